@@ -1,0 +1,119 @@
+#pragma once
+// The main window: the game list, the command buttons beside it and the status line.
+// Its procedures are spread over one file per subsystem:
+//   frmCargador.cpp          building the window, pressed looks
+//   frmCargadorStartup.cpp   the load handler, version rules, CD mode
+//   frmCargadorCommands.cpp  About, controls editor, ROM manager, layout, shutdown
+//   catalogue/frmCargadorCatalogue.cpp  the game list build and its commands
+//   launch/frmCargadorLaunch.cpp        starting a game, the load log
+//   input/frmCargadorSwitch.cpp         the defined-keys switch
+
+#include "app/AppState.h"
+
+#include <QColor>
+#include <QList>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+
+namespace zefrin {
+
+class LabelButton;
+
+class frmCargador : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmCargador(AppContext& context, QWidget* parent = nullptr);
+    ~frmCargador() override;
+
+    // Start-up: probes the folder and settles the program's state. False when the program
+    // ended instead (missing emulator, another copy running, CD without generated files).
+    bool Form_Load();
+
+    // Status line.
+    void setStatus(const QString& caption, const QColor& colour);
+    QString statusCaption() const;
+    QColor statusColour() const;
+
+    // Catalogue.
+    void CargarDatos();
+    void FillGameList();
+
+    // Game launch and its log.
+    void LaunchSelectedGame();
+    void ShowLaunchLog();
+
+    // Controls.
+    QListWidget* lstJuegos = nullptr;
+    QLabel* lblEstado = nullptr;
+    LabelButton* lblLog = nullptr;
+    LabelButton* lblDirectorio = nullptr;
+    LabelButton* lblLista = nullptr;
+    LabelButton* lblGestionar = nullptr;
+    LabelButton* lblTeclas = nullptr;
+    QFrame* Shape1 = nullptr;
+    QCheckBox* chkUsaControles = nullptr;
+    LabelButton* Label1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+
+    // The catalogue behind the list: the archives of the roms folder, and for each row of
+    // lstJuegos the index of its archive in ROMs.
+    QStringList ROMs;
+    QList<int> ROMTemporal;
+    QTimer Timer1;
+    int TimerTicks = 0;
+
+    // Whether the control last pressed was available (not grey) when the mouse went down.
+    bool KeysButtonWasActive = false;
+
+    // Back colour of the check box and of the panel behind it.
+    QColor checkBoxColour() const { return checkBoxColour_; }
+    void setCheckBoxColour(const QColor& colour);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void lstJuegos_Click();
+    void lstJuegos_DblClick();
+    void lblDirectorio_Click();
+    void lblLista_Click();
+    void Timer1_Timer();
+    void lblLog_Click();
+    void Label1_Click();
+    void lblTeclas_Click();
+    void lblTeclas_MouseDown();
+    void lblTeclas_MouseUp();
+    void lblGestionar_Click();
+    void chkUsaControles_Click();
+    void chkUsaControles_MouseDown();
+    void chkUsaControles_MouseUp();
+
+private:
+    void buildControls();
+    void connectControls();
+    void applyVersionRules();
+    void disableKeyConfiguration();
+    void ApplyCdMode();
+    QString path(const QString& relative) const;
+
+    AppContext& context_;
+    AppState& state_;
+    QColor checkBoxColour_;
+    QColor statusColour_;
+};
+
+} // namespace zefrin

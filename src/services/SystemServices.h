@@ -1,0 +1,61 @@
+#pragma once
+// File, process and drive services: every contact the program has with the file system
+// and with child processes goes through here.
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace zefrin {
+
+// EmulatorFolder + "/" + relative: the one place paths into the emulator folder are built.
+QString emulatorPath(const QString& emulatorFolder, const QString& relative);
+
+// True when the path names any directory entry: a file, a folder or a link.
+bool FileExists(const QString& path);
+
+// Renames folder/oldName to folder/newName. Never replaces an existing target; returns
+// false when the rename was refused (target exists, source missing, no permission).
+[[nodiscard]] bool RenameInFolder(const QString& oldName, const QString& newName,
+                                  const QString& folder);
+
+// The text before the last "."; a name without any "." comes back unchanged.
+QString StripExtension(const QString& fileName);
+
+// One child process to run and wait for.
+struct CommandLine {
+    QString program;
+    QStringList arguments;
+    QString workingFolder;
+    // Folders put in front of PATH for the child, so a bare "mame" in a script resolves to
+    // the emulator of the working folder, as the Windows command interpreter would do.
+    QStringList pathFirst;
+};
+
+struct ShellResult {
+    bool started = false;
+    QString error; // why the command could not be started, when it was not
+    int exitCode = -1;
+    bool crashed = false;
+};
+
+// Runs the command with no window and waits for it to end while window events keep flowing,
+// so handlers can be entered again during the wait. Returns as soon as the child has ended.
+[[nodiscard]] ShellResult ShellAndWait(const CommandLine& command);
+
+// True when the folder lies on an optical disc (a read-only CD or DVD installation).
+bool IsCdDrive(const QString& path);
+
+// Puts source in destination's place, deleting an existing destination first. Does nothing
+// when the source does not exist. Returns false, with the reason, when a step failed; the
+// destination may then already be gone, as with the emulator's own tools.
+struct FileResult {
+    bool ok = true;
+    QString error;
+};
+[[nodiscard]] FileResult ReplaceFile(const QString& source, const QString& destination);
+
+// Deletes a file when it exists; true when it is gone afterwards.
+[[nodiscard]] bool removeIfExists(const QString& path);
+
+} // namespace zefrin
