@@ -17,7 +17,8 @@ class InstanceLock;
 // Key label number per player and control; -1 leaves the emulator's own key.
 using KeyTable = std::array<std::array<int, 16>, 4>;
 
-inline KeyTable emptyKeyTable() {
+inline KeyTable emptyKeyTable()
+{
     KeyTable table{};
     for (auto& player : table)
         player.fill(-1);

@@ -6,7 +6,8 @@
 
 namespace zefrin {
 
-QPixmap joystickPicture(int size) {
+QPixmap joystickPicture(int size)
+{
     QPixmap picture(size, size);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
@@ -24,7 +25,8 @@ QPixmap joystickPicture(int size) {
     return picture;
 }
 
-QPixmap marqueePicture(int width, int height) {
+QPixmap marqueePicture(int width, int height)
+{
     QPixmap picture(width, height);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);

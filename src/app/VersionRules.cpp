@@ -6,23 +6,28 @@
 
 namespace zefrin {
 
-QString unknownVersionText() {
+QString unknownVersionText()
+{
     return QStringLiteral("(Versión de M.A.M.E desconocida)");
 }
 
-QString noConfigurationThreshold() {
+QString noConfigurationThreshold()
+{
     return QStringLiteral("0.37 BETA 14");
 }
 
-QString noControllerThreshold() {
+QString noControllerThreshold()
+{
     return QStringLiteral("0.59");
 }
 
-QString soundOptionThreshold() {
+QString soundOptionThreshold()
+{
     return QStringLiteral("0.53");
 }
 
-QString ReadEmulatorVersion(const QString& emulatorFolder) {
+QString ReadEmulatorVersion(const QString& emulatorFolder)
+{
     const QString path = emulatorPath(emulatorFolder, QStringLiteral("whatsnew.txt"));
     if (!FileExists(path))
         return unknownVersionText();
@@ -41,11 +46,13 @@ QString ReadEmulatorVersion(const QString& emulatorFolder) {
 
 namespace {
 
-bool isDigit(QChar c) {
+bool isDigit(QChar c)
+{
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-qsizetype digitRunEnd(QStringView text, qsizetype from) {
+qsizetype digitRunEnd(QStringView text, qsizetype from)
+{
     while (from < text.size() && isDigit(text.at(from)))
         ++from;
     return from;
@@ -53,7 +60,8 @@ qsizetype digitRunEnd(QStringView text, qsizetype from) {
 
 // Compares two runs of digits by value without converting them: leading zeros are dropped,
 // then the longer run is the larger, and runs of one length compare digit by digit.
-int compareDigitRuns(QStringView a, QStringView b) {
+int compareDigitRuns(QStringView a, QStringView b)
+{
     while (a.size() > 1 && a.front() == QLatin1Char('0'))
         a = a.mid(1);
     while (b.size() > 1 && b.front() == QLatin1Char('0'))
@@ -65,7 +73,8 @@ int compareDigitRuns(QStringView a, QStringView b) {
 
 } // namespace
 
-int compareVersions(const QString& first, const QString& second) {
+int compareVersions(const QString& first, const QString& second)
+{
     const QStringView a = QStringView(first).trimmed();
     const QStringView b = QStringView(second).trimmed();
     qsizetype i = 0;
@@ -93,11 +102,13 @@ int compareVersions(const QString& first, const QString& second) {
     return 0;
 }
 
-bool versionAtOrBelow(const QString& version, const QString& threshold) {
+bool versionAtOrBelow(const QString& version, const QString& threshold)
+{
     return version == unknownVersionText() || compareVersions(version, threshold) <= 0;
 }
 
-VersionState versionStateFor(const QString& version) {
+VersionState versionStateFor(const QString& version)
+{
     if (version == unknownVersionText())
         return {version, Colours::statusRed(), false, false};
     if (versionAtOrBelow(version, noConfigurationThreshold()))
@@ -112,7 +123,8 @@ VersionState versionStateFor(const QString& version) {
             Colours::statusTeal(), true, true};
 }
 
-bool launchWithoutSound(const QString& version) {
+bool launchWithoutSound(const QString& version)
+{
     return version == unknownVersionText() || compareVersions(version, soundOptionThreshold()) < 0;
 }
 

@@ -18,7 +18,8 @@ namespace zefrin {
 namespace {
 
 LabelButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& toolTip, QRect geometry) {
+                        const QString& toolTip, QRect geometry)
+{
     auto* button = new LabelButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(toolTip);
@@ -26,7 +27,8 @@ LabelButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-QFrame* makeLine(QWidget* parent, const char* name, QRect geometry) {
+QFrame* makeLine(QWidget* parent, const char* name, QRect geometry)
+{
     auto* line = new QFrame(parent);
     line->setObjectName(QLatin1String(name));
     line->setGeometry(geometry);
@@ -35,7 +37,8 @@ QFrame* makeLine(QWidget* parent, const char* name, QRect geometry) {
 }
 
 QLabel* makeHeading(QWidget* parent, const char* name, const QString& caption, QRect geometry,
-                    int pixelSize) {
+                    int pixelSize)
+{
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
@@ -47,7 +50,8 @@ QLabel* makeHeading(QWidget* parent, const char* name, const QString& caption, Q
     return label;
 }
 
-QString colourRule(const QColor& colour) {
+QString colourRule(const QColor& colour)
+{
     return QStringLiteral("background-color: %1;").arg(colour.name());
 }
 
@@ -57,7 +61,8 @@ frmCargador::frmCargador(AppContext& context, QWidget* parent)
     : QWidget(parent)
     , context_(context)
     , state_(context.state)
-    , checkBoxColour_(Colours::buttonNormal()) {
+    , checkBoxColour_(Colours::buttonNormal())
+{
     setObjectName(QStringLiteral("frmCargador"));
     setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
     buildControls();
@@ -66,7 +71,8 @@ frmCargador::frmCargador(AppContext& context, QWidget* parent)
 
 frmCargador::~frmCargador() = default;
 
-void frmCargador::buildControls() {
+void frmCargador::buildControls()
+{
     setAutoFillBackground(true);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, Colours::windowBackground());
@@ -143,7 +149,8 @@ void frmCargador::buildControls() {
     Timer1.setInterval(1);
 }
 
-void frmCargador::connectControls() {
+void frmCargador::connectControls()
+{
     for (LabelButton* button : {Label1, lblDirectorio, lblGestionar, lblLista, lblLog})
         givePressedLook(button);
     connect(lblTeclas, &LabelButton::mouseDown, this, &frmCargador::lblTeclas_MouseDown);
@@ -161,22 +168,26 @@ void frmCargador::connectControls() {
     connect(chkUsaControles, &QCheckBox::clicked, this, &frmCargador::chkUsaControles_Click);
 }
 
-void frmCargador::setStatus(const QString& caption, const QColor& colour) {
+void frmCargador::setStatus(const QString& caption, const QColor& colour)
+{
     statusColour_ = colour;
     lblEstado->setText(caption);
     lblEstado->setStyleSheet(QStringLiteral("QLabel { ") + colourRule(Colours::listBackground()) +
                              QStringLiteral(" color: %1; }").arg(colour.name()));
 }
 
-QString frmCargador::statusCaption() const {
+QString frmCargador::statusCaption() const
+{
     return lblEstado->text();
 }
 
-QColor frmCargador::statusColour() const {
+QColor frmCargador::statusColour() const
+{
     return statusColour_;
 }
 
-void frmCargador::setCheckBoxColour(const QColor& colour) {
+void frmCargador::setCheckBoxColour(const QColor& colour)
+{
     checkBoxColour_ = colour;
     Shape1->setStyleSheet(colourRule(colour));
     chkUsaControles->setStyleSheet(
@@ -185,26 +196,31 @@ void frmCargador::setCheckBoxColour(const QColor& colour) {
                        "QCheckBox::indicator { width: 11px; height: 11px; }"));
 }
 
-void frmCargador::lblTeclas_MouseDown() {
+void frmCargador::lblTeclas_MouseDown()
+{
     KeysButtonWasActive = lblTeclas->backColour() != Colours::disabledGrey();
     lblTeclas->setBackColour(Colours::buttonPressed());
 }
 
-void frmCargador::lblTeclas_MouseUp() {
+void frmCargador::lblTeclas_MouseUp()
+{
     lblTeclas->setBackColour(KeysButtonWasActive ? Colours::buttonNormal()
                                                  : Colours::disabledGrey());
 }
 
-void frmCargador::chkUsaControles_MouseDown() {
+void frmCargador::chkUsaControles_MouseDown()
+{
     KeysButtonWasActive = checkBoxColour_ != Colours::disabledGrey();
     setCheckBoxColour(Colours::buttonPressed());
 }
 
-void frmCargador::chkUsaControles_MouseUp() {
+void frmCargador::chkUsaControles_MouseUp()
+{
     setCheckBoxColour(KeysButtonWasActive ? Colours::buttonNormal() : Colours::disabledGrey());
 }
 
-bool frmCargador::eventFilter(QObject* watched, QEvent* event) {
+bool frmCargador::eventFilter(QObject* watched, QEvent* event)
+{
     const QEvent::Type type = event->type();
     if (watched == chkUsaControles) {
         // The check box has no mouse-down signal of its own; the pressed look needs one.
@@ -226,7 +242,8 @@ bool frmCargador::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-QString frmCargador::path(const QString& relative) const {
+QString frmCargador::path(const QString& relative) const
+{
     return emulatorPath(state_.emulatorFolder, relative);
 }
 

@@ -35,6 +35,8 @@ public:
     // Start-up: probes the folder and settles the program's state. False when the program
     // ended instead (missing emulator, another copy running, CD without generated files).
     bool Form_Load();
+    // Locks the commands that would write into a read-only installation.
+    void ApplyCdMode();
 
     // Status line.
     void setStatus(const QString& caption, const QColor& colour);
@@ -107,7 +109,6 @@ private:
     void connectControls();
     void applyVersionRules();
     void disableKeyConfiguration();
-    void ApplyCdMode();
     QString path(const QString& relative) const;
 
     AppContext& context_;

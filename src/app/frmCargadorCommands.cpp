@@ -10,12 +10,14 @@
 
 namespace zefrin {
 
-void frmCargador::Label1_Click() {
+void frmCargador::Label1_Click()
+{
     if (state_.EmulatorBusy)
         return;
 }
 
-void frmCargador::lblTeclas_Click() {
+void frmCargador::lblTeclas_Click()
+{
     if (state_.EmulatorBusy)
         return;
     if (lblTeclas->backColour() == Colours::disabledGrey()) {
@@ -27,16 +29,19 @@ void frmCargador::lblTeclas_Click() {
     }
 }
 
-void frmCargador::lblGestionar_Click() {
+void frmCargador::lblGestionar_Click()
+{
     if (state_.EmulatorBusy)
         return;
 }
 
-void frmCargador::resizeEvent(QResizeEvent* event) {
+void frmCargador::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
 }
 
-void frmCargador::closeEvent(QCloseEvent* event) {
+void frmCargador::closeEvent(QCloseEvent* event)
+{
     if (state_.EmulatorBusy) {
         lblEstado->setText(QStringLiteral("Si MAME está activo, no se puede cerrar Zefrin!"));
         event->ignore();

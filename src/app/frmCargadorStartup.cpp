@@ -28,7 +28,8 @@ constexpr int frameHeightTwips = 450;
 
 } // namespace
 
-bool frmCargador::Form_Load() {
+bool frmCargador::Form_Load()
+{
     resize(pixels(designWidthTwips - frameWidthTwips),
            pixels(designHeightTwips - frameHeightTwips));
 
@@ -73,7 +74,8 @@ bool frmCargador::Form_Load() {
     return true;
 }
 
-void frmCargador::applyVersionRules() {
+void frmCargador::applyVersionRules()
+{
     const VersionState version = versionStateFor(state_.EmulatorVersion);
     // The emulator writes its settings file; whether it did is not checked: a missing file
     // just makes the next start ask again.
@@ -85,7 +87,8 @@ void frmCargador::applyVersionRules() {
         disableKeyConfiguration();
 }
 
-void frmCargador::disableKeyConfiguration() {
+void frmCargador::disableKeyConfiguration()
+{
     lblTeclas->setBackColour(Colours::disabledGrey());
     setCheckBoxColour(Colours::disabledGrey());
     if (chkUsaControles->isChecked()) {
@@ -95,7 +98,8 @@ void frmCargador::disableKeyConfiguration() {
     chkUsaControles->setEnabled(false);
 }
 
-void frmCargador::ApplyCdMode() {
+void frmCargador::ApplyCdMode()
+{
     if (!state_.CdMode)
         return;
     for (QWidget* control : std::initializer_list<QWidget*>{lblDirectorio, lblLista, lblTeclas,

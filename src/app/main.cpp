@@ -8,7 +8,8 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zefrin!"));
     QApplication::setFont(zefrin::windowFont());

@@ -4,7 +4,8 @@
 
 namespace zefrin {
 
-void frmCargador::chkUsaControles_Click() {
+void frmCargador::chkUsaControles_Click()
+{
     if (state_.EmulatorBusy)
         return;
 }

@@ -4,20 +4,24 @@
 
 namespace zefrin {
 
-void frmCargador::lstJuegos_DblClick() {
+void frmCargador::lstJuegos_DblClick()
+{
     LaunchSelectedGame();
 }
 
-void frmCargador::LaunchSelectedGame() {
+void frmCargador::LaunchSelectedGame()
+{
     if (state_.EmulatorBusy)
         return;
 }
 
-void frmCargador::lblLog_Click() {
+void frmCargador::lblLog_Click()
+{
     ShowLaunchLog();
 }
 
-void frmCargador::ShowLaunchLog() {
+void frmCargador::ShowLaunchLog()
+{
     if (state_.EmulatorBusy)
         return;
 }

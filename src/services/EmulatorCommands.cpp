@@ -2,9 +2,12 @@
 
 #include "TextFile.h"
 
+#include <QFile>
+
 namespace zefrin {
 
-QString shellQuote(const QString& word) {
+QString shellQuote(const QString& word)
+{
 #ifdef Q_OS_WIN
     // Windows names hold no double quotes; a percent sign would expand inside a batch file.
     QString quoted = word;
@@ -19,19 +22,23 @@ QString shellQuote(const QString& word) {
 #endif
 }
 
-QString listGamesLine() {
+QString listGamesLine()
+{
     return QStringLiteral("mame -listfull > lista.txt");
 }
 
-QString verifySetLine(const QString& set) {
+QString verifySetLine(const QString& set)
+{
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifysets > 1.p");
 }
 
-QString listRomsLine(const QString& set) {
+QString listRomsLine(const QString& set)
+{
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -listroms > 1.p");
 }
 
-QStringList archiveDetailLines(const QString& set) {
+QStringList archiveDetailLines(const QString& set)
+{
     const QString quoted = shellQuote(set);
     return {QStringLiteral("mame ") + quoted + QStringLiteral(" -romident > 1.p"),
             QStringLiteral("mame ") + quoted + QStringLiteral(" -listroms > 2.p"),
@@ -40,7 +47,8 @@ QStringList archiveDetailLines(const QString& set) {
 }
 
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
-                            const QString& logPath) {
+                            const QString& logPath)
+{
     QString run = QStringLiteral("mame ") + shellQuote(set);
     if (withoutSound)
         run += QStringLiteral(" -soundcard 0");
@@ -48,7 +56,8 @@ QStringList playScriptLines(const QString& emulatorFolder, const QString& set, b
     return {QStringLiteral("cd ") + shellQuote(emulatorFolder), run};
 }
 
-bool writeScript(const QString& path, const QStringList& lines) {
+bool writeScript(const QString& path, const QStringList& lines)
+{
     return writeTextLines(path, lines);
 }
 
@@ -56,32 +65,42 @@ namespace {
 
 // PATH cannot hold a folder whose name has a colon; the scripts run in the emulator folder,
 // so the relative entry names the same place.
-QString emulatorPathEntry(const QString& emulatorFolder) {
+QString emulatorPathEntry(const QString& emulatorFolder)
+{
     return emulatorFolder.contains(QLatin1Char(':')) ? QStringLiteral(".") : emulatorFolder;
 }
 
 } // namespace
 
-ShellResult runScript(const QString& emulatorFolder, const QString& scriptPath) {
+ShellResult runScript(const QString& emulatorFolder, const QString& scriptPath)
+{
 #ifdef Q_OS_WIN
     return ShellAndWait(
         {QStringLiteral("cmd.exe"), {QStringLiteral("/c"), scriptPath}, emulatorFolder, {}});
 #else
+    // The scripts keep their CR LF line ends, but the shell would take each CR as the last
+    // character of the line's last word (a redirection to "1.p\r"), so it gets them without.
+    QFile script(scriptPath);
+    if (!script.open(QIODevice::ReadOnly))
+        return {false, script.errorString(), -1, false};
+    const QString text = decodeSystemText(script.readAll().replace("\r\n", "\n"));
     return ShellAndWait({QStringLiteral("/bin/sh"),
-                         {scriptPath},
+                         {QStringLiteral("-c"), text},
                          emulatorFolder,
                          {emulatorPathEntry(emulatorFolder)}});
 #endif
 }
 
-ShellResult runEmulator(const QString& emulatorFolder, const QStringList& arguments) {
+ShellResult runEmulator(const QString& emulatorFolder, const QStringList& arguments)
+{
     return ShellAndWait({emulatorPath(emulatorFolder, emulatorExecutableName()),
                          arguments,
                          emulatorFolder,
                          {emulatorPathEntry(emulatorFolder)}});
 }
 
-QString emulatorExecutableName() {
+QString emulatorExecutableName()
+{
 #ifdef Q_OS_WIN
     return QStringLiteral("mame.exe");
 #else

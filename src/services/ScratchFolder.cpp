@@ -5,26 +5,32 @@
 namespace zefrin {
 
 ScratchFolder::ScratchFolder()
-    : folder_(QDir::tempPath() + QStringLiteral("/zefrin-XXXXXX")) {
+    : folder_(QDir::tempPath() + QStringLiteral("/zefrin-XXXXXX"))
+{
 }
 
-bool ScratchFolder::isValid() const {
+bool ScratchFolder::isValid() const
+{
     return folder_.isValid();
 }
 
-QString ScratchFolder::path() const {
+QString ScratchFolder::path() const
+{
     return folder_.path();
 }
 
-QString ScratchFolder::filePath(const QString& name) const {
+QString ScratchFolder::filePath(const QString& name) const
+{
     return folder_.filePath(name);
 }
 
-QString ScratchFolder::playScriptPath() const {
+QString ScratchFolder::playScriptPath() const
+{
     return filePath(QStringLiteral("mame.bat"));
 }
 
-QString ScratchFolder::logPath() const {
+QString ScratchFolder::logPath() const
+{
     return filePath(QStringLiteral("log.txt"));
 }
 

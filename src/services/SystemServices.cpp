@@ -9,17 +9,20 @@
 
 namespace zefrin {
 
-QString emulatorPath(const QString& emulatorFolder, const QString& relative) {
+QString emulatorPath(const QString& emulatorFolder, const QString& relative)
+{
     return emulatorFolder + QLatin1Char('/') + relative;
 }
 
-bool FileExists(const QString& path) {
+bool FileExists(const QString& path)
+{
     // exists() follows links; a dangling link is still a directory entry.
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
 }
 
-bool RenameInFolder(const QString& oldName, const QString& newName, const QString& folder) {
+bool RenameInFolder(const QString& oldName, const QString& newName, const QString& folder)
+{
     const QString from = folder + QLatin1Char('/') + oldName;
     const QString to = folder + QLatin1Char('/') + newName;
     // QFile::rename never replaces an existing target.
@@ -28,12 +31,14 @@ bool RenameInFolder(const QString& oldName, const QString& newName, const QStrin
     return QFile::rename(from, to);
 }
 
-QString StripExtension(const QString& fileName) {
+QString StripExtension(const QString& fileName)
+{
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? fileName : fileName.left(dot);
 }
 
-ShellResult ShellAndWait(const CommandLine& command) {
+ShellResult ShellAndWait(const CommandLine& command)
+{
     ShellResult result;
     QProcess process;
     process.setProgram(command.program);
@@ -70,7 +75,8 @@ ShellResult ShellAndWait(const CommandLine& command) {
     return result;
 }
 
-bool IsCdDrive(const QString& path) {
+bool IsCdDrive(const QString& path)
+{
     const QStorageInfo storage(path);
     if (!storage.isValid())
         return false;
@@ -78,7 +84,8 @@ bool IsCdDrive(const QString& path) {
     return type == "iso9660" || type == "udf";
 }
 
-FileResult ReplaceFile(const QString& source, const QString& destination) {
+FileResult ReplaceFile(const QString& source, const QString& destination)
+{
     if (!FileExists(source))
         return {};
     if (FileExists(destination)) {
@@ -92,7 +99,8 @@ FileResult ReplaceFile(const QString& source, const QString& destination) {
     return {};
 }
 
-bool removeIfExists(const QString& path) {
+bool removeIfExists(const QString& path)
+{
     if (!FileExists(path))
         return true;
     return QFile::remove(path) || QDir().rmdir(path);

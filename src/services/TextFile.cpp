@@ -7,7 +7,8 @@
 
 namespace zefrin {
 
-QStringList splitLines(const QString& text) {
+QStringList splitLines(const QString& text)
+{
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
@@ -25,24 +26,28 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-QString decodeSystemText(const QByteArray& bytes) {
+QString decodeSystemText(const QByteArray& bytes)
+{
     QStringDecoder decoder(QStringConverter::System);
     return decoder.decode(bytes);
 }
 
-QByteArray encodeSystemText(const QString& text) {
+QByteArray encodeSystemText(const QString& text)
+{
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
 }
 
-std::optional<QStringList> readTextLines(const QString& path) {
+std::optional<QStringList> readTextLines(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return splitLines(decodeSystemText(file.readAll()));
 }
 
-bool writeTextLines(const QString& path, const QStringList& lines, QString* error) {
+bool writeTextLines(const QString& path, const QStringList& lines, QString* error)
+{
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += encodeSystemText(line);

@@ -8,18 +8,21 @@ namespace zefrin {
 
 LabelButton::LabelButton(const QString& caption, QWidget* parent)
     : QLabel(caption, parent)
-    , backColour_(Colours::buttonNormal()) {
+    , backColour_(Colours::buttonNormal())
+{
     setAlignment(Qt::AlignCenter);
     setCursor(Qt::PointingHandCursor);
     applyStyle();
 }
 
-void LabelButton::setBackColour(const QColor& colour) {
+void LabelButton::setBackColour(const QColor& colour)
+{
     backColour_ = colour;
     applyStyle();
 }
 
-void LabelButton::applyStyle() {
+void LabelButton::applyStyle()
+{
     // A disabled command keeps its colour; its caption turns pale as a disabled label's does.
     const QString text = isEnabled() ? QStringLiteral("black") : QStringLiteral("white");
     setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: %2; "
@@ -27,14 +30,16 @@ void LabelButton::applyStyle() {
                       .arg(backColour_.name(), text));
 }
 
-void LabelButton::mousePressEvent(QMouseEvent* event) {
+void LabelButton::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton)
         return;
     pressedInside_ = true;
     emit mouseDown();
 }
 
-void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
+void LabelButton::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton || !pressedInside_)
         return;
     pressedInside_ = false;
@@ -43,19 +48,22 @@ void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-void LabelButton::mouseDoubleClickEvent(QMouseEvent* event) {
+void LabelButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
     // A second press in quick succession is another click on a command button.
     mousePressEvent(event);
     emit doubleClicked();
 }
 
-void LabelButton::changeEvent(QEvent* event) {
+void LabelButton::changeEvent(QEvent* event)
+{
     if (event->type() == QEvent::EnabledChange)
         applyStyle();
     QLabel::changeEvent(event);
 }
 
-void givePressedLook(LabelButton* button) {
+void givePressedLook(LabelButton* button)
+{
     QObject::connect(button, &LabelButton::mouseDown, button,
                      [button] { button->setBackColour(Colours::buttonPressed()); });
     QObject::connect(button, &LabelButton::mouseUp, button,

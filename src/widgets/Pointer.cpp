@@ -4,19 +4,22 @@
 
 namespace zefrin {
 
-void showHourglass() {
+void showHourglass()
+{
     if (QApplication::overrideCursor())
         QApplication::changeOverrideCursor(Qt::WaitCursor);
     else
         QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void showNormalPointer() {
+void showNormalPointer()
+{
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
 }
 
-bool hourglassShown() {
+bool hourglassShown()
+{
     return QApplication::overrideCursor() != nullptr;
 }
 

@@ -8,7 +8,8 @@ namespace zefrin {
 
 namespace {
 
-QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
+QMessageBox::Icon boxIcon(Dialogs::Icon icon)
+{
     switch (icon) {
     case Dialogs::Icon::Information:
         return QMessageBox::Information;
@@ -27,26 +28,31 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
 } // namespace
 
 void MessageBoxDialogs::message(QWidget* parent, Icon icon, const QString& title,
-                                const QString& text) {
+                                const QString& text)
+{
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 bool MessageBoxDialogs::askYesNo(QWidget* parent, Icon icon, const QString& title,
-                                 const QString& text) {
+                                 const QString& text)
+{
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }
 
-bool SystemDesktop::openFile(const QString& path) {
+bool SystemDesktop::openFile(const QString& path)
+{
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-bool SystemDesktop::openUrl(const QUrl& url) {
+bool SystemDesktop::openUrl(const QUrl& url)
+{
     return QDesktopServices::openUrl(url);
 }
 
-void ApplicationExit::endProgram() {
+void ApplicationExit::endProgram()
+{
     ended_ = true;
     // Before the event loop runs this does nothing; main() looks at hasEnded() instead.
     QCoreApplication::exit(0);

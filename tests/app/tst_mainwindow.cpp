@@ -1,0 +1,202 @@
+// The main window as a user sees it: where every control sits, what it says, its colours and
+// the pressed look of its buttons.
+
+#include "app/frmCargador.h"
+#include "support/EmulatorFolder.h"
+#include "widgets/Colours.h"
+#include "widgets/LabelButton.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QListWidget>
+#include <QtTest>
+
+using namespace zefrin;
+using namespace zefrin::test;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<EmulatorFolder>();
+        program = std::make_unique<Program>(folder->path());
+        window = std::make_unique<frmCargador>(program->context);
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        program.reset();
+        folder.reset();
+    }
+
+    void controlsSitAtTheirDesignPlaces_data()
+    {
+        // Design places in twips, 15 to a pixel.
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("lstJuegos") << "lstJuegos" << QRect(2160, 30, 4860, 2565);
+        QTest::newRow("lblEstado") << "lblEstado" << QRect(2160, 2625, 4125, 255);
+        QTest::newRow("lblLog") << "lblLog" << QRect(6300, 2625, 720, 255);
+        QTest::newRow("lblDirectorio") << "lblDirectorio" << QRect(45, 1095, 2070, 255);
+        QTest::newRow("lblLista") << "lblLista" << QRect(45, 1365, 2070, 255);
+        QTest::newRow("lblGestionar") << "lblGestionar" << QRect(45, 1635, 2070, 255);
+        QTest::newRow("lblTeclas") << "lblTeclas" << QRect(45, 1995, 2070, 255);
+        QTest::newRow("chkUsaControles") << "chkUsaControles" << QRect(105, 2280, 1935, 225);
+        QTest::newRow("Shape1") << "Shape1" << QRect(45, 2265, 2070, 255);
+        QTest::newRow("Label1") << "Label1" << QRect(45, 2625, 2070, 255);
+        QTest::newRow("Label5") << "Label5" << QRect(390, 840, 1350, 210);
+        QTest::newRow("Label4") << "Label4" << QRect(795, 120, 1725, 300);
+    }
+
+    void controlsSitAtTheirDesignPlaces()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        const auto* control = window->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        const QRect expected(twips.x() / 15, twips.y() / 15, twips.width() / 15,
+                             twips.height() / 15);
+        QCOMPARE(control->geometry(), expected);
+    }
+
+    void captionsAndToolTips_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("lblLog") << "lblLog"
+                                << "Ver  Log"
+                                << "Si ha cargado una ROM y el MAME no ha aparecido, consulta el "
+                                   "log pulsando este botón para ver el error que ha podido "
+                                   "ocurrir.";
+        QTest::newRow("lblDirectorio") << "lblDirectorio"
+                                       << "Actualizar ROMs"
+                                       << "Si has copiado una nueva ROM en la carpeta de ROMs de "
+                                          "MAME, pulsa aquí para verla en la lista.";
+        QTest::newRow("lblLista") << "lblLista"
+                                  << "Actualizar lista de juegos"
+                                  << "Si has instalado un nuevo MAME, deberías pulsar aquí para "
+                                     "recoger las ROMs que el nuevo emulador acepta.";
+        QTest::newRow("lblGestionar")
+            << "lblGestionar"
+            << "Gestionar  ROMs"
+            << "Si ves que alguna ROM ya no es compatible con la nueva versión de MAME(o ha "
+               "cambiado el nombre del juego, o ya no se ejecuta correctamente) haz clic aquí "
+               "para cambiar la ROM a la nueva versión.";
+        QTest::newRow("lblTeclas") << "lblTeclas"
+                                   << "Configurar controles"
+                                   << "";
+        QTest::newRow("Label1") << "Label1"
+                                << "Clásico Acerca de"
+                                << "El clásico acerca de y unos consejos.";
+        QTest::newRow("Label5") << "Label5"
+                                << "Opciones"
+                                << "";
+    }
+
+    void captionsAndToolTips()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, toolTip);
+        const auto* label = window->findChild<QLabel*>(name);
+        QVERIFY2(label, qPrintable(name));
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(label->toolTip(), toolTip);
+    }
+
+    void windowLook()
+    {
+        QCOMPARE(window->windowTitle(), QStringLiteral("El Front End para M.A.M.E"));
+        QCOMPARE(window->palette().color(QPalette::Window), QColor(15, 63, 96));
+        QCOMPARE(window->chkUsaControles->text(), QStringLiteral("Utilizar teclas definidas"));
+        QCOMPARE(window->chkUsaControles->toolTip(),
+                 QStringLiteral("Marca esta casilla si quieres utilizar las terclas definidas "
+                                "desde el Zefrin!"));
+        QCOMPARE(window->checkBoxColour(), Colours::buttonNormal());
+        for (auto* button : window->findChildren<LabelButton*>()) {
+            QCOMPARE(button->backColour(), Colours::buttonNormal());
+            QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+            QCOMPARE(button->alignment(), Qt::AlignCenter);
+        }
+    }
+
+    void buttonsShowThePressedColourWhileHeld_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name :
+             {"Label1", "lblDirectorio", "lblGestionar", "lblLista", "lblLog", "lblTeclas"})
+            QTest::newRow(name) << name;
+    }
+
+    void buttonsShowThePressedColourWhileHeld()
+    {
+        QFETCH(QString, name);
+        auto* button = window->findChild<LabelButton*>(name);
+        QVERIFY(button);
+        QTest::mousePress(button, Qt::LeftButton);
+        QCOMPARE(button->backColour(), Colours::buttonPressed());
+        QTest::mouseRelease(button, Qt::LeftButton);
+        QCOMPARE(button->backColour(), Colours::buttonNormal());
+    }
+
+    void pressedLookWorksWhileBusy()
+    {
+        program->state.EmulatorBusy = true;
+        QTest::mousePress(window->lblLista, Qt::LeftButton);
+        QCOMPARE(window->lblLista->backColour(), Colours::buttonPressed());
+        QTest::mouseRelease(window->lblLista, Qt::LeftButton);
+        QCOMPARE(window->lblLista->backColour(), Colours::buttonNormal());
+    }
+
+    void greyKeysButtonFlashesAndStaysGreyAndRefuses()
+    {
+        window->lblTeclas->setBackColour(Colours::disabledGrey());
+        QTest::mousePress(window->lblTeclas, Qt::LeftButton);
+        QCOMPARE(window->lblTeclas->backColour(), Colours::buttonPressed());
+        QVERIFY(!window->KeysButtonWasActive);
+        QTest::mouseRelease(window->lblTeclas, Qt::LeftButton);
+        QCOMPARE(window->lblTeclas->backColour(), Colours::disabledGrey());
+        QCOMPARE(program->dialogs.shown.size(), 1);
+        const ShownMessage& shown = program->dialogs.shown.first();
+        QCOMPARE(shown.icon, Dialogs::Icon::Information);
+        QCOMPARE(shown.title, QStringLiteral("No es posible."));
+        QCOMPARE(shown.text, QStringLiteral("Esta opción no está habilitada para pa versión de "
+                                            "M.A.M.E que tienes, actualiza la versión si quieres "
+                                            "configurar desde el Zefrin!."));
+    }
+
+    void greyKeysButtonIsSilentWhileBusy()
+    {
+        window->lblTeclas->setBackColour(Colours::disabledGrey());
+        program->state.EmulatorBusy = true;
+        QTest::mouseClick(window->lblTeclas, Qt::LeftButton);
+        QCOMPARE(window->lblTeclas->backColour(), Colours::disabledGrey());
+        QVERIFY(program->dialogs.shown.isEmpty());
+    }
+
+    void greyCheckBoxKeepsItsGreyThroughAPress()
+    {
+        window->setCheckBoxColour(Colours::disabledGrey());
+        QTest::mousePress(window->chkUsaControles, Qt::LeftButton);
+        QCOMPARE(window->checkBoxColour(), Colours::buttonPressed());
+        QTest::mouseRelease(window->chkUsaControles, Qt::LeftButton);
+        QCOMPARE(window->checkBoxColour(), Colours::disabledGrey());
+        window->setCheckBoxColour(Colours::buttonNormal());
+        QTest::mousePress(window->chkUsaControles, Qt::LeftButton);
+        QTest::mouseRelease(window->chkUsaControles, Qt::LeftButton);
+        QCOMPARE(window->checkBoxColour(), Colours::buttonNormal());
+        QVERIFY(window->KeysButtonWasActive);
+    }
+
+private:
+    std::unique_ptr<EmulatorFolder> folder;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<frmCargador> window;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

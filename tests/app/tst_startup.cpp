@@ -1,0 +1,262 @@
+// The start-up probe against real emulator folders: missing emulator, a second copy, every
+// version row, and folders with awkward names.
+
+#include "app/frmCargador.h"
+#include "support/EmulatorFolder.h"
+#include "widgets/Colours.h"
+#include "widgets/LabelButton.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QListWidget>
+#include <QProcess>
+#include <QtTest>
+
+using namespace zefrin;
+using namespace zefrin::test;
+
+namespace {
+
+// An emulator that answers the settings and game-list commands and does nothing else.
+const QByteArray scriptedEmulator =
+    "#!/bin/sh\n"
+    "case \"$1\" in\n"
+    "  -cc) printf 'ctrlr                   <NULL>\\r\\n' > mame.ini ;;\n"
+    "  -listfull) printf 'Name:     Description:\\n' ;;\n"
+    "esac\n";
+
+void installScriptedEmulator(EmulatorFolder& folder, const QByteArray& script = scriptedEmulator)
+{
+    folder.writeFile("mame", script);
+    QFile::setPermissions(folder.filePath("mame"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void missingEmulatorEndsTheProgram()
+    {
+        EmulatorFolder folder;
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(!window.Form_Load());
+        QVERIFY(program.programExit.ended);
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        const ShownMessage& shown = program.dialogs.shown.first();
+        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
+        QCOMPARE(shown.title, QStringLiteral("Fichero no encontrado."));
+        QCOMPARE(shown.text,
+                 QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) "
+                                "sin este archivo el Zefrin! no funcionará, por favor copia este "
+                                "programa en la misma carpeta que el M.A.M.E."));
+        QVERIFY(!window.isVisible());
+        QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing is written");
+    }
+
+    void emulatorCheckComesBeforeTheSecondCopyCheck()
+    {
+        EmulatorFolder folder;
+        Program program(folder.path());
+        InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
+        QVERIFY(other.tryAcquire());
+        frmCargador window(program.context);
+        QVERIFY(!window.Form_Load());
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        QCOMPARE(program.dialogs.shown.first().title, QStringLiteral("Fichero no encontrado."));
+    }
+
+    void secondCopyEndsTheProgram()
+    {
+        EmulatorFolder folder;
+        installScriptedEmulator(folder);
+        Program program(folder.path());
+        InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
+        QVERIFY(other.tryAcquire());
+        frmCargador window(program.context);
+        QVERIFY(!window.Form_Load());
+        QVERIFY(program.programExit.ended);
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        const ShownMessage& shown = program.dialogs.shown.first();
+        QCOMPARE(shown.icon, Dialogs::Icon::Information);
+        QCOMPARE(shown.title, QStringLiteral("Zefrin ya está abierto."));
+        QCOMPARE(shown.text,
+                 QStringLiteral("Zefrin! ya se encuentra abierto, búscalo, debe estar por ahí."));
+    }
+
+    void lockOfACrashedCopyIsTakenOver()
+    {
+        EmulatorFolder folder;
+        installScriptedEmulator(folder);
+        Program program(folder.path());
+        // A lock naming a process that has ended, as a crash leaves it.
+        QProcess ended;
+        ended.start("/bin/sleep", {"0.05"});
+        QVERIFY(ended.waitForStarted());
+        const qint64 pid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        const QByteArray stale = QByteArray::number(pid) + "\nzefrin\n" +
+                                 QSysInfo::machineHostName().toUtf8() + "\n";
+        QFile lock(program.lockFolder.filePath("zefrin.lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(stale);
+        lock.close();
+
+        frmCargador window(program.context);
+        QVERIFY(window.Form_Load());
+        QVERIFY(program.dialogs.shown.isEmpty());
+    }
+
+    void emulatorThatIsAFolderCountsAsPresent()
+    {
+        EmulatorFolder folder;
+        folder.makeFolder("mame");
+        folder.setVersion("0.70");
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(window.Form_Load());
+        QVERIFY(program.dialogs.shown.isEmpty());
+        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
+    }
+
+    void versionRows_data()
+    {
+        QTest::addColumn<QByteArray>("whatsnew"); // empty: no file
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("keys");
+        QTest::addColumn<bool>("settingsCreated");
+        const QColor red = Colours::statusRed();
+        QTest::newRow("no release notes")
+            << QByteArray() << "(Versión de M.A.M.E desconocida)" << red << false << false;
+        QTest::newRow("0.37 BETA 14")
+            << QByteArray("0.37 BETA 14\r\n")
+            << "Version de M.A.M.E. (0.37 BETA 14) (No configurable)" << red << false << false;
+        QTest::newRow("0.59") << QByteArray("\r\n0.59\r\n")
+                              << "Versión de M.A.M.E. (0.59) (Controles no configurables)" << red
+                              << false << true;
+        QTest::newRow("0.59b") << QByteArray("0.59b") << "Versión de M.A.M.E. (0.59b)"
+                               << Colours::statusTeal() << true << true;
+        QTest::newRow("0.251 with spaces")
+            << QByteArray("   0.251\n") << "Versión de M.A.M.E. (   0.251)" << Colours::statusTeal()
+            << true << true;
+    }
+
+    void versionRows()
+    {
+        QFETCH(QByteArray, whatsnew);
+        QFETCH(QString, caption);
+        QFETCH(QColor, colour);
+        QFETCH(bool, keys);
+        QFETCH(bool, settingsCreated);
+        EmulatorFolder folder;
+        installScriptedEmulator(folder);
+        if (!whatsnew.isEmpty())
+            folder.writeFile("whatsnew.txt", whatsnew);
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(window.Form_Load());
+
+        QCOMPARE(window.statusCaption(), caption);
+        QCOMPARE(window.statusColour(), colour);
+        QCOMPARE(folder.exists("mame.ini"), settingsCreated);
+        const QColor keysColour = keys ? Colours::buttonNormal() : Colours::disabledGrey();
+        QCOMPARE(window.lblTeclas->backColour(), keysColour);
+        QCOMPARE(window.checkBoxColour(), keysColour);
+        QCOMPARE(window.chkUsaControles->isEnabled(), keys);
+        QVERIFY(!window.chkUsaControles->isChecked());
+        QVERIFY2(window.lblTeclas->isEnabled(), "a grey button still answers with its refusal");
+        QCOMPARE(window.lblTeclas->toolTip(),
+                 keys ? QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
+                                       "posteriores a la 0.59b.")
+                      : QStringLiteral("Función no habilitada."));
+        QVERIFY(program.dialogs.shown.isEmpty());
+    }
+
+    void existingSettingsAreNotRecreated()
+    {
+        EmulatorFolder folder;
+        installScriptedEmulator(folder);
+        folder.setVersion("0.70");
+        folder.writeFile("mame.ini", "mine\r\n");
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(window.Form_Load());
+        QCOMPARE(folder.readFile("mame.ini"), QByteArray("mine\r\n"));
+    }
+
+    void emulatorThatFailsOrWritesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("prints nothing") << QByteArray("#!/bin/sh\n");
+        QTest::newRow("fails") << QByteArray("#!/bin/sh\necho broken >&2\nexit 3\n");
+        QTest::newRow("crashes") << QByteArray("#!/bin/sh\nkill -SEGV $$\n");
+        QTest::newRow("not a program") << QByteArray("\x7f"
+                                                     "ELF garbage");
+    }
+
+    void emulatorThatFailsOrWritesNothing()
+    {
+        QFETCH(QByteArray, script);
+        EmulatorFolder folder;
+        installScriptedEmulator(folder, script);
+        folder.setVersion("0.70");
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(window.Form_Load());
+        QVERIFY(!folder.exists("mame.ini"));
+        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
+        QVERIFY(program.dialogs.shown.isEmpty());
+    }
+
+    void awkwardFolderNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("spaces") << "My Emulators/MAME 0.70";
+        QTest::newRow("quotes") << "it's \"mame\"";
+        QTest::newRow("shell characters") << "mame $(touch pwned); `x` & y";
+        QTest::newRow("non-ASCII") << "Emuladores/MAMÉ ñandú";
+        QTest::newRow("colon") << "mame:0.70";
+    }
+
+    void awkwardFolderNames()
+    {
+        QFETCH(QString, name);
+        EmulatorFolder folder(name);
+        installScriptedEmulator(folder);
+        folder.setVersion("0.70");
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(window.Form_Load());
+        QVERIFY2(folder.exists("mame.ini"), "the emulator ran in its own folder");
+        QVERIFY(!folder.exists("pwned"));
+    }
+
+    void cdModeLocksTheWritingCommands()
+    {
+        EmulatorFolder folder;
+        installScriptedEmulator(folder);
+        folder.setVersion("0.70");
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(window.Form_Load());
+        program.state.CdMode = true;
+        window.ApplyCdMode();
+        QCOMPARE(window.statusCaption(),
+                 QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"));
+        QCOMPARE(window.statusColour(), Colours::statusRed());
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 window.lblDirectorio, window.lblLista, window.lblTeclas, window.lblGestionar,
+                 window.chkUsaControles})
+            QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{window.lstJuegos, window.lblLog, window.Label1})
+            QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"

@@ -1,0 +1,158 @@
+// Reading the emulator's version and ordering versions.
+
+#include "app/VersionRules.h"
+#include "widgets/Colours.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zefrin;
+
+class VersionRulesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void versionsAscend_data()
+    {
+        QTest::addColumn<QStringList>("ascending");
+        QTest::newRow("thresholds")
+            << QStringList{"0.37 BETA 14", "0.37 BETA 16", "0.52",  "0.53", "0.59",
+                           "0.59b",        "0.61",         "0.100", "0.251"};
+        QTest::newRow("short digit runs") << QStringList{"0.6", "0.59"};
+        QTest::newRow("prefix first") << QStringList{"0.59", "0.59u1"};
+        QTest::newRow("huge numbers") << QStringList{"0.99999999999999999999", "1.0"};
+        QTest::newRow("letters by code") << QStringList{"0.37 BETA 9", "0.37 beta 1"};
+    }
+
+    void versionsAscend()
+    {
+        QFETCH(QStringList, ascending);
+        for (qsizetype i = 0; i + 1 < ascending.size(); ++i) {
+            const QString& lower = ascending.at(i);
+            const QString& higher = ascending.at(i + 1);
+            QVERIFY2(compareVersions(lower, higher) < 0, qPrintable(lower + " < " + higher));
+            QVERIFY2(compareVersions(higher, lower) > 0, qPrintable(higher + " > " + lower));
+        }
+    }
+
+    void blanksAndLeadingZerosDoNotCount()
+    {
+        QCOMPARE(compareVersions("   0.61", "0.61"), 0);
+        QCOMPARE(compareVersions("0.061", "0.61"), 0);
+        QVERIFY(!versionAtOrBelow("   0.61", noControllerThreshold()));
+    }
+
+    void unknownVersionIsBelowEveryThreshold()
+    {
+        for (const QString& threshold :
+             {noConfigurationThreshold(), noControllerThreshold(), soundOptionThreshold()})
+            QVERIFY(versionAtOrBelow(unknownVersionText(), threshold));
+        QVERIFY(launchWithoutSound(unknownVersionText()));
+    }
+
+    void soundOption_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<bool>("withoutSound");
+        QTest::newRow("0.52") << "0.52" << true;
+        QTest::newRow("0.37 BETA 14") << "0.37 BETA 14" << true;
+        QTest::newRow("0.53") << "0.53" << false;
+        QTest::newRow("0.53b") << "0.53b" << false;
+        QTest::newRow("0.70") << "0.70" << false;
+        QTest::newRow("0.100") << "0.100" << false;
+    }
+
+    void soundOption()
+    {
+        QFETCH(QString, version);
+        QFETCH(bool, withoutSound);
+        QCOMPARE(launchWithoutSound(version), withoutSound);
+    }
+
+    void stateForEachVersion_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("keys");
+        QTest::addColumn<bool>("createSettings");
+        const QColor red = Colours::statusRed();
+        QTest::newRow("unknown") << unknownVersionText() << unknownVersionText() << red << false
+                                 << false;
+        QTest::newRow("0.37 BETA 14")
+            << "0.37 BETA 14"
+            << "Version de M.A.M.E. (0.37 BETA 14) (No configurable)" << red << false << false;
+        QTest::newRow("0.37 BETA 16")
+            << "0.37 BETA 16"
+            << "Versión de M.A.M.E. (0.37 BETA 16) (Controles no configurables)" << red << false
+            << true;
+        QTest::newRow("0.59") << "0.59"
+                              << "Versión de M.A.M.E. (0.59) (Controles no configurables)" << red
+                              << false << true;
+        QTest::newRow("0.59b") << "0.59b"
+                               << "Versión de M.A.M.E. (0.59b)" << Colours::statusTeal() << true
+                               << true;
+        QTest::newRow("0.6") << "0.6"
+                             << "Version de M.A.M.E. (0.6) (No configurable)" << red
+                             << false << false;
+        QTest::newRow("0.100") << "0.100"
+                               << "Versión de M.A.M.E. (0.100)" << Colours::statusTeal() << true
+                               << true;
+        QTest::newRow("spaces kept in caption")
+            << "   0.61"
+            << "Versión de M.A.M.E. (   0.61)" << Colours::statusTeal() << true << true;
+    }
+
+    void stateForEachVersion()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, caption);
+        QFETCH(QColor, colour);
+        QFETCH(bool, keys);
+        QFETCH(bool, createSettings);
+        const VersionState state = versionStateFor(version);
+        QCOMPARE(state.caption, caption);
+        QCOMPARE(state.colour, colour);
+        QCOMPARE(state.keysAvailable, keys);
+        QCOMPARE(state.mayCreateSettings, createSettings);
+    }
+
+    void readVersion_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("version");
+        QTest::newRow("first line") << QByteArray("0.70\r\nrest\r\n") << "0.70";
+        QTest::newRow("blank lines skipped") << QByteArray("\r\n   \r\n 0.61 \r\nx") << " 0.61 ";
+        QTest::newRow("LF only") << QByteArray("\n0.59b\n") << "0.59b";
+        QTest::newRow("no line end") << QByteArray("0.37 BETA 14") << "0.37 BETA 14";
+        QTest::newRow("empty") << QByteArray() << unknownVersionText();
+        QTest::newRow("only blanks") << QByteArray("  \r\n\r\n   ") << unknownVersionText();
+        QTest::newRow("binary") << QByteArray("\0\x01\xff\r\n", 5)
+                                << QString::fromUtf8("\0\x01\xef\xbf\xbd", 5);
+    }
+
+    void readVersion()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, version);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("whatsnew.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QCOMPARE(ReadEmulatorVersion(dir.path()), version);
+    }
+
+    void missingOrUnreadableReleaseNotes()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(ReadEmulatorVersion(dir.path()), unknownVersionText());
+        // A folder where the file should be cannot be read as text.
+        QVERIFY(QDir(dir.path()).mkdir("whatsnew.txt"));
+        QCOMPARE(ReadEmulatorVersion(dir.path()), unknownVersionText());
+    }
+};
+
+QTEST_MAIN(VersionRulesTest)
+#include "tst_versionrules.moc"

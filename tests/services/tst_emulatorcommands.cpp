@@ -1,0 +1,121 @@
+// The command scripts: their exact lines, and that no name put into them can run anything.
+
+#include "services/EmulatorCommands.h"
+#include "services/SystemServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zefrin;
+
+namespace {
+
+void writeExecutable(const QString& path, const QByteArray& script)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(script);
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An emulator that writes each argument it got, NUL-separated, to args.bin in its folder.
+const QByteArray recordingEmulator = "#!/bin/sh\n"
+                                     "printf '%s\\0' \"$@\" > \"$(dirname \"$0\")/args.bin\"\n"
+                                     "echo \"romset $1 is good\"\n";
+
+} // namespace
+
+class EmulatorCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void scriptLines()
+    {
+        QCOMPARE(listGamesLine(), QStringLiteral("mame -listfull > lista.txt"));
+        QCOMPARE(verifySetLine("pacman"), QStringLiteral("mame 'pacman' -verifysets > 1.p"));
+        QCOMPARE(playScriptLines("/emu/MAME", "pacman", false, "/tmp/z/log.txt"),
+                 (QStringList{"cd '/emu/MAME'", "mame 'pacman' > '/tmp/z/log.txt'"}));
+        QCOMPARE(playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt").at(1),
+                 QStringLiteral("mame 'pacman' -soundcard 0 > '/tmp/z/log.txt'"));
+        QCOMPARE(archiveDetailLines("x").size(), 4);
+    }
+
+    void scriptsAreCrLfText()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeScript(dir.filePath("all.bat"), {listGamesLine()}));
+        QCOMPARE(readBytes(dir.filePath("all.bat")), QByteArray("mame -listfull > lista.txt\r\n"));
+    }
+
+    void namesReachTheEmulatorVerbatim_data()
+    {
+        QTest::addColumn<QString>("set");
+        QTest::newRow("spaces") << "my game";
+        QTest::newRow("semicolon") << "a; touch pwned";
+        QTest::newRow("ampersand and pipe") << "a & touch pwned | cat";
+        QTest::newRow("command substitution") << "$(touch pwned)";
+        QTest::newRow("backquotes") << "`touch pwned`";
+        QTest::newRow("single quote") << "it's'; touch pwned; '";
+        QTest::newRow("double quote") << "say \"hi\"";
+        QTest::newRow("percent") << "100%";
+        QTest::newRow("newline") << "a\ntouch pwned";
+        QTest::newRow("leading dash") << "-cc";
+        QTest::newRow("non-ASCII") << "pañuelo";
+    }
+
+    void namesReachTheEmulatorVerbatim()
+    {
+        QFETCH(QString, set);
+        QTemporaryDir root;
+        // The folder's own name is hostile too; the script runs inside it.
+        const QString folder = root.filePath("emu $(touch pwned); `x` 'q' \"d\" ñ:");
+        QVERIFY(QDir().mkpath(folder));
+        writeExecutable(folder + "/mame", recordingEmulator);
+
+        const QString script = folder + "/abrir.bat";
+        QVERIFY(writeScript(script, {verifySetLine(set)}));
+        const ShellResult result = runScript(folder, script);
+        QVERIFY(result.started);
+
+        QCOMPARE(readBytes(folder + "/args.bin"), set.toUtf8() + QByteArray("\0-verifysets\0", 13));
+        QVERIFY(readBytes(folder + "/1.p").startsWith("romset "));
+        QVERIFY(!QFile::exists(folder + "/pwned"));
+        QVERIFY(!QFile::exists(root.filePath("pwned")));
+    }
+
+    void playScriptChangesToTheFolderAndRedirects()
+    {
+        QTemporaryDir root;
+        const QString folder = root.filePath("MAME ; & $HOME");
+        QVERIFY(QDir().mkpath(folder));
+        writeExecutable(folder + "/mame", recordingEmulator);
+        QTemporaryDir scratch;
+        const QString log = scratch.filePath("log.txt");
+        const QString script = scratch.filePath("mame.bat");
+        QVERIFY(writeScript(script, playScriptLines(folder, "pac man", false, log)));
+        QVERIFY(runScript(folder, script).started);
+        QCOMPARE(readBytes(log), QByteArray("romset pac man is good\n"));
+    }
+
+    void emulatorRunsDirectlyInItsFolder()
+    {
+        QTemporaryDir root;
+        writeExecutable(root.filePath("mame"), "#!/bin/sh\necho \"$1\" > ran.txt\n");
+        const ShellResult result = runEmulator(root.path(), {"-cc"});
+        QVERIFY(result.started);
+        QCOMPARE(readBytes(root.filePath("ran.txt")), QByteArray("-cc\n"));
+        QVERIFY(!runEmulator(root.filePath("missing"), {"-cc"}).started);
+    }
+};
+
+QTEST_MAIN(EmulatorCommandsTest)
+#include "tst_emulatorcommands.moc"

@@ -1,0 +1,199 @@
+// File, process and drive services against a real temporary folder and real processes.
+
+#include "services/SystemServices.h"
+#include "services/TextFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zefrin;
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class SystemServicesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fileExistsSeesAnyDirectoryEntry()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("file.zip"), "x");
+        QDir().mkdir(dir.filePath("folder"));
+        QFile::link(dir.filePath("nowhere"), dir.filePath("dangling"));
+        QVERIFY(FileExists(dir.filePath("file.zip")));
+        QVERIFY(FileExists(dir.filePath("folder")));
+        QVERIFY(FileExists(dir.filePath("dangling")));
+        QVERIFY(!FileExists(dir.filePath("missing.zip")));
+        QVERIFY(!FileExists(QString()));
+    }
+
+    void renameInFolderNeverReplaces()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("old name.zip"), "old");
+        writeBytes(dir.filePath("taken.zip"), "taken");
+        QVERIFY(!RenameInFolder("old name.zip", "taken.zip", dir.path()));
+        QCOMPARE(readBytes(dir.filePath("taken.zip")), QByteArray("taken"));
+        QCOMPARE(readBytes(dir.filePath("old name.zip")), QByteArray("old"));
+
+        QVERIFY(!RenameInFolder("missing.zip", "new.zip", dir.path()));
+        QVERIFY(!FileExists(dir.filePath("new.zip")));
+
+        QVERIFY(RenameInFolder("old name.zip", "new.zip", dir.path()));
+        QCOMPARE(readBytes(dir.filePath("new.zip")), QByteArray("old"));
+        QVERIFY(!FileExists(dir.filePath("old name.zip")));
+        // A separator at the end of the folder is accepted as well.
+        QVERIFY(RenameInFolder("new.zip", "back.zip", dir.path() + "/"));
+    }
+
+    void stripExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("base");
+        QTest::newRow("plain") << "pacman.zip"
+                               << "pacman";
+        QTest::newRow("several dots") << "a.b.zip"
+                                      << "a.b";
+        QTest::newRow("only extension") << ".zip"
+                                        << "";
+        QTest::newRow("no dot") << "readme"
+                                << "readme";
+        QTest::newRow("upper case") << "GALAGA.ZIP"
+                                    << "GALAGA";
+    }
+
+    void stripExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, base);
+        QCOMPARE(StripExtension(name), base);
+    }
+
+    void replaceFile()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("default.bak");
+        const QString destination = dir.filePath("default.cfg");
+
+        writeBytes(destination, "theirs");
+        QVERIFY(ReplaceFile(source, destination).ok);
+        QCOMPARE(readBytes(destination), QByteArray("theirs"));
+
+        writeBytes(source, "mine");
+        QVERIFY(ReplaceFile(source, destination).ok);
+        QCOMPARE(readBytes(destination), QByteArray("mine"));
+        QVERIFY(!FileExists(source));
+
+        writeBytes(source, "again");
+        QVERIFY(ReplaceFile(source, dir.filePath("no folder/default.cfg")).ok == false);
+        QCOMPARE(readBytes(source), QByteArray("again"));
+    }
+
+    void shellAndWaitKeepsEventsFlowing()
+    {
+        QTemporaryDir dir;
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        timer.start(10);
+        const ShellResult result =
+            ShellAndWait({"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}});
+        QVERIFY(result.started);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(ticks >= 3, "window events were not handled during the wait");
+        QCOMPARE(readBytes(dir.filePath("out.txt")), QByteArray("done\n"));
+    }
+
+    void shellAndWaitPutsFoldersFirstOnPath()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("mame"), "#!/bin/sh\necho stand-in > which.txt\n");
+        QFile::setPermissions(dir.filePath("mame"), QFile::ReadOwner | QFile::ExeOwner);
+        const ShellResult result =
+            ShellAndWait({"/bin/sh", {"-c", "mame"}, dir.path(), {dir.path()}});
+        QVERIFY(result.started);
+        QCOMPARE(readBytes(dir.filePath("which.txt")), QByteArray("stand-in\n"));
+    }
+
+    void shellAndWaitReportsWhatCannotStart()
+    {
+        QTemporaryDir dir;
+        const ShellResult missing =
+            ShellAndWait({dir.filePath("no-such-program"), {}, dir.path(), {}});
+        QVERIFY(!missing.started);
+        QVERIFY(!missing.error.isEmpty());
+
+        writeBytes(dir.filePath("not-executable"), "#!/bin/sh\n");
+        QVERIFY(!ShellAndWait({dir.filePath("not-executable"), {}, dir.path(), {}}).started);
+    }
+
+    void shellAndWaitReportsACrash()
+    {
+        QTemporaryDir dir;
+        const ShellResult result =
+            ShellAndWait({"/bin/sh", {"-c", "kill -SEGV $$"}, dir.path(), {}});
+        QVERIFY(result.started);
+        QVERIFY(result.crashed);
+    }
+
+    void isCdDriveIsFalseOnOrdinaryFolders()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!IsCdDrive(dir.path()));
+        QVERIFY(!IsCdDrive(dir.filePath("missing/folder")));
+        QVERIFY(!IsCdDrive(QStringLiteral("//server/share")));
+    }
+
+    void textLinesAcceptEveryLineEnd_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+        QTest::newRow("no last end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("blank lines") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
+        QTest::newRow("empty") << QByteArray() << QStringList{};
+    }
+
+    void textLinesAcceptEveryLineEnd()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("t.txt"), bytes);
+        QCOMPARE(readTextLines(dir.filePath("t.txt")).value_or(QStringList{"<unreadable>"}), lines);
+    }
+
+    void writtenLinesEndInCrLfAndNeverHalfWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("all.bat");
+        QVERIFY(writeTextLines(path, {"mame -listfull > lista.txt", "ñ"}));
+        QCOMPARE(readBytes(path), QByteArray("mame -listfull > lista.txt\r\n\xc3\xb1\r\n"));
+        QVERIFY(!writeTextLines(dir.filePath("missing/all.bat"), {"x"}));
+        QVERIFY(!readTextLines(dir.filePath("missing/all.bat")).has_value());
+    }
+};
+
+QTEST_MAIN(SystemServicesTest)
+#include "tst_systemservices.moc"

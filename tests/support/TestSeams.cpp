@@ -1,0 +1,31 @@
+#include "TestSeams.h"
+
+#include <QFile>
+
+namespace zefrin::test {
+
+void RecordingDialogs::message(QWidget*, Icon icon, const QString& title, const QString& text)
+{
+    shown.append({icon, title, text, false});
+}
+
+bool RecordingDialogs::askYesNo(QWidget*, Icon icon, const QString& title, const QString& text)
+{
+    shown.append({icon, title, text, true});
+    return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+bool RecordingDesktop::openFile(const QString& path)
+{
+    // The editor would read the file later; keep its content for the test to look at.
+    openedFiles.append(path);
+    return succeed;
+}
+
+bool RecordingDesktop::openUrl(const QUrl& url)
+{
+    openedUrls.append(url);
+    return succeed;
+}
+
+} // namespace zefrin::test
