@@ -6,7 +6,8 @@
 //   frmCargadorCommands.cpp  About, controls editor, ROM manager, layout, shutdown
 //   catalogue/frmCargadorCatalogue.cpp  the game list build and its commands
 //   launch/frmCargadorLaunch.cpp        starting a game, the load log
-//   input/frmCargadorSwitch.cpp         the defined-keys switch
+//   input/frmCargadorSwitch.cpp         the controls editor command, the defined-keys switch
+//   romman/frmCargadorManager.cpp       the ROM manager command
 
 #include "app/AppState.h"
 
@@ -50,6 +51,10 @@ public:
     // Game launch and its log.
     void LaunchSelectedGame();
     void ShowLaunchLog();
+
+    // Points the emulator's settings file at a controller file or back: rewrites the option
+    // line `name` of mame.ini. False when mame.ini could not be read or replaced.
+    bool CambiarOpcionIni(const QString& name, const QString& value, bool restore);
 
     // Controls.
     QListWidget* lstJuegos = nullptr;

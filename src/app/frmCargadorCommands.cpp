@@ -2,34 +2,14 @@
 // that keeps the list filling the window, and the guarded shutdown.
 
 #include "app/frmCargador.h"
-#include "widgets/Colours.h"
-#include "widgets/LabelButton.h"
 #include "widgets/Seams.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 
 namespace zefrin {
 
 void frmCargador::Label1_Click()
-{
-    if (state_.EmulatorBusy)
-        return;
-}
-
-void frmCargador::lblTeclas_Click()
-{
-    if (state_.EmulatorBusy)
-        return;
-    if (lblTeclas->backColour() == Colours::disabledGrey()) {
-        context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("No es posible."),
-                                 QStringLiteral("Esta opción no está habilitada para pa versión "
-                                                "de M.A.M.E que tienes, actualiza la versión si "
-                                                "quieres configurar desde el Zefrin!."));
-        return;
-    }
-}
-
-void frmCargador::lblGestionar_Click()
 {
     if (state_.EmulatorBusy)
         return;
