@@ -224,10 +224,9 @@ bool frmCargador::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (watched == chkUsaControles) {
         // The check box has no mouse-down signal of its own; the pressed look needs one.
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool left = (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-                           type == QEvent::MouseButtonDblClick) &&
-                          mouse->button() == Qt::LeftButton;
+        const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                           type == QEvent::MouseButtonDblClick;
+        const bool left = mouse && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         if (left && type != QEvent::MouseButtonRelease)
             chkUsaControles_MouseDown();
         else if (left)
