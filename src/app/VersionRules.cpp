@@ -32,9 +32,12 @@ QString ReadEmulatorVersion(const QString& emulatorFolder)
     if (!FileExists(path))
         return unknownVersionText();
     const std::optional<QStringList> lines = readTextLines(path);
-    if (!lines)
-        return unknownVersionText();
-    for (const QString& line : *lines) {
+    return lines ? versionFromLines(*lines) : unknownVersionText();
+}
+
+QString versionFromLines(const QStringList& lines)
+{
+    for (const QString& line : lines) {
         // Only spaces count as blank here; a line of tabs is kept as the version line.
         for (const QChar c : line) {
             if (c != QLatin1Char(' '))

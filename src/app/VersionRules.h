@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 namespace zefrin {
 
@@ -13,6 +14,8 @@ QString unknownVersionText();
 // The first line of whatsnew.txt that is not blank, exactly as read (spaces kept), or the
 // unknown-version text when the file is missing, unreadable or holds no such line.
 QString ReadEmulatorVersion(const QString& emulatorFolder);
+// The same rule over lines already read.
+QString versionFromLines(const QStringList& lines);
 
 // Orders emulator version texts: blanks around them are ignored, each run of digits counts
 // by its numeric value and every other character by its code, a proper prefix is smaller.

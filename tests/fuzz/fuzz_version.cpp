@@ -3,6 +3,7 @@
 
 #include "FuzzInput.h"
 #include "app/VersionRules.h"
+#include "services/TextFile.h"
 
 #include <cstdlib>
 
@@ -10,10 +11,8 @@ using namespace zefrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzz::FuzzFolder folder;
     const QByteArray input = fuzz::bytes(data, size);
-    folder.write(QStringLiteral("whatsnew.txt"), input);
-    const QString version = ReadEmulatorVersion(folder.path());
+    const QString version = versionFromLines(splitLines(decodeSystemText(input)));
     (void)versionStateFor(version);
     (void)launchWithoutSound(version);
 
