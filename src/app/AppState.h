@@ -35,6 +35,9 @@ struct AppState {
     KeyTable TablaTeclas = emptyKeyTable();
     QString LineaAnterior;
     ScratchFolder scratch;
+    // The record of an archive a ROM check has renamed (see romman/PendingRename.h); empty
+    // keeps none.
+    QString pendingRenameRecord;
 };
 
 // What the windows are handed: the state and the places where the program meets the

@@ -50,6 +50,21 @@ QLabel* makeHeading(QWidget* parent, const char* name, const QString& caption, Q
     return label;
 }
 
+bool movesSelection(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString colourRule(const QColor& colour)
 {
     return QStringLiteral("background-color: %1;").arg(colour.name());
@@ -141,6 +156,10 @@ void frmCargador::buildControls()
     chkUsaControles->installEventFilter(this);
     setCheckBoxColour(Colours::buttonNormal());
 
+    // Below the bottom row: seen only when the window is made much taller.
+    Label2 = makeHeading(this, "Label2", QStringLiteral("Zefrin! · el equipo de Zefrin!, 2026"),
+                         twipsRect(45, 3000, 2070, 255), 10);
+    Label2->setAlignment(Qt::AlignCenter);
     Label1 = makeButton(this, "Label1", QStringLiteral("Clásico Acerca de"),
                         QStringLiteral("El clásico acerca de y unos consejos."),
                         twipsRect(45, 2625, 2070, 255));
@@ -165,7 +184,7 @@ void frmCargador::connectControls()
     connect(Label1, &LabelButton::clicked, this, &frmCargador::Label1_Click);
     connect(lblTeclas, &LabelButton::clicked, this, &frmCargador::lblTeclas_Click);
     connect(lblGestionar, &LabelButton::clicked, this, &frmCargador::lblGestionar_Click);
-    connect(chkUsaControles, &QCheckBox::clicked, this, &frmCargador::chkUsaControles_Click);
+    connect(chkUsaControles, &QCheckBox::toggled, this, &frmCargador::chkUsaControles_Click);
 }
 
 void frmCargador::setStatus(const QString& caption, const QColor& colour)
@@ -231,12 +250,23 @@ bool frmCargador::eventFilter(QObject* watched, QEvent* event)
             chkUsaControles_MouseDown();
         else if (left)
             chkUsaControles_MouseUp();
+        // While a game runs the box keeps its state: the launch read it once and relies on it.
+        // The pressed look still shows, as on the label buttons.
+        const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease ||
+                         type == QEvent::ShortcutOverride;
+        if (state_.EmulatorBusy && (mouse || key))
+            return true;
     } else if (watched == lstJuegos && type == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             LaunchSelectedGame();
             return true;
         }
+    } else if (watched == lstJuegos && type == QEvent::KeyRelease &&
+               movesSelection(static_cast<QKeyEvent*>(event)->key())) {
+        // A row chosen with the keyboard gets the same hints as a clicked one; on release the
+        // list has already moved.
+        lstJuegos_Click();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -3,7 +3,7 @@
 // Its procedures are spread over one file per subsystem:
 //   frmCargador.cpp          building the window, pressed looks
 //   frmCargadorStartup.cpp   the load handler, version rules, CD mode
-//   frmCargadorCommands.cpp  About, controls editor, ROM manager, layout, shutdown
+//   frmCargadorCommands.cpp  About, layout, shutdown
 //   catalogue/frmCargadorCatalogue.cpp  the game list build and its commands
 //   launch/frmCargadorLaunch.cpp        starting a game, the load log
 //   input/frmCargadorSwitch.cpp         the controls editor command, the defined-keys switch
@@ -69,6 +69,7 @@ public:
     LabelButton* Label1 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label4 = nullptr;
+    QLabel* Label2 = nullptr; // author credit
     QLabel* Image1 = nullptr;
     QLabel* Image2 = nullptr;
     QFrame* Line1 = nullptr;
@@ -120,6 +121,39 @@ private:
     AppState& state_;
     QColor checkBoxColour_;
     QColor statusColour_;
+
+    // Catalogue
+    // Shows rows titled `titles` (row r for ROMs entry r) in the game list's order.
+    void fillGameList(const QStringList& titles);
+    // Set while a build runs: it may wait for the emulator while window events flow.
+    bool buildingCatalogue_ = false;
+
+    // Input
+public:
+    // CambiarOpcionIni that also tells whether a failure was already reported to the user
+    // (mame.ini could not be replaced: message shown, switch turned off) or is left to the
+    // caller (mame.ini missing or unreadable).
+    bool changeIniOption(const QString& name, const QString& value, bool restore,
+                         bool* failureReported);
+
+    // On closing: mame.ini names no controller file of this program any more.
+    void giveBackControllerOption();
+
+private:
+    void switchDefinedKeysOn();
+    void switchDefinedKeysOff();
+    // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
+    // the same way, and one message says it.
+    bool reportingIniFailure_ = false;
+
+    // ROM manager
+public:
+    // Where ROM checks keep the record of an archive they have renamed, for a folder.
+    static QString pendingRenameRecordFor(const QString& emulatorFolder);
+
+private:
+    // Puts back an archive that a check left under another game's name, and says so.
+    void RestorePendingRename();
 };
 
 } // namespace zefrin

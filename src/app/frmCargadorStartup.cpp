@@ -2,6 +2,7 @@
 // later command relies on, before the window is first shown.
 
 #include "app/InstanceLock.h"
+#include "app/Layout.h"
 #include "app/Pictures.h"
 #include "app/VersionRules.h"
 #include "app/frmCargador.h"
@@ -18,20 +19,9 @@
 
 namespace zefrin {
 
-namespace {
-
-// The window's outer size at design time, and what of it goes to the frame and title bar.
-constexpr int designWidthTwips = 7185;
-constexpr int designHeightTwips = 3330;
-constexpr int frameWidthTwips = 120;
-constexpr int frameHeightTwips = 450;
-
-} // namespace
-
 bool frmCargador::Form_Load()
 {
-    resize(pixels(designWidthTwips - frameWidthTwips),
-           pixels(designHeightTwips - frameHeightTwips));
+    resize(designClientSize());
 
     // Hand pointers are set when the buttons are built; the pictures are drawn here.
     Image1->setPixmap(joystickPicture(Image1->height()));
@@ -56,6 +46,7 @@ bool frmCargador::Form_Load()
         context_.programExit.endProgram();
         return false;
     }
+    RestorePendingRename();
 
     showHourglass();
 
@@ -91,10 +82,8 @@ void frmCargador::disableKeyConfiguration()
 {
     lblTeclas->setBackColour(Colours::disabledGrey());
     setCheckBoxColour(Colours::disabledGrey());
-    if (chkUsaControles->isChecked()) {
-        chkUsaControles->setChecked(false);
-        chkUsaControles_Click();
-    }
+    // Unticking runs the switch-off steps, as a user's click would.
+    chkUsaControles->setChecked(false);
     chkUsaControles->setEnabled(false);
 }
 

@@ -7,15 +7,23 @@
 #include "widgets/Seams.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zefrin!"));
     QApplication::setFont(zefrin::windowFont());
+    // The interface is Spanish whatever the desktop's language: the standard buttons too.
+    QTranslator standardTexts;
+    if (standardTexts.load(QStringLiteral("qtbase_es"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&standardTexts);
 
     zefrin::AppState state;
     state.emulatorFolder = QCoreApplication::applicationDirPath();
+    state.pendingRenameRecord = zefrin::frmCargador::pendingRenameRecordFor(state.emulatorFolder);
     zefrin::MessageBoxDialogs dialogs;
     zefrin::SystemDesktop desktop;
     zefrin::ApplicationExit programExit;

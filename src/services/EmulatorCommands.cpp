@@ -37,13 +37,14 @@ QString listRomsLine(const QString& set)
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -listroms > 1.p");
 }
 
-QStringList archiveDetailLines(const QString& set)
+QStringList archiveDetailLines(const QString& archiveFileName)
 {
-    const QString quoted = shellQuote(set);
-    return {QStringLiteral("mame ") + quoted + QStringLiteral(" -romident > 1.p"),
-            QStringLiteral("mame ") + quoted + QStringLiteral(" -listroms > 2.p"),
-            QStringLiteral("mame ") + quoted + QStringLiteral(" -verifyroms > 3.p"),
-            QStringLiteral("mame ") + quoted + QStringLiteral(" -isknown > 4.p")};
+    const QString file = shellQuote(QStringLiteral("roms/") + archiveFileName);
+    const QString set = shellQuote(StripExtension(archiveFileName));
+    return {QStringLiteral("mame ") + file + QStringLiteral(" -romident > 1.p"),
+            QStringLiteral("mame ") + set + QStringLiteral(" -listroms > 2.p"),
+            QStringLiteral("mame ") + set + QStringLiteral(" -verifyroms > 3.p"),
+            QStringLiteral("mame ") + file + QStringLiteral(" -isknown > 4.p")};
 }
 
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,

@@ -16,10 +16,12 @@ namespace zefrin {
 QString shellQuote(const QString& word);
 
 // Script lines for each exchange. `set` is an archive name without its extension.
-QString listGamesLine();                            // game list into lista.txt
-QString verifySetLine(const QString& set);          // "-verifysets" into 1.p
-QString listRomsLine(const QString& set);           // "-listroms" into 1.p
-QStringList archiveDetailLines(const QString& set); // four answers, 1.p to 4.p
+QString listGamesLine();                   // game list into lista.txt
+QString verifySetLine(const QString& set); // "-verifysets" into 1.p
+QString listRomsLine(const QString& set);  // "-listroms" into 1.p
+// Four answers about an archive of the roms folder, 1.p to 4.p: the archive's files are
+// identified by its path, the game it is named after by its set name.
+QStringList archiveDetailLines(const QString& archiveFileName);
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
                             const QString& logPath);
 

@@ -1,11 +1,23 @@
 #include "ScratchFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace zefrin {
 
+namespace {
+
+// The system's temporary folder, or /tmp when TMPDIR names one that is not there.
+QString temporaryFolder()
+{
+    const QString configured = QDir::tempPath();
+    return QFileInfo::exists(configured) ? configured : QDir::rootPath() + QStringLiteral("tmp");
+}
+
+} // namespace
+
 ScratchFolder::ScratchFolder()
-    : folder_(QDir::tempPath() + QStringLiteral("/zefrin-XXXXXX"))
+    : folder_(temporaryFolder() + QStringLiteral("/zefrin-XXXXXX"))
 {
 }
 

@@ -20,6 +20,12 @@ public:
     // A box with Yes and No buttons; true for Yes.
     virtual bool askYesNo(QWidget* parent, Icon icon, const QString& title,
                           const QString& text) = 0;
+    // A text too long for a message box, in a scrolling read-only viewer with an OK button.
+    // Without a viewer of its own a seam shows it as a message.
+    virtual void showLongText(QWidget* parent, const QString& title, const QString& text)
+    {
+        message(parent, Icon::None, title, text);
+    }
 };
 
 class Desktop {
@@ -42,6 +48,7 @@ class MessageBoxDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
+    void showLongText(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 class SystemDesktop final : public Desktop {

@@ -46,7 +46,10 @@ private slots:
                  (QStringList{"cd '/emu/MAME'", "mame 'pacman' > '/tmp/z/log.txt'"}));
         QCOMPARE(playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt").at(1),
                  QStringLiteral("mame 'pacman' -soundcard 0 > '/tmp/z/log.txt'"));
-        QCOMPARE(archiveDetailLines("x").size(), 4);
+        QCOMPARE(
+            archiveDetailLines("a b.zip"),
+            (QStringList{"mame 'roms/a b.zip' -romident > 1.p", "mame 'a b' -listroms > 2.p",
+                         "mame 'a b' -verifyroms > 3.p", "mame 'roms/a b.zip' -isknown > 4.p"}));
     }
 
     void scriptsAreCrLfText()

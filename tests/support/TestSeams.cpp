@@ -15,6 +15,11 @@ bool RecordingDialogs::askYesNo(QWidget*, Icon icon, const QString& title, const
     return answers.isEmpty() ? false : answers.takeFirst();
 }
 
+void RecordingDialogs::showLongText(QWidget*, const QString& title, const QString& text)
+{
+    shown.append({Icon::None, title, text, false, true});
+}
+
 bool RecordingDesktop::openFile(const QString& path)
 {
     // The editor would read the file later; keep its content for the test to look at.

@@ -13,12 +13,14 @@ struct ShownMessage {
     QString title;
     QString text;
     bool yesNo = false;
+    bool longText = false; // shown in the scrolling viewer
 };
 
 class RecordingDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
+    void showLongText(QWidget* parent, const QString& title, const QString& text) override;
 
     QList<ShownMessage> shown;
     QList<bool> answers; // consumed in order by askYesNo; "No" once they run out

@@ -1,0 +1,69 @@
+#include "KeySwitch.h"
+
+#include "services/SystemServices.h"
+
+#include <QDir>
+
+namespace zefrin {
+
+namespace {
+
+QString cfgPath(const QString& emulatorFolder, const QString& name)
+{
+    return emulatorPath(emulatorFolder, QStringLiteral("cfg/") + name);
+}
+
+// A folder as the user's file manager writes it.
+QString shownFolder(const QString& emulatorFolder, const QString& relative)
+{
+    return QDir::toNativeSeparators(emulatorPath(emulatorFolder, relative));
+}
+
+} // namespace
+
+bool parkEmulatorInputFile(const QString& emulatorFolder)
+{
+    return ReplaceFile(cfgPath(emulatorFolder, QStringLiteral("default.cfg")),
+                       cfgPath(emulatorFolder, QStringLiteral("default.bak")))
+        .ok;
+}
+
+bool restoreEmulatorInputFile(const QString& emulatorFolder)
+{
+    return ReplaceFile(cfgPath(emulatorFolder, QStringLiteral("default.bak")),
+                       cfgPath(emulatorFolder, QStringLiteral("default.cfg")))
+        .ok;
+}
+
+QString keyErrorTitle()
+{
+    return QStringLiteral("Error");
+}
+
+QString keyFilesErrorText(const QString& emulatorFolder)
+{
+    return QStringLiteral("Se ha producido un error al guardar el teclado, comprueba que el "
+                          "archivo 'default.ini' dentro de la carpeta ") +
+           shownFolder(emulatorFolder, QStringLiteral("ctrlr/Zefrin")) +
+           QStringLiteral(" no tiene la propiedad 'sólo lectura' lo cual no permitiría seguir "
+                          "ejecutando Zefrin! de forma normal.");
+}
+
+QString cfgFolderErrorText(const QString& emulatorFolder)
+{
+    return QStringLiteral("Se ha producido un error al modificar las configuraciones de M.A.M.E, "
+                          "comprueba que los archivos dentro de la carpeta ") +
+           shownFolder(emulatorFolder, QStringLiteral("cfg")) +
+           QStringLiteral(" no tienen la propiedad 'sólo lectura' pues de ser así Zefrin! no "
+                          "podrá funcionar de forma correcta.");
+}
+
+QString mameIniErrorText()
+{
+    return QStringLiteral("Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "
+                          "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E "
+                          "no tiene la propiedad de 'sólo lectura' de ser así Zefrin! no podrá "
+                          "continuar funcionando correctamente.");
+}
+
+} // namespace zefrin

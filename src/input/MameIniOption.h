@@ -1,0 +1,47 @@
+#pragma once
+// One option line of the emulator's settings file mame.ini, set or put back. The emulator
+// writes an option as its name filled with blanks to 24 columns and the value; an option it
+// has no value for is written commented out: "# ", the name filled to 22, "<NULL> (Not Set)".
+// Names and values compare exactly, letter case included, as the emulator's own reader does.
+
+#include <QString>
+#include <QStringList>
+
+namespace zefrin {
+
+struct OptionRewrite {
+    QStringList lines;
+    // The option line as it stood before it was last replaced, for putting it back later.
+    QString lineaAnterior;
+    // The option already holds the value: the file is to stay as it is.
+    bool alreadySet = false;
+};
+
+// The rewrite of mame.ini's lines for option `name`:
+//   - a commented line naming the option is remembered and replaced by the option set to
+//     `value` (its own text uncommented when it already shows `value`);
+//   - an uncommented line naming it, when `restore` is set, gives way to `lineaAnterior`;
+//   - otherwise, when it already holds `value`, nothing is to change (alreadySet); else it is
+//     remembered and replaced: by the commented "not set" form for an empty controller
+//     option, by the name filled to 24 and the value in every other case.
+// Every line naming the option is handled; a file without one comes back unchanged.
+OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
+                                 const QString& value, bool restore, const QString& lineaAnterior);
+
+// True when an uncommented line of the file sets option `name` to `value`.
+bool iniOptionHolds(const QString& iniPath, const QString& name, const QString& value);
+
+enum class IniChange {
+    Unchanged,  // the file already said so, or does not name the option
+    Rewritten,  // the file now holds the new line
+    NotRead,    // the file is missing or cannot be read
+    NotReplaced // the new content could not be written; the file is as it was
+};
+
+// Applies rewriteOptionLines to the file at `iniPath`. The new content replaces the old in
+// one step (written beside it, then renamed over it), so a failure leaves the old file whole
+// and no temporary file behind. `lineaAnterior` changes only when the file was rewritten.
+IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
+                           bool restore, QString& lineaAnterior);
+
+} // namespace zefrin

@@ -1,0 +1,69 @@
+#pragma once
+// One game run, from the game's settings file moved aside to the emulator's output read back:
+// the part of a launch that touches files and waits for the emulator. The window decides
+// whether to launch, locks itself and reports; this runs the steps in their order and stops
+// at the first one that fails.
+//
+// While the user's own keys are in use the emulator must not find the game's own settings
+// file, which would override them for that game: cfg/GAME.cfg is moved to cfg/GAME.bak for
+// the run, and the cfg/default.cfg the emulator writes on exit is deleted (the user's own one
+// lies parked as cfg/default.bak while the keys are in use).
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace zefrin {
+
+// Row titles of archives the emulator does not know begin with this.
+bool isUnrecognisedTitle(const QString& title);
+
+// The base name under which cfg/ keeps the settings of `game`: `game` itself, unless only a
+// name differing in letter case is there. Windows finds such a file under either spelling,
+// and the emulator names the file after its own (lower-case) short name whatever the
+// archive is called.
+QString gameSettingsStem(const QString& cfgFolder, const QString& game);
+
+// The emulator's output as the log keeps it: every line followed by CR LF, whatever line end
+// it had; bytes that are not valid in the system's code page are replaced, never fatal.
+QString launchLogText(const QByteArray& output);
+
+// Everything a run needs, read from the window before the first file is touched.
+struct LaunchRequest {
+    QString emulatorFolder;
+    QString archive; // the archive's file name, extension included
+    QString emulatorVersion;
+    bool definedKeys = false; // the defined-keys switch, read once for the whole run
+    QString scriptPath;       // empty when there is no scratch folder to write it in
+    QString logPath;
+};
+
+struct LaunchResult {
+    enum class Failure {
+        None,
+        SettingsAside,   // the game's settings file could not be moved aside
+        Script,          // the play script could not be written
+        Start,           // the script could not be started
+        TemporaryFile,   // the script or the log could not be deleted
+        Log,             // the emulator's output could not be read
+        DefaultSettings, // the default.cfg the emulator wrote could not be deleted
+        Restore,         // the game's settings file could not be put back
+    };
+    Failure failure = Failure::None;
+    // The failure came after the attempt to move the game's settings file aside.
+    bool armed = false;
+    QString detail; // the file and the reason behind a failure
+    // The emulator's output, once it was read.
+    std::optional<QString> log;
+    // The backup that still holds the game's own settings after a failure, or empty.
+    QString strandedBackup;
+
+    bool ok() const { return failure == Failure::None; }
+};
+
+// Runs the game and waits for the emulator to end; window events keep flowing meanwhile.
+// A failure after the game's settings were moved aside puts them back before returning.
+LaunchResult runGameLaunch(const LaunchRequest& request);
+
+} // namespace zefrin

@@ -1,0 +1,138 @@
+#include "LaunchMessages.h"
+
+namespace zefrin {
+
+namespace {
+
+using Failure = LaunchResult::Failure;
+
+const QString paragraphBreak = QStringLiteral("\r\n\r\n");
+
+QString errorTitle()
+{
+    return QStringLiteral("Error.");
+}
+
+// The rows a line of `length` characters takes when wrapped at `columns`.
+qsizetype wrappedRows(qsizetype length, int columns)
+{
+    return length == 0 ? 1 : (length + columns - 1) / columns;
+}
+
+QString withDetail(const QString& text, const QString& detail)
+{
+    return detail.isEmpty() ? text : text + paragraphBreak + detail;
+}
+
+QString settingsFolderText()
+{
+    return QStringLiteral("No se puede modificar el archivo de configuraciones, compruebe que "
+                          "todos los archivos de la carpeta 'cfg' dentro de la carpeta de M.A.M.E "
+                          "no tengan la propiedad 'sólo lectura, de ser así Zefrin! no podrá "
+                          "continuar con la carga de la ROM.");
+}
+
+QString unarmedFailureText(Failure failure)
+{
+    switch (failure) {
+    case Failure::Script:
+        return QStringLiteral("No se ha podido crear el archivo de órdenes que carga la ROM en la "
+                              "carpeta temporal de Zefrin!, comprueba que la carpeta temporal del "
+                              "sistema existe y que se puede escribir en ella.");
+    case Failure::Start:
+        return QStringLiteral("No se ha podido poner en marcha M.A.M.E para cargar la ROM, "
+                              "comprueba que el archivo ejecutable del emulador sigue en su "
+                              "carpeta y que se puede ejecutar.");
+    case Failure::TemporaryFile:
+        return QStringLiteral("No se ha podido borrar un archivo temporal de la carga de la ROM.");
+    case Failure::Log:
+        return QStringLiteral("No se ha podido leer lo que M.A.M.E ha escrito durante la carga "
+                              "de la ROM, así que no habrá log que consultar.");
+    case Failure::DefaultSettings:
+        return QStringLiteral("No se ha podido borrar el archivo 'default.cfg' que M.A.M.E ha "
+                              "guardado en la carpeta 'cfg' al cerrarse, comprueba que no tenga "
+                              "la propiedad 'sólo lectura'. Mientras exista, M.A.M.E no "
+                              "utilizará las teclas definidas desde el Zefrin!.");
+    case Failure::Restore:
+        return QStringLiteral("No se ha podido devolver a su sitio la configuración propia del "
+                              "juego, comprueba que los archivos de la carpeta 'cfg' dentro de "
+                              "la carpeta de M.A.M.E no tengan la propiedad 'sólo lectura'.");
+    case Failure::SettingsAside:
+    case Failure::None:
+        break;
+    }
+    return settingsFolderText();
+}
+
+} // namespace
+
+MessageText unrecognisedArchiveMessage()
+{
+    return {QStringLiteral("¡ATENCIÓN!"),
+            QStringLiteral("La ROM que intentas ejecutar no es compatible con la versión de "
+                           "M.A.M.E que tienes, puede que haya cambiado el archivo de nombre para "
+                           "esta versión.") +
+                paragraphBreak +
+                QStringLiteral("    NOTA #1: Hay algunas ROMs que son utilizadas por otras cómo "
+                               "una base de emulación, cómo es el caso de la 'neogeo.zip' que se "
+                               "utiliza para cargar los juegos de NEO GEO, por este motivo puede "
+                               "ocurrir que no sea detectada la ROM correctamente pero que si es "
+                               "necesario que esté en la misma carpeta de las ROMs.") +
+                paragraphBreak +
+                QStringLiteral("    NOTA #2: Recuerda que también sucede que ROMs que tienes con "
+                               "un nombre compatible no carguen debido a que ese archivo para ese "
+                               "juego ya no tiene ese nombre pero si uno que podría eceptar "
+                               "M.A.M.E(Hay juegos cuyos archivos .zip cambian de nombre para "
+                               "nuevas versiones de M.A.M.E).")};
+}
+
+MessageText launchFailureMessage(const LaunchResult& result)
+{
+    if (result.armed)
+        return {errorTitle(), settingsFolderText()};
+    return {errorTitle(), withDetail(unarmedFailureText(result.failure), result.detail)};
+}
+
+MessageText strandedBackupMessage(const QString& backupPath)
+{
+    return {errorTitle(),
+            QStringLiteral("La configuración propia del juego no se ha podido devolver a su "
+                           "sitio y se ha quedado en el archivo '") +
+                backupPath +
+                QStringLiteral("'. Para recuperarla, cambia su extensión '.bak' por '.cfg' antes "
+                               "de volver a cargar el juego con las teclas definidas.")};
+}
+
+MessageText launchLogMessage(const QString& lastTitle, const QString& lastLog)
+{
+    if (lastLog.isEmpty())
+        return {QStringLiteral("Visor de Sucesos."), QStringLiteral("No hay sucesos.")};
+    return {QStringLiteral("Visor de sucesos."), QStringLiteral("Juego cargado: ") + lastTitle +
+                                                     paragraphBreak + QStringLiteral("Sucesos:") +
+                                                     paragraphBreak + lastLog};
+}
+
+bool fitsInMessageBox(const QString& text, int rows, int columns)
+{
+    if (rows <= 0 || columns <= 0)
+        return false;
+    qsizetype used = 0;
+    qsizetype lineLength = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size && used <= rows; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
+            continue; // the LF that follows ends the line
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            ++lineLength;
+            continue;
+        }
+        used += wrappedRows(lineLength, columns);
+        lineLength = 0;
+    }
+    if (lineLength > 0)
+        used += wrappedRows(lineLength, columns);
+    return used <= rows;
+}
+
+} // namespace zefrin

@@ -1,0 +1,60 @@
+#pragma once
+// CheckArchiveAsGame: whether an archive of the roms folder passes the emulator's
+// verification as another game. The emulator finds a set's archive by its file name, so the
+// archive is given the game's archive name for the time of one "-verifysets" run and its own
+// name back afterwards. Search, compare and update all rest on it.
+
+#include <QString>
+
+namespace zefrin {
+
+enum class CheckOutcome {
+    Good,           // the emulator called the set good
+    NotGood,        // it did not (bad, not found, no answer at all)
+    NameTaken,      // a file of the game's archive name is already there: nothing was done
+    NotPlainName,   // a name that is no plain file name of the roms folder: nothing was done
+    ArchiveMissing, // the archive is not in roms (deleted or moved): nothing was done
+    RenameRefused,  // the rename was refused (read-only folder, locked file): nothing was done
+    RecordFailed,   // the pending-rename record could not be written: nothing was done
+    EmulatorNotRun, // the command script could not be written or started; name given back
+    NotRestored     // the archive could not get its own name back: it keeps the game's name
+};
+
+// True for the outcomes after which a search cannot go on usefully.
+bool stopsSearch(CheckOutcome outcome);
+
+// The verdict in the first line of the emulator's "-verifysets" answer: with blanks trimmed
+// and upper-cased, exactly "ROMSET " + SET + " IS GOOD".
+bool isGoodVerifyLine(const QString& firstLine, const QString& set);
+
+// A name that stays inside the roms folder: not empty, no folder separator, not "." or "..".
+bool isPlainArchiveName(const QString& name);
+
+// The first line of a text file, without its line end; empty when the file is missing.
+QString firstLineOf(const QString& path);
+
+class ArchiveChecker {
+public:
+    // recordPath: where the pending-rename record is kept; empty keeps none.
+    ArchiveChecker(const QString& emulatorFolder, const QString& recordPath);
+
+    QString romsFolder() const { return romsFolder_; }
+
+    // Gives `archive` the name `candidate` (both file names in roms, with extension), asks the
+    // emulator to verify the candidate's set and gives the archive its own name back. An
+    // archive already called `candidate` is verified as it is.
+    CheckOutcome CheckArchiveAsGame(const QString& archive, const QString& candidate) const;
+
+private:
+    CheckOutcome verifySet(const QString& candidate) const;
+    CheckOutcome whyRenameFailed(const QString& archive, const QString& candidate) const;
+    QString inRoms(const QString& name) const;
+
+    QString emulatorFolder_;
+    QString romsFolder_;
+    QString recordPath_;
+    QString scriptPath_;
+    QString answerPath_;
+};
+
+} // namespace zefrin

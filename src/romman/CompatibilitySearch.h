@@ -1,0 +1,47 @@
+#pragma once
+// The compatibility search: the selected archive checked as each game of the emulator's list
+// in turn (one emulator run per game), until one passes, the user cancels or the list ends.
+
+#include "ArchiveCheck.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zefrin {
+
+// What the search needs from the window around it. Called between checks; the window's
+// events flow during each emulator run, so its answers may change from one call to the next.
+class SearchView {
+public:
+    virtual ~SearchView() = default;
+    // Before check number `counter` (1 for the first game line).
+    virtual void showCounter(int counter) = 0;
+    // The archive selected at this moment; empty when none is.
+    virtual QString selectedArchive() const = 0;
+    // False once the user has confirmed a cancel.
+    virtual bool searchRunning() const = 0;
+};
+
+enum class SearchEnd {
+    Found,     // `title` is the first game as which the archive passed
+    Cancelled, // stopped by the user after a check
+    Exhausted, // no game passed
+    Stopped    // a check could not be done as it must (see `failure`)
+};
+
+struct SearchResult {
+    SearchEnd end = SearchEnd::Exhausted;
+    QString title;
+    CheckOutcome failure = CheckOutcome::NotGood;
+    QString archive;   // of the last check
+    QString candidate; // of the last check
+};
+
+// Runs the search over the game lines of lista.txt (heading already dropped), in file order.
+// The archive is read from the view before every check, so a new selection is taken up by the
+// next one; with no selection the previous archive goes on. Game lines that name no set are
+// counted but not checked.
+SearchResult searchCompatibleGame(const ArchiveChecker& checker, const QStringList& gameLines,
+                                  SearchView& view);
+
+} // namespace zefrin

@@ -1,0 +1,54 @@
+#pragma once
+// The record of an archive that a check has given another game's name. It is written before
+// the rename and removed once the archive has its own name back, so a record that is still
+// there at start-up means the program was ended in the middle of a check: the archive still
+// carries the other game's name and is put back then.
+//
+// The record lives outside the emulator folder (the user's data folder, one small file per
+// emulator folder): a read-only or shared installation must not stop it, and the emulator
+// folder's own listing must not show it. It is JSON, so any file name survives the trip.
+
+#include <QString>
+
+#include <optional>
+
+namespace zefrin {
+
+struct PendingRename {
+    QString emulatorFolder;
+    QString archive;   // the archive's own name in roms
+    QString temporary; // the name it carries during the check
+};
+
+// Where the record of an emulator folder is kept: the per-user data location, named after a
+// digest of the folder's path.
+QString defaultPendingRenameRecord(const QString& emulatorFolder);
+
+// Writes the record, replacing an older one; the file appears complete or not at all.
+[[nodiscard]] bool writePendingRename(const QString& recordPath, const PendingRename& rename);
+
+// The record, or nothing when there is none or it cannot be read.
+std::optional<PendingRename> readPendingRename(const QString& recordPath);
+
+// Removes the record; true when none is left.
+bool clearPendingRename(const QString& recordPath);
+
+enum class RecoveryOutcome {
+    NothingPending, // no record (or one for another folder)
+    AlreadyInPlace, // the archive has its own name: the rename back had been done
+    Restored,       // the archive was given its own name back
+    BothPresent,    // files of both names exist: nothing is touched, the user must decide
+    Missing,        // neither name exists any more
+    RestoreFailed   // the rename back was refused; the record is kept for the next start
+};
+
+struct Recovery {
+    RecoveryOutcome outcome = RecoveryOutcome::NothingPending;
+    PendingRename rename;
+};
+
+// Puts back an archive a check left under another name, as the record tells. Every outcome
+// but RestoreFailed removes the record.
+Recovery recoverPendingRename(const QString& recordPath, const QString& emulatorFolder);
+
+} // namespace zefrin

@@ -1,0 +1,30 @@
+#pragma once
+// The ROM update: an archive of the roms folder takes the name the emulator expects for a
+// game, and only when it passes the emulator's verification as that game.
+
+#include "ArchiveCheck.h"
+
+#include <QString>
+
+namespace zefrin {
+
+enum class UpdateEnd {
+    Updated,      // the archive now has the new name
+    TargetTaken,  // a file of the new name is there already
+    ArchiveGone,  // the archive is no longer in roms
+    NotEmulable,  // the emulator did not accept it as the game
+    CheckFailed,  // the check itself could not be done (see `check`)
+    RenameFailed, // it passed, but the final rename was refused: it keeps its name
+};
+
+struct UpdateResult {
+    UpdateEnd end = UpdateEnd::NotEmulable;
+    CheckOutcome check = CheckOutcome::NotGood;
+};
+
+// The update after the user has confirmed it: the two existence checks, the verification,
+// then the rename.
+UpdateResult updateArchive(const ArchiveChecker& checker, const QString& archive,
+                           const QString& newName);
+
+} // namespace zefrin
