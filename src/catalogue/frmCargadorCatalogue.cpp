@@ -4,6 +4,7 @@
 #include "app/frmCargador.h"
 #include "catalogue/CatalogueOrder.h"
 #include "catalogue/GameList.h"
+#include "catalogue/GeneratedFiles.h"
 #include "catalogue/RomFolder.h"
 #include "input/KeyNameTable.h"
 #include "services/EmulatorCommands.h"
@@ -28,16 +29,6 @@ constexpr int firstTimerTick = 6;
 constexpr int rebuildTimerTick = 8;
 constexpr int firstTickInterval = 1;
 constexpr int laterTickInterval = 1000;
-
-QString gameListFileName()
-{
-    return QStringLiteral("lista.txt");
-}
-
-QString gameListScriptName()
-{
-    return QStringLiteral("all.bat");
-}
 
 // Deletes the game list. A list without write permission for its owner counts as read-only
 // and is kept, as Windows keeps a file marked read-only: the user protected it on purpose.
@@ -67,21 +58,9 @@ void frmCargador::CargarDatos()
     ROMTemporal.clear();
 
     const QString& folder = state_.emulatorFolder;
-    const QString script = path(gameListScriptName());
-    const bool haveScript = FileExists(script);
-    const bool haveList = FileExists(path(gameListFileName()));
-    const bool haveTable = FileExists(keyNameTablePath(folder));
-
-    if (state_.CdMode && !(haveScript && haveList && haveTable)) {
-        context_.dialogs.message(
-            this, Dialogs::Icon::Critical, QStringLiteral("Error Crítico."),
-            QStringLiteral("Estás ejecutando el Zefrin des de una unidad de CD, y no se han "
-                           "encontrado los archivos necesarios para su funcionamiento, ya que "
-                           "Zefrin los crearía de forma automática , pero en una unidad de sólo "
-                           "lectura es imposible.\r\n"
-                           "Si quieres ejecutar Zefrin desde un CD-ROM deberás al menos "
-                           "ejecutarlo una vez con el M.A.M.E que vas a copiar al CD, para que "
-                           "genere los archivos necesarios."));
+    if (state_.CdMode && !generatedFilesPresent(folder)) {
+        context_.dialogs.message(this, Dialogs::Icon::Critical, cdWithoutGeneratedFilesTitle(),
+                                 cdWithoutGeneratedFilesText());
         showNormalPointer();
         context_.programExit.endProgram();
         return;
@@ -89,13 +68,12 @@ void frmCargador::CargarDatos()
 
     // The build goes on whatever these give: a table or script that cannot be written, or an
     // emulator that does not start, just leave less to show.
-    if (!haveTable)
+    if (!FileExists(keyNameTablePath(folder)))
         (void)CrearTablaTeclas(folder);
-    if (!haveScript)
-        (void)writeScript(script, {listGamesLine()});
-    if (!haveList) {
+    (void)ensureGameListScript(folder);
+    if (!FileExists(path(gameListFileName()))) {
         setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
-        (void)runScript(folder, script);
+        (void)runScript(folder, path(gameListScriptName()));
     }
 
     ROMs = listRomArchives(path(QStringLiteral("roms")));

@@ -210,28 +210,9 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game)
 
 QString launchLogText(const QByteArray& output)
 {
-    const QString text = decodeSystemText(output);
-    const QStringView view(text);
+    const QStringList lines = splitLines(decodeSystemText(output));
     const QString lineEnd = QStringLiteral("\r\n");
-    QString log;
-    log.reserve(text.size() + text.size() / 32 + 2);
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        log += view.mid(start, i - start);
-        log += lineEnd;
-        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < size) {
-        log += view.mid(start);
-        log += lineEnd;
-    }
-    return log;
+    return lines.isEmpty() ? QStringLiteral("") : lines.join(lineEnd) + lineEnd;
 }
 
 LaunchResult runGameLaunch(const LaunchRequest& request)

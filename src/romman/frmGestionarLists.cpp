@@ -1,6 +1,7 @@
 // Loading the ROM manager, its two lists and their selections, and leaving it.
 
 #include "catalogue/GameList.h"
+#include "catalogue/GeneratedFiles.h"
 #include "catalogue/RomFolder.h"
 #include "input/KeyNameTable.h"
 #include "romman/GameLines.h"
@@ -26,16 +27,6 @@ namespace {
 constexpr int clientWidthTwips = 9570 - 120;
 constexpr int clientHeightTwips = 4485 - 90;
 
-QString gameListScriptName()
-{
-    return QStringLiteral("all.bat");
-}
-
-QString gameListName()
-{
-    return QStringLiteral("lista.txt");
-}
-
 } // namespace
 
 bool frmGestionar::Form_Load()
@@ -52,18 +43,9 @@ void frmGestionar::CargarDatos()
 {
     lstJuegos->clear();
 
-    const QString script = path(gameListScriptName());
-    if (state_.CdMode && !(FileExists(script) && FileExists(path(gameListName())) &&
-                           FileExists(keyNameTablePath(state_.emulatorFolder)))) {
-        context_.dialogs.message(
-            this, Dialogs::Icon::Critical, QStringLiteral("Error Crítico."),
-            QStringLiteral("Estás ejecutando el Zefrin des de una unidad de CD, y no se han "
-                           "encontrado los archivos necesarios para su funcionamiento, ya que "
-                           "Zefrin los crearía de forma automática , pero en una unidad de sólo "
-                           "lectura es imposible.\r\n"
-                           "Si quieres ejecutar Zefrin desde un CD-ROM deberás al menos "
-                           "ejecutarlo una vez con el M.A.M.E que vas a copiar al CD, para que "
-                           "genere los archivos necesarios."));
+    if (state_.CdMode && !generatedFilesPresent(state_.emulatorFolder)) {
+        context_.dialogs.message(this, Dialogs::Icon::Critical, cdWithoutGeneratedFilesTitle(),
+                                 cdWithoutGeneratedFilesText());
         context_.programExit.endProgram();
         return;
     }
@@ -71,7 +53,7 @@ void frmGestionar::CargarDatos()
     // Every step may fail on its own: the list then shows less, the window still opens.
     regenerateGameList();
     refreshRomList();
-    const std::optional<QStringList> lines = readTextLines(path(gameListName()));
+    const std::optional<QStringList> lines = readTextLines(path(gameListFileName()));
     if (lines) {
         const QSignalBlocker quiet(lstJuegos);
         lstJuegos->addItems(managerTitles(gameLinesOf(*lines)));
@@ -80,10 +62,8 @@ void frmGestionar::CargarDatos()
 
 void frmGestionar::regenerateGameList()
 {
-    const QString script = path(gameListScriptName());
-    if (!FileExists(script))
-        (void)writeScript(script, {listGamesLine()});
-    (void)runScript(state_.emulatorFolder, script);
+    (void)ensureGameListScript(state_.emulatorFolder);
+    (void)runScript(state_.emulatorFolder, path(gameListScriptName()));
 }
 
 void frmGestionar::refreshRomList(const QString& select)

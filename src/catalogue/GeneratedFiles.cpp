@@ -1,0 +1,48 @@
+#include "GeneratedFiles.h"
+
+#include "input/KeyNameTable.h"
+#include "services/EmulatorCommands.h"
+#include "services/SystemServices.h"
+
+namespace zefrin {
+
+QString gameListScriptName()
+{
+    return QStringLiteral("all.bat");
+}
+
+QString gameListFileName()
+{
+    return QStringLiteral("lista.txt");
+}
+
+bool generatedFilesPresent(const QString& emulatorFolder)
+{
+    return FileExists(emulatorPath(emulatorFolder, gameListScriptName())) &&
+           FileExists(emulatorPath(emulatorFolder, gameListFileName())) &&
+           FileExists(keyNameTablePath(emulatorFolder));
+}
+
+QString cdWithoutGeneratedFilesTitle()
+{
+    return QStringLiteral("Error Crítico.");
+}
+
+QString cdWithoutGeneratedFilesText()
+{
+    return QStringLiteral("Estás ejecutando el Zefrin des de una unidad de CD, y no se han "
+                          "encontrado los archivos necesarios para su funcionamiento, ya que "
+                          "Zefrin los crearía de forma automática , pero en una unidad de sólo "
+                          "lectura es imposible.\r\n"
+                          "Si quieres ejecutar Zefrin desde un CD-ROM deberás al menos "
+                          "ejecutarlo una vez con el M.A.M.E que vas a copiar al CD, para que "
+                          "genere los archivos necesarios.");
+}
+
+bool ensureGameListScript(const QString& emulatorFolder)
+{
+    const QString script = emulatorPath(emulatorFolder, gameListScriptName());
+    return FileExists(script) || writeScript(script, {listGamesLine()});
+}
+
+} // namespace zefrin

@@ -1,0 +1,23 @@
+#pragma once
+// The files the program generates in the emulator folder the first time it runs there: the
+// game-list script, the game list the emulator writes through it, and the key-name table.
+// A read-only (CD) installation must already hold all three.
+
+#include <QString>
+
+namespace zefrin {
+
+QString gameListScriptName(); // all.bat
+QString gameListFileName();   // lista.txt
+
+// True when all three generated files are in the folder.
+bool generatedFilesPresent(const QString& emulatorFolder);
+
+// The message that ends a start from a CD that lacks them.
+QString cdWithoutGeneratedFilesTitle();
+QString cdWithoutGeneratedFilesText();
+
+// Writes the game-list script when it is missing. False when it cannot be written.
+bool ensureGameListScript(const QString& emulatorFolder);
+
+} // namespace zefrin
