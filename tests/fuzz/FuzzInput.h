@@ -4,8 +4,11 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
+
+#include "services/TextFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,14 +27,32 @@ public:
 
     void write(const QString& name, const QByteArray& content) const
     {
+        QDir().mkpath(QFileInfo(folder_.filePath(name)).path());
         QFile file(folder_.filePath(name));
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(content);
     }
 
+    QString filePath(const QString& name) const { return folder_.filePath(name); }
+
 private:
-    QTemporaryDir folder_;
+    // Memory-backed where the system has it: every input rewrites a file.
+    static QString base()
+    {
+        const QString shared = QStringLiteral("/dev/shm");
+        return QFileInfo(shared).isWritable()
+                   ? shared + QStringLiteral("/zefrin-fuzz-XXXXXX")
+                   : QDir::tempPath() + QStringLiteral("/zefrin-fuzz-XXXXXX");
+    }
+
+    QTemporaryDir folder_{base()};
 };
+
+// The input's lines as the program reads text files.
+inline QStringList linesOf(const QByteArray& input)
+{
+    return splitLines(decodeSystemText(input));
+}
 
 // Splits an input in two at the first NUL byte, for targets that compare two texts.
 inline std::pair<QByteArray, QByteArray> splitAtNul(const QByteArray& input)

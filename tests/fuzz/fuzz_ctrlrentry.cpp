@@ -1,0 +1,32 @@
+// A hand-edited controller entry file: any bytes must load into the 4 x 16 table with every
+// cell a key of the picture, 0 (a name the table does not know) or -1 (the emulator's key).
+
+#include "FuzzInput.h"
+#include "input/ControllerFiles.h"
+#include "input/KeyNameTable.h"
+
+#include <cstdlib>
+
+using namespace zefrin;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const fuzz::FuzzFolder folder;
+    static const bool tableWritten = CrearTablaTeclas(folder.path());
+    (void)tableWritten;
+    const QString entryFile = controllerEntryPath(folder.path());
+    folder.write(QStringLiteral("ctrlr/Zefrin/default.ini"), fuzz::bytes(data, size));
+
+    const KeyTable table = readControllerEntries(folder.path(), entryFile);
+    for (const auto& player : table) {
+        for (const int cell : player) {
+            if (cell < -1 || cell > 102)
+                std::abort();
+        }
+    }
+    // What loads must save: names for every placed cell, one XML port per entry line.
+    const std::vector<ControllerEntry> entries = controllerEntries(folder.path(), table);
+    if (controllerXmlLines(entries).size() != 8 + 3 * static_cast<qsizetype>(entries.size()))
+        std::abort();
+    return 0;
+}
