@@ -23,9 +23,14 @@ QString shownFolder(const QString& emulatorFolder, const QString& relative)
 
 bool parkEmulatorInputFile(const QString& emulatorFolder)
 {
-    return ReplaceFile(cfgPath(emulatorFolder, QStringLiteral("default.cfg")),
-                       cfgPath(emulatorFolder, QStringLiteral("default.bak")))
-        .ok;
+    const QString parked = cfgPath(emulatorFolder, QStringLiteral("default.bak"));
+    const QString current = cfgPath(emulatorFolder, QStringLiteral("default.cfg"));
+    // The user's own settings are parked already, and a default.cfg beside them was written by
+    // the emulator while the defined keys were in force (a run that ended before the launch
+    // could delete it): parking it too would put it in place of the user's file.
+    if (FileExists(parked))
+        return removeIfExists(current);
+    return ReplaceFile(current, parked).ok;
 }
 
 bool restoreEmulatorInputFile(const QString& emulatorFolder)
