@@ -1,119 +1,60 @@
 // The main window around its game list: the list grows with the window, the bottom row
 // follows the bottom edge, and a window made too small snaps back.
 
-#include "app/Layout.h"
 #include "app/frmCargador.h"
 #include "support/EmulatorFolder.h"
 #include "widgets/LabelButton.h"
 
-#include <QLabel>
 #include <QListWidget>
 #include <QtTest>
 
 using namespace zefrin;
 using namespace zefrin::test;
 
-namespace {
-
-QRect pixelsOf(const QRect& twips)
-{
-    return QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-}
-
-// The client size of a window whose outer size is that many twips.
-QSize clientOf(int outerWidth, int outerHeight)
-{
-    return QSize((outerWidth - 120) / 15, (outerHeight - 450) / 15);
-}
-
-} // namespace
-
 class LayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void layoutFollowsTheOuterSize_data()
+    void layoutFollowsTheWindowSize_data()
     {
-        // Outer sizes in twips as the user drags them, and what they give, in twips.
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<QSize>("snappedOuter");
-        QTest::addColumn<QRect>("list");
-        QTest::addColumn<QRect>("status");
-        QTest::addColumn<QRect>("log");
-        const QRect designList(2160, 30, 4860, 2565);
-        const QRect designStatus(2160, 2625, 4125, 255);
-        const QRect designLog(6300, 2625, 720, 255);
-        QTest::newRow("design") << QSize(7185, 3330) << QSize(7185, 3330) << designList
-                                << designStatus << designLog;
-        QTest::newRow("larger") << QSize(8685, 4830) << QSize(8685, 4830)
-                                << QRect(2160, 30, 6360, 4065) << QRect(2160, 4125, 5625, 255)
-                                << QRect(7800, 4125, 720, 255);
-        QTest::newRow("narrower") << QSize(6000, 3330) << QSize(7185, 3330) << designList
-                                  << designStatus << designLog;
-        QTest::newRow("3300 high")
-            << QSize(7185, 3300) << QSize(7185, 3300) << QRect(2160, 30, 4860, 2535)
-            << QRect(2160, 2595, 4125, 255) << QRect(6300, 2595, 720, 255);
-        QTest::newRow("3285 high")
-            << QSize(7185, 3285) << QSize(7185, 3285) << QRect(2160, 30, 4860, 2520)
-            << QRect(2160, 2580, 4125, 255) << QRect(6300, 2580, 720, 255);
-        QTest::newRow("3270 high")
-            << QSize(7185, 3270) << QSize(7185, 3330) << designList << designStatus << designLog;
-        QTest::newRow("narrow and wide high")
-            << QSize(2000, 4830) << QSize(7185, 4830) << QRect(2160, 30, 4860, 4065)
-            << QRect(2160, 4125, 4125, 255) << QRect(6300, 4125, 720, 255);
-        QTest::newRow("tiny") << QSize(450, 600) << QSize(7185, 3330) << designList << designStatus
-                              << designLog;
+        // Client sizes in pixels as the user drags the window, and how far beyond the design
+        // size of 471 x 192 (7185 x 3330 twips outside) the window then is: snapped back to it
+        // when narrower, or lower than 189 (3285 twips outside). A minimized window keeps the
+        // controls of its larger size.
+        QTest::addColumn<QSize>("dragged");
+        QTest::addColumn<QSize>("grown");
+        QTest::addColumn<bool>("minimized");
+        QTest::newRow("larger") << QSize(571, 292) << QSize(100, 100) << false;
+        QTest::newRow("narrower") << QSize(392, 192) << QSize(0, 0) << false;
+        QTest::newRow("3285 twips high") << QSize(471, 189) << QSize(0, -3) << false;
+        QTest::newRow("3270 twips high") << QSize(471, 188) << QSize(0, 0) << false;
+        QTest::newRow("narrow and high") << QSize(125, 292) << QSize(0, 100) << false;
+        QTest::newRow("minimized") << QSize(22, 10) << QSize(100, 100) << true;
     }
 
-    void layoutFollowsTheOuterSize()
+    void layoutFollowsTheWindowSize()
     {
-        QFETCH(QSize, outer);
-        QFETCH(QSize, snappedOuter);
-        QFETCH(QRect, list);
-        QFETCH(QRect, status);
-        QFETCH(QRect, log);
-        const MainWindowLayout layout = mainWindowLayout(clientOf(outer.width(), outer.height()));
-        QCOMPARE(layout.clientSize, clientOf(snappedOuter.width(), snappedOuter.height()));
-        QCOMPARE(layout.lstJuegos, pixelsOf(list));
-        QCOMPARE(layout.lblEstado, pixelsOf(status));
-        QCOMPARE(layout.lblLog, pixelsOf(log));
-    }
-
-    void windowSnapsBackAndKeepsTheButtonColumn()
-    {
+        QFETCH(QSize, dragged);
+        QFETCH(QSize, grown);
+        QFETCH(bool, minimized);
         EmulatorFolder folder;
         Program program(folder.path());
         frmCargador window(program.context);
-        window.resize(designClientSize());
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect buttons = window.lblDirectorio->geometry();
-
-        window.resize(571, 292);
-        QTRY_COMPARE(window.lstJuegos->geometry(), pixelsOf(QRect(2160, 30, 6360, 4065)));
-        QCOMPARE(window.lblLog->geometry(), pixelsOf(QRect(7800, 4125, 720, 255)));
-
-        window.resize(300, 100);
-        QTRY_COMPARE(window.size(), QSize(471, 192));
-        QTRY_COMPARE(window.lstJuegos->geometry(), pixelsOf(QRect(2160, 30, 4860, 2565)));
-        QCOMPARE(window.lblEstado->geometry(), pixelsOf(QRect(2160, 2625, 4125, 255)));
+        const QSize expected = QSize(471, 192) + grown;
+        if (minimized) {
+            window.resize(expected);
+            window.setWindowState(Qt::WindowMinimized);
+        }
+        window.resize(dragged);
+        if (!minimized)
+            QTRY_COMPARE(window.size(), expected);
+        const auto [dw, dh] = std::pair(grown.width(), grown.height());
+        QCOMPARE(window.lstJuegos->geometry(), QRect(144, 2, 324 + dw, 171 + dh));
+        QCOMPARE(window.lblEstado->geometry(), QRect(144, 175 + dh, 275 + dw, 17));
+        QCOMPARE(window.lblLog->geometry(), QRect(420 + dw, 175 + dh, 48, 17));
         QCOMPARE(window.lblDirectorio->geometry(), buttons);
-    }
-
-    void minimizedWindowKeepsItsControls()
-    {
-        EmulatorFolder folder;
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.resize(571, 292);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_COMPARE(window.lstJuegos->width(), 424);
-        window.setWindowState(Qt::WindowMinimized);
-        QTRY_VERIFY(window.isMinimized());
-        window.resize(200, 100);
-        QTest::qWait(50);
-        QCOMPARE(window.lstJuegos->width(), 424);
     }
 };
 

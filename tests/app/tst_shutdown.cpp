@@ -3,10 +3,7 @@
 
 #include "app/frmCargador.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/Colours.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 using namespace zefrin;
@@ -14,11 +11,34 @@ using namespace zefrin::test;
 
 namespace {
 
-const QStringList temporaryFiles = {"1.p", "abrir.bat", "all.bat"};
-
 bool chattr(const char* flag, const QString& path)
 {
     return QProcess::execute(QStringLiteral("chattr"), {QLatin1String(flag), path}) == 0;
+}
+
+// The files of a session that exist, each with what it holds (line ends as slashes).
+QString filesOf(const EmulatorFolder& folder)
+{
+    QStringList files;
+    for (const char* name :
+         {"cfg/default.bak", "cfg/default.cfg", "1.p", "abrir.bat", "all.bat", "mame.ini"})
+        if (folder.exists(name))
+            files << name + QStringLiteral("=") + folder.readFile(name).replace("\r\n", "/");
+    return files.join(' ');
+}
+
+// A run of the program over the folder, from a CD or not, ended by closing its window: what it
+// said, and a complaint of its own unless the window closed and took the launch log along.
+QList<ShownMessage> closeRun(const EmulatorFolder& folder, bool fromCd = false)
+{
+    Program program(folder.path());
+    program.state.CdMode = fromCd;
+    frmCargador window(program.context);
+    window.show();
+    QFile log(program.state.scratch.logPath());
+    if (!log.open(QIODevice::WriteOnly) || !window.close() || window.isVisible() || log.exists())
+        program.dialogs.shown.append({Dialogs::Icon::None, "Not closed", "or the log stayed"});
+    return program.dialogs.shown;
 }
 
 } // namespace
@@ -26,119 +46,45 @@ bool chattr(const char* flag, const QString& path)
 class ShutdownTest : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<EmulatorFolder> folder;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<frmCargador> window;
-    QStringList locked;
-
-    // The folder as a session with defined keys on leaves it.
-    void writeSessionFiles()
-    {
-        folder->writeFile("cfg/default.bak", "<user defaults/>");
-        folder->writeFile("cfg/default.cfg", "<emulator defaults/>");
-        folder->writeFile("mame.ini", "rompath                 roms\r\n"
-                                      "ctrlr                   Zefrin\r\n");
-        for (const QString& name : temporaryFiles)
-            folder->writeFile(name, "x");
-        QFile log(program->state.scratch.logPath());
-        QVERIFY(log.open(QIODevice::WriteOnly));
-    }
-
-    void lock(const QString& relative)
-    {
-        if (!chattr("+i", folder->filePath(relative)))
-            QSKIP("no immutable attribute here");
-        locked << folder->filePath(relative);
-    }
-
 private slots:
-    void init()
+    void closingGivesTheFolderBackUnlessAGameRuns()
     {
-        folder = std::make_unique<EmulatorFolder>();
-        program = std::make_unique<Program>(folder->path());
-        window = std::make_unique<frmCargador>(program->context);
-        window->show();
-        writeSessionFiles();
-    }
+        // The folder as a session with defined keys on leaves it.
+        EmulatorFolder folder;
+        folder.writeFile("cfg/default.bak", "user");
+        folder.writeFile("cfg/default.cfg", "emulator");
+        for (const char* name : {"1.p", "abrir.bat", "all.bat"})
+            folder.writeFile(name, "x");
+        folder.writeFile("mame.ini", "rompath roms\r\nctrlr Zefrin\r\n");
+        const QString left = filesOf(folder);
 
-    void cleanup()
-    {
-        for (const QString& path : std::as_const(locked))
+        // While a game runs closing is refused, and the folder stays as it is.
+        Program program(folder.path());
+        program.state.EmulatorBusy = true;
+        frmCargador window(program.context);
+        QVERIFY(!window.close());
+        // Nor, from a CD, does closing touch anything in the folder.
+        QVERIFY(closeRun(folder, true).isEmpty());
+        QCOMPARE(filesOf(folder), left);
+
+        // What cannot be given back is said once, and every other step is still taken.
+        const QString givenBack = "mame.ini=rompath roms/# ctrlr                 <NULL> (Not Set)/";
+        const QStringList locks = {folder.filePath("cfg"), folder.filePath("all.bat")};
+        const bool locked = chattr("+i", locks[0]) && chattr("+i", locks[1]);
+        const QList<ShownMessage> said = closeRun(folder);
+        for (const QString& path : locks)
             chattr("-i", path);
-        locked.clear();
-        window.reset();
-        program.reset();
-        folder.reset();
-    }
-
-    void closingWhileAGameRunsIsRefused()
-    {
-        program->state.EmulatorBusy = true;
-        window->setStatus(QStringLiteral("Cargando ROM, por favor se paciente."),
-                          Colours::statusRed());
-        QVERIFY(!window->close());
-        QVERIFY(window->isVisible());
-        QCOMPARE(window->statusCaption(),
-                 QStringLiteral("Si MAME está activo, no se puede cerrar Zefrin!"));
-        QCOMPARE(window->statusColour(), Colours::statusRed());
-        QVERIFY(program->dialogs.shown.isEmpty());
-        QVERIFY(folder->exists("cfg/default.bak") && folder->exists("all.bat"));
-        QVERIFY(folder->readFile("mame.ini").contains("Zefrin"));
-
-        program->state.EmulatorBusy = false;
-        QVERIFY(window->close());
-    }
-
-    void closingGivesTheFolderBack()
-    {
-        QVERIFY(window->close());
-        QCOMPARE(folder->readFile("cfg/default.cfg"), QByteArray("<user defaults/>"));
-        QVERIFY(!folder->exists("cfg/default.bak"));
-        for (const QString& name : temporaryFiles)
-            QVERIFY2(!folder->exists(name), qPrintable(name));
-        QVERIFY(!QFile::exists(program->state.scratch.logPath()));
-        QVERIFY(!folder->readFile("mame.ini").contains("Zefrin"));
-        QVERIFY(folder->readFile("mame.ini").startsWith("rompath                 roms\r\n"));
-        QVERIFY(program->dialogs.shown.isEmpty());
-    }
-
-    void closingWithNothingToGiveBack()
-    {
-        for (const QString& name : {QStringLiteral("cfg/default.bak"), QStringLiteral("1.p"),
-                                    QStringLiteral("all.bat"), QStringLiteral("mame.ini")})
-            QVERIFY(QFile::remove(folder->filePath(name)));
-        QVERIFY(window->close());
-        QCOMPARE(folder->readFile("cfg/default.cfg"), QByteArray("<emulator defaults/>"));
-        QVERIFY(program->dialogs.shown.isEmpty());
-    }
-
-    void closingFromACdLeavesTheFolderAlone()
-    {
-        program->state.CdMode = true;
-        const QByteArray settings = folder->readFile("mame.ini");
-        QVERIFY(window->close());
-        QVERIFY(program->dialogs.shown.isEmpty());
-        QVERIFY(folder->exists("all.bat") && folder->exists("cfg/default.bak"));
-        QCOMPARE(folder->readFile("mame.ini"), settings);
-        QVERIFY(!QFile::exists(program->state.scratch.logPath()));
-    }
-
-    void whatCannotBeGivenBackIsSaidOnceAndTheWindowCloses()
-    {
-        lock(QStringLiteral("cfg"));
-        lock(QStringLiteral("all.bat"));
-        QVERIFY(window->close());
-        QVERIFY(!window->isVisible());
-        QCOMPARE(program->dialogs.shown.size(), 1);
-        const ShownMessage& shown = program->dialogs.shown.first();
-        QCOMPARE(shown.title, QStringLiteral("Error."));
-        QVERIFY(shown.text.contains(QStringLiteral("'cfg/default.bak'")));
-        QVERIFY(shown.text.contains(QStringLiteral("'all.bat'")));
-        QVERIFY(!shown.text.contains(QStringLiteral("'1.p'")));
-        // The steps after a failing one still ran.
-        QVERIFY(!folder->exists("1.p") && !folder->exists("abrir.bat"));
-        QCOMPARE(folder->readFile("cfg/default.bak"), QByteArray("<user defaults/>"));
+        if (!locked)
+            QSKIP("no immutable attribute here");
+        QCOMPARE(filesOf(folder),
+                 "cfg/default.bak=user cfg/default.cfg=emulator all.bat=x " + givenBack);
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].title == "Error." && said[0].text.contains("'cfg/default.bak'") &&
+                     said[0].text.contains("'all.bat'") && !said[0].text.contains("'1.p'"),
+                 qPrintable(said[0].text));
+        // The next run gives back the rest without a word.
+        QVERIFY(closeRun(folder).isEmpty());
+        QCOMPARE(filesOf(folder), "cfg/default.cfg=user " + givenBack);
     }
 };
 

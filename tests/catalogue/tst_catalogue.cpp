@@ -1,16 +1,16 @@
-// The main window's game list against real emulator folders: the build and the files it
-// creates, CD mode, the roms folder, the row order, a row click, and the two rebuild commands
-// with the delayed rebuild.
+// The game list: the lookups over lista.txt and the row order against literal references, and
+// the main window's list over emulator folders with the stand-in emulator: the build and the
+// files it creates, CD mode, the roms folder, row clicks and the two update commands.
 
-#include "CatalogueFolder.h"
 #include "app/frmCargador.h"
-#include "input/KeyNameTable.h"
-#include "widgets/Colours.h"
+#include "catalogue/CatalogueOrder.h"
+#include "catalogue/GameList.h"
+#include "support/EmulatorFolder.h"
 #include "widgets/LabelButton.h"
 #include "widgets/Pointer.h"
 
-#include <QElapsedTimer>
 #include <QListWidget>
+#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace zefrin;
@@ -18,553 +18,386 @@ using namespace zefrin::test;
 
 namespace {
 
-QStringList rowsOf(const frmCargador& window)
-{
-    QStringList rows;
-    for (int r = 0; r < window.lstJuegos->count(); ++r)
-        rows << window.lstJuegos->item(r)->text();
-    return rows;
-}
-
-// The classic six-archive example: four known titles, two unknown archives.
-const QList<Game> sixGames{{"a", "Delta"}, {"c", "Alpha"}, {"e", "Charlie"}, {"f", "Bravo"}};
+// "mame -listfull" output with the odd lines a hand or another emulator build may leave.
+const QByteArray sampleList = "Name:     Description:\r\n"
+                              "abcd      \"Alpha Beta (set 1)\"\r\n"
+                              "ABCD2     \"Second\"\r\n"
+                              "short\r\nshort     \"Found after a short line\"\r\n"
+                              "empty     \"\"\r\n"
+                              "abcd      \"Later line of abcd\"\r\n"
+                              "abcdefghij\"Ten Letters\"\r\n"
+                              "a.b       \"Dotted Name\"\r\n"
+                              "odd       \"Title with \"quotes\" inside\"\r\n"
+                              "noquote   \"No closing X\r\n"
+                              "\u00f1and\u00fa     \"\u00d1and\u00fa (Spain)\"\r\n"
+                              "sp ace    \"Inner space\"\r\n";
+// The classic example: four known games (standin.dat lines) among six archives.
+const QByteArray sixGames = "game\ta\tDelta\ngame\tc\tAlpha\ngame\te\tCharlie\ngame\tf\tBravo\n";
+const QByteArray sixList = "Name:     Description:\r\n"
+                           "a         \"Delta\"\r\n"
+                           "c         \"Alpha\"\r\n"
+                           "e         \"Charlie\"\r\n"
+                           "f         \"Bravo\"\r\n";
 const QStringList sixArchives{"a.zip", "b.zip", "c.zip", "d.zip", "e.zip", "f.zip"};
 const QStringList sixRows{
     "Alpha", "Bravo", "Charlie", "Delta", "ROM desconocida(d.zip)", "ROM desconocida(b.zip)"};
+const QString unknownPrefix = QStringLiteral("ROM desconocida(");
+const QString loaded = QStringLiteral("#00c000 Lista cargada.");
 
-const QString readOnlyMessage =
-    QStringLiteral("Se ha producido un error, comprueba si el archivo 'Lista.txt' está cómo "
-                   "sólo lectura ya que si es así es imposible seguir.");
+// "<fail>" when the list cannot be read.
+QString lookUp(const QString& folder, bool byTitle, const QString& key)
+{
+    const auto answer = byTitle ? ArchiveForTitle(folder, key) : TitleForArchive(folder, key);
+    return answer.value_or(QStringLiteral("<fail>"));
+}
+
+// The two passes exactly as the list has always been sorted, rows swapped in both lists.
+QList<int> literalOrder(QStringList titles)
+{
+    QList<int> rows;
+    for (int r = 0; r < titles.size(); ++r)
+        rows << r;
+    for (const bool firstPass : {true, false})
+        for (qsizetype i = 0; i < titles.size(); ++i)
+            for (qsizetype j = i + 1; j < titles.size(); ++j)
+                if (firstPass ? titles.at(i) < titles.at(j)
+                              : titles.at(j).left(16) != unknownPrefix) {
+                    titles.swapItemsAt(i, j);
+                    rows.swapItemsAt(i, j);
+                }
+    return rows;
+}
+
+QString randomText(QRandomGenerator& random, const QString& letters, int maximumLength)
+{
+    QString text;
+    for (int k = random.bounded(maximumLength + 1); k > 0; --k)
+        text += letters.at(random.bounded(letters.size()));
+    return text;
+}
+
+// An emulator folder with the stand-in emulator, which ends lines with CR LF as the emulator
+// does, empty archives in roms, and the main window over it.
+struct Catalogue {
+    explicit Catalogue(const QByteArray& games = sixGames, const QStringList& roms = sixArchives)
+    {
+        folder.installEmulator();
+        setGames(games);
+        for (const QString& name : roms)
+            folder.writeFile("roms/" + name, {});
+    }
+    void setGames(const QByteArray& g) { folder.writeFile("standin.dat", "eol\tcrlf\n" + g); }
+    int emulatorRuns() const { return int(folder.readFile("standin-calls.txt").count('\n')); }
+    QStringList rows() const
+    {
+        QStringList rows;
+        for (int r = 0; r < window.lstJuegos->count(); ++r)
+            rows << window.lstJuegos->item(r)->text();
+        return rows;
+    }
+    // The status line's colour and text, with the hourglass and the rebuild timer when on.
+    QString state() const
+    {
+        return window.statusColour().name() + ' ' + window.statusCaption() +
+               (hourglassShown() ? " +hourglass" : "") +
+               (window.Timer1.isActive() ? " +timer" : "");
+    }
+    QStringList criticalMessages() const
+    {
+        QStringList all;
+        for (const ShownMessage& shown : program.dialogs.shown)
+            all << (shown.icon == Dialogs::Icon::Critical ? "" : "NOT CRITICAL ") + shown.title +
+                       '|' + shown.text;
+        return all;
+    }
+
+    EmulatorFolder folder;
+    Program program{folder.path()};
+    frmCargador window{program.context};
+};
 
 } // namespace
-
-// Notes what the window shows at one moment, for looking inside a wait for the emulator.
-class StatusProbe : public QObject {
-    Q_OBJECT
-
-public:
-    explicit StatusProbe(const frmCargador& window)
-        : window_(window)
-    {
-    }
-
-    QString caption;
-    QColor colour;
-    bool hourglass = false;
-
-public slots:
-    void record()
-    {
-        caption = window_.statusCaption();
-        colour = window_.statusColour();
-        hourglass = hourglassShown();
-    }
-
-private:
-    const frmCargador& window_;
-};
 
 class CatalogueTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startUpCreatesTheMissingFilesAndOpensOnTheList()
+    void lookUps_data()
     {
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        addArchives(folder, sixArchives);
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QTest::addColumn<QString>("key");     // an archive when it ends in .zip, else a title
+        QTest::addColumn<QByteArray>("list"); // "<none>": no file
+        QTest::addColumn<QString>("answer");  // "<fail>": the lookup fails
+        QTest::newRow("title, any case") << "alpha beta (SET 1)" << sampleList << "abcd.zip";
+        QTest::newRow("extra trailing space") << "Alpha Beta (set 1) " << sampleList << "ERROR";
+        QTest::newRow("name keeps its capitals") << "SECOND" << sampleList << "ABCD2.zip";
+        QTest::newRow("no list") << "efgh.zip" << QByteArray("<none>") << "<fail>";
+        QTest::newRow("empty list") << "efgh.zip" << QByteArray() << "ROM desconocida(efgh.zip)";
+        QTest::newRow("short line") << "Beta" << QByteArray("efgh      \"\r\n") << "ERROR";
+        QTest::newRow("binary around game lines")
+            << "Beta" << QByteArray("\0\xff\x80\r\nefgh      \"Beta\"\r\n\xc3", 24) << "efgh.zip";
+        QTest::newRow("megabyte title")
+            << "efgh.zip"
+            << "efgh      \"" + QByteArray(1 << 20, 'T') + "\"" << QString(1 << 20, u'T');
+    }
 
-        QCOMPARE(folder.readFile("all.bat"), QByteArray("mame -listfull > lista.txt\r\n"));
-        QCOMPARE(folder.readFile("lista.txt"), gameListText(sixGames));
-        QVERIFY(
-            folder.readFile("Zefrin.tlc").startsWith("[teclas]\r\n\r\n\r\nt43 = KEYCODE_A\r\n"));
-        QCOMPARE(emulatorRuns(folder), 1);
-        QCOMPARE(rowsOf(window), sixRows);
-        QCOMPARE(window.ROMTemporal, (QList<int>{2, 5, 4, 0, 3, 1}));
+    void lookUps()
+    {
+        QFETCH(QString, key);
+        QFETCH(QByteArray, list);
+        QFETCH(QString, answer);
+        EmulatorFolder folder;
+        if (list != "<none>")
+            folder.writeFile("lista.txt", list);
+        QCOMPARE(lookUp(folder.path(), !key.endsWith(".zip"), key), answer);
+        QCOMPARE(GameList(folder.path()).isReadable(), answer != "<fail>");
+    }
+
+    // The title rules of the game list's columns, the archives of the roms folder and their
+    // order, through the window's list.
+    void titlesOfTheRomsFolder()
+    {
+        Catalogue c("", {"ABCD.ZIP", "it's.zip", "abcdefghij.zip", "abcdefghijk.zip", "short.zip",
+                         "empty.zip", "a.b.zip", "odd.zip", "noquote.zip", "sp ace.zip", "A.zip",
+                         "a.zip", "\u00f1and\u00fa.Zip", "notes.txt", "zip", "a.zip.bak",
+                         ".hidden.zip"});
+        c.folder.makeFolder("roms/folder.zip");
+        c.folder.writeFile("lista.txt", sampleList);
+        c.window.CargarDatos();
+
+        QCOMPARE(c.window.ROMs,
+                 (QStringList{"a.b.zip", "A.zip", "a.zip", "ABCD.ZIP", "abcdefghij.zip",
+                              "abcdefghijk.zip", "empty.zip", "it's.zip", "noquote.zip", "odd.zip",
+                              "short.zip", "sp ace.zip", "\u00f1and\u00fa.Zip"}));
+        QCOMPARE(c.rows(),
+                 (QStringList{"", "Alpha Beta (set 1)", "Dotted Name", "Found after a short line",
+                              "Inner space", "No closing ", "Ten Letters",
+                              "Title with \"quotes\" inside", "\u00d1and\u00fa (Spain)",
+                              "ROM desconocida(a.zip)", "ROM desconocida(A.zip)",
+                              "ROM desconocida(it's.zip)", "ROM desconocida(abcdefghijk.zip)"}));
+    }
+
+    // Names and titles from few letters repeat in letter case variants.
+    void listReadOnceAnswersAsFreshReads()
+    {
+        QRandomGenerator random(424242u);
+        const QString letters = QStringLiteral("aAbB \u00e9\u00c9");
+        for (int file = 0; file < 150; ++file) {
+            EmulatorFolder folder;
+            QStringList lines;
+            for (int k = random.bounded(30); k > 0; --k)
+                lines << randomText(random, letters.left(4), 11).leftJustified(10) + '"' +
+                             randomText(random, letters, 3) + '"';
+            folder.writeFile("lista.txt", lines.join("\r\n").toUtf8());
+            GameList list(folder.path());
+            for (int query = 0; query < 20; ++query) {
+                const QString archive = randomText(random, QStringLiteral("aAbB."), 11) +
+                                        (random.bounded(2) ? ".zip" : ".ZIP");
+                QCOMPARE(list.titleForArchive(archive), TitleForArchive(folder.path(), archive));
+                const QString title = randomText(random, letters, 3);
+                QCOMPARE(list.archiveForTitle(title), ArchiveForTitle(folder.path(), title));
+            }
+        }
+    }
+
+    void localeUpperCaseDecidesMatches()
+    {
+        // Turkish upper-cases i to a dotted capital, so a plain ASCII shortcut would be wrong.
+        EmulatorFolder folder;
+        folder.writeFile("lista.txt", "pacmani   \"Pac-Man I\"\r\n");
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        const QString turkish = lookUp(folder.path(), false, "PACMANI.zip");
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(turkish, QStringLiteral("ROM desconocida(PACMANI.zip)"));
+        QCOMPARE(lookUp(folder.path(), false, "PACMANI.zip"), QStringLiteral("Pac-Man I"));
+    }
+
+    // Titles from a small alphabet repeat; among them unknown archives' titles and the awkward
+    // neighbours of their prefix.
+    void orderMatchesTheLiteralPassesOnRandomLists_data()
+    {
+        QTest::addColumn<int>("lists");
+        QTest::addColumn<int>("maximumRows");
+        QTest::addColumn<int>("alphabetSize");
+        QTest::addColumn<int>("maximumLength");
+        QTest::newRow("tiny lists, two letters") << 4000 << 9 << 2 << 2;
+        QTest::newRow("small lists, many repeats") << 2000 << 40 << 3 << 2;
+        QTest::newRow("medium lists, varied titles") << 300 << 200 << 8 << 4;
+        QTest::newRow("long lists, few titles") << 6 << 1500 << 2 << 3;
+    }
+
+    void orderMatchesTheLiteralPassesOnRandomLists()
+    {
+        QFETCH(int, lists);
+        QFETCH(int, maximumRows);
+        QFETCH(int, alphabetSize);
+        QFETCH(int, maximumLength);
+        const QStringList awkward{
+            "ROM desconocida", unknownPrefix, "ROM Desconocida(a.zip)", "ROM e", "Z", "zz", ""};
+        const QString letters = QStringLiteral("aAbB1 \u00e9z").left(alphabetSize);
+        QRandomGenerator random(20240611u + static_cast<quint32>(maximumRows));
+        for (int list = 0; list < lists; ++list) {
+            QStringList titles;
+            for (int r = random.bounded(maximumRows + 1); r > 0; --r) {
+                const int kind = random.bounded(10);
+                titles << (kind < 3
+                               ? unknownPrefix + letters.at(random.bounded(alphabetSize)) + ".zip)"
+                           : kind == 3 ? awkward.at(random.bounded(awkward.size()))
+                                       : randomText(random, letters, maximumLength));
+            }
+            QVERIFY2(gameListOrder(titles) == literalOrder(titles), qPrintable(titles.join('|')));
+        }
+    }
+
+    void buildCreatesWhatIsMissingButACdMustHaveItAll_data()
+    {
+        QTest::addColumn<bool>("cdMode");
+        QTest::addColumn<QStringList>("missing");
+        const QStringList all{"Zefrin.tlc", "all.bat", "lista.txt"};
+        QTest::newRow("nothing there") << false << all;
+        QTest::newRow("all there") << false << QStringList();
+        QTest::newRow("CD, all there") << true << QStringList();
+        for (const QString& name : all)
+            QTest::addRow("CD without %s", qPrintable(name)) << true << QStringList{name};
+    }
+
+    void buildCreatesWhatIsMissingButACdMustHaveItAll()
+    {
+        QFETCH(bool, cdMode);
+        QFETCH(QStringList, missing);
+        Catalogue c(sixGames + "listfull-delay-ms\t600\n");
+        const QMap<QString, QByteArray> files{
+            {"Zefrin.tlc", "[teclas]\r\n"}, {"all.bat", "echo mine\r\n"}, {"lista.txt", sixList}};
+        for (const QString& name : files.keys())
+            if (!missing.contains(name))
+                c.folder.writeFile(name, files[name]);
+        c.program.state.CdMode = cdMode;
+        QString during;
+        QTimer::singleShot(200, &c.window, [&] { during = c.state(); });
+        // Both update commands are ignored while the emulator writes the list.
+        QTimer::singleShot(250, c.window.lblDirectorio, &LabelButton::clicked);
+        QTimer::singleShot(300, c.window.lblLista, &LabelButton::clicked);
+        c.window.CargarDatos();
+
+        const bool ends = cdMode && !missing.isEmpty();
+        for (const QString& name : files.keys())
+            if (!missing.contains(name))
+                QCOMPARE(c.folder.readFile(name), files[name]);
+        QCOMPARE(c.emulatorRuns(), !ends && missing.contains("lista.txt") ? 1 : 0);
+        QCOMPARE(c.program.programExit.ended, ends);
+        QCOMPARE(c.rows(), ends ? QStringList() : sixRows);
         QVERIFY(!hourglassShown());
-        QVERIFY(program.dialogs.shown.isEmpty());
-    }
-
-    void statusWhileTheEmulatorWritesTheList()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        folder.writeFile("delay.txt", "0.6");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        StatusProbe probe(window);
-        QTimer::singleShot(200, &probe, &StatusProbe::record);
-        window.CargarDatos();
-
-        QCOMPARE(probe.caption, QStringLiteral("Creando lista de juegos."));
-        QCOMPARE(probe.colour, Colours::statusRed());
-        QVERIFY(probe.hourglass);
-        QCOMPARE(window.statusCaption(), QStringLiteral("Lista cargada."));
-        QCOMPARE(window.statusColour(), Colours::statusGreen());
-        QVERIFY(!hourglassShown());
-        QVERIFY(!window.Timer1.isActive());
-    }
-
-    void cdModeWithoutGeneratedFilesEndsTheProgram_data()
-    {
-        QTest::addColumn<QString>("missing");
-        QTest::newRow("all.bat") << "all.bat";
-        QTest::newRow("lista.txt") << "lista.txt";
-        QTest::newRow("Zefrin.tlc") << "Zefrin.tlc";
-    }
-
-    void cdModeWithoutGeneratedFilesEndsTheProgram()
-    {
-        QFETCH(QString, missing);
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        addArchives(folder, sixArchives);
-        for (const QString name : {"all.bat", "lista.txt", "Zefrin.tlc"}) {
-            if (name != missing)
-                folder.writeFile(name, "kept\r\n");
+        if (ends) {
+            QVERIFY2(!c.folder.exists(missing.first()), "nothing is written on a CD");
+            QCOMPARE(c.criticalMessages(),
+                     QStringList{"Error Crítico.|Estás ejecutando el Zefrin des de una unidad de "
+                                 "CD, y no se han encontrado los archivos necesarios para su "
+                                 "funcionamiento, ya que Zefrin los crearía de forma automática , "
+                                 "pero en una unidad de sólo lectura es imposible.\r\nSi quieres "
+                                 "ejecutar Zefrin desde un CD-ROM deberás al menos ejecutarlo una "
+                                 "vez con el M.A.M.E que vas a copiar al CD, para que genere los "
+                                 "archivos necesarios."});
+            return;
         }
-        Program program(folder.path());
-        program.state.CdMode = true;
-        frmCargador window(program.context);
-        window.CargarDatos();
-
-        QVERIFY(program.programExit.ended);
-        QCOMPARE(program.dialogs.shown.size(), 1);
-        const ShownMessage& shown = program.dialogs.shown.first();
-        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
-        QCOMPARE(shown.title, QStringLiteral("Error Crítico."));
-        QCOMPARE(shown.text,
-                 QStringLiteral("Estás ejecutando el Zefrin des de una unidad de CD, y no se han "
-                                "encontrado los archivos necesarios para su funcionamiento, ya "
-                                "que Zefrin los crearía de forma automática , pero en una unidad "
-                                "de sólo lectura es imposible.\r\nSi quieres ejecutar Zefrin "
-                                "desde un CD-ROM deberás al menos ejecutarlo una vez con el "
-                                "M.A.M.E que vas a copiar al CD, para que genere los archivos "
-                                "necesarios."));
-        QVERIFY2(!folder.exists(missing), "nothing is written on a CD");
-        QCOMPARE(emulatorRuns(folder), 0);
-        QCOMPARE(window.lstJuegos->count(), 0);
-    }
-
-    void cdModeWithGeneratedFilesShowsTheList()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {});
-        addArchives(folder, sixArchives);
-        folder.writeFile("lista.txt", gameListText(sixGames));
-        folder.writeFile("all.bat", "mame -listfull > lista.txt\r\n");
-        QVERIFY(CrearTablaTeclas(folder.path()));
-        Program program(folder.path());
-        program.state.CdMode = true;
-        frmCargador window(program.context);
-        window.CargarDatos();
-
-        QVERIFY(!program.programExit.ended);
-        QVERIFY(program.dialogs.shown.isEmpty());
-        QCOMPARE(rowsOf(window), sixRows);
-    }
-
-    void existingFilesAreKeptAndTheEmulatorNotRun()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {});
-        addArchives(folder, sixArchives);
-        const QByteArray table = "[teclas]\r\nt43 = KEYCODE_Z\r\n";
-        folder.writeFile("Zefrin.tlc", table);
-        folder.writeFile("all.bat", "echo mine\r\n");
-        folder.writeFile("lista.txt", gameListText(sixGames));
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-
-        QCOMPARE(folder.readFile("Zefrin.tlc"), table);
-        QCOMPARE(folder.readFile("all.bat"), QByteArray("echo mine\r\n"));
-        QCOMPARE(folder.readFile("lista.txt"), gameListText(sixGames));
-        QCOMPARE(emulatorRuns(folder), 0);
-        QCOMPARE(rowsOf(window), sixRows);
-    }
-
-    void archivesOfTheRomsFolder()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {});
-        folder.writeFile(
-            "lista.txt",
-            gameListText(
-                {{"game", "Game"}, {"x.y.z", "Dots"}, {"j\u00fcego", "Juego"}, {"C D", "Spaced"}}));
-        addArchives(folder,
-                    {"b.zip", "a.zip", "A.zip", "C D.zip", "it's.zip", "x.y.z.zip", "GAME.ZIP",
-                     "j\u00fcego.Zip", "notes.txt", "zip", "a.zip.bak", ".hidden.zip"});
-        folder.makeFolder("roms/folder.zip");
-        folder.makeFolder("roms/sub");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-
-        QCOMPARE(window.ROMs, (QStringList{"A.zip", "a.zip", "b.zip", "C D.zip", "GAME.ZIP",
-                                           "it's.zip", "j\u00fcego.Zip", "x.y.z.zip"}));
-        QCOMPARE(rowsOf(window), (QStringList{"Dots", "Game", "Juego", "Spaced",
-                                              "ROM desconocida(A.zip)", "ROM desconocida(it's.zip)",
-                                              "ROM desconocida(b.zip)", "ROM desconocida(a.zip)"}));
-        for (int row = 0; row < window.lstJuegos->count(); ++row) {
-            const QString archive = window.ROMs.at(window.ROMTemporal.at(row));
-            const QString title = rowsOf(window).at(row);
-            QVERIFY2(!title.startsWith("ROM desconocida(") ||
-                         title == "ROM desconocida(" + archive + ")",
-                     qPrintable(title));
+        QCOMPARE(c.criticalMessages(), QStringList());
+        QCOMPARE(c.state(), loaded);
+        if (missing.size() == files.size()) {
+            QCOMPARE(during, QStringLiteral("#ff0000 Creando lista de juegos. +hourglass"));
+            QCOMPARE(c.folder.readFile("all.bat"), QByteArray("mame -listfull > lista.txt\r\n"));
+            QCOMPARE(c.folder.readFile("lista.txt"), sixList);
+            QVERIFY(c.folder.readFile("Zefrin.tlc")
+                        .startsWith("[teclas]\r\n\r\n\r\nt43 = KEYCODE_A\r\n"));
         }
     }
 
-    void listOrFolderMissingOrUnreadable_data()
+    void missingOrDamagedFilesLeaveLessToShowAndNothingLost()
     {
-        QTest::addColumn<QString>("damage");
-        QTest::addColumn<QStringList>("rows");
-        QTest::newRow("no roms folder") << "no roms" << QStringList();
-        QTest::newRow("roms holds only folders and other files") << "folders" << QStringList();
-        QTest::newRow("unreadable game list") << "list folder" << QStringList();
-        QTest::newRow("empty game list")
-            << "empty list" << QStringList{"ROM desconocida(b.zip)", "ROM desconocida(a.zip)"};
-        QTest::newRow("emulator missing")
-            << "no emulator" << QStringList{"ROM desconocida(b.zip)", "ROM desconocida(a.zip)"};
+        Catalogue c("game\ta\tAlpha\n", {"a.zip", "b.zip"});
+        // No emulator: the build goes on with the empty list the redirection leaves.
+        QVERIFY(QFile::remove(c.folder.filePath("mame")));
+        c.window.CargarDatos();
+        QCOMPARE(c.rows(), (QStringList{"ROM desconocida(b.zip)", "ROM desconocida(a.zip)"}));
+        // A read-only list, and one that cannot be deleted, are kept with a message.
+        QVERIFY(QFile::setPermissions(c.folder.filePath("lista.txt"), QFile::ReadOwner));
+        QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
+        QVERIFY2(QFile::remove(c.folder.filePath("lista.txt")), "the read-only list was kept");
+        c.folder.writeFile("lista.txt/inside", "x");
+        QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
+        QVERIFY(c.folder.exists("lista.txt/inside"));
+        const QString readOnly = QStringLiteral(
+            "Error.|Se ha producido un error, comprueba si el archivo 'Lista.txt' está cómo sólo "
+            "lectura ya que si es así es imposible seguir.");
+        QCOMPARE(c.criticalMessages(), (QStringList{readOnly, readOnly}));
+        QCOMPARE(c.rows().size(), 2);
+        QCOMPARE(c.state(), loaded);
+        // A list that cannot be read gives no rows at all; so does a missing roms folder.
+        c.window.CargarDatos();
+        QCOMPARE(c.rows(), QStringList());
+        QVERIFY(QDir(c.folder.filePath("lista.txt")).removeRecursively());
+        QVERIFY(QDir(c.folder.filePath("roms")).removeRecursively());
+        c.window.CargarDatos();
+        QCOMPARE(c.rows(), QStringList());
     }
 
-    void listOrFolderMissingOrUnreadable()
+    void rowsShowTheirArchiveAndTheUpdateCommandsWaitForNoOne()
     {
-        QFETCH(QString, damage);
-        QFETCH(QStringList, rows);
-        EmulatorFolder folder;
-        if (damage != "no emulator") {
-            installListingEmulator(folder, {{"a", "Alpha"}});
-            folder.writeFile("lista.txt", gameListText({{"a", "Alpha"}}));
+        Catalogue c;
+        c.window.CargarDatos();
+        c.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.window));
+        QListWidget* list = c.window.lstJuegos;
+        const auto archiveTip = [](const QString& archive) {
+            return "Nombre del archivo zip de la ROM: \"" + archive + '"';
+        };
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        QCOMPARE(c.state(), QStringLiteral("#008080 Haz doble clic para cargar la ROM."));
+        for (const char* archive : {"c.zip", "f.zip", "e.zip", "a.zip", "d.zip", "b.zip"}) {
+            QCOMPARE(list->toolTip(), archiveTip(archive));
+            QTest::keyClick(list, Qt::Key_Down);
         }
-        if (damage == "no roms") {
-            QVERIFY(QDir(folder.filePath("roms")).removeRecursively());
-        } else if (damage == "folders") {
-            folder.makeFolder("roms/a.zip");
-            folder.makeFolder("roms/b.ZIP");
-            addArchives(folder, {"readme.txt"});
-        } else {
-            addArchives(folder, {"a.zip", "b.zip"});
-        }
-        if (damage == "list folder") {
-            QVERIFY(QFile::remove(folder.filePath("lista.txt")));
-            folder.makeFolder("lista.txt");
-        } else if (damage == "empty list") {
-            folder.writeFile("lista.txt", QByteArray());
-        }
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
 
-        QCOMPARE(rowsOf(window), rows);
-        QCOMPARE(window.ROMTemporal.size(), rows.size());
-        QCOMPARE(window.statusCaption(), QStringLiteral("Lista cargada."));
-        QCOMPARE(window.statusColour(), Colours::statusGreen());
-        QVERIFY(program.dialogs.shown.isEmpty());
-    }
+        // While a game runs, neither a row nor an update command does anything.
+        c.folder.writeFile("roms/g.zip", {});
+        c.program.state.EmulatorBusy = true;
+        c.window.setStatus("busy", Qt::blue);
+        QTest::keyClick(list, Qt::Key_Home);
+        QTest::mouseClick(c.window.lblDirectorio, Qt::LeftButton);
+        QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
+        QCOMPARE(c.state(), QStringLiteral("#0000ff busy"));
+        QCOMPARE(list->toolTip(), archiveTip("b.zip"));
+        c.program.state.EmulatorBusy = false;
 
-    void fillGameListSortsTheRowsShown()
-    {
-        EmulatorFolder folder;
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.lstJuegos->addItems({"Same", "Other", "Same"});
-        window.FillGameList();
-        QCOMPARE(rowsOf(window), (QStringList{"Other", "Same", "Same"}));
-        QCOMPARE(window.ROMTemporal, (QList<int>{1, 2, 0}));
-    }
+        // "Actualizar ROMs" reads the folder again, not the emulator; emptying the list is no
+        // choice of a row.
+        QTest::mouseClick(c.window.lblDirectorio, Qt::LeftButton);
+        QCOMPARE(c.rows(), sixRows + QStringList{"ROM desconocida(g.zip)"});
+        QCOMPARE(list->toolTip(), archiveTip("b.zip"));
+        QCOMPARE(c.emulatorRuns(), 1);
 
-    void rowClickShowsTheArchiveBehindTheRow()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        addArchives(folder, sixArchives);
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-        const QStringList archives{"c.zip", "f.zip", "e.zip", "a.zip", "d.zip", "b.zip"};
-        for (int row = 0; row < archives.size(); ++row) {
-            QListWidgetItem* item = window.lstJuegos->item(row);
-            window.lstJuegos->scrollToItem(item);
-            QTest::mouseClick(window.lstJuegos->viewport(), Qt::LeftButton, {},
-                              window.lstJuegos->visualItemRect(item).center());
-            QCOMPARE(window.lstJuegos->currentRow(), row);
-            QCOMPARE(window.lstJuegos->toolTip(),
-                     "Nombre del archivo zip de la ROM: \"" + archives.at(row) + "\"");
-            QCOMPARE(window.statusCaption(), QStringLiteral("Haz doble clic para cargar la ROM."));
-            QCOMPARE(window.statusColour(), Colours::statusTeal());
-        }
-        window.CargarDatos();
-        QCOMPARE(window.lstJuegos->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"b.zip\""));
-    }
-
-    void rowChosenWithTheKeyboardShowsItsArchiveToo()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        addArchives(folder, sixArchives);
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        window.lstJuegos->setCurrentRow(0);
-        QTest::keyClick(window.lstJuegos, Qt::Key_Down);
-        QCOMPARE(window.lstJuegos->currentRow(), 1);
-        QCOMPARE(window.lstJuegos->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"f.zip\""));
-        QTest::keyClick(window.lstJuegos, Qt::Key_End);
-        QCOMPARE(window.lstJuegos->toolTip(),
-                 QStringLiteral("Nombre del archivo zip de la ROM: \"b.zip\""));
-        QCOMPARE(window.statusCaption(), QStringLiteral("Haz doble clic para cargar la ROM."));
-    }
-
-    void enterOnTheListActsAsADoubleClick()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {});
-        folder.writeFile("lista.txt", gameListText({}));
-        addArchives(folder, {"x.zip"});
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QPoint row = window.lstJuegos->visualItemRect(window.lstJuegos->item(0)).center();
-        QTest::mouseClick(window.lstJuegos->viewport(), Qt::LeftButton, {}, row);
-
-        QTest::keyClick(window.lstJuegos, Qt::Key_Return);
-        const QList<ShownMessage> afterEnter = program.dialogs.shown;
-        const int runsAfterEnter = emulatorRuns(folder);
-        QVERIFY2(!afterEnter.isEmpty(), "an unknown archive's row is refused with a message");
-        program.dialogs.shown.clear();
-        QTest::mouseDClick(window.lstJuegos->viewport(), Qt::LeftButton, {}, row);
-
-        QCOMPARE(program.dialogs.shown.size(), afterEnter.size());
-        for (int k = 0; k < afterEnter.size(); ++k) {
-            QCOMPARE(program.dialogs.shown.at(k).title, afterEnter.at(k).title);
-            QCOMPARE(program.dialogs.shown.at(k).text, afterEnter.at(k).text);
-        }
-        QCOMPARE(emulatorRuns(folder), 2 * runsAfterEnter);
-    }
-
-    void commandsAreIgnoredWhileTheEmulatorIsBusy()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        addArchives(folder, sixArchives);
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QByteArray list = folder.readFile("lista.txt");
-        window.setStatus("busy", Colours::statusDarkBlue());
-        addArchives(folder, {"g.zip"});
-        program.state.EmulatorBusy = true;
-
-        QTest::mouseClick(window.lstJuegos->viewport(), Qt::LeftButton, {},
-                          window.lstJuegos->visualItemRect(window.lstJuegos->item(0)).center());
-        QTest::mouseClick(window.lblDirectorio, Qt::LeftButton);
-        QTest::mouseClick(window.lblLista, Qt::LeftButton);
-
-        QCOMPARE(window.statusCaption(), QStringLiteral("busy"));
-        QVERIFY(window.lstJuegos->toolTip().isEmpty());
-        QCOMPARE(window.ROMs, sixArchives);
-        QCOMPARE(folder.readFile("lista.txt"), list);
-        QVERIFY(!window.Timer1.isActive());
-        QVERIFY(!hourglassShown());
-    }
-
-    void updateRomsRereadsTheFolderOnly()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {});
-        folder.writeFile("lista.txt", gameListText(sixGames));
-        addArchives(folder, {"a.zip"});
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        QCOMPARE(rowsOf(window), QStringList{"Delta"});
-
-        addArchives(folder, {"c.zip", "zz.zip"});
-        QTest::mouseClick(window.lblDirectorio, Qt::LeftButton);
-        QCOMPARE(rowsOf(window), (QStringList{"Alpha", "Delta", "ROM desconocida(zz.zip)"}));
-        QCOMPARE(folder.readFile("lista.txt"), gameListText(sixGames));
-        QCOMPARE(emulatorRuns(folder), 0);
-        QCOMPARE(window.statusCaption(), QStringLiteral("Lista cargada."));
-    }
-
-    void updateListDeletesTheListAndRebuildsTwoSecondsLater()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {{"a", "Old Title"}});
-        addArchives(folder, {"a.zip"});
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        QCOMPARE(rowsOf(window), QStringList{"Old Title"});
-        setListedGames(folder, {{"a", "New Title"}});
-
-        QElapsedTimer clock;
-        clock.start();
-        QTest::mouseClick(window.lblLista, Qt::LeftButton);
-        QVERIFY(!folder.exists("lista.txt"));
-        QCOMPARE(window.statusCaption(), QStringLiteral("Borrando lista antigua."));
-        QCOMPARE(window.statusColour(), Colours::statusRed());
-        QCOMPARE(window.TimerTicks, 6);
-        QVERIFY(window.Timer1.isActive());
-        QVERIFY(hourglassShown());
-
-        QTest::qWait(500);
-        QCOMPARE(window.TimerTicks, 7);
-        QCOMPARE(window.statusCaption(), QStringLiteral("Borrando lista antigua."));
-        QTRY_COMPARE_WITH_TIMEOUT(window.statusCaption(), QStringLiteral("Lista cargada."), 10000);
-        QVERIFY2(clock.elapsed() >= 1900, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(rowsOf(window), QStringList{"New Title"});
-        QCOMPARE(emulatorRuns(folder), 2);
-        QVERIFY(!window.Timer1.isActive());
-        QVERIFY(!hourglassShown());
-    }
-
-    void pendingRebuildWaitsForARunningGame()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {{"a", "Old Title"}});
-        addArchives(folder, {"a.zip"});
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        QTest::mouseClick(window.lblLista, Qt::LeftButton);
-        program.state.EmulatorBusy = true;
-        window.setStatus("Cargando", Colours::statusRed());
-        QTest::qWait(3500);
-        QCOMPARE(window.statusCaption(), QStringLiteral("Cargando"));
-        QCOMPARE(emulatorRuns(folder), 1);
-        QVERIFY(window.Timer1.isActive());
-        program.state.EmulatorBusy = false;
-        QTRY_COMPARE_WITH_TIMEOUT(window.statusCaption(), QStringLiteral("Lista cargada."), 5000);
-        QCOMPARE(emulatorRuns(folder), 2);
-    }
-
-    void updateListWithoutAListRebuildsAtOnce()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {{"a", "Alpha"}});
-        addArchives(folder, {"a.zip"});
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.setStatus("before", Colours::statusTeal());
-        QTest::mouseClick(window.lblLista, Qt::LeftButton);
-
-        QCOMPARE(rowsOf(window), QStringList{"Alpha"});
-        QCOMPARE(window.statusCaption(), QStringLiteral("Lista cargada."));
-        QVERIFY(!window.Timer1.isActive());
-        QCOMPARE(emulatorRuns(folder), 1);
-    }
-
-    void listThatCannotBeDeletedShowsTheMessage_data()
-    {
-        QTest::addColumn<bool>("asFolder");
-        QTest::newRow("read-only file") << false;
-        QTest::newRow("folder with content") << true;
-    }
-
-    void listThatCannotBeDeletedShowsTheMessage()
-    {
-        QFETCH(bool, asFolder);
-        EmulatorFolder folder;
-        installListingEmulator(folder, {});
-        addArchives(folder, sixArchives);
-        if (asFolder) {
-            folder.writeFile("lista.txt/inside", "x");
-        } else {
-            folder.writeFile("lista.txt", gameListText(sixGames));
-            QVERIFY(QFile::setPermissions(folder.filePath("lista.txt"),
-                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        }
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-        const QStringList rows = rowsOf(window);
-        QTest::mouseClick(window.lblLista, Qt::LeftButton);
-
-        QCOMPARE(program.dialogs.shown.size(), 1);
-        const ShownMessage& shown = program.dialogs.shown.first();
-        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
-        QCOMPARE(shown.title, QStringLiteral("Error."));
-        QCOMPARE(shown.text, readOnlyMessage);
-        QVERIFY(folder.exists("lista.txt"));
-        QCOMPARE(rowsOf(window), rows);
-        QCOMPARE(window.statusCaption(), QStringLiteral("Lista cargada."));
-        QVERIFY(!window.Timer1.isActive());
-        QVERIFY(!hourglassShown());
-    }
-
-    void aBuildCancelsThePendingRebuild()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        addArchives(folder, sixArchives);
-        folder.writeFile("lista.txt", gameListText(sixGames));
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-
-        QTest::mouseClick(window.lblLista, Qt::LeftButton);
-        QTest::mouseClick(window.lblDirectorio, Qt::LeftButton);
-        QCOMPARE(emulatorRuns(folder), 1);
-        QCOMPARE(rowsOf(window), sixRows);
-        QVERIFY(!window.Timer1.isActive());
+        // "Actualizar lista de juegos" deletes the list and rebuilds it two seconds later, or
+        // once the game started meanwhile has ended.
+        c.setGames(sixGames + "game\tg\tGolf\n");
+        QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
+        const auto deleting = QStringLiteral("#ff0000 Borrando lista antigua. +hourglass +timer");
+        QCOMPARE(c.state(), deleting);
+        QTest::qWait(1500);
+        c.program.state.EmulatorBusy = true;
+        QTest::qWait(2000);
+        QCOMPARE(c.state(), deleting);
+        c.program.state.EmulatorBusy = false;
+        QTRY_COMPARE_WITH_TIMEOUT(c.state(), loaded, 5000);
+        QCOMPARE(c.rows(), (QStringList{"Alpha", "Bravo", "Charlie", "Delta", "Golf",
+                                        "ROM desconocida(b.zip)", "ROM desconocida(d.zip)"}));
+        QCOMPARE(c.emulatorRuns(), 2);
+        // Without a list it builds at once; any build cancels a pending rebuild.
+        QVERIFY(QFile::remove(c.folder.filePath("lista.txt")));
+        QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
+        QCOMPARE(c.emulatorRuns(), 3);
+        QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
+        QTest::mouseClick(c.window.lblDirectorio, Qt::LeftButton);
         QTest::qWait(2500);
-        QCOMPARE(emulatorRuns(folder), 1);
-        QCOMPARE(window.statusCaption(), QStringLiteral("Lista cargada."));
-    }
-
-    void aSecondBuildDuringTheWaitIsIgnored()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, sixGames);
-        addArchives(folder, sixArchives);
-        folder.writeFile("delay.txt", "0.5");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QTimer::singleShot(100, window.lblDirectorio, &LabelButton::clicked);
-        QTimer::singleShot(150, window.lblLista, &LabelButton::clicked);
-        window.CargarDatos();
-
-        QCOMPARE(emulatorRuns(folder), 1);
-        QCOMPARE(rowsOf(window), sixRows);
-        QVERIFY(folder.exists("lista.txt"));
-        QVERIFY(!window.Timer1.isActive());
-    }
-
-    void noCapOnTheNumberOfArchives()
-    {
-        EmulatorFolder folder;
-        installListingEmulator(folder, {});
-        folder.writeFile("lista.txt", gameListText({{"g00000", "First"}, {"g40000", "Last"}}));
-        QStringList names;
-        for (int k = 0; k <= 40000; ++k)
-            names << QStringLiteral("g%1.zip").arg(k, 5, 10, QLatin1Char('0'));
-        addArchives(folder, names);
-        Program program(folder.path());
-        frmCargador window(program.context);
-        window.CargarDatos();
-
-        QCOMPARE(window.lstJuegos->count(), 40001);
-        QCOMPARE(window.lstJuegos->item(0)->text(), QStringLiteral("First"));
-        QCOMPARE(window.lstJuegos->item(1)->text(), QStringLiteral("Last"));
-        QCOMPARE(window.ROMTemporal.at(1), 40000);
-        QList<int> sorted = window.ROMTemporal;
-        std::sort(sorted.begin(), sorted.end());
-        for (int k = 0; k <= 40000; ++k)
-            QCOMPARE(sorted.at(k), k);
+        QCOMPARE(c.emulatorRuns(), 4);
+        QCOMPARE(c.state(), loaded);
     }
 };
 

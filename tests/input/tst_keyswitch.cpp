@@ -1,20 +1,16 @@
-// The defined-keys switch of the main window and what it does to the emulator's files:
-// mame.ini and cfg/default.cfg before and after ticking, unticking and closing the program,
-// with files missing or read-only; the controls editor opened from the main window; and the
-// start-up turning the switch off for emulators without configurable controls.
+// The defined keys in use: "Guardar y salir" and the main window's switch set mame.ini's
+// option "ctrlr" to the controller files and park the emulator's own input settings
+// cfg/default.cfg; unticking, closing the program or an emulator without configurable
+// controls give both back, and only what the program set. Each failure is said once and
+// leaves the emulator's own settings whole. Also the option line's rewrite on its own.
 
-#include "KeyFolder.h"
-#include "ReadOnly.h"
-#include "app/frmCargador.h"
+#include "KeyRig.h"
 #include "input/ControllerFiles.h"
-#include "input/frmTeclas.h"
-#include "widgets/Colours.h"
-#include "widgets/LabelButton.h"
+#include "input/MameIniOption.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QTimer>
-#include <QtTest>
 
 using namespace zefrin;
 using namespace zefrin::test;
@@ -25,6 +21,16 @@ const QString mameIniText = QStringLiteral(
     "Se ha producido un error al modificar el archivo de inicio de M.A.M.E, comprueba que el "
     "archivo 'mame.ini' dentro de la carpeta del M.A.M.E no tiene la propiedad de 'sólo "
     "lectura' de ser así Zefrin! no podrá continuar funcionando correctamente.");
+// %1: the emulator folder.
+const QString cfgText = QStringLiteral(
+    "Se ha producido un error al modificar las configuraciones de M.A.M.E, comprueba que los "
+    "archivos dentro de la carpeta %1/cfg no tienen la propiedad 'sólo lectura' pues de ser así "
+    "Zefrin! no podrá funcionar de forma correcta.");
+const QString keyFilesText = QStringLiteral(
+    "Se ha producido un error al guardar el teclado, comprueba que el archivo 'default.ini' "
+    "dentro de la carpeta %1/ctrlr/Zefrin no tiene la propiedad 'sólo lectura' lo cual no "
+    "permitiría seguir ejecutando Zefrin! de forma normal.");
+const QByteArray usersOwnLine = "ctrlr                   xarcade";
 
 } // namespace
 
@@ -32,333 +38,219 @@ class KeySwitchTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
+    void init() { rig = std::make_unique<KeyRig>(); }
+
+    void optionLineRewrite()
     {
-        folder = std::make_unique<EmulatorFolder>();
-        prepareKeyFolder(*folder);
-        originalIni = folder->readFile(QStringLiteral("mame.ini"));
-        program = std::make_unique<Program>(folder->path());
-        window = std::make_unique<frmCargador>(program->context);
+        // LF-only lines, a byte that is not UTF-8, other options: the name ends at the first
+        // space and letter case counts. Every line naming the option is set, a comment already
+        // showing the value uncommented, the last line replaced remembered.
+        const QByteArray others = "rompath   C:\\Juegos\\M\xe1me\nctrlrpath ctrlr\n#ctrlr Zefrin\n"
+                                  "ctrlr\n ctrlr a\nctrlr\tZefrin x\nCTRLR  a\n";
+        rig->folder.writeFile("mame.ini", others + "ctrlr a\n# ctrlr  Zefrin\n# ctrlr b");
+        QString linea;
+        QCOMPARE(
+            rewriteIniOption(rig->folder.filePath("mame.ini"), "ctrlr", "Zefrin", false, linea),
+            IniChange::Rewritten);
+        QCOMPARE(rig->folder.readFile("mame.ini"), QByteArray(others).replace("\n", "\r\n") +
+                                                       zefrinCtrlrLine + "\r\nctrlr  Zefrin\r\n" +
+                                                       zefrinCtrlrLine + "\r\n");
+        QCOMPARE(linea, QStringLiteral("# ctrlr b"));
+        QCOMPARE(folderEntries(rig->folder.path()).filter("mame.ini"), QStringList{"mame.ini"});
+        // One line already set keeps the whole file, and the line remembered before.
+        const QStringList set{"# ctrlr x", "ctrlr   Zefrin  "};
+        QCOMPARE(rewriteOptionLines(set, "ctrlr", "Zefrin", false, "before").lines, set);
+        QCOMPARE(rewriteOptionLines(set, "ctrlr", "Zefrin", false, "before").lineaAnterior,
+                 "before");
     }
 
-    void cleanup()
+    void savingTurnsTheSwitchOnAndKeepsTheRememberedLine()
     {
-        window.reset();
-        program.reset();
-        folder.reset();
+        frmTeclas& editor = rig->open();
+        click(editor.lblTecla[21]);
+        click(editor.lblTecla[80]);
+        click(editor.lblGuardar);
+        QCOMPARE(editor.result(), int(QDialog::Accepted));
+        QVERIFY(rig->window.chkUsaControles->isChecked());
+        expectDefinedKeys();
+        // Saving again, from the main window's button, keeps the line remembered the first time.
+        QTimer::singleShot(0, this, [] {
+            if (auto* modal = qobject_cast<frmTeclas*>(QApplication::activeModalWidget())) {
+                click(modal->lblTecla[82]);
+                click(modal->lblGuardar);
+            }
+        });
+        click(rig->window.lblTeclas);
+        QCOMPARE(readControllerEntries(rig->folder.path(), controllerEntryPath(rig->folder.path())),
+                 tableOf({{0, 0, 82}, {0, 1, 80}}));
+        expectDefinedKeys();
+        rig->window.chkUsaControles->setChecked(false);
+        QVERIFY(rig->program.dialogs.shown.isEmpty());
+        expectEmulatorsOwnSettings();
+    }
+
+    void failuresAreSaidOnceAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("before"); // what the folder or the switch is like
+        QTest::addColumn<QString>("locked");
+        QTest::addColumn<QString>("action");
+        const auto row = [](const char* name, const char* before, const char* locked,
+                            const char* action) {
+            QTest::newRow(name) << before << locked << action;
+        };
+        row("save, no ctrlr folder", "no ctrlr", "", "save");
+        row("save, cfg read-only", "", "cfg", "save");
+        row("save, no mame.ini", "no mame.ini", "", "save");
+        // Put back by hand while on: one message, although the switch-off it causes fails too.
+        row("save again, mame.ini read-only", "on, line put back", "mame.ini", "save");
+        row("tick, cfg read-only", "", "cfg", "tick");
+        row("tick, emulator folder read-only", "", ".", "tick");
+        // The remembered line is kept for a later attempt.
+        row("untick, mame.ini read-only", "on", "mame.ini", "untick");
+        row("close, mame.ini read-only", "on", "mame.ini", "close");
+    }
+
+    void failuresAreSaidOnceAndChangeNothing()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, locked);
+        QFETCH(QString, action);
+        KeyRig& r = *rig;
+        if (before == "no ctrlr")
+            QVERIFY(QDir(r.folder.filePath("ctrlr")).removeRecursively());
+        if (before == "no mame.ini")
+            QVERIFY(QFile::remove(r.folder.filePath("mame.ini")));
+        if (before.startsWith("on"))
+            switchOn();
+        if (before == "on, line put back")
+            r.folder.writeFile("mame.ini", r.originalIni);
+        if (action == "tick")
+            saveKeys();
+        r.originalIni = r.folder.readFile("mame.ini");
+        std::optional<ReadOnly> lock;
+        if (!locked.isEmpty() && !lock.emplace(r.folder.filePath(locked)).locked)
+            QSKIP("cannot make an entry immutable here (chattr +i)");
+        if (action == "save")
+            click(r.open().lblGuardar);
+        if (action == "tick" || action == "untick")
+            r.window.chkUsaControles->click();
+        if (action == "close") {
+            r.window.show();
+            QVERIFY(r.window.close());
+        }
+        const QString text = before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
+                             : locked == "cfg"    ? cfgText.arg(r.folder.path())
+                                                  : mameIniText;
+        r.expectOneMessage(Dialogs::Icon::Critical, "Error", text);
+        QVERIFY(!r.window.chkUsaControles->isChecked());
+        QVERIFY(action != "save" || r.editor->isVisible());
+        QCOMPARE(r.program.state.LineaAnterior,
+                 before.startsWith("on") ? QString::fromLatin1(unsetCtrlrLine) : QString());
+        QCOMPARE(r.folder.exists("ctrlr/Zefrin.cfg"), before != "no ctrlr");
+        expectEmulatorsOwnSettings();
     }
 
     void tickingWithoutKeysSaysNotYet()
     {
         // Parked by an earlier run: it comes back before the message.
-        QVERIFY(QFile::rename(folder->filePath("cfg/default.cfg"),
-                              folder->filePath("cfg/default.bak")));
-        QTest::mouseClick(window->chkUsaControles, Qt::LeftButton);
-        QVERIFY(!window->chkUsaControles->isChecked());
-        QCOMPARE(program->dialogs.shown.size(), 1);
-        const ShownMessage& shown = program->dialogs.shown.first();
-        QCOMPARE(shown.icon, Dialogs::Icon::Information);
-        QCOMPARE(shown.title, QStringLiteral("Todavía no."));
-        QCOMPARE(shown.text, QStringLiteral("No hay un archivo de teclado configurado, debes "
-                                            "configurar las teclas antes de seleccionar la "
-                                            "casilla."));
+        QVERIFY(QFile::rename(rig->folder.filePath("cfg/default.cfg"),
+                              rig->folder.filePath("cfg/default.bak")));
+        click(rig->window.chkUsaControles);
+        rig->expectOneMessage(Dialogs::Icon::Information, "Todavía no.",
+                              "No hay un archivo de teclado configurado, debes configurar las "
+                              "teclas antes de seleccionar la casilla.");
+        QVERIFY(!rig->window.chkUsaControles->isChecked());
         expectEmulatorsOwnSettings();
     }
 
-    void tickingAndUntickingSwapsTheSettings()
+    void switchingOnAndBack_data()
     {
-        saveKeys();
-        QTest::mouseClick(window->chkUsaControles, Qt::LeftButton);
-        QVERIFY(window->chkUsaControles->isChecked());
-        QVERIFY(program->dialogs.shown.isEmpty());
-        expectDefinedKeys();
-        QCOMPARE(program->state.LineaAnterior, QString::fromLatin1(unsetCtrlrLine));
-
-        QTest::mouseClick(window->chkUsaControles, Qt::LeftButton);
-        QVERIFY(!window->chkUsaControles->isChecked());
-        QVERIFY(program->dialogs.shown.isEmpty());
-        expectEmulatorsOwnSettings();
-        QVERIFY(program->state.LineaAnterior.isEmpty());
-        // The controller files stay for the next time.
-        QVERIFY(folder->exists("ctrlr/Zefrin/default.ini"));
-        QVERIFY(folder->exists("ctrlr/Zefrin.cfg"));
+        QTest::addColumn<QByteArray>("line");   // mame.ini's controller line
+        QTest::addColumn<QString>("off");       // how the switch goes off before closing
+        QTest::addColumn<QByteArray>("closed"); // the line once the program is closed
+        QTest::newRow("unset") << unsetCtrlrLine << "untick" << unsetCtrlrLine;
+        QTest::newRow("the user's own") << usersOwnLine << "untick" << usersOwnLine;
+        QTest::newRow("closed while on") << usersOwnLine << "" << usersOwnLine;
+        QTest::newRow("an emulator too old for it") << usersOwnLine << "0.59" << usersOwnLine;
+        QTest::newRow("left by a crashed run") << zefrinCtrlrLine << "untick" << unsetCtrlrLine;
+        QTest::newRow("no mame.ini, not said")
+            << QByteArray("(no mame.ini)") << "untick" << QByteArray();
     }
 
-    void usersOwnControllerComesBack()
+    void switchingOnAndBack()
     {
-        originalIni.replace(unsetCtrlrLine, "ctrlr                   xarcade");
-        folder->writeFile("mame.ini", originalIni);
-        saveKeys();
-        window->chkUsaControles->click();
-        expectDefinedKeys();
-        window->chkUsaControles->click();
-        expectEmulatorsOwnSettings();
-    }
-
-    void nothingRememberedLeavesMameIniAlone()
-    {
-        // A run that ended without its shutdown left "Zefrin" in place.
-        originalIni.replace(unsetCtrlrLine, zefrinCtrlrLine);
-        folder->writeFile("mame.ini", originalIni);
-        saveKeys();
-        window->chkUsaControles->click();
-        QVERIFY(program->state.LineaAnterior.isEmpty());
-        window->chkUsaControles->click();
-        QCOMPARE(folder->readFile("mame.ini"), originalIni);
-        QCOMPARE(folder->readFile("cfg/default.cfg"), userInputSettings);
-    }
-
-    void capitalsAreNotTheOption()
-    {
-        originalIni.replace(unsetCtrlrLine, "CTRLR                   mine");
-        folder->writeFile("mame.ini", originalIni);
-        saveKeys();
-        window->chkUsaControles->click();
-        QVERIFY(window->chkUsaControles->isChecked());
-        QCOMPARE(folder->readFile("mame.ini"), originalIni);
-    }
-
-    void clicksAreIgnoredWhileBusy()
-    {
-        saveKeys();
-        program->state.EmulatorBusy = true;
-        QTest::mouseClick(window->chkUsaControles, Qt::LeftButton);
-        window->chkUsaControles->click();
-        QVERIFY(!window->chkUsaControles->isChecked());
-        expectEmulatorsOwnSettings();
-        program->state.EmulatorBusy = false;
-        window->chkUsaControles->click();
-        program->state.EmulatorBusy = true;
-        window->chkUsaControles->click();
-        QVERIFY(window->chkUsaControles->isChecked());
-        expectDefinedKeys();
-        QVERIFY(program->dialogs.shown.isEmpty());
-    }
-
-    void readOnlyMameIniWhenTicking()
-    {
-        saveKeys();
-        ReadOnly lock(folder->filePath("mame.ini"));
-        if (!lock.locked())
-            QSKIP("cannot make a file immutable here (chattr +i)");
-        window->chkUsaControles->click();
-        QVERIFY(!window->chkUsaControles->isChecked());
-        expectOneMessage(mameIniText);
-        expectEmulatorsOwnSettings();
-    }
-
-    void readOnlyMameIniWhenUnticking()
-    {
-        saveKeys();
-        window->chkUsaControles->click();
-        {
-            ReadOnly lock(folder->filePath("mame.ini"));
-            if (!lock.locked())
-                QSKIP("cannot make a file immutable here (chattr +i)");
-            window->chkUsaControles->click();
-            expectOneMessage(mameIniText);
-            QVERIFY(!window->chkUsaControles->isChecked());
-            QCOMPARE(folder->readFile("cfg/default.cfg"), userInputSettings);
-            QCOMPARE(folder->readFile("mame.ini"), definedKeysIni());
-        }
-        // The user's line was kept in memory: once the file can be written it comes back.
-        window->chkUsaControles->click();
-        window->chkUsaControles->click();
-        QCOMPARE(program->dialogs.shown.size(), 1);
-        expectEmulatorsOwnSettings();
-    }
-
-    void readOnlyCfgFolderWhenTicking()
-    {
-        saveKeys();
-        ReadOnly lock(folder->filePath("cfg"));
-        if (!lock.locked())
-            QSKIP("cannot make a folder immutable here (chattr +i)");
-        window->chkUsaControles->click();
-        QVERIFY(!window->chkUsaControles->isChecked());
-        expectOneMessage(
-            "Se ha producido un error al modificar las configuraciones de M.A.M.E, comprueba que "
-            "los archivos dentro de la carpeta " +
-            folder->path() +
-            "/cfg no tienen la propiedad 'sólo lectura' pues de ser así Zefrin! no podrá "
-            "funcionar de forma correcta.");
-        expectEmulatorsOwnSettings();
-    }
-
-    void missingMameIniIsNotReported()
-    {
-        saveKeys();
-        QVERIFY(QFile::remove(folder->filePath("mame.ini")));
-        window->chkUsaControles->click();
-        QVERIFY(window->chkUsaControles->isChecked());
-        QVERIFY(program->dialogs.shown.isEmpty());
-        QVERIFY(!folder->exists("mame.ini"));
-        QCOMPARE(folder->readFile("cfg/default.bak"), userInputSettings);
-    }
-
-    void closingGivesTheEmulatorItsSettingsBack()
-    {
-        saveKeys();
-        window->chkUsaControles->click();
-        window->show();
-        QVERIFY(window->close());
-        expectEmulatorsOwnSettings();
-        QVERIFY(program->dialogs.shown.isEmpty());
-    }
-
-    void closingLeavesTheUsersOwnControllerLineAlone_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("unset form") << unsetCtrlrLine;
-        QTest::newRow("user's own controller") << QByteArray("ctrlr                   xarcade");
-        QTest::newRow("no value") << QByteArray("ctrlr                   ");
-    }
-
-    void closingLeavesTheUsersOwnControllerLineAlone()
-    {
-        // Only what the program set is taken back: a setting the user made stays.
         QFETCH(QByteArray, line);
-        QByteArray ini = originalIni;
-        ini.replace(unsetCtrlrLine, line);
-        folder->writeFile("mame.ini", ini);
-        window->show();
-        QVERIFY(window->close());
-        QCOMPARE(folder->readFile("mame.ini"), ini);
-        QVERIFY(program->dialogs.shown.isEmpty());
-    }
-
-    void closingResetsALineLeftNamingTheProgramsFiles()
-    {
-        // An earlier run that ended without closing left the option pointing at our files.
-        QByteArray leftOver = originalIni;
-        leftOver.replace(unsetCtrlrLine, "ctrlr                   Zefrin");
-        folder->writeFile("mame.ini", leftOver);
-        window->show();
-        QVERIFY(window->close());
-        QCOMPARE(folder->readFile("mame.ini"), originalIni);
-    }
-
-    void closingWithReadOnlyMameIni()
-    {
-        saveKeys();
-        window->chkUsaControles->click();
-        ReadOnly lock(folder->filePath("mame.ini"));
-        if (!lock.locked())
-            QSKIP("cannot make a file immutable here (chattr +i)");
-        window->show();
-        QVERIFY(window->close());
-        expectOneMessage(mameIniText);
-        QCOMPARE(folder->readFile("mame.ini"), definedKeysIni());
-        QCOMPARE(folder->readFile("cfg/default.cfg"), userInputSettings);
-        QVERIFY(!folder->exists("cfg/default.bak"));
-        QVERIFY(!folderEntries(folder->path()).contains("mame.in"));
-    }
-
-    void keysButtonOpensTheEditor()
-    {
-        QPointer<frmTeclas> seen;
-        QTimer::singleShot(0, this, [&seen] {
-            seen = qobject_cast<frmTeclas*>(QApplication::activeModalWidget());
-            if (!seen)
-                return;
-            QTest::mouseClick(seen->lblTecla[43], Qt::LeftButton);
-            QTest::mouseClick(seen->lblGuardar, Qt::LeftButton);
-        });
-        QTest::mouseClick(window->lblTeclas, Qt::LeftButton);
-        QVERIFY(seen.isNull()); // gone with its modal run
-        QVERIFY(program->dialogs.shown.isEmpty());
-        QCOMPARE(program->state.TablaTeclas[0][0], 43);
-        QVERIFY(window->chkUsaControles->isChecked());
-        expectDefinedKeys();
-    }
-
-    void switchShowsItsPressedLook()
-    {
-        const auto shapeColour = [this] {
-            return window->Shape1->styleSheet();
-        };
-        QTest::mousePress(window->chkUsaControles, Qt::LeftButton);
-        QCOMPARE(window->checkBoxColour(), Colours::buttonPressed());
-        QVERIFY(shapeColour().contains(Colours::buttonPressed().name()));
-        QVERIFY(window->KeysButtonWasActive);
-        QTest::mouseRelease(window->chkUsaControles, Qt::LeftButton);
-        QCOMPARE(window->checkBoxColour(), Colours::buttonNormal());
-        QVERIFY(shapeColour().contains(Colours::buttonNormal().name()));
-        QCOMPARE(program->dialogs.shown.size(), 1); // the click ran: no keys saved yet
-
-        // A grey switch flashes and stays grey, also while a game runs.
-        window->setCheckBoxColour(Colours::disabledGrey());
-        program->state.EmulatorBusy = true;
-        QTest::mousePress(window->chkUsaControles, Qt::LeftButton);
-        QCOMPARE(window->checkBoxColour(), Colours::buttonPressed());
-        QVERIFY(!window->KeysButtonWasActive);
-        QTest::mouseRelease(window->chkUsaControles, Qt::LeftButton);
-        QCOMPARE(window->checkBoxColour(), Colours::disabledGrey());
-        QCOMPARE(program->dialogs.shown.size(), 1);
+        QFETCH(QString, off);
+        QFETCH(QByteArray, closed);
+        rig->folder.writeFile("mame.ini", rig->originalIni.replace(unsetCtrlrLine, line));
+        if (line == "(no mame.ini)") {
+            QVERIFY(QFile::remove(rig->folder.filePath("mame.ini")));
+            rig->originalIni.clear();
+        }
+        switchOn(line);
+        if (off == "untick")
+            rig->window.chkUsaControles->click();
+        if (off == "0.59") {
+            rig->folder.setVersion("0.59");
+            QVERIFY(rig->window.Form_Load());
+            QVERIFY(!rig->window.chkUsaControles->isEnabled());
+        }
+        if (!off.isEmpty()) {
+            QVERIFY(!rig->window.chkUsaControles->isChecked());
+            expectEmulatorsOwnSettings(); // a line the program did not change stays
+        }
+        rig->window.show();
+        QVERIFY(rig->window.close());
+        QVERIFY(rig->program.dialogs.shown.isEmpty());
+        rig->originalIni.replace(line, closed);
         expectEmulatorsOwnSettings();
+        QVERIFY(rig->folder.exists("ctrlr/Zefrin/default.ini")); // kept for the next time
     }
 
-    void oldEmulatorTurnsTheSwitchOff()
+    void parkedSettingsAreNeverReplacedByTheEmulatorsFile()
     {
-        saveKeys();
-        window->chkUsaControles->click();
+        // A run with the defined keys ended before the launch could delete the default.cfg the
+        // emulator wrote; ticking again or saving again must keep the user's parked file.
+        switchOn();
+        rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
+        QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 1, 22}})));
+        rig->window.chkUsaControles->setChecked(false);
+        rig->folder.writeFile("cfg/default.bak", userInputSettings);
+        rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
+        rig->window.chkUsaControles->click();
+        QVERIFY(rig->window.chkUsaControles->isChecked());
         expectDefinedKeys();
-        folder->setVersion("0.59");
-        QVERIFY(window->Form_Load());
-        QVERIFY(!window->chkUsaControles->isChecked());
-        QVERIFY(!window->chkUsaControles->isEnabled());
-        QCOMPARE(window->checkBoxColour(), Colours::disabledGrey());
-        QCOMPARE(window->lblTeclas->backColour(), Colours::disabledGrey());
-        expectEmulatorsOwnSettings();
     }
 
 private:
-    void saveKeys()
+    void saveKeys() { QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 0, 21}}))); }
+
+    void switchOn(const QByteArray& line = unsetCtrlrLine)
     {
-        KeyTable table = emptyKeyTable();
-        table[0][0] = 21;
-        QVERIFY(writeControllerFiles(folder->path(), table));
+        saveKeys();
+        rig->window.chkUsaControles->click();
+        QVERIFY(rig->window.chkUsaControles->isChecked());
+        expectDefinedKeys(line);
     }
 
-    QByteArray definedKeysIni() const
+    // mame.ini's controller line, if any, names the controller files.
+    void expectDefinedKeys(const QByteArray& line = unsetCtrlrLine)
     {
-        // The option line, commented or not, names the controller files.
-        QList<QByteArray> lines = originalIni.split('\n');
-        for (QByteArray& line : lines) {
-            if (line.startsWith("ctrlr ") || line.startsWith("# ctrlr "))
-                line = zefrinCtrlrLine + '\r';
-        }
-        return lines.join('\n');
-    }
-
-    void expectDefinedKeys()
-    {
-        QCOMPARE(folder->readFile("mame.ini"), definedKeysIni());
-        QVERIFY(!folder->exists("cfg/default.cfg"));
-        QCOMPARE(folder->readFile("cfg/default.bak"), userInputSettings);
+        QByteArray ini = rig->originalIni;
+        QCOMPARE(rig->folder.readFile("mame.ini"), ini.replace(line, zefrinCtrlrLine));
+        QCOMPARE(folderEntries(rig->folder.filePath("cfg")), QStringList{"default.bak"});
+        QCOMPARE(rig->folder.readFile("cfg/default.bak"), userInputSettings);
     }
 
     void expectEmulatorsOwnSettings()
     {
-        QCOMPARE(folder->readFile("mame.ini"), originalIni);
-        QCOMPARE(folder->readFile("cfg/default.cfg"), userInputSettings);
-        QVERIFY(!folder->exists("cfg/default.bak"));
-        QVERIFY(!folderEntries(folder->path()).contains("mame.in"));
+        QCOMPARE(rig->folder.readFile("mame.ini"), rig->originalIni);
+        QCOMPARE(folderEntries(rig->folder.filePath("cfg")), QStringList{"default.cfg"});
+        QCOMPARE(rig->folder.readFile("cfg/default.cfg"), userInputSettings);
+        QVERIFY(folderEntries(rig->folder.path()).filter("mame.ini").size() <= 1); // no temporary
     }
 
-    void expectOneMessage(const QString& text)
-    {
-        QCOMPARE(program->dialogs.shown.size(), 1);
-        const ShownMessage& shown = program->dialogs.shown.first();
-        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
-        QCOMPARE(shown.title, QStringLiteral("Error"));
-        QCOMPARE(shown.text, text);
-    }
-
-    std::unique_ptr<EmulatorFolder> folder;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<frmCargador> window;
-    QByteArray originalIni;
+    std::unique_ptr<KeyRig> rig;
 };
 
 QTEST_MAIN(KeySwitchTest)

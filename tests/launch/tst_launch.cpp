@@ -1,17 +1,19 @@
-// Whole launches of the stand-in emulator from the main window, as a user starts them: a
-// double click or Enter on a row, the window locked while the game runs, what the emulator
-// printed kept for the log, and the game's settings moved aside while defined keys are on.
+// Game launches as a user starts them from the main window, run by the stand-in emulator: the
+// window locked while the game runs, what the emulator printed kept for "Ver  Log", the game's
+// settings moved aside while defined keys are on, and launches that cannot be completed. Then
+// the pieces that need no emulator: the settings file's name and the log text.
 
-#include "launch/LaunchRig.h"
-#include "widgets/Colours.h"
+#include "app/frmCargador.h"
+#include "fixture/Collection.h"
+#include "launch/LaunchMessages.h"
+#include "support/EmulatorFolder.h"
 #include "widgets/LabelButton.h"
 #include "widgets/Pointer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QLabel>
 #include <QListWidget>
-#include <QTimer>
 #include <QtTest>
 
 using namespace zefrin;
@@ -19,22 +21,76 @@ using namespace zefrin::test;
 
 namespace {
 
-// What the window looked like, and did, while the game ran.
-struct DuringRun {
-    bool busy = false;
-    bool hourglass = false;
-    QString status;
-    QColor statusColour;
-    QByteArray script;
-    QString statusAfterClose;
-    bool checkedAfterClicks = false;
-    QColor checkBoxPressed;
-    int childWindows = 0;
-    QByteArray settings;
-    QByteArray backup;
-};
+const QString loading = QStringLiteral("Cargando ROM, por favor se paciente.");
+const QString loaded = QStringLiteral("Ha terminado la carga.");
+// Said when the settings folder cannot be changed.
+const QString cfgText =
+    QStringLiteral("No se puede modificar el archivo de configuraciones, compruebe que todos los "
+                   "archivos de la carpeta 'cfg' dentro de la carpeta de M.A.M.E no tengan la "
+                   "propiedad 'sólo lectura, de ser así Zefrin! no podrá continuar con la carga "
+                   "de la ROM.");
+const QByteArray ownSettings = "<user settings/>";
 
-const char* const runMs = "run-ms";
+// A shown main window over an emulator folder with the stand-in emulator, and a good archive
+// and a row for each game added: ready to launch games as a user does.
+struct Rig {
+    explicit Rig(const QString& subfolder = QStringLiteral("MAME 0.70"))
+        : folder(subfolder)
+    {
+        folder.installEmulator();
+        program.state.EmulatorVersion = QStringLiteral("0.70");
+        window.show();
+    }
+    ~Rig()
+    {
+        for (const QString& path : std::as_const(locked))
+            QProcess::execute("chattr", {"-i", path});
+    }
+    void addGame(const char* name, const char* title, const QString& archive = {})
+    {
+        games.games.push_back(fixture::makeGame(name, title, {{std::string(name) + ".1", 512}}));
+        window.ROMs << (archive.isEmpty() ? QLatin1String(name) + QStringLiteral(".zip") : archive);
+        window.ROMTemporal << window.ROMTemporal.size();
+        window.lstJuegos->addItem(QString::fromUtf8(title));
+        QVERIFY(fixture::writeGoodArchive(
+            games.games.back(), folder.filePath("roms/" + window.ROMs.last()).toStdString()));
+        tell({});
+    }
+    // A behaviour of the stand-in for every game, "key=value" (fixture/Directives.h).
+    void tell(const QString& directive)
+    {
+        if (const QStringList pair = directive.split('='); pair.size() == 2)
+            games.directives.push_back({pair[0].toStdString(), pair[1].toStdString(), {}});
+        QVERIFY(fixture::writeDataFile(games, folder.filePath("standin.dat").toStdString()));
+    }
+    // Immutable (chattr +i) until the rig ends: as root, permission bits stop no write.
+    bool lock(const QString& relative)
+    {
+        locked << folder.filePath(relative);
+        return QProcess::execute("chattr", {"+i", locked.last()}) == 0;
+    }
+    // A mouse double click on a row, the second press sent as the window system sends it.
+    void doubleClickRow(int row)
+    {
+        QWidget* viewport = window.lstJuegos->viewport();
+        const QPoint at = window.lstJuegos->visualItemRect(window.lstJuegos->item(row)).center();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        QMouseEvent press(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+    }
+    QByteArray fileOrNothing(const QString& relative) const
+    {
+        return folder.exists(relative) ? folder.readFile(relative) : QByteArray("(none)");
+    }
+
+    EmulatorFolder folder;
+    Program program{folder.path()};
+    frmCargador window{program.context};
+    fixture::Collection games;
+    QStringList locked;
+};
 
 } // namespace
 
@@ -44,278 +100,275 @@ class LaunchTest : public QObject {
 private slots:
     void doubleClickRunsTheGameWithTheWindowLocked()
     {
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"));
-        rig.addGame(QStringLiteral("pacmn"), QStringLiteral("Pac Man"));
-        rig.addDirective(runMs, QStringLiteral("1200"));
-        rig.install();
+        // A folder whose name a shell would otherwise act on.
+        Rig rig(QStringLiteral("MAME 'x' $(touch pwned); y"));
+        rig.addGame("galaxn", "Galaxian");
+        rig.addGame("pacmn", "Pac Man");
+        rig.tell("run-ms=1200");
+        rig.folder.writeFile("cfg/galaxn.cfg", ownSettings);
         frmCargador& window = rig.window;
         const ScratchFolder& scratch = rig.program.state.scratch;
-        DuringRun seen;
+        QStringList seen;
         QTimer::singleShot(400, &window, [&] {
-            seen.busy = rig.program.state.EmulatorBusy;
-            seen.hourglass = hourglassShown();
-            seen.status = window.statusCaption();
-            seen.statusColour = window.statusColour();
-            seen.script = QFile(scratch.playScriptPath()).exists() ? "written" : "missing";
-            // Every command is refused while the game runs.
+            QFile script(scratch.playScriptPath());
+            seen << (rig.program.state.EmulatorBusy && hourglassShown() ? "locked" : "unlocked")
+                 << window.statusCaption() << window.statusColour().name()
+                 << (script.open(QIODevice::ReadOnly) ? script.readAll() : "no script");
+            // Every command is refused while the game runs, and so is closing the window.
             QTest::mouseClick(window.lblLog, Qt::LeftButton);
             QTest::mouseClick(window.Label1, Qt::LeftButton);
             QTest::mouseClick(window.lblDirectorio, Qt::LeftButton);
             rig.doubleClickRow(1);
             QTest::keyClick(window.lstJuegos, Qt::Key_Return);
-            QTest::mousePress(window.chkUsaControles, Qt::LeftButton);
-            seen.checkBoxPressed = window.checkBoxColour();
-            QTest::mouseRelease(window.chkUsaControles, Qt::LeftButton);
+            QTest::mouseClick(window.chkUsaControles, Qt::LeftButton);
             QTest::keyClick(window.chkUsaControles, Qt::Key_Space);
-            seen.checkedAfterClicks = window.chkUsaControles->isChecked();
-            seen.childWindows = window.findChildren<QDialog*>().size();
-            window.close();
-            seen.statusAfterClose = window.statusCaption();
+            window.close(); // only the caption changes, to say why
+            seen << window.statusCaption() << window.statusColour().name();
         });
         rig.doubleClickRow(0);
+        const QString folder = rig.folder.path().replace("'", "'\\''");
+        QCOMPARE(seen, QStringList({"locked", loading, "#ff0000",
+                                    "cd '" + folder + "'\r\nmame 'galaxn' > '" + scratch.logPath() +
+                                        "'\r\n",
+                                    "Si MAME está activo, no se puede cerrar Zefrin!", "#ff0000"}));
+        QVERIFY(!rig.folder.exists("pwned") && !QFile::exists(QStringLiteral("pwned")));
+        QVERIFY(!window.chkUsaControles->isChecked() && window.lstJuegos->count() == 2 &&
+                !rig.folder.exists("cfg/pacmn.cfg")); // the second game never ran
+        QVERIFY(window.findChildren<QDialog*>().isEmpty() && rig.program.dialogs.shown.isEmpty());
 
-        QVERIFY(seen.busy);
-        QVERIFY(seen.hourglass);
-        QCOMPARE(seen.status, QStringLiteral("Cargando ROM, por favor se paciente."));
-        QCOMPARE(seen.statusColour, QColor(255, 0, 0));
-        QCOMPARE(seen.script, QByteArray("written"));
-        QCOMPARE(seen.statusAfterClose,
-                 QStringLiteral("Si MAME está activo, no se puede cerrar Zefrin!"));
-        QVERIFY(!seen.checkedAfterClicks);
-        QCOMPARE(seen.checkBoxPressed, Colours::buttonPressed());
-        QCOMPARE(seen.childWindows, 0);
-        QVERIFY(rig.program.dialogs.shown.isEmpty());
-        QVERIFY2(!rig.folder.exists("cfg/pacmn.cfg"), "the second game never ran");
-        QCOMPARE(window.lstJuegos->count(), 2);
-
-        QVERIFY(window.isVisible());
-        QVERIFY(!rig.program.state.EmulatorBusy);
-        QVERIFY(!hourglassShown());
-        QCOMPARE(window.statusCaption(), QStringLiteral("Ha terminado la carga."));
-        QCOMPARE(window.statusColour(), QColor(0, 0, 192));
-        QCOMPARE(rig.program.state.LastLaunchTitle, QStringLiteral("Galaxian"));
-        QCOMPARE(rig.program.state.LastLaunchLog,
-                 QStringLiteral("Loading \"Galaxian\" (galaxn)\r\n"
-                                "galaxn: running, line 2 of 3\r\n"
-                                "galaxn: running, line 3 of 3\r\n"));
-        QVERIFY(!QFile::exists(scratch.playScriptPath()));
-        QVERIFY(!QFile::exists(scratch.logPath()));
-        // With the switch off the emulator's own settings files stay as it wrote them.
-        QVERIFY(rig.folder.exists("cfg/default.cfg"));
-        QVERIFY(rig.folder.exists("cfg/galaxn.cfg"));
+        QVERIFY(window.isVisible() && !rig.program.state.EmulatorBusy && !hourglassShown());
+        QCOMPARE(QStringList({window.statusCaption(), window.statusColour().name(),
+                              rig.program.state.LastLaunchTitle, rig.program.state.LastLaunchLog}),
+                 QStringList({loaded, "#0000c0", "Galaxian",
+                              "Loading \"Galaxian\" (galaxn)\r\ngalaxn: running, line 2 of 3\r\n"
+                              "galaxn: running, line 3 of 3\r\n"}));
+        QVERIFY(!QFile::exists(scratch.playScriptPath()) && !QFile::exists(scratch.logPath()));
+        // With the switch off the game's own settings stay in place for the emulator to read
+        // and write back, and its defaults stay too.
+        QVERIFY(rig.folder.exists("cfg/default.cfg") && !rig.folder.exists("cfg/galaxn.bak") &&
+                rig.folder.readFile("cfg/galaxn.cfg") == ownSettings);
     }
 
-    void enterLaunchesTheSelectedRowOnly()
+    void onlyAChosenKnownRowLaunches()
     {
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"));
-        rig.install();
-        QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return);
-        QVERIFY2(rig.program.state.LastLaunchTitle.isEmpty(), "no row chosen yet");
-        QVERIFY(!rig.folder.exists("cfg"));
-        rig.selectRow(0);
-        QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return);
-        QCOMPARE(rig.program.state.LastLaunchTitle, QStringLiteral("Galaxian"));
-        QVERIFY(rig.program.state.LastLaunchLog.startsWith(QStringLiteral("Loading")));
-    }
-
-    void unrecognisedRowIsRefused()
-    {
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"));
-        rig.install();
-        rig.window.lstJuegos->item(0)->setText(QStringLiteral("ROM desconocida(galaxn.zip)"));
-        rig.program.state.LastLaunchTitle = QStringLiteral("Anterior");
-        rig.doubleClickRow(0);
+        Rig rig;
+        rig.addGame("zzgame", "Alpha");
+        rig.addGame("aagame", "rom desconocida, Mi ROM desconocida");
+        QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return); // no row chosen yet
+        rig.window.lstJuegos->item(1)->setText(QStringLiteral("ROM desconocida(aagame.zip)"));
+        rig.doubleClickRow(1);
         QCOMPARE(rig.program.dialogs.shown.size(), 1);
         const ShownMessage& shown = rig.program.dialogs.shown.first();
-        QCOMPARE(shown.icon, Dialogs::Icon::Information);
-        QCOMPARE(shown.title, QStringLiteral("¡ATENCIÓN!"));
-        const QStringList paragraphs = shown.text.split(QStringLiteral("\r\n\r\n"));
-        QCOMPARE(paragraphs.size(), 3);
-        QVERIFY(paragraphs[0].startsWith(QStringLiteral("La ROM que intentas ejecutar")));
-        QVERIFY(paragraphs[1].startsWith(QStringLiteral("    NOTA #1: Hay algunas ROMs")));
-        QVERIFY(paragraphs[2].endsWith(QStringLiteral("nuevas versiones de M.A.M.E).")));
-        QCOMPARE(rig.program.state.LastLaunchTitle, QStringLiteral("Anterior"));
-        QVERIFY(!rig.folder.exists("cfg"));
-        QVERIFY(!rig.program.state.EmulatorBusy);
-    }
-
-    void scriptFollowsTheEmulatorVersion_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<bool>("withoutSound");
-        QTest::newRow("0.53") << "0.53" << false;
-        QTest::newRow("0.53b") << "0.53b" << false;
-        QTest::newRow("0.70") << "0.70" << false;
-        // Versions are ordered by their numbers: 0.100 comes after 0.53.
-        QTest::newRow("0.100") << "0.100" << false;
-        QTest::newRow("0.52") << "0.52" << true;
-        QTest::newRow("0.37 BETA 14") << "0.37 BETA 14" << true;
-        QTest::newRow("unknown") << "(Versión de M.A.M.E desconocida)" << true;
-    }
-
-    void scriptFollowsTheEmulatorVersion()
-    {
-        QFETCH(QString, version);
-        QFETCH(bool, withoutSound);
-        // A folder whose name a shell would otherwise act on.
-        LaunchRig rig(QStringLiteral("MAME 'x' $(touch pwned); y"));
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"));
-        rig.addDirective(runMs, QStringLiteral("300"));
-        rig.install();
-        rig.program.state.EmulatorVersion = version;
-        QByteArray script;
-        QTimer::singleShot(150, &rig.window, [&] {
-            QFile file(rig.program.state.scratch.playScriptPath());
-            if (file.open(QIODevice::ReadOnly))
-                script = file.readAll();
-        });
-        rig.doubleClickRow(0);
-        const QList<QByteArray> lines = script.split('\n');
-        QCOMPARE(lines.size(), 3);
-        QVERIFY(lines[0].startsWith("cd '") && lines[0].endsWith("$(touch pwned); y'\r"));
-        QVERIFY(lines[1].startsWith("mame 'galaxn'") && lines[1].endsWith("log.txt'\r"));
-        QCOMPARE(lines[1].contains(" -soundcard 0 > "), withoutSound);
-        QVERIFY(lines[2].isEmpty());
-        QVERIFY(rig.program.state.LastLaunchLog.startsWith(QStringLiteral("Loading")));
-        QVERIFY(!QFile::exists(rig.folder.filePath("pwned")));
-        QVERIFY(!QFile::exists(QStringLiteral("pwned")));
+        QVERIFY(shown.icon == Dialogs::Icon::Information && shown.title == "¡ATENCIÓN!");
+        QVERIFY(shown.text.startsWith("La ROM que intentas ejecutar no es compatible") &&
+                shown.text.endsWith("nuevas versiones de M.A.M.E)."));
+        QCOMPARE(shown.text.split("\r\n\r\n    NOTA #").size(), 3);
+        QVERIFY(rig.program.state.LastLaunchTitle.isEmpty() && !rig.folder.exists("cfg"));
+        // The catalogue orders the rows by title; each still launches its own archive, and a
+        // title that only looks like an unknown archive's row is no refusal.
+        rig.folder.setVersion("0.70");
+        QVERIFY(rig.window.Form_Load());
+        rig.window.lstJuegos->setCurrentRow(1);
+        QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return);
+        QVERIFY(rig.program.state.LastLaunchLog.startsWith(
+            "Loading \"rom desconocida, Mi ROM desconocida\" (aagame)"));
     }
 
     void emulatorOutputIsKeptWhateverItIs_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("logStart");
+        QTest::addColumn<QString>("directive");
         QTest::addColumn<int>("minimumSize");
-        QTest::newRow("crash") << "run-crash"
-                               << "segv"
-                               << "Loading \"Galaxian\"" << 60;
-        QTest::newRow("abort") << "run-crash"
-                               << "abort"
-                               << "Loading \"Galaxian\"" << 60;
-        QTest::newRow("error exit") << "run-exit"
-                                    << "3"
-                                    << "Loading \"Galaxian\"" << 60;
-        QTest::newRow("silent") << "run-silent"
-                                << "1"
-                                << "" << 0;
-        QTest::newRow("not UTF-8") << "run-non-utf8"
-                                   << "1"
-                                   << "Loading \"Galaxian\"" << 60;
-        QTest::newRow("megabytes") << "run-megabytes"
-                                   << "6"
-                                   << "Loading \"Galaxian\"" << 6 * 1024 * 1024;
+        QTest::addColumn<QString>("logHolds");
+        const QString start = QStringLiteral("Loading \"Galaxian\"");
+        QTest::newRow("crash") << "run-crash=segv" << 60 << start;
+        QTest::newRow("error exit") << "run-exit=3" << 60 << start;
+        QTest::newRow("silent") << "run-silent=1" << 0 << QString();
+        QTest::newRow("not UTF-8") << "run-non-utf8=1" << 60 << "\uFFFD";
+        QTest::newRow("megabytes") << "run-megabytes=6" << 6 * 1024 * 1024 << start;
     }
 
     void emulatorOutputIsKeptWhateverItIs()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QFETCH(QString, logStart);
+        QFETCH(QString, directive);
         QFETCH(int, minimumSize);
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"));
-        rig.addDirective(key.toLatin1().constData(), value);
-        rig.install();
+        QFETCH(QString, logHolds);
+        Rig rig;
+        rig.addGame("galaxn", "Galaxian");
+        rig.tell(directive);
         rig.doubleClickRow(0);
         const QString& log = rig.program.state.LastLaunchLog;
-        QVERIFY(log.startsWith(logStart));
-        QVERIFY(log.size() >= minimumSize);
+        QVERIFY2(log.contains(logHolds) && log.size() >= minimumSize, qPrintable(log.left(200)));
         QCOMPARE(log.isEmpty(), minimumSize == 0);
-        QVERIFY2(log.isEmpty() || log.endsWith(QStringLiteral("\r\n")), "every line ends");
-        QCOMPARE(log.contains(QChar(0xFFFD)), key == QStringLiteral("run-non-utf8"));
-        QCOMPARE(rig.window.statusCaption(), QStringLiteral("Ha terminado la carga."));
-        QVERIFY(!rig.program.state.EmulatorBusy);
-        QVERIFY(rig.program.dialogs.shown.isEmpty());
-        QVERIFY(!QFile::exists(rig.program.state.scratch.logPath()));
+        QCOMPARE(rig.window.statusCaption(), loaded);
+        // "Ver  Log" shows it, in a message box when it fits, else in a scrolling viewer.
+        QTest::mouseClick(rig.window.lblLog, Qt::LeftButton);
+        QCOMPARE(rig.program.dialogs.shown.size(), 1);
+        const ShownMessage& shown = rig.program.dialogs.shown.first();
+        QCOMPARE(shown.title + shown.text,
+                 log.isEmpty()
+                     ? "Visor de Sucesos.No hay sucesos."
+                     : "Visor de sucesos.Juego cargado: Galaxian\r\n\r\nSucesos:\r\n\r\n" + log);
+        QCOMPARE(shown.longText, minimumSize > 1024 * 1024);
     }
 
-    void archiveGoneSinceTheListWasBuilt()
+    void definedKeysMoveTheGameSettingsAsideAndNeverLoseThem_data()
     {
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"));
-        rig.install();
-        QVERIFY(QFile::remove(rig.folder.filePath("roms/galaxn.zip")));
-        rig.doubleClickRow(0);
-        // The emulator says what is missing; the user reads it in the log.
-        QVERIFY(rig.program.state.LastLaunchLog.contains(QStringLiteral("NOT FOUND")));
-        QCOMPARE(rig.window.statusCaption(), QStringLiteral("Ha terminado la carga."));
-        QVERIFY(!rig.program.state.EmulatorBusy);
+        // What goes wrong, if anything; whether the run's output became the log; the start of
+        // the error said, none for a good run.
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("withSettings");
+        QTest::addColumn<bool>("logged");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("same name") << "" << true << true << QString();
+        QTest::newRow("archive in capitals") << "GALAXN.zip" << true << true << QString();
+        QTest::newRow("box cleared by code meanwhile") << "untick" << true << true << QString();
+        QTest::newRow("no game settings") << "" << false << true << QString();
+        QTest::newRow("backup an earlier run left") << "bak" << true << true << QString();
+        QTest::newRow("cfg locked") << "cfg" << true << false << cfgText;
+        QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << true << cfgText;
+        QTest::newRow("default.cfg locked, no game settings")
+            << "cfg/default.cfg" << false << true
+            << "No se ha podido borrar el archivo 'default.cfg'";
+        QTest::newRow("cfg locked during the run") << "cfg during" << true << true << cfgText;
+        // The scratch folder for the play script gone since start-up.
+        QTest::newRow("no scratch folder")
+            << "scratch" << false << false << "No se ha podido crear";
+        QTest::newRow("emulator gone") << "mame" << false << false << "No se ha podido poner";
+        QTest::newRow("output gone") << "log.txt" << false << false << "No se ha podido leer";
     }
 
-    void archiveNameReachesTheEmulatorWhole()
+    void definedKeysMoveTheGameSettingsAsideAndNeverLoseThem()
     {
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"),
-                    QStringLiteral("mi juego; 'x'.zip"));
-        rig.install();
-        rig.doubleClickRow(0);
-        QCOMPARE(rig.program.state.LastLaunchLog,
-                 QStringLiteral("Game \"mi juego; 'x'\" not supported\r\n"));
-    }
-
-    void definedKeysMoveTheGameSettingsAsideForTheRun_data()
-    {
-        QTest::addColumn<QString>("archive");
-        QTest::addColumn<bool>("untickDuringRun");
-        QTest::newRow("same name") << "galaxn.zip" << false;
-        QTest::newRow("archive in capitals") << "GALAXN.zip" << false;
-        QTest::newRow("box cleared by code meanwhile") << "galaxn.zip" << true;
-    }
-
-    void definedKeysMoveTheGameSettingsAsideForTheRun()
-    {
-        QFETCH(QString, archive);
-        QFETCH(bool, untickDuringRun);
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"), archive);
-        rig.addDirective(runMs, QStringLiteral("500"));
-        rig.install();
-        rig.folder.writeFile("cfg/galaxn.cfg", "<user settings/>");
-        rig.tickDefinedKeys();
-        DuringRun seen;
-        QTimer::singleShot(250, &rig.window, [&] {
-            seen.settings = rig.fileOrNothing("cfg/galaxn.cfg");
-            seen.backup = rig.fileOrNothing("cfg/galaxn.bak");
-            if (untickDuringRun)
-                rig.window.chkUsaControles->setChecked(false);
+        QFETCH(QString, fault);
+        QFETCH(bool, withSettings);
+        QFETCH(bool, logged);
+        QFETCH(QString, message);
+        Rig rig;
+        rig.addGame("galaxn", "Galaxian", fault.endsWith(".zip") ? fault : QString());
+        rig.tell("run-ms=600");
+        if (withSettings)
+            rig.folder.writeFile(fault == "bak" ? "cfg/galaxn.bak" : "cfg/galaxn.cfg", ownSettings);
+        // Turned on as the user does: a controller file saved, the box ticked.
+        rig.folder.writeFile("ctrlr/Zefrin/default.ini",
+                             "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
+        rig.window.chkUsaControles->setChecked(true);
+        rig.program.state.LastLaunchLog = QStringLiteral("earlier\r\n");
+        const ScratchFolder& scratch = rig.program.state.scratch;
+        if (fault.startsWith("cfg/"))
+            rig.folder.writeFile(fault, "<locked/>");
+        if (fault == "mame" || fault == "scratch")
+            QVERIFY(fault == "mame" ? QFile::remove(rig.folder.filePath("mame"))
+                                    : QDir(scratch.path()).removeRecursively());
+        // The data file, which only the emulator reads, shows that a later lock will hold.
+        else if (fault.startsWith("cfg") &&
+                 !rig.lock(fault == "cfg during" ? "standin.dat" : fault))
+            QSKIP("no immutable attribute here");
+        QByteArray during;
+        QTimer::singleShot(300, &rig.window, [&] {
+            during = rig.fileOrNothing("cfg/galaxn.cfg") + rig.fileOrNothing("cfg/galaxn.bak");
+            rig.window.chkUsaControles->setChecked(fault != "untick");
+            if (fault == "cfg during")
+                rig.lock("cfg");
+            if (fault == "log.txt")
+                QFile::remove(scratch.logPath());
         });
         rig.doubleClickRow(0);
-        QCOMPARE(seen.settings, QByteArray("(none)"));
-        QCOMPARE(seen.backup, QByteArray("<user settings/>"));
-        QCOMPARE(rig.fileOrNothing("cfg/galaxn.cfg"), QByteArray("<user settings/>"));
-        QVERIFY(!rig.folder.exists("cfg/galaxn.bak"));
-        QVERIFY(!rig.folder.exists("cfg/default.cfg"));
-        QVERIFY(rig.program.dialogs.shown.isEmpty());
+
+        const QList<ShownMessage>& shown = rig.program.dialogs.shown;
+        QCOMPARE(shown.size(), message.isEmpty() ? 0 : fault == "cfg during" ? 2 : 1);
+        QCOMPARE(rig.window.statusCaption(), message.isEmpty() ? loaded : loading);
+        QVERIFY(!rig.program.state.EmulatorBusy && !hourglassShown());
+        const QString& log = rig.program.state.LastLaunchLog;
+        QVERIFY2(logged ? log.startsWith("Loading") : log == "earlier\r\n", qPrintable(log));
+        if (!shown.isEmpty()) {
+            const QString& text = shown.first().text;
+            QVERIFY2(shown.first().icon == Dialogs::Icon::Critical &&
+                         shown.first().title == "Error." &&
+                         (message == cfgText ? text == message : text.startsWith(message)),
+                     qPrintable(text));
+            if (fault == "mame" || fault == "log.txt") // the file is named
+                QVERIFY(text.contains(fault == "mame" ? rig.folder.filePath(fault)
+                                                      : scratch.logPath()));
+        }
+        if (message.isEmpty()) {
+            // The game's own settings were out of the emulator's way during the run only.
+            QCOMPARE(during, "(none)" + (withSettings ? ownSettings : "(none)"));
+            QVERIFY(!rig.folder.exists("cfg/default.cfg"));
+        }
+        if (fault == "cfg during") {
+            // Settings the run could not put back are named, and kept in the backup.
+            QVERIFY(shown.last().text.contains(rig.folder.filePath("cfg/galaxn.bak")));
+            QCOMPARE(rig.folder.readFile("cfg/galaxn.bak"), ownSettings);
+        } else {
+            const QByteArray settings = rig.fileOrNothing("cfg/galaxn.cfg");
+            QVERIFY2(withSettings ? settings == ownSettings
+                                  : !message.isEmpty() || settings.contains("<system"),
+                     settings);
+            QVERIFY(!rig.folder.exists("cfg/galaxn.bak"));
+        }
     }
 
-    void definedKeysWithoutGameSettingsKeepWhatTheEmulatorWrote()
+    void scrollingViewerShowsTheWholeText()
     {
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("galaxn"), QStringLiteral("Galaxian"));
-        rig.install();
-        rig.tickDefinedKeys();
-        rig.doubleClickRow(0);
-        QVERIFY(rig.folder.readFile("cfg/galaxn.cfg").contains("<system name=\"galaxn\">"));
-        QVERIFY(!rig.folder.exists("cfg/default.cfg"));
-        QCOMPARE(rig.window.statusCaption(), QStringLiteral("Ha terminado la carga."));
+        QString text;
+        for (int i = 1; i <= 200000; ++i)
+            text += QStringLiteral("línea %1 de la salida\r\n").arg(i);
+        QStringList shown;
+        QTimer::singleShot(0, qApp, [&] {
+            auto* viewer = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* view = viewer ? viewer->findChild<QListView*>() : nullptr;
+            shown << (viewer ? viewer->windowTitle() : "no viewer");
+            for (const int row : {0, 1, 199999, 200000})
+                shown << (view ? view->model()->index(row, 0).data().toString() : QString());
+            if (viewer)
+                viewer->accept();
+        });
+        MessageBoxDialogs().showLongText(nullptr, QStringLiteral("Visor de sucesos."), text);
+        QCOMPARE(shown, QStringList({"Visor de sucesos.", "línea 1 de la salida",
+                                     "línea 2 de la salida", "línea 200000 de la salida", ""}));
     }
 
-    void catalogueRowLaunchesItsOwnArchive()
+    void gameSettingsFile_data()
     {
-        LaunchRig rig;
-        rig.addGame(QStringLiteral("zzgame"), QStringLiteral("Alpha"));
-        rig.addGame(QStringLiteral("aagame"), QStringLiteral("Zeta"));
-        rig.install();
-        rig.folder.setVersion("0.70");
-        QVERIFY(rig.window.Form_Load());
-        QCOMPARE(rig.window.lstJuegos->item(0)->text(), QStringLiteral("Alpha"));
-        rig.doubleClickRow(0);
-        QCOMPARE(rig.program.state.LastLaunchTitle, QStringLiteral("Alpha"));
-        QVERIFY(rig.program.state.LastLaunchLog.contains(QStringLiteral("(zzgame)")));
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("stem");
+        QTest::newRow("only a backup") << "zumbador" << QStringList{"Zumbador.bak"} << "Zumbador";
+        QTest::newRow("exact name first") << "pac" << QStringList{"Pac.cfg", "pac.cfg"} << "pac";
+        QTest::newRow("wildcards are letters") << "a?" << QStringList{"ab.cfg"} << "a?";
+        QTest::newRow("other game") << "pacman" << QStringList{"pacmanj.cfg"} << "pacman";
+    }
+
+    void gameSettingsFile()
+    {
+        QFETCH(QString, game);
+        QFETCH(QStringList, files);
+        QFETCH(QString, stem);
+        QTemporaryDir cfg;
+        for (const QString& name : files)
+            QVERIFY(QFile(cfg.filePath(name)).open(QIODevice::WriteOnly));
+        QCOMPARE(gameSettingsStem(cfg.path(), game), stem);
+    }
+
+    void logTextEndsEveryLineWithCrLfAndFitsInThreeRowsOfTen_data()
+    {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("CR LF") << QByteArray("\r\na\r\n\nb\r\n") << "\r\na\r\n\r\nb\r\n" << false;
+        QTest::newRow("lone CR, no last end") << QByteArray("a\rb") << "a\r\nb\r\n" << true;
+        QTest::newRow("three lines") << QByteArray("a\nb\nc\n") << "a\r\nb\r\nc\r\n" << true;
+        QTest::newRow("wraps to three") << QByteArray(30, 'x') << QString(30, 'x') + "\r\n" << true;
+        QTest::newRow("wraps to four") << QByteArray(31, 'x') << QString(31, 'x') + "\r\n" << false;
+    }
+
+    void logTextEndsEveryLineWithCrLfAndFitsInThreeRowsOfTen()
+    {
+        QFETCH(QByteArray, output);
+        QFETCH(QString, log);
+        QFETCH(bool, fits);
+        QCOMPARE(launchLogText(output), log);
+        QCOMPARE(fitsInMessageBox(log, 3, 10), fits);
     }
 };
 

@@ -6,65 +6,93 @@
 #include "fixture/Collection.h"
 #include "support/EmulatorFolder.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QtTest>
 
 namespace zefrin::test {
 
 namespace fx = zefrin::fixture;
 
-// Galaga Espacial (galaga), Come Cocos (pacman), Donkey Kong (dkong), Tetrix (tetrix): each
-// with files of its own.
-fx::Collection managerCollection(std::vector<fx::Directive> directives = {});
+// Galaga Espacial (galaga), Come Cocos (pacman), Donkey Kong (dkong), Tetrix (tetrix), in this
+// order, each with files of its own.
+inline fx::Collection managerCollection(std::vector<fx::Directive> directives = {})
+{
+    return {{fx::makeGame("galaga", "Galaga Espacial", {{"gg1.bin", 300}, {"gg2.bin", 200}}),
+             fx::makeGame("pacman", "Come Cocos", {{"pm.6e", 256}, {"pm.6f", 256}}),
+             fx::makeGame("dkong", "Donkey Kong", {{"dk.5e", 512}}),
+             fx::makeGame("tetrix", "Tetrix", {{"tx.1", 128}, {"tx.2", 64}})},
+            std::move(directives)};
+}
 
-class ManagerFolder {
-public:
-    explicit ManagerFolder(fx::Collection collection = managerCollection(),
-                           const QString& subfolder = QStringLiteral("MAME 0.70"));
+struct ManagerFolder : EmulatorFolder {
+    explicit ManagerFolder(fx::Collection games = managerCollection(),
+                           const QString& subfolder = "MAME 0.70")
+        : EmulatorFolder(subfolder)
+        , collection(std::move(games))
+    {
+        installEmulator();
+        QVERIFY(fx::writeDataFile(collection, filePath("standin.dat").toStdString()));
+    }
 
-    EmulatorFolder folder;
-    fx::Collection collection;
+    QString romPath(const QString& name) const { return filePath("roms/" + name); }
+    QString recordPath() const { return records.filePath("pending-rename.json"); }
 
-    QString path() const { return folder.path(); }
-    QString romPath(const QString& name) const;
-    QString recordPath() const;
+    // An archive in roms named `name` holding "foreign" files of no game, a game's files
+    // ("pacman") or those with one file wrong ("bad pacman").
+    void archive(const QString& holds, const QString& name) const
+    {
+        const std::string target = romPath(name).toStdString();
+        const bool bad = holds.startsWith("bad ");
+        const fx::Game* game = fx::findGame(collection, holds.mid(bad ? 4 : 0).toStdString());
+        QVERIFY(holds == "foreign" ? fx::writeForeignArchive(target, name.toStdString())
+                : bad              ? game && fx::writeBadArchive(*game, target)
+                                   : game && fx::writeGoodArchive(*game, target));
+    }
 
-    // Archives in roms, named `name`: every file of `game`, a wrong one, or none of any game.
-    void goodArchive(const std::string& game, const QString& name);
-    void badArchive(const std::string& game, const QString& name);
-    void foreignArchive(const QString& name);
-    QByteArray romBytes(const QString& name) const;
-
-    // The names in roms, sorted.
-    QStringList romsListing() const;
-
-    // A shell script in the stand-in's place, for emulators that answer oddly.
-    void replaceEmulator(const QByteArray& script);
+    // Every name in roms with its bytes.
+    QMap<QString, QByteArray> roms() const
+    {
+        QMap<QString, QByteArray> entries;
+        for (const QString& name :
+             QDir(filePath("roms"))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            entries.insert(name, readFile("roms/" + name));
+        return entries;
+    }
+    QStringList romNames() const { return roms().keys(); }
 
     // The stand-in's runs so far, one argument list (TAB separated) a line.
-    QStringList emulatorCalls() const;
-    void forgetEmulatorCalls();
+    QStringList emulatorCalls() const
+    {
+        return QString::fromUtf8(readFile("standin-calls.txt")).split('\n', Qt::SkipEmptyParts);
+    }
+    void forgetEmulatorCalls() const { QFile::remove(filePath("standin-calls.txt")); }
 
-private:
-    QTemporaryDir recordFolder_;
+    fx::Collection collection;
+    QTemporaryDir records;
 };
 
-// `chattr +i` for the life of the object: on this file system a root process can still write
-// where permission bits say no, but not into an immutable file or folder.
-class Immutable {
-public:
-    explicit Immutable(const QString& path);
-    ~Immutable();
-    Immutable(const Immutable&) = delete;
-    Immutable& operator=(const Immutable&) = delete;
+// `chattr +i` on `path` for as long as the result is held; null where chattr is not available.
+// On this file system a root process can still write where permission bits say no, but not into
+// an immutable file or folder.
+inline std::shared_ptr<QString> immutable(const QString& path)
+{
+    if (QProcess::execute("chattr", {"+i", path}) != 0)
+        return nullptr;
+    return {new QString(path), [](QString* locked) {
+                QProcess::execute("chattr", {"-i", *locked});
+                delete locked;
+            }};
+}
 
-    bool applied() const { return applied_; }
-
-private:
-    QString path_;
-    bool applied_ = false;
-};
+// The messages shown so far, each as its icon's name (with "?" for a yes/no question), its
+// title and its text.
+inline QStringList messagesShown(const RecordingDialogs& dialogs)
+{
+    const char* const icons[] = {"", "Information", "Exclamation", "Critical", "Question"};
+    QStringList shown;
+    for (const ShownMessage& m : dialogs.shown)
+        shown << icons[int(m.icon)] + QString(m.yesNo ? "?" : "") << m.title << m.text;
+    return shown;
+}
 
 } // namespace zefrin::test
