@@ -62,52 +62,6 @@ private slots:
         QCOMPARE(control->geometry(), expected);
     }
 
-    void captionsAndToolTips_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("toolTip");
-        QTest::newRow("lblLog") << "lblLog"
-                                << "Ver  Log"
-                                << "Si ha cargado una ROM y el MAME no ha aparecido, consulta el "
-                                   "log pulsando este botón para ver el error que ha podido "
-                                   "ocurrir.";
-        QTest::newRow("lblDirectorio") << "lblDirectorio"
-                                       << "Actualizar ROMs"
-                                       << "Si has copiado una nueva ROM en la carpeta de ROMs de "
-                                          "MAME, pulsa aquí para verla en la lista.";
-        QTest::newRow("lblLista") << "lblLista"
-                                  << "Actualizar lista de juegos"
-                                  << "Si has instalado un nuevo MAME, deberías pulsar aquí para "
-                                     "recoger las ROMs que el nuevo emulador acepta.";
-        QTest::newRow("lblGestionar")
-            << "lblGestionar"
-            << "Gestionar  ROMs"
-            << "Si ves que alguna ROM ya no es compatible con la nueva versión de MAME(o ha "
-               "cambiado el nombre del juego, o ya no se ejecuta correctamente) haz clic aquí "
-               "para cambiar la ROM a la nueva versión.";
-        QTest::newRow("lblTeclas") << "lblTeclas"
-                                   << "Configurar controles"
-                                   << "";
-        QTest::newRow("Label1") << "Label1"
-                                << "Clásico Acerca de"
-                                << "El clásico acerca de y unos consejos.";
-        QTest::newRow("Label5") << "Label5"
-                                << "Opciones"
-                                << "";
-    }
-
-    void captionsAndToolTips()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, toolTip);
-        const auto* label = window->findChild<QLabel*>(name);
-        QVERIFY2(label, qPrintable(name));
-        QCOMPARE(label->text(), caption);
-        QCOMPARE(label->toolTip(), toolTip);
-    }
-
     void windowLook()
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("El Front End para M.A.M.E"));

