@@ -3,6 +3,7 @@
 // the emulator does not run). For the ratio, the old method at 1,000 archives: one scan of
 // lista.txt per archive and the two quadratic exchange passes.
 
+#include "QuietSeams.h"
 #include "SyntheticFolder.h"
 #include "app/AppState.h"
 #include "app/InstanceLock.h"
@@ -34,21 +35,6 @@ class SilentDialogs final : public Dialogs {
 public:
     void message(QWidget*, Icon, const QString&, const QString&) override {}
     bool askYesNo(QWidget*, Icon, const QString&, const QString&) override { return false; }
-};
-
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QUrl&) override { return false; }
-};
-
-class RecordedExit final : public ProgramExit {
-public:
-    void endProgram() override { ended_ = true; }
-    bool hasEnded() const override { return ended_; }
-
-private:
-    bool ended_ = false;
 };
 
 struct Timing {

@@ -5,6 +5,7 @@
 // answers at once, through the window as a user starts it; then the same emulator run alone,
 // as the check runs it, for the share that is the emulator's own.
 
+#include "QuietSeams.h"
 #include "app/AppState.h"
 #include "app/InstanceLock.h"
 #include "fixture/Collection.h"
@@ -27,6 +28,7 @@
 #include <sys/resource.h>
 
 using namespace zefrin;
+using namespace zefrin::bench;
 namespace fx = zefrin::fixture;
 
 namespace {
@@ -44,21 +46,6 @@ public:
     bool askYesNo(QWidget*, Icon, const QString&, const QString&) override { return true; }
 
     QString lastTitle;
-};
-
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QUrl&) override { return false; }
-};
-
-class RecordedExit final : public ProgramExit {
-public:
-    void endProgram() override { ended_ = true; }
-    bool hasEnded() const override { return ended_; }
-
-private:
-    bool ended_ = false;
 };
 
 // An emulator folder with the stand-in, `gameCount` games and one archive of none of them.

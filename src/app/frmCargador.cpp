@@ -17,16 +17,6 @@ namespace zefrin {
 
 namespace {
 
-LabelButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& toolTip, QRect geometry)
-{
-    auto* button = new LabelButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(toolTip);
-    button->setGeometry(geometry);
-    return button;
-}
-
 QFrame* makeLine(QWidget* parent, const char* name, QRect geometry)
 {
     auto* line = new QFrame(parent);
@@ -122,27 +112,31 @@ void frmCargador::buildControls()
     lblEstado->setAutoFillBackground(true);
     setStatus(QString(), QColor(Qt::black));
 
-    lblLog = makeButton(this, "lblLog", QStringLiteral("Ver  Log"),
+    lblLog =
+        makeLabelButton(this, QStringLiteral("lblLog"), QStringLiteral("Ver  Log"),
                         QStringLiteral("Si ha cargado una ROM y el MAME no ha aparecido, consulta "
                                        "el log pulsando este botón para ver el error que ha "
                                        "podido ocurrir."),
                         twipsRect(6300, 2625, 720, 255));
-    lblDirectorio = makeButton(this, "lblDirectorio", QStringLiteral("Actualizar ROMs"),
-                               QStringLiteral("Si has copiado una nueva ROM en la carpeta de ROMs "
-                                              "de MAME, pulsa aquí para verla en la lista."),
-                               twipsRect(45, 1095, 2070, 255));
-    lblLista = makeButton(this, "lblLista", QStringLiteral("Actualizar lista de juegos"),
-                          QStringLiteral("Si has instalado un nuevo MAME, deberías pulsar aquí "
-                                         "para recoger las ROMs que el nuevo emulador acepta."),
-                          twipsRect(45, 1365, 2070, 255));
-    lblGestionar = makeButton(
-        this, "lblGestionar", QStringLiteral("Gestionar  ROMs"),
+    lblDirectorio =
+        makeLabelButton(this, QStringLiteral("lblDirectorio"), QStringLiteral("Actualizar ROMs"),
+                        QStringLiteral("Si has copiado una nueva ROM en la carpeta de ROMs "
+                                       "de MAME, pulsa aquí para verla en la lista."),
+                        twipsRect(45, 1095, 2070, 255));
+    lblLista = makeLabelButton(
+        this, QStringLiteral("lblLista"), QStringLiteral("Actualizar lista de juegos"),
+        QStringLiteral("Si has instalado un nuevo MAME, deberías pulsar aquí "
+                       "para recoger las ROMs que el nuevo emulador acepta."),
+        twipsRect(45, 1365, 2070, 255));
+    lblGestionar = makeLabelButton(
+        this, QStringLiteral("lblGestionar"), QStringLiteral("Gestionar  ROMs"),
         QStringLiteral("Si ves que alguna ROM ya no es compatible con la nueva versión de MAME(o "
                        "ha cambiado el nombre del juego, o ya no se ejecuta correctamente) haz "
                        "clic aquí para cambiar la ROM a la nueva versión."),
         twipsRect(45, 1635, 2070, 255));
-    lblTeclas = makeButton(this, "lblTeclas", QStringLiteral("Configurar controles"), QString(),
-                           twipsRect(45, 1995, 2070, 255));
+    lblTeclas =
+        makeLabelButton(this, QStringLiteral("lblTeclas"), QStringLiteral("Configurar controles"),
+                        QString(), twipsRect(45, 1995, 2070, 255));
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -160,9 +154,9 @@ void frmCargador::buildControls()
     Label2 = makeHeading(this, "Label2", QStringLiteral("Zefrin! · el equipo de Zefrin!, 2026"),
                          twipsRect(45, 3000, 2070, 255), 10);
     Label2->setAlignment(Qt::AlignCenter);
-    Label1 = makeButton(this, "Label1", QStringLiteral("Clásico Acerca de"),
-                        QStringLiteral("El clásico acerca de y unos consejos."),
-                        twipsRect(45, 2625, 2070, 255));
+    Label1 = makeLabelButton(this, QStringLiteral("Label1"), QStringLiteral("Clásico Acerca de"),
+                             QStringLiteral("El clásico acerca de y unos consejos."),
+                             twipsRect(45, 2625, 2070, 255));
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1);

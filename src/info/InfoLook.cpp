@@ -55,9 +55,9 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QPoi
 
 LabelButton* makeInfoButton(QWidget* parent, const char* name, const QString& caption, QRect twips)
 {
-    auto* button = new LabelButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    LabelButton* button =
+        makeLabelButton(parent, QLatin1String(name), caption, QString(),
+                        twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     givePressedLook(button);
     return button;
 }

@@ -25,16 +25,6 @@ const char* const controlCaptions[controlCount] = {
     "Botón 3", "Botón 4",  "Botón 5", "Botón 6", "Botón 7",   "Botón 8", "Botón 9", "Botón 10"};
 constexpr int playerLefts[playerCount] = {2775, 4365, 5955, 7545};
 
-LabelButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QString& toolTip, QRect geometry)
-{
-    auto* button = new LabelButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    button->setGeometry(geometry);
-    return button;
-}
-
 QString arrayName(const char* name, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
@@ -87,16 +77,16 @@ void frmTeclas::buildControls()
         makeShape(this, "Shape2", twipsRect(2100, 1275, 7620, 2385), filled(QColor(40, 40, 40)));
 
     for (int i = 0; i < playerCount; ++i)
-        lblJugador[i] = makeButton(
+        lblJugador[i] = makeLabelButton(
             this, arrayName("lblJugador", i), QStringLiteral("Jugador %1").arg(i + 1),
             QStringLiteral("Se verá en gris el jugador seleccionado para su configuración."),
             twipsRect(playerLefts[i], 135, buttonWidth, buttonHeight));
     for (int i = 0; i < controlCount; ++i)
-        lblControl[i] =
-            makeButton(this, arrayName("lblControl", i), QString::fromUtf8(controlCaptions[i]),
-                       QStringLiteral("Se verá en gris el control al que asignarás una tecla que "
-                                      "posteriormente se guarde en el archivo de configuración."),
-                       twipsRect(120, 180 + 270 * i, buttonWidth, buttonHeight));
+        lblControl[i] = makeLabelButton(
+            this, arrayName("lblControl", i), QString::fromUtf8(controlCaptions[i]),
+            QStringLiteral("Se verá en gris el control al que asignarás una tecla que "
+                           "posteriormente se guarde en el archivo de configuración."),
+            twipsRect(120, 180 + 270 * i, buttonWidth, buttonHeight));
 
     lblAviso = new QLabel(QStringLiteral("No se ha encontrado el archivo de configuraciones, se "
                                          "creará uno nuevo."),
@@ -107,41 +97,44 @@ void frmTeclas::buildControls()
     lblAviso->setStyleSheet(
         QStringLiteral("QLabel { color: %1; }").arg(KeyColours::notice().name()));
 
-    lblPorDefecto = makeButton(this, QStringLiteral("lblPorDefecto"),
-                               QStringLiteral("Dejar la tecla por defecto de M.A.M.E"),
-                               QStringLiteral("No define ninguna tecla para este control, deja "
-                                              "que M.A.M.E. le de su valor por defecto."),
-                               twipsRect(4485, 930, 3015, 255));
+    lblPorDefecto =
+        makeLabelButton(this, QStringLiteral("lblPorDefecto"),
+                        QStringLiteral("Dejar la tecla por defecto de M.A.M.E"),
+                        QStringLiteral("No define ninguna tecla para este control, deja "
+                                       "que M.A.M.E. le de su valor por defecto."),
+                        twipsRect(4485, 930, 3015, 255));
     buildKeyboard();
 
-    lblTeclado = makeButton(this, QStringLiteral("lblTeclado"), QStringLiteral("Usar Teclado"),
-                            QStringLiteral("Define las teclas para los controles de M.A.M.E."),
-                            twipsRect(6585, 3735, buttonWidth, buttonHeight));
+    lblTeclado = makeLabelButton(this, QStringLiteral("lblTeclado"), QStringLiteral("Usar Teclado"),
+                                 QStringLiteral("Define las teclas para los controles de M.A.M.E."),
+                                 twipsRect(6585, 3735, buttonWidth, buttonHeight));
     lblTeclado->setBackColour(KeyColours::selected());
     lblTeclado->setCursor(Qt::ArrowCursor);
-    lblJoystick = makeButton(
+    lblJoystick = makeLabelButton(
         this, QStringLiteral("lblJoystick"), QStringLiteral("Usar Joystick"),
         QStringLiteral("Si posees un control PAD o Joystick podrás asignar este para que un "
                        "jugador pueda jugar a M.A.M.E. con el."),
         twipsRect(8175, 3735, buttonWidth, buttonHeight));
     lblJoystick->setBackColour(Colours::disabledGrey());
     lblJoystick->setCursor(Qt::ArrowCursor);
-    lblGuardar = makeButton(this, QStringLiteral("lblGuardar"), QStringLiteral("Guardar y salir"),
-                            QStringLiteral("Salir guardando los cambios efectuados en las "
-                                           "configuraciones de los controles."),
-                            twipsRect(4485, 4245, buttonWidth, buttonHeight));
-    lblSalir = makeButton(this, QStringLiteral("lblSalir"), QStringLiteral("Salir sin guardar"),
-                          QStringLiteral("Salir de la configuración de controles sin guardar "
-                                         "ningún cambio."),
-                          twipsRect(6105, 4245, buttonWidth, buttonHeight));
+    lblGuardar =
+        makeLabelButton(this, QStringLiteral("lblGuardar"), QStringLiteral("Guardar y salir"),
+                        QStringLiteral("Salir guardando los cambios efectuados en las "
+                                       "configuraciones de los controles."),
+                        twipsRect(4485, 4245, buttonWidth, buttonHeight));
+    lblSalir =
+        makeLabelButton(this, QStringLiteral("lblSalir"), QStringLiteral("Salir sin guardar"),
+                        QStringLiteral("Salir de la configuración de controles sin guardar "
+                                       "ningún cambio."),
+                        twipsRect(6105, 4245, buttonWidth, buttonHeight));
 }
 
 void frmTeclas::buildKeyboard()
 {
     for (const KeyPicture& key : keyboardPicture()) {
         LabelButton* button =
-            makeButton(this, arrayName("lblTecla", key.number), QString::fromUtf8(key.caption),
-                       QString(), twipsRect(key.left, key.top, key.width, key.height));
+            makeLabelButton(this, arrayName("lblTecla", key.number), QString::fromUtf8(key.caption),
+                            QString(), twipsRect(key.left, key.top, key.width, key.height));
         if (!isSelectableKey(key.number)) {
             button->setToolTip(QStringLiteral("Teclas deshabilitadas, ya que son las que M.A.M.E. "
                                               "tiene asignadas para sus funciones principales"));

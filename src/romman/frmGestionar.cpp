@@ -48,10 +48,7 @@ QLabel* makeValueLabel(QWidget* parent, const char* name, int left, int top)
 LabelButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& toolTip, QRect geometry)
 {
-    auto* button = new LabelButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(toolTip);
-    button->setGeometry(geometry);
+    LabelButton* button = makeLabelButton(parent, QLatin1String(name), caption, toolTip, geometry);
     button->setFont(textFont(false));
     return button;
 }

@@ -62,6 +62,16 @@ void LabelButton::changeEvent(QEvent* event)
     QLabel::changeEvent(event);
 }
 
+LabelButton* makeLabelButton(QWidget* parent, const QString& name, const QString& caption,
+                             const QString& toolTip, QRect geometry)
+{
+    auto* button = new LabelButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setGeometry(geometry);
+    return button;
+}
+
 void givePressedLook(LabelButton* button)
 {
     QObject::connect(button, &LabelButton::mouseDown, button,

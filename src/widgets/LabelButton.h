@@ -37,6 +37,10 @@ private:
     bool pressedInside_ = false;
 };
 
+// A label button placed in its window: the control's name, its tool tip and its geometry.
+LabelButton* makeLabelButton(QWidget* parent, const QString& name, const QString& caption,
+                             const QString& toolTip, QRect geometry);
+
 // The pressed look shared by most label buttons: the pressed colour between mouse down and
 // mouse up.
 void givePressedLook(LabelButton* button);
