@@ -50,6 +50,7 @@ struct Settings {
     bool runNoCfg = false;
     bool ccNoIni = false;
     long listfullDelayMs = 0;
+    long verifyDelayMs = 0;
     LetterCase verifysetsCase = LetterCase::Normal;
     bool crlf = false;
 };

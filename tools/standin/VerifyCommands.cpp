@@ -6,6 +6,8 @@
 #include "Commands.h"
 #include "Text.h"
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace zefrin::standin {
@@ -68,6 +70,8 @@ void transformCase(std::string& line, LetterCase letterCase)
 
 int verify(const Request& request, bool verdictFirst)
 {
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(settingsFor(request.data, request.name).verifyDelayMs));
     const std::vector<const GameInfo*> games = selectGames(request.data, request.name);
     if (games.empty())
         return notSupported(request.out, request.name);
