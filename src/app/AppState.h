@@ -35,9 +35,12 @@ struct AppState {
     KeyTable TablaTeclas = emptyKeyTable();
     QString LineaAnterior;
     ScratchFolder scratch;
-    // The record of an archive a ROM check has renamed (see romman/PendingRename.h); empty
-    // keeps none.
+    // The run records (services/RunRecord.h) of changes to undo should the program be ended
+    // before it undoes them: an archive a ROM check has renamed, a game's settings moved
+    // aside for a run, the user's controller line replaced by the switch. Empty keeps none.
     QString pendingRenameRecord;
+    QString gameSettingsRecord;
+    QString controllerLineRecord;
 };
 
 // What the windows are handed: the state and the places where the program meets the

@@ -142,6 +142,8 @@ public:
 private:
     void switchDefinedKeysOn();
     void switchDefinedKeysOff();
+    void forgetControllerLine();
+    void recallControllerLine();
     // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
     // the same way, and one message says it.
     bool reportingIniFailure_ = false;
@@ -154,6 +156,9 @@ public:
 private:
     // Puts back an archive that a check left under another game's name, and says so.
     void RestorePendingRename();
+    // Puts back what a run that never ended left changed: a game's settings moved aside, the
+    // user's controller line (given back at shutdown).
+    void recoverInterruptedRun();
 };
 
 } // namespace zefrin

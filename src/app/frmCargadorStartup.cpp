@@ -47,6 +47,7 @@ bool frmCargador::Form_Load()
         return false;
     }
     RestorePendingRename();
+    recoverInterruptedRun();
 
     showHourglass();
 

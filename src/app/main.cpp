@@ -3,6 +3,8 @@
 #include "app/AppState.h"
 #include "app/InstanceLock.h"
 #include "app/frmCargador.h"
+#include "input/KeySwitch.h"
+#include "launch/GameLaunch.h"
 #include "widgets/Colours.h"
 #include "widgets/Seams.h"
 
@@ -24,6 +26,8 @@ int main(int argc, char* argv[])
     zefrin::AppState state;
     state.emulatorFolder = QCoreApplication::applicationDirPath();
     state.pendingRenameRecord = zefrin::frmCargador::pendingRenameRecordFor(state.emulatorFolder);
+    state.gameSettingsRecord = zefrin::defaultGameSettingsRecord(state.emulatorFolder);
+    state.controllerLineRecord = zefrin::defaultControllerLineRecord(state.emulatorFolder);
     zefrin::MessageBoxDialogs dialogs;
     zefrin::SystemDesktop desktop;
     zefrin::ApplicationExit programExit;

@@ -1,5 +1,6 @@
 #include "KeySwitch.h"
 
+#include "services/RunRecord.h"
 #include "services/SystemServices.h"
 
 #include <QDir>
@@ -31,6 +32,30 @@ bool parkEmulatorInputFile(const QString& emulatorFolder)
     if (FileExists(parked))
         return removeIfExists(current);
     return ReplaceFile(current, parked).ok;
+}
+
+QString defaultControllerLineRecord(const QString& emulatorFolder)
+{
+    return defaultRunRecordPath(QStringLiteral("controller-line"), emulatorFolder);
+}
+
+void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
+                        const QString& line)
+{
+    if (line.isEmpty())
+        (void)clearRunRecord(recordPath);
+    else
+        (void)writeRunRecord(recordPath, emulatorFolder, {{QStringLiteral("line"), line}});
+}
+
+QString keptControllerLine(const QString& recordPath, const QString& emulatorFolder)
+{
+    const std::optional<QJsonObject> note = readRunRecord(recordPath);
+    if (!note || !runRecordIsFor(*note, emulatorFolder))
+        return {};
+    // One line of mame.ini, nothing that would split it.
+    const QString line = note->value(QStringLiteral("line")).toString();
+    return line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')) ? QString() : line;
 }
 
 bool restoreEmulatorInputFile(const QString& emulatorFolder)

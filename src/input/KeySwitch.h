@@ -15,6 +15,16 @@ namespace zefrin {
 // Moves cfg/default.bak back to cfg/default.cfg; nothing to do when nothing is parked.
 [[nodiscard]] bool restoreEmulatorInputFile(const QString& emulatorFolder);
 
+// The user's own controller line of mame.ini, remembered (LineaAnterior) while the switch has
+// it replaced, is also kept in a run record (services/RunRecord.h): a run that ends without
+// giving it back leaves it for the next run's shutdown to give back.
+QString defaultControllerLineRecord(const QString& emulatorFolder);
+// Keeps `line` in the record; an empty line removes the record.
+void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
+                        const QString& line);
+// The line an earlier run left in the record, or empty.
+QString keptControllerLine(const QString& recordPath, const QString& emulatorFolder);
+
 // Title of every failure message of the key configuration.
 QString keyErrorTitle();
 // The controller files could not be written.

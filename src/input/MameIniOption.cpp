@@ -59,7 +59,8 @@ OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
 }
 
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
-                           bool restore, QString& lineaAnterior)
+                           bool restore, QString& lineaAnterior,
+                           const std::function<void(const QString&)>& beforeReplacing)
 {
     QFile file(iniPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -83,7 +84,11 @@ IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QS
     // QSaveFile refuses a target that is not writable and renames its finished temporary file
     // over the target only on commit; a failed or abandoned write removes the temporary file.
     QSaveFile out(iniPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+        return IniChange::NotReplaced;
+    if (beforeReplacing)
+        beforeReplacing(rewrite.lineaAnterior);
+    if (!out.commit())
         return IniChange::NotReplaced;
     lineaAnterior = rewrite.lineaAnterior;
     return IniChange::Rewritten;

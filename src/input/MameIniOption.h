@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zefrin {
 
 struct OptionRewrite {
@@ -40,8 +42,11 @@ enum class IniChange {
 
 // Applies rewriteOptionLines to the file at `iniPath`. The new content replaces the old in
 // one step (written beside it, then renamed over it), so a failure leaves the old file whole
-// and no temporary file behind. `lineaAnterior` changes only when the file was rewritten.
+// and no temporary file behind. `lineaAnterior` changes only when the file was rewritten;
+// `beforeReplacing`, when given, is handed the line to be remembered just before the new
+// content takes the old one's place.
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
-                           bool restore, QString& lineaAnterior);
+                           bool restore, QString& lineaAnterior,
+                           const std::function<void(const QString&)>& beforeReplacing = {});
 
 } // namespace zefrin

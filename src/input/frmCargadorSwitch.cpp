@@ -78,7 +78,27 @@ void frmCargador::switchDefinedKeysOff()
     // The remembered line stays while it could not be put back, for a later attempt.
     if (!state_.LineaAnterior.isEmpty() &&
         CambiarOpcionIni(QStringLiteral("ctrlr"), QString(), true))
-        state_.LineaAnterior.clear();
+        forgetControllerLine();
+}
+
+void frmCargador::forgetControllerLine()
+{
+    state_.LineaAnterior.clear();
+    keepControllerLine(state_.controllerLineRecord, state_.emulatorFolder, QString());
+}
+
+// The user's line that a run ended with the keys switched on never gave back: this run's
+// shutdown gives it back, as long as mame.ini still names the program's controller file.
+void frmCargador::recallControllerLine()
+{
+    const QString line = keptControllerLine(state_.controllerLineRecord, state_.emulatorFolder);
+    if (line.isEmpty())
+        return;
+    if (iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
+                       QStringLiteral("Zefrin")))
+        state_.LineaAnterior = line;
+    else // mame.ini has been changed since: the record is out of date
+        keepControllerLine(state_.controllerLineRecord, state_.emulatorFolder, QString());
 }
 
 // Only a controller line this program set is changed: the user's own line comes back when
@@ -89,7 +109,7 @@ void frmCargador::giveBackControllerOption()
     const QString option = QStringLiteral("ctrlr");
     if (!state_.LineaAnterior.isEmpty()) {
         if (CambiarOpcionIni(option, QString(), true))
-            state_.LineaAnterior.clear();
+            forgetControllerLine();
         return;
     }
     if (iniOptionHolds(path(QStringLiteral("mame.ini")), option, QStringLiteral("Zefrin")))
@@ -106,8 +126,14 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
 {
     if (failureReported)
         *failureReported = false;
+    // A line that a set replaces is kept in the record before mame.ini loses it.
+    std::function<void(const QString&)> keepLine;
+    if (!restore)
+        keepLine = [this](const QString& line) {
+            keepControllerLine(state_.controllerLineRecord, state_.emulatorFolder, line);
+        };
     const IniChange change = rewriteIniOption(path(QStringLiteral("mame.ini")), name, value,
-                                              restore, state_.LineaAnterior);
+                                              restore, state_.LineaAnterior, keepLine);
     if (change == IniChange::Unchanged || change == IniChange::Rewritten)
         return true;
     if (change == IniChange::NotRead)

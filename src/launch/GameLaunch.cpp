@@ -2,6 +2,7 @@
 
 #include "app/VersionRules.h"
 #include "services/EmulatorCommands.h"
+#include "services/RunRecord.h"
 #include "services/SystemServices.h"
 #include "services/TextFile.h"
 
@@ -23,6 +24,21 @@ QString settingsExtension()
 QString backupExtension()
 {
     return QStringLiteral(".bak");
+}
+
+const QString settingsKey = QStringLiteral("settings");
+const QString backupKey = QStringLiteral("backup");
+
+QString cfgFolderOf(const QString& emulatorFolder)
+{
+    return emulatorPath(emulatorFolder, QStringLiteral("cfg"));
+}
+
+// A name from a record names a file of the cfg folder itself, nothing else.
+bool isPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QChar());
 }
 
 QString described(const QString& path, const QString& reason)
@@ -69,7 +85,7 @@ private:
 GameRun::GameRun(const LaunchRequest& request)
     : request_(request)
     , game_(StripExtension(request.archive))
-    , cfgFolder_(emulatorPath(request.emulatorFolder, QStringLiteral("cfg")))
+    , cfgFolder_(cfgFolderOf(request.emulatorFolder))
 {
     const QString stem = cfgFolder_ + QLatin1Char('/') + gameSettingsStem(cfgFolder_, game_);
     settings_ = stem + settingsExtension();
@@ -89,9 +105,21 @@ bool GameRun::moveSettingsAside()
     if (!request_.definedKeys || !FileExists(settings_))
         return true;
     result_.armed = true;
-    const FileResult moved = ReplaceFile(settings_, backup_);
-    if (!moved.ok)
+    // Noted first: a program ended during the run leaves the settings aside, and the next
+    // start puts them back.
+    (void)writeRunRecord(request_.recordPath, request_.emulatorFolder,
+                         {{settingsKey, QFileInfo(settings_).fileName()},
+                          {backupKey, QFileInfo(backup_).fileName()}});
+    // A backup left by a run that never ended holds the user's own settings; the file beside
+    // it is the one the emulator wrote then, and must not replace them.
+    QString reason;
+    const FileResult moved = FileExists(backup_)
+                                 ? FileResult{removeFile(settings_, &reason), reason}
+                                 : ReplaceFile(settings_, backup_);
+    if (!moved.ok) {
+        (void)clearRunRecord(request_.recordPath);
         return fail(Failure::SettingsAside, described(settings_, moved.error));
+    }
     movedAside_ = true;
     return true;
 }
@@ -160,6 +188,7 @@ bool GameRun::restoreSettings()
     if (!back.ok)
         return fail(Failure::Restore, described(backup_, back.error));
     movedAside_ = false;
+    (void)clearRunRecord(request_.recordPath);
     return true;
 }
 
@@ -174,7 +203,9 @@ void GameRun::cleanUpAfterFailure()
         return;
     // Left in the backup, the settings would be overwritten by the next run that moves the
     // game's settings aside. What the emulator saved meanwhile is its defaults: it goes.
-    if (!ReplaceFile(backup_, settings_).ok)
+    if (ReplaceFile(backup_, settings_).ok)
+        (void)clearRunRecord(request_.recordPath);
+    else
         result_.strandedBackup = backup_;
 }
 
@@ -206,6 +237,28 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game)
             if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
                 return StripExtension(entry);
     return game;
+}
+
+QString defaultGameSettingsRecord(const QString& emulatorFolder)
+{
+    return defaultRunRecordPath(QStringLiteral("game-settings"), emulatorFolder);
+}
+
+bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
+{
+    const std::optional<QJsonObject> note = readRunRecord(recordPath);
+    if (!note || !runRecordIsFor(*note, emulatorFolder))
+        return true;
+    const QString settingsName = note->value(settingsKey).toString();
+    const QString backupName = note->value(backupKey).toString();
+    if (isPlainFileName(settingsName) && isPlainFileName(backupName)) {
+        const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
+        if (FileExists(folder + backupName) &&
+            !ReplaceFile(folder + backupName, folder + settingsName).ok)
+            return false;
+    }
+    (void)clearRunRecord(recordPath);
+    return true;
 }
 
 QString launchLogText(const QByteArray& output)

@@ -37,6 +37,9 @@ struct LaunchRequest {
     bool definedKeys = false; // the defined-keys switch, read once for the whole run
     QString scriptPath;       // empty when there is no scratch folder to write it in
     QString logPath;
+    // The run record (services/RunRecord.h) kept while the game's settings are moved aside;
+    // empty keeps none.
+    QString recordPath;
 };
 
 struct LaunchResult {
@@ -65,5 +68,13 @@ struct LaunchResult {
 // Runs the game and waits for the emulator to end; window events keep flowing meanwhile.
 // A failure after the game's settings were moved aside puts them back before returning.
 LaunchResult runGameLaunch(const LaunchRequest& request);
+
+// Where the record of a run's moved settings is kept for an emulator folder.
+QString defaultGameSettingsRecord(const QString& emulatorFolder);
+
+// Puts back the game's settings that a run which never ended left moved aside, as its record
+// tells; what the emulator wrote meanwhile gives way. False when they are still aside (the
+// record is kept for the next start).
+bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder);
 
 } // namespace zefrin

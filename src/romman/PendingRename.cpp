@@ -1,21 +1,14 @@
 #include "PendingRename.h"
 
+#include "services/RunRecord.h"
 #include "services/SystemServices.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
-#include <QStandardPaths>
 
 namespace zefrin {
 
 namespace {
 
-const QString folderKey = QStringLiteral("emulatorFolder");
 const QString archiveKey = QStringLiteral("archive");
 const QString temporaryKey = QStringLiteral("temporary");
 
@@ -28,40 +21,22 @@ QString romsFolderOf(const QString& emulatorFolder)
 
 QString defaultPendingRenameRecord(const QString& emulatorFolder)
 {
-    const QByteArray digest =
-        QCryptographicHash::hash(QDir::cleanPath(emulatorFolder).toUtf8(), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           QStringLiteral("/pending-rename-") + QString::fromLatin1(digest) +
-           QStringLiteral(".json");
+    return defaultRunRecordPath(QStringLiteral("pending-rename"), emulatorFolder);
 }
 
 bool writePendingRename(const QString& recordPath, const PendingRename& rename)
 {
-    if (!QDir().mkpath(QFileInfo(recordPath).path()))
-        return false;
-    const QJsonObject record{{folderKey, rename.emulatorFolder},
-                             {archiveKey, rename.archive},
-                             {temporaryKey, rename.temporary}};
-    const QByteArray bytes = QJsonDocument(record).toJson(QJsonDocument::Compact);
-    // No flush to the disk itself: the record guards against the program being ended, which
-    // the rename of a complete file into place is enough for, and a flush per check would
-    // cost more than the check's own work.
-    QSaveFile file(recordPath);
-    file.setDirectWriteFallback(false);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeRunRecord(recordPath, rename.emulatorFolder,
+                          {{archiveKey, rename.archive}, {temporaryKey, rename.temporary}});
 }
 
 std::optional<PendingRename> readPendingRename(const QString& recordPath)
 {
-    QFile file(recordPath);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QJsonObject> note = readRunRecord(recordPath);
+    if (!note)
         return std::nullopt;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    const QJsonObject record = document.object();
-    PendingRename rename{record.value(folderKey).toString(), record.value(archiveKey).toString(),
-                         record.value(temporaryKey).toString()};
+    PendingRename rename{note->value(QStringLiteral("emulatorFolder")).toString(),
+                         note->value(archiveKey).toString(), note->value(temporaryKey).toString()};
     if (rename.archive.isEmpty() || rename.temporary.isEmpty())
         return std::nullopt;
     return rename;
@@ -69,7 +44,7 @@ std::optional<PendingRename> readPendingRename(const QString& recordPath)
 
 bool clearPendingRename(const QString& recordPath)
 {
-    return removeIfExists(recordPath);
+    return clearRunRecord(recordPath);
 }
 
 Recovery recoverPendingRename(const QString& recordPath, const QString& emulatorFolder)

@@ -2,11 +2,8 @@
 // The record of an archive that a check has given another game's name. It is written before
 // the rename and removed once the archive has its own name back, so a record that is still
 // there at start-up means the program was ended in the middle of a check: the archive still
-// carries the other game's name and is put back then.
-//
-// The record lives outside the emulator folder (the user's data folder, one small file per
-// emulator folder): a read-only or shared installation must not stop it, and the emulator
-// folder's own listing must not show it. It is JSON, so any file name survives the trip.
+// carries the other game's name and is put back then. It is a run record
+// (services/RunRecord.h): kept outside the emulator folder, any file name survives in it.
 
 #include <QString>
 

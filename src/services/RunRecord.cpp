@@ -1,0 +1,70 @@
+#include "RunRecord.h"
+
+#include "SystemServices.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace zefrin {
+
+namespace {
+
+const QString folderKey = QStringLiteral("emulatorFolder");
+
+} // namespace
+
+QString defaultRunRecordPath(const QString& kind, const QString& emulatorFolder)
+{
+    const QByteArray digest =
+        QCryptographicHash::hash(QDir::cleanPath(emulatorFolder).toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           QLatin1Char('/') + kind + QLatin1Char('-') + QString::fromLatin1(digest) +
+           QStringLiteral(".json");
+}
+
+bool writeRunRecord(const QString& recordPath, const QString& emulatorFolder, QJsonObject note)
+{
+    if (recordPath.isEmpty() || !QDir().mkpath(QFileInfo(recordPath).path()))
+        return false;
+    note.insert(folderKey, QDir::cleanPath(emulatorFolder));
+    const QByteArray bytes = QJsonDocument(note).toJson(QJsonDocument::Compact);
+    // No flush to the disk itself: the note guards against the program being ended, which
+    // the rename of a complete file into place is enough for, and a flush per ROM check
+    // would cost more than the check's own work.
+    QSaveFile file(recordPath);
+    file.setDirectWriteFallback(false);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+std::optional<QJsonObject> readRunRecord(const QString& recordPath)
+{
+    if (recordPath.isEmpty())
+        return std::nullopt;
+    QFile file(recordPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    return document.object();
+}
+
+bool runRecordIsFor(const QJsonObject& note, const QString& emulatorFolder)
+{
+    return QDir::cleanPath(note.value(folderKey).toString()) == QDir::cleanPath(emulatorFolder);
+}
+
+bool clearRunRecord(const QString& recordPath)
+{
+    return recordPath.isEmpty() || removeIfExists(recordPath);
+}
+
+} // namespace zefrin

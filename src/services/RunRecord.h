@@ -1,0 +1,35 @@
+#pragma once
+// Notes the program keeps about a change it has made in an emulator folder and must undo:
+// each is written before the change and removed once the change is undone, so a note still
+// there at start-up tells of a run that was ended in between, and of what to put back.
+//
+// Notes live outside the emulator folder (the user's data folder, one small file per kind and
+// emulator folder): a read-only or shared installation must not stop them, and the emulator
+// folder's own listing must not show them. They are JSON, so any file name survives the trip.
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+
+namespace zefrin {
+
+// Where the note of one kind ("pending-rename", ...) is kept for an emulator folder: the
+// per-user data location, named after a digest of the folder's path.
+QString defaultRunRecordPath(const QString& kind, const QString& emulatorFolder);
+
+// Writes the note, replacing an older one; the file appears complete or not at all. The note
+// names the emulator folder it belongs to.
+[[nodiscard]] bool writeRunRecord(const QString& recordPath, const QString& emulatorFolder,
+                                  QJsonObject note);
+
+// The note, or nothing when there is none or it is not a readable note.
+std::optional<QJsonObject> readRunRecord(const QString& recordPath);
+
+// True when the note was written about that emulator folder.
+bool runRecordIsFor(const QJsonObject& note, const QString& emulatorFolder);
+
+// Removes the note; true when none is left. An empty path keeps no note and always succeeds.
+bool clearRunRecord(const QString& recordPath);
+
+} // namespace zefrin
