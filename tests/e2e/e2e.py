@@ -1,0 +1,303 @@
+"""Runs the real program in a real X server, copied into an emulator folder with the stand-in
+emulator, and uses it as a user would: it reads the windows through the accessibility bus and
+clicks and types through the X server. Then it kills the program at the worst moments and
+checks that the next start and a clean close leave every file of the user as it was.
+
+    e2e.py ZEFRIN STANDIN FIXTURE
+
+The folder and some archives carry names that a shell would run; a canary command on the
+folder's PATH records any run of them.
+"""
+
+import os
+import shutil
+import signal
+import stat
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+from desktop import (Failure, centre, click, click_at, control, descendants, dump, name, press, role, text, wait_for,
+                     window, window_gone, windows)
+from folder import EmulatorFolder
+
+MAIN = "El Front End para M.A.M.E"
+EDITOR = "Configuración de los controles de M.A.M.E."
+
+KNOWN_TITLES = ["Astro Falcón", "Cazafantasmas del Espacio", "Galáxara: Invasión Estelar",
+                "Motocrós Extremo '86", "Ninja Kurai", "Ninja Kurai", "Tetrix: Bloques Mágicos",
+                "el Castillo Encantado", "pingüino Loco", "zumbador Ñandú"]
+
+
+class Program:
+    """One run of zefrin, started the way a user starts it: the executable in its folder."""
+
+    def __init__(self, folder, env, shows_window=True):
+        self.folder = folder
+        self.process = subprocess.Popen([os.path.join(folder.path, "zefrin")], env=env,
+                                        cwd=folder.root, stdout=subprocess.DEVNULL,
+                                        stderr=open(os.path.join(folder.root, "zefrin.err"), "ab"))
+        self.main = window(MAIN, timeout=60) if shows_window else None
+
+    def wait_for_window(self):
+        self.main = window(MAIN, timeout=60)
+
+    def rows(self):
+        lists = descendants(self.main, "list")
+        return [name(item) for item in descendants(lists[0], "list item")] if lists else []
+
+    def status(self):
+        # The status line is the label on the bottom row, left of the log button.
+        log_button = control(self.main, "Ver  Log", "label")
+        _, y = centre(log_button)
+        for label in descendants(self.main, "label"):
+            lx, ly = centre(label)
+            if ly == y and lx < centre(log_button)[0]:
+                return text(label)
+        return ""
+
+    def row(self, title):
+        return control(self.main, title, "list item")
+
+    def kill(self):
+        self.process.send_signal(signal.SIGKILL)
+        self.process.wait(timeout=20)
+        wait_for("the killed program's windows to go", lambda: not windows())
+
+    def close(self):
+        """Asks the window to close as the window manager's close button does."""
+        ids = subprocess.run(["xdotool", "search", "--name", f"^{MAIN}$"], capture_output=True,
+                             text=True, check=True).stdout.split()
+        from Xlib import X, display, protocol
+        screen = display.Display()
+        protocols = screen.intern_atom("WM_PROTOCOLS")
+        delete = screen.intern_atom("WM_DELETE_WINDOW")
+        for window_id in ids:
+            target = screen.create_resource_object("window", int(window_id))
+            event = protocol.event.ClientMessage(window=target, client_type=protocols,
+                                                 data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+            target.send_event(event)
+        screen.flush()
+        screen.close()
+        try:
+            code = self.process.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end when its window was closed")
+        if code != 0:
+            raise Failure(f"the program ended with status {code} when its window was closed")
+
+
+def alert(title, timeout=30.0):
+    """The message box with that title; fails on any other one."""
+    def probe():
+        for w in windows():
+            if role(w) == "alert":
+                if name(w) != title:
+                    raise Failure(f"unexpected message '{name(w)}': {message_text(w)}")
+                return w
+        return None
+    return wait_for(f"the message '{title}'", probe, timeout)
+
+
+def message_text(box):
+    return " ".join(text(label) for label in descendants(box, "label"))
+
+
+def answer(box, button):
+    # A box that has just appeared may still be moving into place: the click is repeated
+    # until the box is gone.
+    title = name(box)
+    for _ in range(5):
+        time.sleep(0.4)
+        click(control(box, button, "push button"))
+        try:
+            wait_for("the message to close",
+                     lambda: all(role(w) != "alert" or name(w) != title for w in windows()),
+                     timeout=4)
+            return
+        except Failure:
+            continue
+    raise Failure(f"the message '{title}' did not close on '{button}'")
+
+
+def no_message():
+    for w in windows():
+        if role(w) == "alert":
+            raise Failure(f"unexpected message '{name(w)}': {message_text(w)}")
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+# --- the user's session -------------------------------------------------------------------
+
+def list_shows_titles(program, folder):
+    rows = wait_for("the game list", lambda: program.rows() if len(program.rows()) ==
+                    folder.archive_count() else None, timeout=60)
+    known = [r for r in rows if not r.startswith("ROM desconocida(")]
+    check(known == KNOWN_TITLES, f"titles shown: {known}")
+    unknown = sorted(r[len("ROM desconocida("):-1] for r in rows if r not in known)
+    check(unknown == sorted(folder.unknown_archives()), f"unknown rows: {unknown}")
+    check(rows[:len(known)] == known, "known titles come first")
+
+
+def double_click_plays_and_log_shows_output(program, folder):
+    click(program.row("Astro Falcón"), times=2)
+    wait_for("the game's end", lambda: program.status() == "Ha terminado la carga.", 60)
+    check(folder.emulator_calls().count("astrofal") == 1,
+          f"emulator calls: {folder.emulator_calls()}")
+    click(control(program.main, "Ver  Log", "label"))
+    box = alert("Visor de sucesos.")
+    shown = message_text(box)
+    for line in ['Juego cargado: Astro Falcón', 'Loading "Astro Falcón" (astrofal)',
+                 "astrofal: running, line 6 of 6"]:
+        check(line in shown, f"log lacks '{line}': {shown}")
+    answer(box, "Aceptar")
+
+
+def editor_saves_a_key(program, folder):
+    click(control(program.main, "Configurar controles", "label"))
+    editor = window(EDITOR)
+    # The cell of player 1's coin lies under the player's column heading, on the coin row.
+    column, _ = centre(control(editor, "Jugador 1", "label"))
+    _, line = centre(control(editor, "Moneda", "label"))
+    click_at(column, line)
+    click(control(editor, "Q", "label"))
+    time.sleep(0.3)
+    click(control(editor, "Guardar y salir", "label"))
+    window_gone(EDITOR)
+    no_message()
+    entry = folder.read("ctrlr/Zefrin/default.ini").decode("latin-1")
+    check("KEYCODE_Q" in entry, f"the saved entry file lacks the key: {entry[:400]}")
+    switch = control(program.main, "Utilizar teclas definidas", "check box")
+    check(switch.getState().contains(__import__("pyatspi").STATE_CHECKED),
+          "the defined keys are not switched on after the save")
+    check(b"Zefrin" in folder.ini_line("ctrlr"), "mame.ini does not name the saved keys")
+
+
+def manager_finds_the_game(program, folder):
+    click(control(program.main, "Gestionar  ROMs", "label"))
+    manager = wait_for("the ROM manager", lambda: next(
+        (w for w in windows() if role(w) == "dialog"), None))
+    click(control(manager, "dragonf.zip", "list item"))
+    click(control(manager, "Buscar ROM compatible", "label"))
+    answer(alert("¿De verdad deseas buscar?"), "Sí")
+    found = alert("¡Encontrada!", timeout=120)
+    shown = message_text(found)
+    check("Dragón de Fuego" in shown, f"search said: {shown}")
+    answer(found, "Aceptar")
+    # A report on an archive whose name a shell would run.
+    click(control(manager, folder.hostile_archive, "list item"))
+    click(descendants(manager, "label", "Detalles")[0])
+    wait_for("the report in the text editor", folder.opened_reports, 60)
+    report = urllib.parse.unquote(urllib.parse.urlparse(folder.opened_reports()[-1]).path)
+    with open(report, "rb") as f:
+        written = f.read().decode("utf-8", "replace")
+    check(folder.hostile_archive in written, f"the report on the archive says: {written[:400]}")
+    click(control(manager, "Salir", "label"))
+    wait_for("the ROM manager to close", lambda: all(role(w) != "dialog" for w in windows()))
+
+
+# --- the drills -----------------------------------------------------------------------------
+
+def killed_during_a_launch_with_defined_keys(env, folder):
+    program = Program(folder, env)
+    list_shows_titles(program, folder)
+    click(control(program.main, "Utilizar teclas definidas", "check box"))
+    wait_for("the keys to be switched on", lambda: b"Zefrin" in folder.ini_line("ctrlr"))
+    folder.directive("run-ms\t4000\tastrofal")
+    calls = folder.emulator_calls().count("astrofal")
+    click(program.row("Astro Falcón"), times=2)
+    wait_for("the game to start", lambda: folder.emulator_calls().count("astrofal") > calls)
+    wait_for("the game's settings moved aside", lambda: folder.exists("cfg/astrofal.bak"))
+    program.kill()
+    # The emulator outlives the program and writes its files when the game ends.
+    wait_for("the orphaned game's end", lambda: not folder.emulator_running(), 30)
+    folder.directive("run-ms\t0\tastrofal")
+    restart_and_close(env, folder)
+
+
+def killed_during_a_search(env, folder):
+    folder.directive("verify-delay-ms\t1500")
+    program = Program(folder, env)
+    click(control(program.main, "Gestionar  ROMs", "label"))
+    manager = wait_for("the ROM manager", lambda: next(
+        (w for w in windows() if role(w) == "dialog"), None))
+    click(control(manager, "dragonf.zip", "list item"))
+    click(control(manager, "Buscar ROM compatible", "label"))
+    answer(alert("¿De verdad deseas buscar?"), "Sí")
+    wait_for("the archive to carry another game's name",
+             lambda: not folder.exists("roms/dragonf.zip"), 30)
+    program.kill()
+    wait_for("the orphaned check's end", lambda: not folder.emulator_running(), 30)
+    folder.directive("verify-delay-ms\t0")
+    # The start-up says what it put back before the window shows.
+    program = Program(folder, env, shows_window=False)
+    box = alert("Archivo recuperado")
+    check("dragonf.zip" in message_text(box), message_text(box))
+    answer(box, "Aceptar")
+    program.wait_for_window()
+    list_shows_titles(program, folder)
+    program.close()
+
+
+def restart_and_close(env, folder):
+    """The next start after a crash: no lock, no stale file stops it or shows in it."""
+    program = Program(folder, env)
+    list_shows_titles(program, folder)
+    no_message()
+    program.close()
+
+
+def main():
+    zefrin, standin, fixture = sys.argv[1:4]
+    root = tempfile.mkdtemp(prefix="zefrin-e2e-")
+    keep = os.environ.get("ZEFRIN_E2E_KEEP") == "1"
+    try:
+        folder = EmulatorFolder(root, zefrin, standin, fixture)
+        env = folder.environment(os.environ)
+        before = folder.user_files()
+
+        program = Program(folder, env)
+        list_shows_titles(program, folder)
+        double_click_plays_and_log_shows_output(program, folder)
+        editor_saves_a_key(program, folder)
+        manager_finds_the_game(program, folder)
+        program.close()
+        folder.expect_as_before(before, "a session")
+
+        killed_during_a_launch_with_defined_keys(env, folder)
+        folder.expect_as_before(before, "a kill during a launch with defined keys")
+
+        killed_during_a_search(env, folder)
+        folder.expect_as_before(before, "a kill during a search")
+
+        folder.expect_nothing_else_ran()
+        print("end to end: every step passed")
+    except Failure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        print("On the screen:", file=sys.stderr)
+        dump(out=lambda line: print("  " + line, file=sys.stderr))
+        if os.path.exists(os.path.join(root, "zefrin.err")):
+            sys.stderr.write(open(os.path.join(root, "zefrin.err"), errors="replace").read())
+        keep = True
+        return 1
+    finally:
+        if keep:
+            print(f"folder kept: {root}", file=sys.stderr)
+        else:
+            for path, dirs, files in os.walk(root):
+                for entry in dirs + files:
+                    full = os.path.join(path, entry)
+                    if not os.path.islink(full):
+                        os.chmod(full, stat.S_IRWXU)
+            shutil.rmtree(root, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
