@@ -28,6 +28,14 @@ QString cdWithoutGeneratedFilesTitle()
     return QStringLiteral("Error Crítico.");
 }
 
+QString gameListNotCreatedText(const QString& emulatorFolder)
+{
+    return QStringLiteral("No se ha podido crear la lista de juegos (lista.txt) en la carpeta ") +
+           emulatorFolder +
+           QStringLiteral(": comprueba que no es de sólo lectura y que M.A.M.E funciona. Sin "
+                          "ella los juegos no tienen título.");
+}
+
 QString cdWithoutGeneratedFilesText()
 {
     return QStringLiteral("Estás ejecutando el Zefrin des de una unidad de CD, y no se han "

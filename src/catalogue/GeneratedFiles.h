@@ -17,6 +17,10 @@ bool generatedFilesPresent(const QString& emulatorFolder);
 QString cdWithoutGeneratedFilesTitle();
 QString cdWithoutGeneratedFilesText();
 
+// The message of a game list that could not be made: the folder cannot be written, or the
+// emulator did not run.
+QString gameListNotCreatedText(const QString& emulatorFolder);
+
 // Writes the game-list script when it is missing. False when it cannot be written.
 bool ensureGameListScript(const QString& emulatorFolder);
 

@@ -74,6 +74,9 @@ void frmCargador::CargarDatos()
     if (!FileExists(path(gameListFileName()))) {
         setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
         (void)runScript(folder, path(gameListScriptName()));
+        if (!FileExists(path(gameListFileName())))
+            context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+                                     gameListNotCreatedText(folder));
     }
 
     ROMs = listRomArchives(path(QStringLiteral("roms")));
