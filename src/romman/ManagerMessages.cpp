@@ -98,6 +98,24 @@ void showReportNotOpened(Dialogs& dialogs, QWidget* parent, const QString& path)
                         path + QStringLiteral(" mientras Zefrin! siga abierto."));
 }
 
+void presentReport(Dialogs& dialogs, Desktop& desktop, QWidget* parent, const ReportResult& report)
+{
+    if (!report.written) {
+        showReportNotWritten(dialogs, parent, report.error);
+        return;
+    }
+    if (!report.unasked.isEmpty())
+        dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                        QStringLiteral("No se ha podido preguntar a M.A.M.E: no se puede "
+                                       "escribir ") +
+                            report.unasked +
+                            QStringLiteral(". Comprueba que la carpeta de M.A.M.E no es de "
+                                           "sólo lectura. El informe se abre sin sus "
+                                           "respuestas."));
+    if (!desktop.openFile(report.path))
+        showReportNotOpened(dialogs, parent, report.path);
+}
+
 void showRecovery(Dialogs& dialogs, QWidget* parent, const Recovery& recovery)
 {
     switch (recovery.outcome) {

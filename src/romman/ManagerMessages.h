@@ -4,6 +4,7 @@
 
 #include "ArchiveCheck.h"
 #include "PendingRename.h"
+#include "RomReports.h"
 
 #include <QString>
 
@@ -12,6 +13,7 @@ class QWidget;
 namespace zefrin {
 
 class Dialogs;
+class Desktop;
 
 // Why a check could not be done; for the outcomes that stop a search.
 void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
@@ -27,6 +29,8 @@ void showUpdateRenameFailed(Dialogs& dialogs, QWidget* parent, const QString& ar
 // A report that could not be written, or not shown.
 void showReportNotWritten(Dialogs& dialogs, QWidget* parent, const QString& error);
 void showReportNotOpened(Dialogs& dialogs, QWidget* parent, const QString& path);
+// Opens a report in the text editor, saying first when the emulator could not be asked.
+void presentReport(Dialogs& dialogs, Desktop& desktop, QWidget* parent, const ReportResult& report);
 
 // What the start-up did with a pending rename; nothing for the outcomes the user need not
 // know about.

@@ -115,17 +115,24 @@ ReportMaker::ReportMaker(const QString& emulatorFolder, const QString& scratchFo
 
 ReportResult ReportMaker::gameReport(const QString& title, const QString& gameArchiveName) const
 {
-    const QList<QByteArray> answers = ask(gameReportScript(gameArchiveName), 1);
-    return write(gameReportText(title, answers.at(0)));
+    QString unasked;
+    const QList<QByteArray> answers = ask(gameReportScript(gameArchiveName), 1, unasked);
+    ReportResult result = write(gameReportText(title, answers.at(0)));
+    result.unasked = unasked;
+    return result;
 }
 
 ReportResult ReportMaker::archiveReport(const QString& archive) const
 {
-    const QList<QByteArray> answers = ask(archiveReportScript(archive), 4);
-    return write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)}));
+    QString unasked;
+    const QList<QByteArray> answers = ask(archiveReportScript(archive), 4, unasked);
+    ReportResult result =
+        write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)}));
+    result.unasked = unasked;
+    return result;
 }
 
-QList<QByteArray> ReportMaker::ask(const QStringList& script, int count) const
+QList<QByteArray> ReportMaker::ask(const QStringList& script, int count, QString& unasked) const
 {
     const QString scriptPath = emulatorPath(emulatorFolder_, QStringLiteral("abrir.bat"));
     // Answers left by an earlier command must not pass for this one's.
@@ -135,6 +142,8 @@ QList<QByteArray> ReportMaker::ask(const QStringList& script, int count) const
     // all the same.
     if (writeScript(scriptPath, script))
         (void)runScript(emulatorFolder_, scriptPath);
+    else
+        unasked = scriptPath;
     (void)removeIfExists(scriptPath);
 
     QList<QByteArray> answers;

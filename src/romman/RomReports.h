@@ -29,6 +29,9 @@ struct ReportResult {
     bool written = false;
     QString path;  // the report, when written
     QString error; // why not, when not
+    // The script that could not be written, when the emulator could not be asked: the
+    // report is made all the same, with every answer empty.
+    QString unasked;
 };
 
 class ReportMaker {
@@ -41,7 +44,7 @@ public:
 private:
     // Runs the script; the answers 1.p to `count`.p, each empty when it was not written. The
     // script and the answers are gone from the emulator folder afterwards.
-    QList<QByteArray> ask(const QStringList& script, int count) const;
+    QList<QByteArray> ask(const QStringList& script, int count, QString& unasked) const;
     ReportResult write(const QByteArray& text) const;
 
     QString emulatorFolder_;

@@ -255,11 +255,8 @@ void frmGestionar::lblArchivosJuego_Click()
         return;
     }
     const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
-    const ReportResult report = maker.gameReport(selectedTitle(), lblArchivo->text());
-    if (!report.written)
-        showReportNotWritten(context_.dialogs, this, report.error);
-    else if (!context_.desktop.openFile(report.path))
-        showReportNotOpened(context_.dialogs, this, report.path);
+    presentReport(context_.dialogs, context_.desktop, this,
+                  maker.gameReport(selectedTitle(), lblArchivo->text()));
 }
 
 void frmGestionar::lblContiene_Click()
@@ -272,11 +269,7 @@ void frmGestionar::lblContiene_Click()
     if (archive.isEmpty())
         return;
     const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
-    const ReportResult report = maker.archiveReport(archive);
-    if (!report.written)
-        showReportNotWritten(context_.dialogs, this, report.error);
-    else if (!context_.desktop.openFile(report.path))
-        showReportNotOpened(context_.dialogs, this, report.path);
+    presentReport(context_.dialogs, context_.desktop, this, maker.archiveReport(archive));
 }
 
 } // namespace zefrin
