@@ -1,0 +1,237 @@
+// Every write the program makes, met by a read-only mount (the emulator folder, one of its
+// folders, mame.ini alone, the scratch folder, the folder of the run records): the user is
+// told, nothing in the folder changes, and the program goes on.
+
+#include "app/frmCargador.h"
+#include "fixture/Demo.h"
+#include "input/frmTeclas.h"
+#include "romman/frmGestionar.h"
+#include "support/EmulatorFolder.h"
+#include "widgets/LabelButton.h"
+
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QListWidget>
+#include <QProcess>
+#include <QtTest>
+
+using namespace zefrin;
+using namespace zefrin::test;
+
+namespace {
+
+const QByteArray userSettings = "<mameconfig version=\"10\"><!-- user --></mameconfig>";
+
+// A bind mount of `path` over itself, read-only, for as long as it is held.
+struct ReadOnlyMount {
+    explicit ReadOnlyMount(const QString& path)
+        : path(path)
+    {
+        if (QProcess::execute("mount", {"--bind", path, path}) != 0)
+            return;
+        mounted = true;
+        readOnly = QProcess::execute("mount", {"-o", "remount,bind,ro", path, path}) == 0;
+    }
+    ~ReadOnlyMount()
+    {
+        if (mounted && QProcess::execute("umount", {path}) != 0)
+            QProcess::execute("umount", {"-l", path});
+    }
+    const QString path;
+    bool mounted = false;
+    bool readOnly = false;
+};
+
+// Every file under `path` with its bytes; the stand-in's own call log aside.
+QMap<QString, QByteArray> contents(const QString& path)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QFile f(file);
+        if (!file.endsWith("standin-calls.txt") && f.open(QIODevice::ReadOnly))
+            files.insert(QDir(path).relativeFilePath(file), f.readAll());
+    }
+    return files;
+}
+
+void clickItem(QListWidget* list, const QString& text)
+{
+    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
+    QVERIFY2(item, qPrintable(text));
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// The demo emulator folder after a first start: the generated files made, the emulator's
+// mame.ini, the user's input settings and settings of a game, saved keys.
+struct Rig {
+    explicit Rig(bool started)
+    {
+        std::string error;
+        QVERIFY2(fixture::writeDemo(folder.path().toStdString(), error), error.c_str());
+        folder.installEmulator();
+        folder.writeFile("cfg/default.cfg", userSettings);
+        folder.writeFile("cfg/astrofal.cfg", "<!-- the user's astrofal settings -->");
+        program.state.pendingRenameRecord = records.filePath("pending-rename.json");
+        program.state.gameSettingsRecord = records.filePath("game-settings.json");
+        program.state.controllerLineRecord = records.filePath("controller-line.json");
+        if (!started)
+            return;
+        QVERIFY(window.Form_Load());
+        window.show();
+        program.state.TablaTeclas[0][0] = 21;
+        frmTeclas editor(program.context, window, &window);
+        QVERIFY(editor.GuardarTeclado());
+        window.chkUsaControles->setChecked(false);
+        QCOMPARE(program.dialogs.shown.size(), 0);
+    }
+
+    void launch(const QString& title)
+    {
+        window.lstJuegos->setCurrentItem(window.lstJuegos->findItems(title, Qt::MatchExactly)[0]);
+        window.LaunchSelectedGame();
+    }
+
+    // Runs `step` in the ROM manager, opened as the user opens it.
+    void inManager(const std::function<void(frmGestionar&)>& step)
+    {
+        QTimer::singleShot(0, [this, step] { inOpenManager(step); });
+        QTest::mouseClick(window.lblGestionar, Qt::LeftButton);
+    }
+
+    void inOpenManager(const std::function<void(frmGestionar&)>& step)
+    {
+        auto* manager = qobject_cast<frmGestionar*>(QApplication::activeModalWidget());
+        if (!manager)
+            return (void)QTimer::singleShot(10, [this, step] { inOpenManager(step); });
+        step(*manager);
+        manager->close();
+    }
+
+    EmulatorFolder folder;
+    QTemporaryDir records;
+    Program program{folder.path()};
+    frmCargador window{program.context};
+};
+
+} // namespace
+
+class ReadOnlyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyWriteMeetsAReadOnlyMount_data()
+    {
+        QTest::addColumn<QString>("mounted"); // relative to the emulator folder, or a place
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("said");
+        // What a switch going off may still change where it can: the rest of its steps.
+        QTest::addColumn<QStringList>("mayChange");
+        const auto row = [](const char* tag, const char* mounted, const char* action,
+                            bool said = true, const QStringList& mayChange = {}) {
+            QTest::newRow(tag) << mounted << action << said << mayChange;
+        };
+        row("first start in a read-only folder", ".", "start");
+        row("game list deleted", ".", "new list");
+        row("game settings moved aside", "cfg", "launch with keys");
+        // The play script and the log live in the scratch folder: the game runs.
+        row("launch from a read-only folder", ".", "launch", false);
+        row("launch without a writable scratch folder", "(scratch)", "launch");
+        row("controls saved", "ctrlr", "save");
+        row("controls saved, mame.ini read-only", "mame.ini", "save");
+        row("emulator settings parked", "cfg", "switch on");
+        row("emulator settings given back", "cfg", "switch off", true, {"mame.ini"});
+        row("controller line given back", "mame.ini", "switch off", true,
+            {"cfg/default.bak", "cfg/default.cfg"});
+        row("closing with the keys on", ".", "close");
+        row("archive renamed for a check", "roms", "search");
+        row("rename record", "(records)", "search");
+        row("archive renamed for good", "roms", "update");
+        row("report script", ".", "report");
+    }
+
+    void everyWriteMeetsAReadOnlyMount()
+    {
+        QFETCH(QString, mounted);
+        QFETCH(QString, action);
+        Rig rig(action != "start");
+        if (QTest::currentTestFailed())
+            return;
+        if (action == "switch off" || action == "close" || action == "launch with keys")
+            rig.window.chkUsaControles->setChecked(true);
+        const QString target = mounted == "(scratch)"   ? rig.program.state.scratch.path()
+                               : mounted == "(records)" ? rig.records.path()
+                                                        : rig.folder.filePath(mounted);
+        QDir().mkpath(rig.records.path());
+        auto before = contents(rig.folder.path());
+        {
+            const ReadOnlyMount readOnly(target);
+            if (!readOnly.readOnly)
+                QSKIP("read-only bind mounts need the right to mount");
+            act(rig, action);
+        }
+        QFETCH(bool, said);
+        QStringList messages; // the questions asked before the work aside
+        for (const ShownMessage& shown : std::as_const(rig.program.dialogs.shown))
+            if (shown.icon == Dialogs::Icon::Critical)
+                messages << shown.title + '|' + shown.text;
+        QVERIFY2(said != messages.isEmpty(), qPrintable(messages.join('\n')));
+        QVERIFY(!rig.program.state.EmulatorBusy);
+
+        QFETCH(QStringList, mayChange);
+        auto after = contents(rig.folder.path());
+        for (const QString& file : mayChange) {
+            after.remove(file);
+            before.remove(file);
+        }
+        QCOMPARE(after, before);
+        // Wherever the switch stopped, the user's own input settings are there.
+        QVERIFY(rig.folder.exists("cfg/default.cfg") || rig.folder.exists("cfg/default.bak"));
+        QCOMPARE(rig.folder.readFile(rig.folder.exists("cfg/default.bak") ? "cfg/default.bak"
+                                                                          : "cfg/default.cfg"),
+                 userSettings);
+    }
+
+private:
+    void act(Rig& rig, const QString& action)
+    {
+        rig.program.dialogs.answers = {true, true};
+        if (action == "start") {
+            QVERIFY(rig.window.Form_Load());
+        } else if (action == "new list") {
+            QTest::mouseClick(rig.window.lblLista, Qt::LeftButton);
+        } else if (action.startsWith("launch")) {
+            rig.launch("Astro Falcón");
+        } else if (action == "save") {
+            frmTeclas editor(rig.program.context, rig.window, &rig.window);
+            QVERIFY(!editor.GuardarTeclado());
+        } else if (action == "switch on") {
+            rig.window.chkUsaControles->click();
+            QVERIFY(!rig.window.chkUsaControles->isChecked());
+        } else if (action == "switch off") {
+            rig.window.chkUsaControles->click();
+        } else if (action == "close") {
+            QVERIFY(rig.window.close());
+        } else {
+            rig.inManager([&](frmGestionar& manager) { actInManager(manager, action); });
+        }
+    }
+
+    void actInManager(frmGestionar& manager, const QString& action)
+    {
+        clickItem(manager.ROMs, "dragonf.zip");
+        if (action == "search")
+            QTest::mouseClick(manager.lblBuscar, Qt::LeftButton);
+        if (action == "update") {
+            clickItem(manager.lstJuegos, QString::fromUtf8("Dragón de Fuego"));
+            QTest::mouseClick(manager.lblActualizar, Qt::LeftButton);
+        }
+        if (action == "report")
+            QTest::mouseClick(manager.lblContiene, Qt::LeftButton);
+    }
+};
+
+QTEST_MAIN(ReadOnlyTest)
+#include "tst_readonly.moc"
