@@ -37,6 +37,9 @@ int main(int argc, char* argv[])
     zefrin::frmCargador window(context);
     if (!window.Form_Load())
         return 0;
+    // The start-up holds the lock of this user's copies: no other one runs, so scratch
+    // folders beside ours are what copies ended by force left behind.
+    state.scratch.removeLeftovers();
     window.show();
     return QApplication::exec();
 }

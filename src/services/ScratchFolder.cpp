@@ -1,7 +1,9 @@
 #include "ScratchFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace zefrin {
 
@@ -11,14 +13,59 @@ namespace {
 QString temporaryFolder()
 {
     const QString configured = QDir::tempPath();
-    return QFileInfo::exists(configured) ? configured : QDir::rootPath() + QStringLiteral("tmp");
+    return (QFileInfo::exists(configured) ? configured : QDir::rootPath() + QStringLiteral("tmp")) +
+           QLatin1Char('/');
+}
+
+const QString folderPrefix = QStringLiteral("zefrin-");
+
+// The files a run keeps in its scratch folder: the play script, the emulator's output, and
+// the reports, one folder each.
+bool isScratchEntry(const QString& relative, bool folder)
+{
+    static const QRegularExpression reportFolder(QStringLiteral("^informe-[0-9]+$"));
+    static const QRegularExpression report(QStringLiteral("^informe-[0-9]+/comparacion\\.log$"));
+    if (folder)
+        return reportFolder.match(relative).hasMatch();
+    return relative == QStringLiteral("mame.bat") || relative == QStringLiteral("log.txt") ||
+           report.match(relative).hasMatch();
+}
+
+bool holdsOnlyScratchFiles(const QString& path)
+{
+    const QDir root(path);
+    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next();
+        const QFileInfo info = it.fileInfo();
+        if (info.isSymLink() || !isScratchEntry(root.relativeFilePath(entry), info.isDir()))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
 
 ScratchFolder::ScratchFolder()
-    : folder_(temporaryFolder() + QStringLiteral("/zefrin-XXXXXX"))
+    : folder_(temporaryFolder() + folderPrefix + QStringLiteral("XXXXXX"))
 {
+}
+
+void ScratchFolder::removeLeftovers() const
+{
+    if (!isValid())
+        return;
+    const QFileInfo own(path());
+    const QDir parent = own.dir();
+    const QFileInfoList candidates = parent.entryInfoList(
+        {folderPrefix + QStringLiteral("??????")}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& candidate : candidates) {
+        if (candidate.fileName() == own.fileName() || candidate.ownerId() != own.ownerId() ||
+            !holdsOnlyScratchFiles(candidate.filePath()))
+            continue;
+        (void)QDir(candidate.filePath()).removeRecursively();
+    }
 }
 
 bool ScratchFolder::isValid() const

@@ -20,6 +20,11 @@ public:
     QString playScriptPath() const;
     QString logPath() const;
 
+    // Removes the scratch folders that copies of the program ended by force left beside this
+    // one: those of this user holding nothing but the program's own files. Only for a copy
+    // that knows no other runs for this user.
+    void removeLeftovers() const;
+
 private:
     QTemporaryDir folder_;
 };

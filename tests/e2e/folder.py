@@ -185,6 +185,9 @@ class EmulatorFolder:
                 if entry not in ("bin", "run", "data", "config", "tmp", "home", "opened.txt",
                                  "zefrin.err", os.path.basename(self.path)):
                     raise Failure(f"unexpected file {entry!r} beside the folder")
+        scratch = os.listdir(os.path.join(self.root, "tmp"))
+        if scratch:
+            raise Failure(f"scratch folders left after the last close: {scratch}")
         st = os.stat(self.path)
         if not stat.S_ISDIR(st.st_mode):
             raise Failure("the folder is gone")

@@ -1,5 +1,6 @@
 // File, process and drive services against a real temporary folder and real processes.
 
+#include "services/ScratchFolder.h"
 #include "services/SystemServices.h"
 #include "services/TextFile.h"
 
@@ -172,6 +173,46 @@ private slots:
         QCOMPARE(readBytes(path), QByteArray("mame -listfull > lista.txt\r\n\xc3\xb1\r\n"));
         QVERIFY(!writeTextLines(dir.filePath("missing/all.bat"), {"x"}));
         QVERIFY(!readTextLines(dir.filePath("missing/all.bat")).has_value());
+    }
+
+    // Scratch folders of runs ended by force go; anything that may be someone else's stays.
+    void leftoverScratchFoldersGoAndNothingElse()
+    {
+        QTemporaryDir temporary;
+        const QByteArray previous = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temporary.path().toLocal8Bit());
+        const QDir dir(temporary.path());
+        const auto make = [&dir](const QString& folder, const QStringList& files) {
+            QVERIFY(dir.mkpath(folder));
+            for (const QString& file : files) {
+                QVERIFY(dir.mkpath(QFileInfo(dir.filePath(folder + '/' + file)).path()));
+                writeBytes(dir.filePath(folder + '/' + file), "x");
+            }
+        };
+        make("zefrin-Ab12Cd", {"mame.bat", "log.txt"});
+        make("zefrin-Ef34Gh", {"informe-1/comparacion.log", "informe-2/comparacion.log"});
+        make("zefrin-empty1", {});
+        make("zefrin-notas1", {"log.txt", "notas.txt"});
+        make("zefrin-nested", {"informe-1/otro.txt"});
+        make("zefrin-toolong", {"log.txt"});
+        make("otro-Ab12Cd", {"log.txt"});
+        make("destino", {"log.txt"});
+        QVERIFY(QFile::link(dir.filePath("destino"), dir.filePath("zefrin-link01")));
+        {
+            const ScratchFolder scratch;
+            writeBytes(scratch.logPath(), "x");
+            scratch.removeLeftovers();
+            QVERIFY(QFile::exists(scratch.logPath()));
+            QStringList left = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+            left.removeOne(QFileInfo(scratch.path()).fileName());
+            QCOMPARE(left, (QStringList{"destino", "otro-Ab12Cd", "zefrin-link01", "zefrin-nested",
+                                        "zefrin-notas1", "zefrin-toolong"}));
+            QVERIFY(QFile::exists(dir.filePath("destino/log.txt")));
+        }
+        if (previous.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", previous);
     }
 };
 
