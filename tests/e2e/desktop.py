@@ -132,6 +132,48 @@ def click_at(x, y, times=1):
     xdotool("click", "--repeat", times, "--delay", 60, 1)
 
 
+def _box(acc):
+    return acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+
+def _inside(acc, outer):
+    a, b = _box(acc), _box(outer)
+    return (a.width > 0 and a.height > 0 and a.x >= b.x and a.y >= b.y and
+            a.x + a.width <= b.x + b.width and a.y + a.height <= b.y + b.height)
+
+
+def _selected(acc):
+    try:
+        return acc.getState().contains(pyatspi.STATE_SELECTED)
+    except Exception:
+        return False
+
+
+def choose(list_acc, item_name):
+    """Selects a row as a user does: a click when it shows, else the arrow keys from a row
+    that shows."""
+    items = descendants(list_acc, "list item")
+    names = [name(i) for i in items]
+    if item_name not in names:
+        raise Failure(f"no row '{item_name}' in {names}")
+    wanted = names.index(item_name)
+    if _inside(items[wanted], list_acc):
+        click(items[wanted])
+        return
+    shown = [i for i, item in enumerate(items) if _inside(item, list_acc)]
+    if not shown:
+        raise Failure("the list shows no row")
+    click(items[shown[0]])
+    for _ in range(len(items) + 1):
+        rows = descendants(list_acc, "list item")
+        if _selected(rows[wanted]):
+            return
+        current = next((i for i, row in enumerate(rows) if _selected(row)), shown[0])
+        press("Down" if current < wanted else "Up")
+        time.sleep(0.05)
+    raise Failure(f"could not select '{item_name}'")
+
+
 def press(*keys):
     xdotool("key", "--delay", 50, *keys)
 

@@ -40,7 +40,7 @@ class EmulatorFolder:
         stranger = os.path.join(self.path, "roms", "misterio.zip")
         for archive in HOSTILE_ARCHIVES:
             shutil.copy(stranger, os.path.join(self.path, "roms", archive))
-        self.hostile_archive = HOSTILE_ARCHIVES[0]
+        self.hostile_archives = HOSTILE_ARCHIVES
         self._user_settings()
 
     def _canary(self, path):
