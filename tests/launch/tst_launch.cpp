@@ -5,7 +5,9 @@
 
 #include "app/frmCargador.h"
 #include "fixture/Collection.h"
+#include "launch/GameLaunch.h"
 #include "launch/LaunchMessages.h"
+#include "services/RunRecord.h"
 #include "support/EmulatorFolder.h"
 #include "widgets/LabelButton.h"
 #include "widgets/Pointer.h"
@@ -224,6 +226,9 @@ private slots:
         QTest::newRow("box cleared by code meanwhile") << "untick" << true << true << QString();
         QTest::newRow("no game settings") << "" << false << true << QString();
         QTest::newRow("backup an earlier run left") << "bak" << true << true << QString();
+        // ...with the file the emulator wrote then beside it: the backup is the user's.
+        QTest::newRow("backup and emulator's file an earlier run left")
+            << "bak+cfg" << true << true << QString();
         QTest::newRow("cfg locked") << "cfg" << true << false << cfgText;
         QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << true << cfgText;
         QTest::newRow("default.cfg locked, no game settings")
@@ -247,7 +252,10 @@ private slots:
         rig.addGame("galaxn", "Galaxian", fault.endsWith(".zip") ? fault : QString());
         rig.tell("run-ms=600");
         if (withSettings)
-            rig.folder.writeFile(fault == "bak" ? "cfg/galaxn.bak" : "cfg/galaxn.cfg", ownSettings);
+            rig.folder.writeFile(fault.startsWith("bak") ? "cfg/galaxn.bak" : "cfg/galaxn.cfg",
+                                 ownSettings);
+        if (fault == "bak+cfg")
+            rig.folder.writeFile("cfg/galaxn.cfg", "<emulator's defaults/>");
         // Turned on as the user does: a controller file saved, the box ticked.
         rig.folder.writeFile("ctrlr/Zefrin/default.ini",
                              "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
@@ -306,6 +314,49 @@ private slots:
                      settings);
             QVERIFY(!rig.folder.exists("cfg/galaxn.bak"));
         }
+    }
+
+    // A run killed with the game's settings aside left its record: the next start puts them
+    // back over what the emulator wrote, and touches nothing a record names outside cfg.
+    void settingsLeftAsideComeBackAtTheNextStart_data()
+    {
+        QTest::addColumn<QString>("settings"); // the names in the record
+        QTest::addColumn<QString>("backup");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QByteArray>("after"); // cfg/galaxn.cfg afterwards
+        QTest::addColumn<bool>("recordKept");
+        const QByteArray emulators = "<emulator's defaults/>";
+        QTest::newRow("left aside") << "galaxn.cfg"
+                                    << "galaxn.bak"
+                                    << "" << ownSettings << false;
+        QTest::newRow("names outside cfg") << "../mame.ini"
+                                           << "galaxn.bak"
+                                           << "" << emulators << false;
+        QTest::newRow("absolute name") << "/tmp/x.cfg"
+                                       << "galaxn.bak"
+                                       << "" << emulators << false;
+        QTest::newRow("another folder's") << "galaxn.cfg"
+                                          << "galaxn.bak"
+                                          << "/otra" << emulators << true;
+    }
+
+    void settingsLeftAsideComeBackAtTheNextStart()
+    {
+        QFETCH(QString, settings);
+        QFETCH(QString, backup);
+        QFETCH(QString, folder);
+        Rig rig;
+        rig.folder.writeFile("mame.ini", "ctrlr  usuario\r\n");
+        rig.folder.writeFile("cfg/galaxn.bak", ownSettings);
+        rig.folder.writeFile("cfg/galaxn.cfg", "<emulator's defaults/>");
+        QTemporaryDir records;
+        const QString record = records.filePath("game-settings.json");
+        QVERIFY(writeRunRecord(record, folder.isEmpty() ? rig.folder.path() : folder,
+                               {{"settings", settings}, {"backup", backup}}));
+        QVERIFY(recoverGameSettings(record, rig.folder.path()));
+        QTEST(rig.folder.readFile("cfg/galaxn.cfg"), "after");
+        QTEST(QFile::exists(record), "recordKept");
+        QCOMPARE(rig.folder.readFile("mame.ini"), QByteArray("ctrlr  usuario\r\n"));
     }
 
     void scrollingViewerShowsTheWholeText()
