@@ -19,6 +19,8 @@ import tempfile
 import time
 import urllib.parse
 
+import pyatspi
+
 from desktop import (Failure, centre, choose, click, click_at, control, descendants, dump, name, press, role, text, wait_for,
                      window, window_gone, windows)
 from folder import EmulatorFolder
@@ -188,18 +190,24 @@ def editor_saves_a_key(program, folder):
     entry = folder.read("ctrlr/Zefrin/default.ini").decode("latin-1")
     check("KEYCODE_Q" in entry, f"the saved entry file lacks the key: {entry[:400]}")
     switch = control(program.main, "Utilizar teclas definidas", "check box")
-    check(switch.getState().contains(__import__("pyatspi").STATE_CHECKED),
+    check(switch.getState().contains(pyatspi.STATE_CHECKED),
           "the defined keys are not switched on after the save")
     check(b"Zefrin" in folder.ini_line("ctrlr"), "mame.ini does not name the saved keys")
 
 
-def manager_finds_the_game(program, folder):
+def search_for_the_game_of(program, archive):
+    """Opens the ROM manager and starts a search for the game of `archive`."""
     click(control(program.main, "Gestionar  ROMs", "label"))
     manager = wait_for("the ROM manager", lambda: next(
         (w for w in windows() if role(w) == "dialog"), None))
-    choose(rom_list(manager), "dragonf.zip")
+    choose(rom_list(manager), archive)
     click(control(manager, "Buscar ROM compatible", "label"))
     answer(alert("¿De verdad deseas buscar?"), "Sí")
+    return manager
+
+
+def manager_finds_the_game(program, folder):
+    manager = search_for_the_game_of(program, "dragonf.zip")
     found = alert("¡Encontrada!", timeout=120)
     shown = message_text(found)
     check("Dragón de Fuego" in shown, f"search said: {shown}")
@@ -242,12 +250,7 @@ def killed_during_a_launch_with_defined_keys(env, folder):
 def killed_during_a_search(env, folder):
     folder.directive("verify-delay-ms\t1500")
     program = Program(folder, env)
-    click(control(program.main, "Gestionar  ROMs", "label"))
-    manager = wait_for("the ROM manager", lambda: next(
-        (w for w in windows() if role(w) == "dialog"), None))
-    choose(rom_list(manager), "dragonf.zip")
-    click(control(manager, "Buscar ROM compatible", "label"))
-    answer(alert("¿De verdad deseas buscar?"), "Sí")
+    search_for_the_game_of(program, "dragonf.zip")
     wait_for("the archive to carry another game's name",
              lambda: not folder.exists("roms/dragonf.zip"), 30)
     program.kill()
