@@ -1,6 +1,7 @@
 #pragma once
 // The program-wide state: one object, owned by main() and handed to every window.
 
+#include "services/RunRecord.h"
 #include "services/ScratchFolder.h"
 
 #include <QString>
@@ -35,12 +36,8 @@ struct AppState {
     KeyTable TablaTeclas = emptyKeyTable();
     QString LineaAnterior;
     ScratchFolder scratch;
-    // The run records (services/RunRecord.h) of changes to undo should the program be ended
-    // before it undoes them: an archive a ROM check has renamed, a game's settings moved
-    // aside for a run, the user's controller line replaced by the switch. Empty keeps none.
-    QString pendingRenameRecord;
-    QString gameSettingsRecord;
-    QString controllerLineRecord;
+    // Where changes to undo are noted should the program be ended before it undoes them.
+    RunRecords records;
 };
 
 // What the windows are handed: the state and the places where the program meets the

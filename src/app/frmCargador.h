@@ -149,15 +149,12 @@ private:
     bool reportingIniFailure_ = false;
 
     // ROM manager
-public:
-    // Where ROM checks keep the record of an archive they have renamed, for a folder.
-    static QString pendingRenameRecordFor(const QString& emulatorFolder);
-
-private:
     // Puts back an archive that a check left under another game's name, and says so.
     void RestorePendingRename();
-    // Puts back what a run that never ended left changed: a game's settings moved aside, the
-    // user's controller line (given back at shutdown).
+
+    // Start-up
+    // Puts back what a run ended by force left changed: a game's settings moved aside, a
+    // game list half written, the user's controller line (given back at shutdown).
     void recoverInterruptedRun();
 };
 

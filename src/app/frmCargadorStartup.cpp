@@ -6,6 +6,8 @@
 #include "app/Pictures.h"
 #include "app/VersionRules.h"
 #include "app/frmCargador.h"
+#include "catalogue/GeneratedFiles.h"
+#include "launch/GameLaunch.h"
 #include "services/EmulatorCommands.h"
 #include "services/SystemServices.h"
 #include "widgets/Colours.h"
@@ -96,6 +98,16 @@ void frmCargador::ApplyCdMode()
                                                             lblGestionar, chkUsaControles})
         control->setEnabled(false);
     setStatus(QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), Colours::statusRed());
+}
+
+void frmCargador::recoverInterruptedRun()
+{
+    // From a CD nothing was changed.
+    if (state_.CdMode)
+        return;
+    (void)recoverGameSettings(state_.records.gameSettings, state_.emulatorFolder);
+    dropInterruptedGameList(state_.records.gameList, state_.emulatorFolder);
+    recallControllerLine();
 }
 
 } // namespace zefrin

@@ -3,8 +3,7 @@
 #include "app/AppState.h"
 #include "app/InstanceLock.h"
 #include "app/frmCargador.h"
-#include "input/KeySwitch.h"
-#include "launch/GameLaunch.h"
+#include "services/RunRecord.h"
 #include "widgets/Colours.h"
 #include "widgets/Seams.h"
 
@@ -25,9 +24,7 @@ int main(int argc, char* argv[])
 
     zefrin::AppState state;
     state.emulatorFolder = QCoreApplication::applicationDirPath();
-    state.pendingRenameRecord = zefrin::frmCargador::pendingRenameRecordFor(state.emulatorFolder);
-    state.gameSettingsRecord = zefrin::defaultGameSettingsRecord(state.emulatorFolder);
-    state.controllerLineRecord = zefrin::defaultControllerLineRecord(state.emulatorFolder);
+    state.records = zefrin::RunRecords::forFolder(state.emulatorFolder);
     zefrin::MessageBoxDialogs dialogs;
     zefrin::SystemDesktop desktop;
     zefrin::ApplicationExit programExit;

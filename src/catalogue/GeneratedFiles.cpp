@@ -2,6 +2,7 @@
 
 #include "input/KeyNameTable.h"
 #include "services/EmulatorCommands.h"
+#include "services/RunRecord.h"
 #include "services/SystemServices.h"
 
 namespace zefrin {
@@ -45,6 +46,22 @@ QString cdWithoutGeneratedFilesText()
                           "Si quieres ejecutar Zefrin desde un CD-ROM deberás al menos "
                           "ejecutarlo una vez con el M.A.M.E que vas a copiar al CD, para que "
                           "genere los archivos necesarios.");
+}
+
+void makeGameList(const QString& emulatorFolder, const QString& recordPath)
+{
+    (void)writeRunRecord(recordPath, emulatorFolder, {});
+    (void)runScript(emulatorFolder, emulatorPath(emulatorFolder, gameListScriptName()));
+    (void)clearRunRecord(recordPath);
+}
+
+void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
+{
+    const std::optional<QJsonObject> note = readRunRecord(recordPath);
+    if (!note || !runRecordIsFor(*note, emulatorFolder))
+        return;
+    if (removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
+        (void)clearRunRecord(recordPath);
 }
 
 bool ensureGameListScript(const QString& emulatorFolder)

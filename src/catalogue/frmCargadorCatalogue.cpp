@@ -73,7 +73,7 @@ void frmCargador::CargarDatos()
     (void)ensureGameListScript(folder);
     if (!FileExists(path(gameListFileName()))) {
         setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
-        (void)runScript(folder, path(gameListScriptName()));
+        makeGameList(folder, state_.records.gameList);
         if (!FileExists(path(gameListFileName())))
             context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
                                      gameListNotCreatedText(folder));

@@ -34,11 +34,6 @@ bool parkEmulatorInputFile(const QString& emulatorFolder)
     return ReplaceFile(current, parked).ok;
 }
 
-QString defaultControllerLineRecord(const QString& emulatorFolder)
-{
-    return defaultRunRecordPath(QStringLiteral("controller-line"), emulatorFolder);
-}
-
 void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
                         const QString& line)
 {

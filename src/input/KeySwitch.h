@@ -18,7 +18,6 @@ namespace zefrin {
 // The user's own controller line of mame.ini, remembered (LineaAnterior) while the switch has
 // it replaced, is also kept in a run record (services/RunRecord.h): a run that ends without
 // giving it back leaves it for the next run's shutdown to give back.
-QString defaultControllerLineRecord(const QString& emulatorFolder);
 // Keeps `line` in the record; an empty line removes the record.
 void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
                         const QString& line);

@@ -84,21 +84,21 @@ void frmCargador::switchDefinedKeysOff()
 void frmCargador::forgetControllerLine()
 {
     state_.LineaAnterior.clear();
-    keepControllerLine(state_.controllerLineRecord, state_.emulatorFolder, QString());
+    keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
 }
 
 // The user's line that a run ended with the keys switched on never gave back: this run's
 // shutdown gives it back, as long as mame.ini still names the program's controller file.
 void frmCargador::recallControllerLine()
 {
-    const QString line = keptControllerLine(state_.controllerLineRecord, state_.emulatorFolder);
+    const QString line = keptControllerLine(state_.records.controllerLine, state_.emulatorFolder);
     if (line.isEmpty())
         return;
     if (iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
                        QStringLiteral("Zefrin")))
         state_.LineaAnterior = line;
     else // mame.ini has been changed since: the record is out of date
-        keepControllerLine(state_.controllerLineRecord, state_.emulatorFolder, QString());
+        keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
 }
 
 // Only a controller line this program set is changed: the user's own line comes back when
@@ -130,7 +130,7 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
     std::function<void(const QString&)> keepLine;
     if (!restore)
         keepLine = [this](const QString& line) {
-            keepControllerLine(state_.controllerLineRecord, state_.emulatorFolder, line);
+            keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
         };
     const IniChange change = rewriteIniOption(path(QStringLiteral("mame.ini")), name, value,
                                               restore, state_.LineaAnterior, keepLine);

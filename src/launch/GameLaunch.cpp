@@ -239,11 +239,6 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game)
     return game;
 }
 
-QString defaultGameSettingsRecord(const QString& emulatorFolder)
-{
-    return defaultRunRecordPath(QStringLiteral("game-settings"), emulatorFolder);
-}
-
 bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
 {
     const std::optional<QJsonObject> note = readRunRecord(recordPath);

@@ -69,9 +69,6 @@ struct LaunchResult {
 // A failure after the game's settings were moved aside puts them back before returning.
 LaunchResult runGameLaunch(const LaunchRequest& request);
 
-// Where the record of a run's moved settings is kept for an emulator folder.
-QString defaultGameSettingsRecord(const QString& emulatorFolder);
-
 // Puts back the game's settings that a run which never ended left moved aside, as its record
 // tells; what the emulator wrote meanwhile gives way. False when they are still aside (the
 // record is kept for the next start).

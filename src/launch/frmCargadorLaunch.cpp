@@ -97,7 +97,7 @@ void frmCargador::LaunchSelectedGame()
     request.archive = ROMs.at(archive);
     request.emulatorVersion = state_.EmulatorVersion;
     request.definedKeys = chkUsaControles->isChecked();
-    request.recordPath = state_.gameSettingsRecord;
+    request.recordPath = state_.records.gameSettings;
     if (state_.scratch.isValid()) {
         request.scriptPath = state_.scratch.playScriptPath();
         request.logPath = state_.scratch.logPath();
@@ -110,15 +110,6 @@ void frmCargador::LaunchSelectedGame()
         return;
     }
     setStatus(QStringLiteral("Ha terminado la carga."), Colours::statusDarkBlue());
-}
-
-void frmCargador::recoverInterruptedRun()
-{
-    // From a CD nothing was changed.
-    if (state_.CdMode)
-        return;
-    (void)recoverGameSettings(state_.gameSettingsRecord, state_.emulatorFolder);
-    recallControllerLine();
 }
 
 void frmCargador::lblLog_Click()

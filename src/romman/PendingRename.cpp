@@ -19,11 +19,6 @@ QString romsFolderOf(const QString& emulatorFolder)
 
 } // namespace
 
-QString defaultPendingRenameRecord(const QString& emulatorFolder)
-{
-    return defaultRunRecordPath(QStringLiteral("pending-rename"), emulatorFolder);
-}
-
 bool writePendingRename(const QString& recordPath, const PendingRename& rename)
 {
     return writeRunRecord(recordPath, rename.emulatorFolder,

@@ -17,10 +17,6 @@ struct PendingRename {
     QString temporary; // the name it carries during the check
 };
 
-// Where the record of an emulator folder is kept: the per-user data location, named after a
-// digest of the folder's path.
-QString defaultPendingRenameRecord(const QString& emulatorFolder);
-
 // Writes the record, replacing an older one; the file appears complete or not at all.
 [[nodiscard]] bool writePendingRename(const QString& recordPath, const PendingRename& rename);
 

@@ -34,12 +34,7 @@ void frmCargador::lblGestionar_Click()
 void frmCargador::RestorePendingRename()
 {
     showRecovery(context_.dialogs, nullptr,
-                 recoverPendingRename(state_.pendingRenameRecord, state_.emulatorFolder));
-}
-
-QString frmCargador::pendingRenameRecordFor(const QString& emulatorFolder)
-{
-    return defaultPendingRenameRecord(emulatorFolder);
+                 recoverPendingRename(state_.records.pendingRename, state_.emulatorFolder));
 }
 
 } // namespace zefrin

@@ -132,7 +132,7 @@ void frmGestionar::showSearchResult(const SearchResult& result)
         return;
     case SearchEnd::Stopped:
         showCheckFailure(dialogs, this, result.failure, result.archive, result.candidate,
-                         state_.pendingRenameRecord);
+                         state_.records.pendingRename);
         refreshRomList();
         return;
     }
@@ -178,7 +178,7 @@ void frmGestionar::lblCompara_Click()
                                                 "emularla."));
     } else if (stopsSearch(outcome)) {
         showCheckFailure(context_.dialogs, this, outcome, archive, candidate,
-                         state_.pendingRenameRecord);
+                         state_.records.pendingRename);
         refreshRomList();
     } else {
         context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("¡Ogh!"),
@@ -232,7 +232,8 @@ void frmGestionar::lblActualizar_Click()
                                        "emulable por la versión de M.A.M.E"));
         return;
     case UpdateEnd::CheckFailed:
-        showCheckFailure(dialogs, this, result.check, archive, newName, state_.pendingRenameRecord);
+        showCheckFailure(dialogs, this, result.check, archive, newName,
+                         state_.records.pendingRename);
         refreshRomList();
         return;
     case UpdateEnd::RenameFailed:

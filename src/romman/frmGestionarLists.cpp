@@ -63,7 +63,7 @@ void frmGestionar::CargarDatos()
 void frmGestionar::regenerateGameList()
 {
     (void)ensureGameListScript(state_.emulatorFolder);
-    (void)runScript(state_.emulatorFolder, path(gameListScriptName()));
+    makeGameList(state_.emulatorFolder, state_.records.gameList);
 }
 
 void frmGestionar::refreshRomList(const QString& select)
@@ -155,7 +155,7 @@ void frmGestionar::reject()
 
 ArchiveChecker frmGestionar::checker() const
 {
-    return ArchiveChecker(state_.emulatorFolder, state_.pendingRenameRecord);
+    return ArchiveChecker(state_.emulatorFolder, state_.records.pendingRename);
 }
 
 QString frmGestionar::path(const QString& relative) const

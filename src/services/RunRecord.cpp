@@ -18,15 +18,19 @@ const QString folderKey = QStringLiteral("emulatorFolder");
 
 } // namespace
 
-QString defaultRunRecordPath(const QString& kind, const QString& emulatorFolder)
+RunRecords RunRecords::forFolder(const QString& emulatorFolder)
 {
-    const QByteArray digest =
+    const QString digest = QString::fromLatin1(
         QCryptographicHash::hash(QDir::cleanPath(emulatorFolder).toUtf8(), QCryptographicHash::Sha1)
             .toHex()
-            .left(16);
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           QLatin1Char('/') + kind + QLatin1Char('-') + QString::fromLatin1(digest) +
-           QStringLiteral(".json");
+            .left(16));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const auto path = [&](const char* kind) {
+        return folder + QLatin1Char('/') + QLatin1String(kind) + QLatin1Char('-') + digest +
+               QStringLiteral(".json");
+    };
+    return {path("pending-rename"), path("game-settings"), path("controller-line"),
+            path("game-list")};
 }
 
 bool writeRunRecord(const QString& recordPath, const QString& emulatorFolder, QJsonObject note)

@@ -14,9 +14,17 @@
 
 namespace zefrin {
 
-// Where the note of one kind ("pending-rename", ...) is kept for an emulator folder: the
-// per-user data location, named after a digest of the folder's path.
-QString defaultRunRecordPath(const QString& kind, const QString& emulatorFolder);
+// The records of one emulator folder. An empty path keeps no record.
+struct RunRecords {
+    QString pendingRename;  // an archive a ROM check has given another game's name
+    QString gameSettings;   // a game's settings moved aside for a run
+    QString controllerLine; // the user's controller line of mame.ini, replaced by the switch
+    QString gameList;       // the game list the emulator is writing
+
+    // Where they are kept for an emulator folder: the per-user data location, each named
+    // after its kind and a digest of the folder's path.
+    static RunRecords forFolder(const QString& emulatorFolder);
+};
 
 // Writes the note, replacing an older one; the file appears complete or not at all. The note
 // names the emulator folder it belongs to.

@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QString mode = QString::fromLocal8Bit(argv[1]);
     test::Program program(QString::fromLocal8Bit(argv[2]));
-    program.state.controllerLineRecord = QString::fromLocal8Bit(argv[3]);
+    program.state.records.controllerLine = QString::fromLocal8Bit(argv[3]);
     frmCargador window(program.context);
     if (mode == QStringLiteral("save"))
         return repeatSave(program, window);

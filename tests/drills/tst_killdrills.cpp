@@ -157,7 +157,7 @@ private:
     {
         const EmulatorFolder& folder = drill.folder;
         Program program(folder.path());
-        program.state.controllerLineRecord = record;
+        program.state.records.controllerLine = record;
         frmCargador window(program.context);
         QVERIFY(window.Form_Load());
         window.show();

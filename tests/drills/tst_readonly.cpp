@@ -74,9 +74,9 @@ struct Rig {
         folder.installEmulator();
         folder.writeFile("cfg/default.cfg", userSettings);
         folder.writeFile("cfg/astrofal.cfg", "<!-- the user's astrofal settings -->");
-        program.state.pendingRenameRecord = records.filePath("pending-rename.json");
-        program.state.gameSettingsRecord = records.filePath("game-settings.json");
-        program.state.controllerLineRecord = records.filePath("controller-line.json");
+        program.state.records.pendingRename = records.filePath("pending-rename.json");
+        program.state.records.gameSettings = records.filePath("game-settings.json");
+        program.state.records.controllerLine = records.filePath("controller-line.json");
         if (!started)
             return;
         QVERIFY(window.Form_Load());

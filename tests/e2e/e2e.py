@@ -38,7 +38,9 @@ class Program:
 
     def __init__(self, folder, env, shows_window=True):
         self.folder = folder
+        # A session of its own, so that a drill can end it with every process it started.
         self.process = subprocess.Popen([os.path.join(folder.path, "zefrin")], env=env,
+                                        start_new_session=True,
                                         cwd=folder.root, stdout=subprocess.DEVNULL,
                                         stderr=open(os.path.join(folder.root, "zefrin.err"), "ab"))
         self.main = window(MAIN, timeout=60) if shows_window else None
@@ -63,8 +65,11 @@ class Program:
     def row(self, title):
         return control(self.main, title, "list item")
 
-    def kill(self):
-        self.process.send_signal(signal.SIGKILL)
+    def kill(self, with_its_children=False):
+        if with_its_children:
+            os.killpg(self.process.pid, signal.SIGKILL)
+        else:
+            self.process.send_signal(signal.SIGKILL)
         self.process.wait(timeout=20)
         wait_for("the killed program's windows to go", lambda: not windows())
 
@@ -266,6 +271,21 @@ def killed_during_a_search(env, folder):
     program.close()
 
 
+def killed_while_the_game_list_is_made(env, folder):
+    """The program and the emulator it runs ended together while the list is written: the
+    next start must not take the half-written list for the whole one."""
+    os.remove(folder.file("lista.txt"))
+    folder.directive("listfull-delay-ms\t3000")
+    calls = folder.emulator_calls().count("-listfull")
+    program = Program(folder, env, shows_window=False)
+    wait_for("the game list to be asked for",
+             lambda: folder.emulator_calls().count("-listfull") > calls)
+    program.kill(with_its_children=True)
+    check(not folder.emulator_running(), "the emulator outlived the drill")
+    folder.directive("listfull-delay-ms\t0")
+    restart_and_close(env, folder)
+
+
 def restart_and_close(env, folder):
     """The next start after a crash: no lock, no stale file stops it or shows in it."""
     program = Program(folder, env)
@@ -296,6 +316,9 @@ def main():
 
         killed_during_a_search(env, folder)
         folder.expect_as_before(before, "a kill during a search")
+
+        killed_while_the_game_list_is_made(env, folder)
+        folder.expect_as_before(before, "a kill while the game list was made")
 
         folder.expect_nothing_else_ran()
         print("end to end: every step passed")

@@ -140,15 +140,18 @@ private slots:
         QCOMPARE(folder.roms(), (QMap<QString, QByteArray>{{"mi viejo.zip", bytes}}));
     }
 
-    // One record per emulator folder, in the user's data folder.
+    // One record of each kind per emulator folder, in the user's data folder.
     void defaultRecordIsOnePerFolderOutsideIt()
     {
-        const QString a = defaultPendingRenameRecord("/juegos/MAME");
-        QVERIFY(a != defaultPendingRenameRecord("/juegos/MAME 0.70") &&
-                a == defaultPendingRenameRecord("/juegos/MAME/") &&
-                a == frmCargador::pendingRenameRecordFor("/juegos/MAME"));
-        QVERIFY(a.startsWith(
-            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/"));
+        const RunRecords a = RunRecords::forFolder("/juegos/MAME");
+        const RunRecords b = RunRecords::forFolder("/juegos/MAME 0.70");
+        QVERIFY(a.pendingRename != b.pendingRename &&
+                a.pendingRename == RunRecords::forFolder("/juegos/MAME/").pendingRename);
+        const QStringList paths{a.pendingRename, a.gameSettings, a.controllerLine, a.gameList};
+        QCOMPARE(QSet<QString>(paths.begin(), paths.end()).size(), 4);
+        for (const QString& path : paths)
+            QVERIFY(path.startsWith(
+                QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/"));
     }
 
     // The program ended while the archive `odd` was called pacman.zip; roms holds files of
@@ -212,7 +215,7 @@ private slots:
         if (setup == "lock" && !lock)
             QSKIP("chattr +i is not available here");
         Program program(folder.path());
-        program.state.pendingRenameRecord = record.fileName();
+        program.state.records.pendingRename = record.fileName();
         InstanceLock first(program.lockFolder.filePath("zefrin.lock"));
         QVERIFY(setup != "running" || first.tryAcquire());
         QCOMPARE(frmCargador(program.context).Form_Load(), setup != "running");

@@ -26,7 +26,7 @@ struct Manager {
         : folder(managerCollection(std::move(directives)))
         , program(folder.path())
     {
-        program.state.pendingRenameRecord = folder.recordPath();
+        program.state.records.pendingRename = folder.recordPath();
         program.state.CdMode = cdMode;
         folder.archive("galaga", "galaga.zip");
         folder.archive("pacman", "viejo.zip");
