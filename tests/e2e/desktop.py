@@ -5,6 +5,7 @@ import subprocess
 import time
 
 import pyatspi
+from Xlib import X, display, protocol
 
 APP = "Zefrin!"
 
@@ -176,6 +177,21 @@ def choose(list_acc, item_name):
 
 def press(*keys):
     xdotool("key", "--delay", 50, *keys)
+
+
+def request_close(title):
+    """Asks the windows with that title to close, as a window manager's close button does."""
+    ids = subprocess.run(["xdotool", "search", "--name", f"^{title}$"], capture_output=True,
+                         text=True, check=True).stdout.split()
+    screen = display.Display()
+    protocols = screen.intern_atom("WM_PROTOCOLS")
+    delete = screen.intern_atom("WM_DELETE_WINDOW")
+    for window_id in ids:
+        target = screen.create_resource_object("window", int(window_id))
+        target.send_event(protocol.event.ClientMessage(
+            window=target, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+    screen.flush()
+    screen.close()
 
 
 def dump(root=None, out=print):

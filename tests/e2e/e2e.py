@@ -21,8 +21,8 @@ import urllib.parse
 
 import pyatspi
 
-from desktop import (Failure, centre, choose, click, click_at, control, descendants, dump, name, press, role, text, wait_for,
-                     window, window_gone, windows)
+from desktop import (Failure, centre, choose, click, click_at, control, descendants, dump,
+                     name, request_close, role, text, wait_for, window, window_gone, windows)
 from folder import EmulatorFolder
 
 MAIN = "El Front End para M.A.M.E"
@@ -39,10 +39,10 @@ class Program:
     def __init__(self, folder, env, shows_window=True):
         self.folder = folder
         # A session of its own, so that a drill can end it with every process it started.
-        self.process = subprocess.Popen([os.path.join(folder.path, "zefrin")], env=env,
-                                        start_new_session=True,
-                                        cwd=folder.root, stdout=subprocess.DEVNULL,
-                                        stderr=open(os.path.join(folder.root, "zefrin.err"), "ab"))
+        with open(os.path.join(folder.root, "zefrin.err"), "ab") as errors:
+            self.process = subprocess.Popen([os.path.join(folder.path, "zefrin")], env=env,
+                                            start_new_session=True, cwd=folder.root,
+                                            stdout=subprocess.DEVNULL, stderr=errors)
         self.main = window(MAIN, timeout=60) if shows_window else None
 
     def wait_for_window(self):
@@ -77,7 +77,7 @@ class Program:
         """Asks the window to close as the window manager's close button does; again, as a
         user would, while the program is still busy and refuses."""
         for _ in range(6):
-            self._request_close()
+            request_close(MAIN)
             try:
                 code = self.process.wait(timeout=5)
                 break
@@ -88,21 +88,6 @@ class Program:
                           f"it says '{self.status()}'")
         if code != 0:
             raise Failure(f"the program ended with status {code} when its window was closed")
-
-    def _request_close(self):
-        from Xlib import X, display, protocol
-        ids = subprocess.run(["xdotool", "search", "--name", f"^{MAIN}$"], capture_output=True,
-                             text=True, check=True).stdout.split()
-        screen = display.Display()
-        protocols = screen.intern_atom("WM_PROTOCOLS")
-        delete = screen.intern_atom("WM_DELETE_WINDOW")
-        for window_id in ids:
-            target = screen.create_resource_object("window", int(window_id))
-            event = protocol.event.ClientMessage(window=target, client_type=protocols,
-                                                 data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-            target.send_event(event)
-        screen.flush()
-        screen.close()
 
 
 def alert(title, timeout=30.0):
