@@ -109,7 +109,7 @@ int main(int argc, char* argv[])
 
     AppState state;
     state.emulatorFolder = folder;
-    state.pendingRenameRecord = recordFolder.filePath("pending-rename.json");
+    state.records.pendingRename = recordFolder.filePath("pending-rename.json");
     ConsentingDialogs dialogs;
     NoDesktop desktop;
     RecordedExit programExit;
