@@ -178,7 +178,8 @@ def editor_saves_a_key(program, folder):
     window_gone(EDITOR)
     no_message()
     entry = folder.read("ctrlr/Zefrin/default.ini").decode("latin-1")
-    check("KEYCODE_Q" in entry, f"the saved entry file lacks the key: {entry[:400]}")
+    check('COIN1                   "KEYCODE_Q"' in entry,
+          f"player 1's coin is not Q in the saved entry file: {entry[:400]}")
     switch = control(program.main, "Utilizar teclas definidas", "check box")
     check(switch.getState().contains(pyatspi.STATE_CHECKED),
           "the defined keys are not switched on after the save")
