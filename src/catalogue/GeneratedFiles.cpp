@@ -57,8 +57,8 @@ void makeGameList(const QString& emulatorFolder, const QString& recordPath)
 
 void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
 {
-    const std::optional<QJsonObject> note = readRunRecord(recordPath);
-    if (!note || !runRecordIsFor(*note, emulatorFolder))
+    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
+    if (!note)
         return;
     if (removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
         (void)clearRunRecord(recordPath);

@@ -45,8 +45,8 @@ void keepControllerLine(const QString& recordPath, const QString& emulatorFolder
 
 QString keptControllerLine(const QString& recordPath, const QString& emulatorFolder)
 {
-    const std::optional<QJsonObject> note = readRunRecord(recordPath);
-    if (!note || !runRecordIsFor(*note, emulatorFolder))
+    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
+    if (!note)
         return {};
     // One line of mame.ini, nothing that would split it.
     const QString line = note->value(QStringLiteral("line")).toString();

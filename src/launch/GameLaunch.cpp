@@ -241,8 +241,8 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game)
 
 bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
 {
-    const std::optional<QJsonObject> note = readRunRecord(recordPath);
-    if (!note || !runRecordIsFor(*note, emulatorFolder))
+    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
+    if (!note)
         return true;
     const QString settingsName = note->value(settingsKey).toString();
     const QString backupName = note->value(backupKey).toString();

@@ -117,19 +117,15 @@ ReportResult ReportMaker::gameReport(const QString& title, const QString& gameAr
 {
     QString unasked;
     const QList<QByteArray> answers = ask(gameReportScript(gameArchiveName), 1, unasked);
-    ReportResult result = write(gameReportText(title, answers.at(0)));
-    result.unasked = unasked;
-    return result;
+    return write(gameReportText(title, answers.at(0)), unasked);
 }
 
 ReportResult ReportMaker::archiveReport(const QString& archive) const
 {
     QString unasked;
     const QList<QByteArray> answers = ask(archiveReportScript(archive), 4, unasked);
-    ReportResult result =
-        write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)}));
-    result.unasked = unasked;
-    return result;
+    return write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)}),
+                 unasked);
 }
 
 QList<QByteArray> ReportMaker::ask(const QStringList& script, int count, QString& unasked) const
@@ -155,9 +151,10 @@ QList<QByteArray> ReportMaker::ask(const QStringList& script, int count, QString
     return answers;
 }
 
-ReportResult ReportMaker::write(const QByteArray& text) const
+ReportResult ReportMaker::write(const QByteArray& text, const QString& unasked) const
 {
     ReportResult result;
+    result.unasked = unasked;
     if (scratchFolder_.isEmpty() || !QDir(scratchFolder_).exists()) {
         result.error = QStringLiteral("no hay carpeta temporal");
         return result;

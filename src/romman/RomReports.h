@@ -45,7 +45,7 @@ private:
     // Runs the script; the answers 1.p to `count`.p, each empty when it was not written. The
     // script and the answers are gone from the emulator folder afterwards.
     QList<QByteArray> ask(const QStringList& script, int count, QString& unasked) const;
-    ReportResult write(const QByteArray& text) const;
+    ReportResult write(const QByteArray& text, const QString& unasked) const;
 
     QString emulatorFolder_;
     QString scratchFolder_;

@@ -61,9 +61,14 @@ std::optional<QJsonObject> readRunRecord(const QString& recordPath)
     return document.object();
 }
 
-bool runRecordIsFor(const QJsonObject& note, const QString& emulatorFolder)
+std::optional<QJsonObject> readRunRecordFor(const QString& recordPath,
+                                            const QString& emulatorFolder)
 {
-    return QDir::cleanPath(note.value(folderKey).toString()) == QDir::cleanPath(emulatorFolder);
+    std::optional<QJsonObject> note = readRunRecord(recordPath);
+    if (note &&
+        QDir::cleanPath(note->value(folderKey).toString()) != QDir::cleanPath(emulatorFolder))
+        return std::nullopt;
+    return note;
 }
 
 bool clearRunRecord(const QString& recordPath)

@@ -34,8 +34,9 @@ struct RunRecords {
 // The note, or nothing when there is none or it is not a readable note.
 std::optional<QJsonObject> readRunRecord(const QString& recordPath);
 
-// True when the note was written about that emulator folder.
-bool runRecordIsFor(const QJsonObject& note, const QString& emulatorFolder);
+// The note, when there is a readable one about that emulator folder.
+std::optional<QJsonObject> readRunRecordFor(const QString& recordPath,
+                                            const QString& emulatorFolder);
 
 // Removes the note; true when none is left. An empty path keeps no note and always succeeds.
 bool clearRunRecord(const QString& recordPath);
