@@ -143,7 +143,7 @@ def check(condition, what):
 
 def list_shows_titles(program, folder):
     rows = wait_for("the game list", lambda: program.rows() if len(program.rows()) ==
-                    folder.archive_count() else None, timeout=60)
+                    len(folder.archives()) else None, timeout=60)
     known = [r for r in rows if not r.startswith("ROM desconocida(")]
     check(known == KNOWN_TITLES, f"titles shown: {known}")
     unknown = sorted(r[len("ROM desconocida("):-1] for r in rows if r not in known)
