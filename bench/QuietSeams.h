@@ -1,7 +1,7 @@
 #pragma once
 // The desktop and program end for benchmarks: nothing opens, nothing ends the run.
 
-#include "widgets/Seams.h"
+#include "gui/widgets/Seams.h"
 
 namespace zefrin::bench {
 

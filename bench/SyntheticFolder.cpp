@@ -1,8 +1,8 @@
 #include "SyntheticFolder.h"
 
-#include "input/KeyNameTable.h"
-#include "services/EmulatorCommands.h"
-#include "services/TextFile.h"
+#include "engine/input/KeyNameTable.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/TextFile.h"
 
 #include <QDir>
 #include <QFile>

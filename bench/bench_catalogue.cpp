@@ -5,13 +5,13 @@
 
 #include "QuietSeams.h"
 #include "SyntheticFolder.h"
-#include "app/AppState.h"
-#include "app/InstanceLock.h"
-#include "app/frmCargador.h"
-#include "catalogue/CatalogueOrder.h"
-#include "catalogue/GameList.h"
-#include "catalogue/RomFolder.h"
-#include "widgets/Seams.h"
+#include "engine/catalogue/CatalogueOrder.h"
+#include "engine/catalogue/GameList.h"
+#include "engine/catalogue/RomFolder.h"
+#include "engine/services/InstanceLock.h"
+#include "gui/app/frmCargador.h"
+#include "gui/widgets/AppContext.h"
+#include "gui/widgets/Seams.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

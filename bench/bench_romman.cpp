@@ -6,14 +6,14 @@
 // as the check runs it, for the share that is the emulator's own.
 
 #include "QuietSeams.h"
-#include "app/AppState.h"
-#include "app/InstanceLock.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/InstanceLock.h"
+#include "engine/services/SystemServices.h"
 #include "fixture/Collection.h"
-#include "romman/frmGestionar.h"
-#include "services/EmulatorCommands.h"
-#include "services/SystemServices.h"
-#include "widgets/LabelButton.h"
-#include "widgets/Seams.h"
+#include "gui/romman/frmGestionar.h"
+#include "gui/widgets/AppContext.h"
+#include "gui/widgets/LabelButton.h"
+#include "gui/widgets/Seams.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The main window around its game list: the list grows with the window, the bottom row
 // follows the bottom edge, and a window made too small snaps back.
 
-#include "app/frmCargador.h"
+#include "gui/app/frmCargador.h"
+#include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/LabelButton.h"
 
 #include <QListWidget>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // The main window as a user sees it: where every control sits, what it says, its colours and
 // the pressed look of its buttons.
 
-#include "app/frmCargador.h"
+#include "gui/app/frmCargador.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/Colours.h"
-#include "widgets/LabelButton.h"
 
 #include <QCheckBox>
 #include <QFrame>

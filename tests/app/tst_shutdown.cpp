@@ -1,7 +1,7 @@
 // Closing the main window: refused while a game runs; otherwise the emulator folder is given
 // back as the user had it, and whatever cannot be put back is said once.
 
-#include "app/frmCargador.h"
+#include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
 
 #include <QtTest>

@@ -1,10 +1,10 @@
 // The start-up probe against real emulator folders: missing emulator, a second copy, every
 // version row, and folders with awkward names.
 
-#include "app/frmCargador.h"
+#include "gui/app/frmCargador.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/Colours.h"
-#include "widgets/LabelButton.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,6 +1,6 @@
 // Reading the emulator's version and ordering versions.
 
-#include "app/VersionRules.h"
+#include "engine/version/VersionRules.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,12 +2,12 @@
 // the main window's list over emulator folders with the stand-in emulator: the build and the
 // files it creates, CD mode, the roms folder, row clicks and the two update commands.
 
-#include "app/frmCargador.h"
-#include "catalogue/CatalogueOrder.h"
-#include "catalogue/GameList.h"
+#include "engine/catalogue/CatalogueOrder.h"
+#include "engine/catalogue/GameList.h"
+#include "gui/app/frmCargador.h"
+#include "gui/widgets/LabelButton.h"
+#include "gui/widgets/Pointer.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/LabelButton.h"
-#include "widgets/Pointer.h"
 
 #include <QListWidget>
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 // The two key tables the drill runner saves by turns; the test writes them too, to know the
 // exact bytes a complete save leaves.
 
-#include "app/AppState.h"
+#include "engine/input/KeyTable.h"
 
 namespace zefrin::test {
 

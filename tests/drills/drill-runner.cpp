@@ -5,8 +5,8 @@
 // round, so that the test can time the rounds and kill among them, never in the start-up.
 
 #include "DrillTables.h"
-#include "app/frmCargador.h"
-#include "input/frmTeclas.h"
+#include "gui/app/frmCargador.h"
+#include "gui/input/frmTeclas.h"
 #include "support/EmulatorFolder.h"
 
 #include <QApplication>

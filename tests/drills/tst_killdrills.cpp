@@ -4,9 +4,9 @@
 // clean close give back exactly what the user had.
 
 #include "DrillTables.h"
-#include "app/frmCargador.h"
-#include "input/ControllerFiles.h"
-#include "input/KeyNameTable.h"
+#include "engine/input/ControllerFiles.h"
+#include "engine/input/KeyNameTable.h"
+#include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
 
 #include <QDir>

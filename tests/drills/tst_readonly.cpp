@@ -2,12 +2,12 @@
 // folders, mame.ini alone, the scratch folder, the folder of the run records): the user is
 // told, nothing in the folder changes, and the program goes on.
 
-#include "app/frmCargador.h"
 #include "fixture/Demo.h"
-#include "input/frmTeclas.h"
-#include "romman/frmGestionar.h"
+#include "gui/app/frmCargador.h"
+#include "gui/input/frmTeclas.h"
+#include "gui/romman/frmGestionar.h"
+#include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/LabelButton.h"
 
 #include <QCheckBox>
 #include <QDirIterator>

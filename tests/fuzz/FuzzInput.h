@@ -8,7 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "services/TextFile.h"
+#include "engine/services/TextFile.h"
 
 #include <cstddef>
 #include <cstdint>

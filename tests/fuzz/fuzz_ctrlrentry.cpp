@@ -2,8 +2,8 @@
 // cell a key of the picture, 0 (a name the table does not know) or -1 (the emulator's key).
 
 #include "FuzzInput.h"
-#include "input/ControllerFiles.h"
-#include "input/KeyNameTable.h"
+#include "engine/input/ControllerFiles.h"
+#include "engine/input/KeyNameTable.h"
 
 #include <cstdlib>
 

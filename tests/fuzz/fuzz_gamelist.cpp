@@ -2,7 +2,7 @@
 // for a build must answer every lookup exactly as a fresh scan of the file does.
 
 #include "FuzzInput.h"
-#include "catalogue/GameList.h"
+#include "engine/catalogue/GameList.h"
 
 #include <cstdlib>
 

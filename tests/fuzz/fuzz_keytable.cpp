@@ -2,8 +2,8 @@
 // 254 characters the private-profile reader returns, and lookups must stay in their ranges.
 
 #include "FuzzInput.h"
-#include "input/KeyNameTable.h"
-#include "services/IniFile.h"
+#include "engine/input/KeyNameTable.h"
+#include "engine/services/IniFile.h"
 
 #include <cstdlib>
 

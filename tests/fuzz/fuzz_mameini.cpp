@@ -2,8 +2,8 @@
 // does not name the option, one line for one, whatever the file holds.
 
 #include "FuzzInput.h"
-#include "input/MameIniOption.h"
-#include "input/OptionLines.h"
+#include "engine/input/MameIniOption.h"
+#include "engine/input/OptionLines.h"
 
 #include <cstdlib>
 

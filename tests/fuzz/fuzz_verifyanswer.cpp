@@ -2,7 +2,7 @@
 // only the exact "romset SET is good" verdict (blanks and letter case aside) counts as good.
 
 #include "FuzzInput.h"
-#include "romman/ArchiveCheck.h"
+#include "engine/romman/ArchiveCheck.h"
 
 #include <cstdlib>
 

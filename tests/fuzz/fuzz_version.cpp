@@ -2,8 +2,8 @@
 // the unknown-version text, and the order must stay a consistent three-way comparison.
 
 #include "FuzzInput.h"
-#include "app/VersionRules.h"
-#include "services/TextFile.h"
+#include "engine/services/TextFile.h"
+#include "engine/version/VersionRules.h"
 
 #include <cstdlib>
 

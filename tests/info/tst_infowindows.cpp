@@ -1,13 +1,13 @@
 // The About window and the release notes, as the user meets them from the main window.
 
-#include "app/frmCargador.h"
-#include "info/LinkLabel.h"
-#include "info/ReleaseNotes.h"
-#include "info/frmAcercaDe.h"
-#include "info/frmHistorial.h"
+#include "engine/version/ReleaseNotes.h"
+#include "gui/app/frmCargador.h"
+#include "gui/info/LinkLabel.h"
+#include "gui/info/frmAcercaDe.h"
+#include "gui/info/frmHistorial.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/Colours.h"
-#include "widgets/LabelButton.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -4,11 +4,11 @@
 // table, a ctrlr folder, the user's own cfg/default.cfg) with the main window and the
 // controls editor on it.
 
-#include "app/frmCargador.h"
-#include "input/KeyNameTable.h"
-#include "input/frmTeclas.h"
+#include "engine/input/KeyNameTable.h"
+#include "gui/app/frmCargador.h"
+#include "gui/input/frmTeclas.h"
+#include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/LabelButton.h"
 
 #include <QDir>
 #include <QProcess>

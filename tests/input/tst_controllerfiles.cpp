@@ -4,9 +4,9 @@
 // back, failures that leave nothing half-written, random round trips).
 
 #include "KeyRig.h"
-#include "input/ControllerFiles.h"
-#include "input/KeyboardPicture.h"
-#include "services/IniFile.h"
+#include "engine/input/ControllerFiles.h"
+#include "engine/services/IniFile.h"
+#include "gui/input/KeyboardPicture.h"
 
 #include <QCryptographicHash>
 

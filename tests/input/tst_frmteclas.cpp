@@ -3,7 +3,7 @@
 // saved keys, showing a control's key and leaving without saving.
 
 #include "KeyRig.h"
-#include "input/KeyboardPicture.h"
+#include "gui/input/KeyboardPicture.h"
 
 using namespace zefrin;
 using namespace zefrin::test;

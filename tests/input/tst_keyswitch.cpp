@@ -5,8 +5,8 @@
 // leaves the emulator's own settings whole. Also the option line's rewrite on its own.
 
 #include "KeyRig.h"
-#include "input/ControllerFiles.h"
-#include "input/MameIniOption.h"
+#include "engine/input/ControllerFiles.h"
+#include "engine/input/MameIniOption.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,14 +3,14 @@
 // settings moved aside while defined keys are on, and launches that cannot be completed. Then
 // the pieces that need no emulator: the settings file's name and the log text.
 
-#include "app/frmCargador.h"
+#include "engine/launch/GameLaunch.h"
+#include "engine/launch/LaunchMessages.h"
+#include "engine/services/RunRecord.h"
 #include "fixture/Collection.h"
-#include "launch/GameLaunch.h"
-#include "launch/LaunchMessages.h"
-#include "services/RunRecord.h"
+#include "gui/app/frmCargador.h"
+#include "gui/widgets/LabelButton.h"
+#include "gui/widgets/Pointer.h"
 #include "support/EmulatorFolder.h"
-#include "widgets/LabelButton.h"
-#include "widgets/Pointer.h"
 
 #include <QApplication>
 #include <QCheckBox>

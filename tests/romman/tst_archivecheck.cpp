@@ -6,10 +6,10 @@
 // an emulator folder left as it was found.
 
 #include "ManagerFolder.h"
-#include "app/frmCargador.h"
-#include "romman/ArchiveCheck.h"
-#include "romman/PendingRename.h"
-#include "romman/RomReports.h"
+#include "engine/romman/ArchiveCheck.h"
+#include "engine/romman/PendingRename.h"
+#include "engine/romman/RomReports.h"
+#include "gui/app/frmCargador.h"
 
 #include <QStandardPaths>
 

@@ -2,10 +2,10 @@
 // at a time, and every command run through its buttons against the stand-in.
 
 #include "ManagerFolder.h"
-#include "app/frmCargador.h"
-#include "romman/GameLines.h"
-#include "romman/frmGestionar.h"
-#include "widgets/LabelButton.h"
+#include "engine/catalogue/GameLines.h"
+#include "gui/app/frmCargador.h"
+#include "gui/romman/frmGestionar.h"
+#include "gui/widgets/LabelButton.h"
 
 #include <QApplication>
 #include <QLabel>

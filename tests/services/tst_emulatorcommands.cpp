@@ -1,7 +1,7 @@
 // The command scripts: their exact lines, and that no name put into them can run anything.
 
-#include "services/EmulatorCommands.h"
-#include "services/SystemServices.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/SystemServices.h"
 
 #include <QDir>
 #include <QFile>

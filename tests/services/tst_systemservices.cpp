@@ -1,8 +1,8 @@
 // File, process and drive services against a real temporary folder and real processes.
 
-#include "services/ScratchFolder.h"
-#include "services/SystemServices.h"
-#include "services/TextFile.h"
+#include "engine/services/ScratchFolder.h"
+#include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // and the program-wide state and scripted seams a window needs, pointing at it.
 
 #include "TestSeams.h"
-#include "app/AppState.h"
-#include "app/InstanceLock.h"
+#include "engine/services/InstanceLock.h"
+#include "gui/widgets/AppContext.h"
 
 #include <QByteArray>
 #include <QString>

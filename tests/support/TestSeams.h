@@ -1,7 +1,7 @@
 #pragma once
 // Scripted stand-ins for the places where the program meets the person and the desktop.
 
-#include "widgets/Seams.h"
+#include "gui/widgets/Seams.h"
 
 #include <QList>
 #include <QStringList>

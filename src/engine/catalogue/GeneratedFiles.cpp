@@ -1,0 +1,73 @@
+#include "GeneratedFiles.h"
+
+#include "engine/input/KeyNameTable.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/RunRecord.h"
+#include "engine/services/SystemServices.h"
+
+namespace zefrin {
+
+QString gameListScriptName()
+{
+    return QStringLiteral("all.bat");
+}
+
+QString gameListFileName()
+{
+    return QStringLiteral("lista.txt");
+}
+
+bool generatedFilesPresent(const QString& emulatorFolder)
+{
+    return FileExists(emulatorPath(emulatorFolder, gameListScriptName())) &&
+           FileExists(emulatorPath(emulatorFolder, gameListFileName())) &&
+           FileExists(keyNameTablePath(emulatorFolder));
+}
+
+QString cdWithoutGeneratedFilesTitle()
+{
+    return QStringLiteral("Error Crítico.");
+}
+
+QString gameListNotCreatedText(const QString& emulatorFolder)
+{
+    return QStringLiteral("No se ha podido crear la lista de juegos (lista.txt) en la carpeta ") +
+           emulatorFolder +
+           QStringLiteral(": comprueba que no es de sólo lectura y que M.A.M.E funciona. Sin "
+                          "ella los juegos no tienen título.");
+}
+
+QString cdWithoutGeneratedFilesText()
+{
+    return QStringLiteral("Estás ejecutando el Zefrin des de una unidad de CD, y no se han "
+                          "encontrado los archivos necesarios para su funcionamiento, ya que "
+                          "Zefrin los crearía de forma automática , pero en una unidad de sólo "
+                          "lectura es imposible.\r\n"
+                          "Si quieres ejecutar Zefrin desde un CD-ROM deberás al menos "
+                          "ejecutarlo una vez con el M.A.M.E que vas a copiar al CD, para que "
+                          "genere los archivos necesarios.");
+}
+
+void makeGameList(const QString& emulatorFolder, const QString& recordPath)
+{
+    (void)writeRunRecord(recordPath, emulatorFolder, {});
+    (void)runScript(emulatorFolder, emulatorPath(emulatorFolder, gameListScriptName()));
+    (void)clearRunRecord(recordPath);
+}
+
+void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
+{
+    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
+    if (!note)
+        return;
+    if (removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
+        (void)clearRunRecord(recordPath);
+}
+
+bool ensureGameListScript(const QString& emulatorFolder)
+{
+    const QString script = emulatorPath(emulatorFolder, gameListScriptName());
+    return FileExists(script) || writeScript(script, {listGamesLine()});
+}
+
+} // namespace zefrin

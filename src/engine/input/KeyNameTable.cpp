@@ -1,0 +1,188 @@
+#include "KeyNameTable.h"
+
+#include "engine/services/IniFile.h"
+#include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
+
+#include <QStringList>
+
+#include <array>
+#include <utility>
+
+namespace zefrin {
+
+namespace {
+
+using KeyLine = std::pair<const char*, const char*>;
+
+// The default [teclas] section in file order. "?t" lines name key codes that have no key in
+// the editor's picture; no lookup asks for them.
+constexpr std::array<KeyLine, 104> defaultKeyLines{{
+    {"t43", "KEYCODE_A"},         {"t61", "KEYCODE_B"},          {"t59", "KEYCODE_C"},
+    {"t45", "KEYCODE_D"},         {"t32", "KEYCODE_E"},          {"t46", "KEYCODE_F"},
+    {"t47", "KEYCODE_G"},         {"t48", "KEYCODE_H"},          {"t37", "KEYCODE_I"},
+    {"t49", "KEYCODE_J"},         {"t50", "KEYCODE_K"},          {"t51", "KEYCODE_L"},
+    {"t63", "KEYCODE_M"},         {"t62", "KEYCODE_N"},          {"t38", "KEYCODE_O"},
+    {"t39", "KEYCODE_P"},         {"t30", "KEYCODE_Q"},          {"t33", "KEYCODE_R"},
+    {"t44", "KEYCODE_S"},         {"t34", "KEYCODE_T"},          {"t36", "KEYCODE_U"},
+    {"t60", "KEYCODE_V"},         {"t31", "KEYCODE_W"},          {"t58", "KEYCODE_X"},
+    {"t35", "KEYCODE_Y"},         {"t57", "KEYCODE_Z"},          {"t26", "KEYCODE_0"},
+    {"t17", "KEYCODE_1"},         {"t18", "KEYCODE_2"},          {"t19", "KEYCODE_3"},
+    {"t20", "KEYCODE_4"},         {"t21", "KEYCODE_5"},          {"t22", "KEYCODE_6"},
+    {"t23", "KEYCODE_7"},         {"t24", "KEYCODE_8"},          {"t25", "KEYCODE_9"},
+    {"t97", "KEYCODE_0_PAD"},     {"t94", "KEYCODE_1_PAD"},      {"t95", "KEYCODE_2_PAD"},
+    {"t96", "KEYCODE_3_PAD"},     {"t91", "KEYCODE_4_PAD"},      {"t92", "KEYCODE_5_PAD"},
+    {"t93", "KEYCODE_6_PAD"},     {"t88", "KEYCODE_7_PAD"},      {"t89", "KEYCODE_8_PAD"},
+    {"t90", "KEYCODE_9_PAD"},     {"?t", "KEYCODE_TILDE"},       {"t27", "KEYCODE_MINUS"},
+    {"t101", "KEYCODE_EQUALS"},   {"t28", "KEYCODE_BACKSPACE"},  {"?t", "KEYCODE_TAB"},
+    {"t40", "KEYCODE_OPENBRACE"}, {"t41", "KEYCODE_CLOSEBRACE"}, {"t68", "KEYCODE_ENTER"},
+    {"t52", "KEYCODE_COLON"},     {"t53", "KEYCODE_QUOTE"},      {"t54", "KEYCODE_BACKSLASH"},
+    {"?t", "KEYCODE_BACKSLASH2"}, {"t64", "KEYCODE_COMMA"},      {"t65", "KEYCODE_STOP"},
+    {"t66", "KEYCODE_SLASH"},     {"t71", "KEYCODE_SPACE"},      {"t76", "KEYCODE_INSERT"},
+    {"t79", "KEYCODE_DEL"},       {"t75", "KEYCODE_HOME"},       {"t78", "KEYCODE_END"},
+    {"t74", "KEYCODE_PGUP"},      {"t77", "KEYCODE_PGDN"},       {"t81", "KEYCODE_LEFT"},
+    {"t83", "KEYCODE_RIGHT"},     {"t80", "KEYCODE_UP"},         {"t82", "KEYCODE_DOWN"},
+    {"t85", "KEYCODE_SLASH_PAD"}, {"t86", "KEYCODE_ASTERISK"},   {"t87", "KEYCODE_MINUS_PAD"},
+    {"t99", "KEYCODE_PLUS_PAD"},  {"t98", "KEYCODE_DEL_PAD"},    {"t100", "KEYCODE_ENTER_PAD"},
+    {"?t", "KEYCODE_PRTSCR"},     {"?t", "KEYCODE_PAUSE"},       {"t55", "KEYCODE_LSHIFT"},
+    {"t67", "KEYCODE_RSHIFT"},    {"t69", "KEYCODE_LCONTROL"},   {"t73", "KEYCODE_RCONTROL"},
+    {"t70", "KEYCODE_LALT"},      {"t72", "KEYCODE_RALT"},       {"?t", "KEYCODE_SCRLOCK"},
+    {"?t", "KEYCODE_NUMLOCK"},    {"?t", "KEYCODE_CAPSLOCK"},    {"?t", "KEYCODE_LWIN"},
+    {"?t", "KEYCODE_RWIN"},       {"?t", "KEYCODE_MENU"},        {"?t", "JOYCODE_1_LEFT"},
+    {"?t", "JOYCODE_1_RIGHT"},    {"?t", "JOYCODE_1_UP"},        {"?t", "JOYCODE_1_DOWN"},
+    {"?t", "JOYCODE_1_BUTTON1"},  {"?t", "JOYCODE_1_BUTTON2"},   {"?t", "JOYCODE_1_BUTTON3"},
+    {"?t", "JOYCODE_1_BUTTON4"},  {"?t", "JOYCODE_1_BUTTON5"},   {"?t", "JOYCODE_1_BUTTON6"},
+    {"?t", "JOYCODE_1_START"},    {"?t", "JOYCODE_1_SELECT"},
+}};
+
+constexpr std::array<const char*, 2> defaultStems{"COIN", "START"};
+
+constexpr std::array<const char*, 14> defaultSuffixes{
+    "_JOYSTICK_UP", "_JOYSTICK_DOWN", "_JOYSTICK_LEFT", "_JOYSTICK_RIGHT", "_BUTTON1",
+    "_BUTTON2",     "_BUTTON3",       "_BUTTON4",       "_BUTTON5",        "_BUTTON6",
+    "_BUTTON7",     "_BUTTON8",       "_BUTTON9",       "_BUTTON10"};
+
+// Controls 0 and 1 are coin and start; their names carry the player number at the end.
+constexpr int firstJoystickControl = 2;
+constexpr int controlCount = 16;
+constexpr int firstSearchedLabel = 10;
+constexpr int lastSearchedLabel = 102;
+
+QString keyLine(const QString& key, const QString& value)
+{
+    return key + QStringLiteral(" = ") + value;
+}
+
+QString controlSection(int control)
+{
+    return control < firstJoystickControl ? QStringLiteral("comienzo") : QStringLiteral("control");
+}
+
+QString controlKey(int control)
+{
+    return QStringLiteral("c") + QString::number(control);
+}
+
+QString labelKey(int label)
+{
+    return QStringLiteral("t") + QString::number(label);
+}
+
+// The number a single character stands for; anything but a digit counts as 0.
+int digitValue(const QString& text, qsizetype position)
+{
+    if (position >= text.size())
+        return 0;
+    const QChar c = text.at(position);
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9') ? c.unicode() - '0' : 0;
+}
+
+} // namespace
+
+QString keyNameTablePath(const QString& emulatorFolder)
+{
+    return emulatorPath(emulatorFolder, QStringLiteral("Zefrin.tlc"));
+}
+
+QStringList defaultKeyNameTableLines()
+{
+    QStringList lines{QStringLiteral("[teclas]"), QString(), QString()};
+    for (const KeyLine& line : defaultKeyLines)
+        lines << keyLine(QLatin1String(line.first), QLatin1String(line.second));
+    lines << QString() << QString() << QStringLiteral("[comienzo]") << QString() << QString();
+    for (int control = 0; control < firstJoystickControl; ++control)
+        lines << keyLine(controlKey(control), QLatin1String(defaultStems[control]));
+    lines << QString() << QString() << QStringLiteral("[Control]") << QString() << QString();
+    for (int control = firstJoystickControl; control < controlCount; ++control)
+        lines << keyLine(controlKey(control),
+                         QLatin1String(defaultSuffixes[control - firstJoystickControl]));
+    return lines;
+}
+
+bool CrearTablaTeclas(const QString& emulatorFolder)
+{
+    return writeTextLines(keyNameTablePath(emulatorFolder), defaultKeyNameTableLines());
+}
+
+QString keyNameOfLabel(const QString& emulatorFolder, int label)
+{
+    return LeerINI(keyNameTablePath(emulatorFolder), QStringLiteral("teclas"), labelKey(label),
+                   QString());
+}
+
+QString controlPortText(const QString& emulatorFolder, int control)
+{
+    return LeerINI(keyNameTablePath(emulatorFolder), controlSection(control), controlKey(control),
+                   QString());
+}
+
+QString NombrePuerto(const QString& emulatorFolder, int control, int player)
+{
+    const QString text = controlPortText(emulatorFolder, control);
+    if (control < firstJoystickControl)
+        return text + QString::number(player);
+    return QStringLiteral("P") + QString::number(player) + text;
+}
+
+int TeclaDeNombre(const QString& emulatorFolder, const QString& name)
+{
+    // One read for the whole search: the answer is the one a read per label would give.
+    const IniFile table(keyNameTablePath(emulatorFolder));
+    for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
+        if (table.value(QStringLiteral("teclas"), labelKey(label)) == name)
+            return label;
+    }
+    return 0;
+}
+
+int ControlDeNombre(const QString& emulatorFolder, const QString& port)
+{
+    QString section;
+    QString text;
+    if (port.startsWith(QLatin1String("COIN")) || port.startsWith(QLatin1String("START"))) {
+        section = QStringLiteral("comienzo");
+        text = port.chopped(1);
+    } else {
+        section = QStringLiteral("control");
+        text = port.mid(2);
+    }
+    const IniFile table(keyNameTablePath(emulatorFolder));
+    for (int control = 0; control < controlCount; ++control) {
+        if (table.value(section, controlKey(control)) == text)
+            return control;
+    }
+    return 0;
+}
+
+int JugadorDeNombre(const QString& port)
+{
+    if (port.startsWith(QLatin1Char('P')))
+        return digitValue(port, 1);
+    if (port.startsWith(QLatin1String("COIN")))
+        return digitValue(port, 4);
+    if (port.startsWith(QLatin1String("START")))
+        return digitValue(port, 5);
+    return 0;
+}
+
+} // namespace zefrin

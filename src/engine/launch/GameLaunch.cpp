@@ -1,0 +1,271 @@
+#include "GameLaunch.h"
+
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/RunRecord.h"
+#include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
+#include "engine/version/VersionRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zefrin {
+
+namespace {
+
+using Failure = LaunchResult::Failure;
+
+QString settingsExtension()
+{
+    return QStringLiteral(".cfg");
+}
+
+QString backupExtension()
+{
+    return QStringLiteral(".bak");
+}
+
+const QString settingsKey = QStringLiteral("settings");
+const QString backupKey = QStringLiteral("backup");
+
+QString cfgFolderOf(const QString& emulatorFolder)
+{
+    return emulatorPath(emulatorFolder, QStringLiteral("cfg"));
+}
+
+// A name from a record names a file of the cfg folder itself, nothing else.
+bool isPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QChar());
+}
+
+QString described(const QString& path, const QString& reason)
+{
+    return reason.isEmpty() ? path : path + QStringLiteral(": ") + reason;
+}
+
+// Deletes a file that exists; false, with the reason, when it is still there.
+bool removeFile(const QString& path, QString* reason)
+{
+    QFile file(path);
+    if (file.remove())
+        return true;
+    *reason = file.errorString();
+    return false;
+}
+
+// The steps of one run. Each returns false after recording the failure that stops the run.
+class GameRun {
+public:
+    explicit GameRun(const LaunchRequest& request);
+    LaunchResult run();
+
+private:
+    bool moveSettingsAside();
+    bool writePlayScript();
+    bool waitForEmulator();
+    bool readLog();
+    bool dropDefaultSettings();
+    bool restoreSettings();
+    void cleanUpAfterFailure();
+    bool fail(Failure failure, const QString& detail);
+
+    const LaunchRequest& request_;
+    const QString game_;
+    const QString cfgFolder_;
+    QString settings_;
+    QString backup_;
+    // Set while this run holds the game's settings in the backup.
+    bool movedAside_ = false;
+    LaunchResult result_;
+};
+
+GameRun::GameRun(const LaunchRequest& request)
+    : request_(request)
+    , game_(StripExtension(request.archive))
+    , cfgFolder_(cfgFolderOf(request.emulatorFolder))
+{
+    const QString stem = cfgFolder_ + QLatin1Char('/') + gameSettingsStem(cfgFolder_, game_);
+    settings_ = stem + settingsExtension();
+    backup_ = stem + backupExtension();
+}
+
+LaunchResult GameRun::run()
+{
+    if (!moveSettingsAside() || !writePlayScript() || !waitForEmulator() || !readLog() ||
+        !dropDefaultSettings() || !restoreSettings())
+        cleanUpAfterFailure();
+    return result_;
+}
+
+bool GameRun::moveSettingsAside()
+{
+    if (!request_.definedKeys || !FileExists(settings_))
+        return true;
+    result_.armed = true;
+    // Noted first: a program ended during the run leaves the settings aside, and the next
+    // start puts them back.
+    (void)writeRunRecord(request_.recordPath, request_.emulatorFolder,
+                         {{settingsKey, QFileInfo(settings_).fileName()},
+                          {backupKey, QFileInfo(backup_).fileName()}});
+    // A backup left by a run that never ended holds the user's own settings; the file beside
+    // it is the one the emulator wrote then, and must not replace them.
+    QString reason;
+    const FileResult moved = FileExists(backup_)
+                                 ? FileResult{removeFile(settings_, &reason), reason}
+                                 : ReplaceFile(settings_, backup_);
+    if (!moved.ok) {
+        (void)clearRunRecord(request_.recordPath);
+        return fail(Failure::SettingsAside, described(settings_, moved.error));
+    }
+    movedAside_ = true;
+    return true;
+}
+
+bool GameRun::writePlayScript()
+{
+    if (request_.scriptPath.isEmpty())
+        return fail(Failure::Script, QString());
+    const QStringList lines =
+        playScriptLines(request_.emulatorFolder, game_,
+                        launchWithoutSound(request_.emulatorVersion), request_.logPath);
+    if (!writeScript(request_.scriptPath, lines))
+        return fail(Failure::Script, request_.scriptPath);
+    return true;
+}
+
+bool GameRun::waitForEmulator()
+{
+    // The script's interpreter would start even without an emulator to run, and say so
+    // where nobody reads it.
+    const QString emulator = emulatorPath(request_.emulatorFolder, emulatorExecutableName());
+    if (!QFileInfo(emulator).isExecutable())
+        return fail(Failure::Start, emulator);
+    // The emulator's exit code tells nothing the log does not: a game that cannot run says
+    // why in its output, which the user reads in the load log.
+    const ShellResult shell = runScript(request_.emulatorFolder, request_.scriptPath);
+    if (!shell.started)
+        return fail(Failure::Start, shell.error);
+    QString reason;
+    if (!removeFile(request_.scriptPath, &reason))
+        return fail(Failure::TemporaryFile, described(request_.scriptPath, reason));
+    return true;
+}
+
+bool GameRun::readLog()
+{
+    QFile file(request_.logPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(Failure::Log, described(request_.logPath, file.errorString()));
+    result_.log = launchLogText(file.readAll());
+    file.close();
+    QString reason;
+    if (!removeFile(request_.logPath, &reason))
+        return fail(Failure::TemporaryFile, described(request_.logPath, reason));
+    return true;
+}
+
+bool GameRun::dropDefaultSettings()
+{
+    const QString defaults = cfgFolder_ + QStringLiteral("/default") + settingsExtension();
+    if (!request_.definedKeys || !FileExists(defaults))
+        return true;
+    QString reason;
+    if (!removeFile(defaults, &reason))
+        return fail(Failure::DefaultSettings, described(defaults, reason));
+    return true;
+}
+
+bool GameRun::restoreSettings()
+{
+    // A backup left by an earlier run that never ended is put back as well: it holds the
+    // user's settings, not the emulator's defaults.
+    if (!request_.definedKeys || !FileExists(backup_))
+        return true;
+    const FileResult back = ReplaceFile(backup_, settings_);
+    if (!back.ok)
+        return fail(Failure::Restore, described(backup_, back.error));
+    movedAside_ = false;
+    (void)clearRunRecord(request_.recordPath);
+    return true;
+}
+
+void GameRun::cleanUpAfterFailure()
+{
+    // The scratch files go quietly: the scratch folder goes with the program anyway.
+    if (!request_.scriptPath.isEmpty()) {
+        QFile::remove(request_.scriptPath);
+        QFile::remove(request_.logPath);
+    }
+    if (!movedAside_)
+        return;
+    // Left in the backup, the settings would be overwritten by the next run that moves the
+    // game's settings aside. What the emulator saved meanwhile is its defaults: it goes.
+    if (ReplaceFile(backup_, settings_).ok)
+        (void)clearRunRecord(request_.recordPath);
+    else
+        result_.strandedBackup = backup_;
+}
+
+bool GameRun::fail(Failure failure, const QString& detail)
+{
+    result_.failure = failure;
+    result_.detail = detail;
+    return false;
+}
+
+} // namespace
+
+bool isUnrecognisedTitle(const QString& title)
+{
+    return title.startsWith(QStringLiteral("ROM desconocida"), Qt::CaseSensitive);
+}
+
+QString gameSettingsStem(const QString& cfgFolder, const QString& game)
+{
+    const QString settingsName = game + settingsExtension();
+    const QString backupName = game + backupExtension();
+    const QString folder = cfgFolder + QLatin1Char('/');
+    if (FileExists(folder + settingsName) || FileExists(folder + backupName))
+        return game;
+    const QStringList entries =
+        QDir(cfgFolder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& wanted : {settingsName, backupName})
+        for (const QString& entry : entries)
+            if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
+                return StripExtension(entry);
+    return game;
+}
+
+bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
+{
+    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
+    if (!note)
+        return true;
+    const QString settingsName = note->value(settingsKey).toString();
+    const QString backupName = note->value(backupKey).toString();
+    if (isPlainFileName(settingsName) && isPlainFileName(backupName)) {
+        const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
+        if (FileExists(folder + backupName) &&
+            !ReplaceFile(folder + backupName, folder + settingsName).ok)
+            return false;
+    }
+    (void)clearRunRecord(recordPath);
+    return true;
+}
+
+QString launchLogText(const QByteArray& output)
+{
+    const QStringList lines = splitLines(decodeSystemText(output));
+    const QString lineEnd = QStringLiteral("\r\n");
+    return lines.isEmpty() ? QStringLiteral("") : lines.join(lineEnd) + lineEnd;
+}
+
+LaunchResult runGameLaunch(const LaunchRequest& request)
+{
+    return GameRun(request).run();
+}
+
+} // namespace zefrin

@@ -1,0 +1,33 @@
+#pragma once
+// What the launch and the load log say to the user.
+
+#include "GameLaunch.h"
+
+#include <QString>
+
+namespace zefrin {
+
+struct MessageText {
+    QString title;
+    QString text;
+};
+
+// The refusal of a row whose archive the emulator does not know.
+MessageText unrecognisedArchiveMessage();
+
+// A failure of a launch: the fixed settings-folder message once the game's settings file was
+// being moved aside, else a message naming what failed.
+MessageText launchFailureMessage(const LaunchResult& result);
+
+// Said after a failure when the game's own settings could not be put back.
+MessageText strandedBackupMessage(const QString& backupPath);
+
+// The load log: the last launched title and what the emulator printed, or that there is
+// nothing to show.
+MessageText launchLogMessage(const QString& lastTitle, const QString& lastLog);
+
+// True when the text, wrapped at `columns` characters, takes at most `rows` lines: it then
+// fits in a message box; a longer one goes to a scrolling viewer.
+bool fitsInMessageBox(const QString& text, int rows, int columns);
+
+} // namespace zefrin

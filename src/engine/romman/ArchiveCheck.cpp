@@ -1,0 +1,124 @@
+#include "ArchiveCheck.h"
+
+#include "PendingRename.h"
+#include "engine/catalogue/GameList.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
+
+#include <QFile>
+
+namespace zefrin {
+
+namespace {
+
+// The verdict is on the first line; a longer one is no verdict, so reading stops there.
+constexpr qint64 longestFirstLine = 4096;
+
+} // namespace
+
+bool stopsSearch(CheckOutcome outcome)
+{
+    switch (outcome) {
+    case CheckOutcome::Good:
+    case CheckOutcome::NotGood:
+    case CheckOutcome::NameTaken:
+    case CheckOutcome::NotPlainName:
+        return false;
+    case CheckOutcome::ArchiveMissing:
+    case CheckOutcome::RenameRefused:
+    case CheckOutcome::RecordFailed:
+    case CheckOutcome::EmulatorNotRun:
+    case CheckOutcome::NotRestored:
+        break;
+    }
+    return true;
+}
+
+bool isGoodVerifyLine(const QString& firstLine, const QString& set)
+{
+    const LocaleUpper upper;
+    return upper(firstLine.trimmed()) ==
+           QStringLiteral("ROMSET ") + upper(set) + QStringLiteral(" IS GOOD");
+}
+
+bool isPlainArchiveName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+QString firstLineOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray line = file.readLine(longestFirstLine);
+    const QStringList lines = splitLines(decodeSystemText(line));
+    return lines.isEmpty() ? QString() : lines.first();
+}
+
+ArchiveChecker::ArchiveChecker(const QString& emulatorFolder, const QString& recordPath)
+    : emulatorFolder_(emulatorFolder)
+    , romsFolder_(emulatorPath(emulatorFolder, QStringLiteral("roms")))
+    , recordPath_(recordPath)
+    , scriptPath_(emulatorPath(emulatorFolder, QStringLiteral("abrir.bat")))
+    , answerPath_(emulatorPath(emulatorFolder, QStringLiteral("1.p")))
+{
+}
+
+QString ArchiveChecker::inRoms(const QString& name) const
+{
+    return romsFolder_ + QLatin1Char('/') + name;
+}
+
+CheckOutcome ArchiveChecker::CheckArchiveAsGame(const QString& archive,
+                                                const QString& candidate) const
+{
+    if (!isPlainArchiveName(archive) || !isPlainArchiveName(candidate))
+        return CheckOutcome::NotPlainName;
+    if (archive == candidate)
+        return FileExists(inRoms(archive)) ? verifySet(candidate) : CheckOutcome::ArchiveMissing;
+
+    const bool keepRecord = !recordPath_.isEmpty();
+    if (keepRecord && !writePendingRename(recordPath_, {emulatorFolder_, archive, candidate}))
+        return CheckOutcome::RecordFailed;
+    if (!RenameInFolder(archive, candidate, romsFolder_)) {
+        if (keepRecord)
+            (void)clearPendingRename(recordPath_);
+        return whyRenameFailed(archive, candidate);
+    }
+
+    const CheckOutcome verdict = verifySet(candidate);
+
+    if (!RenameInFolder(candidate, archive, romsFolder_))
+        return CheckOutcome::NotRestored; // the record stays: the next start puts it back
+    if (keepRecord)
+        (void)clearPendingRename(recordPath_);
+    return verdict;
+}
+
+CheckOutcome ArchiveChecker::verifySet(const QString& candidate) const
+{
+    const QString set = StripExtension(candidate);
+    // An answer left by an earlier run must not stand in for one this run did not give.
+    if (!removeIfExists(answerPath_))
+        return CheckOutcome::EmulatorNotRun;
+    if (!writeScript(scriptPath_, {verifySetLine(set)}))
+        return CheckOutcome::EmulatorNotRun;
+    if (!runScript(emulatorFolder_, scriptPath_).started)
+        return CheckOutcome::EmulatorNotRun;
+    return isGoodVerifyLine(firstLineOf(answerPath_), set) ? CheckOutcome::Good
+                                                           : CheckOutcome::NotGood;
+}
+
+CheckOutcome ArchiveChecker::whyRenameFailed(const QString& archive, const QString& candidate) const
+{
+    if (FileExists(inRoms(candidate)))
+        return CheckOutcome::NameTaken;
+    if (!FileExists(inRoms(archive)))
+        return CheckOutcome::ArchiveMissing;
+    return CheckOutcome::RenameRefused;
+}
+
+} // namespace zefrin

@@ -1,0 +1,185 @@
+#include "RomReports.h"
+
+#include "engine/catalogue/GameList.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace zefrin {
+
+namespace {
+
+const QByteArray lineEnd = QByteArrayLiteral("\r\n");
+
+QString answerName(int number)
+{
+    return QString::number(number) + QStringLiteral(".p");
+}
+
+// The lines of an answer as the emulator wrote them: split at CR LF, LF or CR, a last line
+// without an end kept; nothing decoded.
+QList<QByteArray> byteLines(const QByteArray& bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        lines << bytes.mid(start, i - start);
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines << bytes.mid(start);
+    return lines;
+}
+
+class ReportText {
+public:
+    void line(const QString& text) { bytes_ += encodeSystemText(text) + lineEnd; }
+    void empty() { bytes_ += lineEnd; }
+    void answer(const QByteArray& output)
+    {
+        for (const QByteArray& line : byteLines(output))
+            bytes_ += line + lineEnd;
+    }
+    QByteArray bytes() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+QStringList gameReportScript(const QString& gameArchiveName)
+{
+    return {listRomsLine(StripExtension(gameArchiveName.trimmed()))};
+}
+
+QStringList archiveReportScript(const QString& archive)
+{
+    return archiveDetailLines(archive);
+}
+
+QByteArray gameReportText(const QString& title, const QByteArray& gameFiles)
+{
+    ReportText report;
+    report.empty();
+    report.line(QStringLiteral("/* ") + LocaleUpper()(title) + QStringLiteral(" */"));
+    report.line(QStringLiteral("/* ARCHIVOS QUE DEBE TENER SU .ZIP */"));
+    report.empty();
+    report.answer(gameFiles);
+    return report.bytes();
+}
+
+QByteArray archiveReportText(const std::array<QByteArray, 4>& answers)
+{
+    ReportText report;
+    report.line(QStringLiteral("/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */"));
+    report.empty();
+    report.answer(answers[0]);
+    report.empty();
+    report.line(QStringLiteral("/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */"));
+    report.empty();
+    report.answer(answers[1]);
+    report.empty();
+    report.line(QStringLiteral("/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */"));
+    report.empty();
+    report.answer(answers[2]);
+    report.empty();
+    report.line(QStringLiteral("/* ¿RECONOCE M.A.M.E. ESTA ROM? */"));
+    report.line(QStringLiteral("/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en "
+                               "parte(PARTKNOWN) esta ROM no implica que la emule. */"));
+    report.empty();
+    report.answer(answers[3]);
+    return report.bytes();
+}
+
+ReportMaker::ReportMaker(const QString& emulatorFolder, const QString& scratchFolder)
+    : emulatorFolder_(emulatorFolder)
+    , scratchFolder_(scratchFolder)
+{
+}
+
+ReportResult ReportMaker::gameReport(const QString& title, const QString& gameArchiveName) const
+{
+    QString unasked;
+    const QList<QByteArray> answers = ask(gameReportScript(gameArchiveName), 1, unasked);
+    return write(gameReportText(title, answers.at(0)), unasked);
+}
+
+ReportResult ReportMaker::archiveReport(const QString& archive) const
+{
+    QString unasked;
+    const QList<QByteArray> answers = ask(archiveReportScript(archive), 4, unasked);
+    return write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)}),
+                 unasked);
+}
+
+QList<QByteArray> ReportMaker::ask(const QStringList& script, int count, QString& unasked) const
+{
+    const QString scriptPath = emulatorPath(emulatorFolder_, QStringLiteral("abrir.bat"));
+    // Answers left by an earlier command must not pass for this one's.
+    for (int number = 1; number <= count; ++number)
+        (void)removeIfExists(emulatorPath(emulatorFolder_, answerName(number)));
+    // A script that cannot be written or run leaves every section empty; the report is made
+    // all the same.
+    if (writeScript(scriptPath, script))
+        (void)runScript(emulatorFolder_, scriptPath);
+    else
+        unasked = scriptPath;
+    (void)removeIfExists(scriptPath);
+
+    QList<QByteArray> answers;
+    for (int number = 1; number <= count; ++number) {
+        const QString answerPath = emulatorPath(emulatorFolder_, answerName(number));
+        answers << readAll(answerPath);
+        (void)removeIfExists(answerPath);
+    }
+    return answers;
+}
+
+ReportResult ReportMaker::write(const QByteArray& text, const QString& unasked) const
+{
+    ReportResult result;
+    result.unasked = unasked;
+    if (scratchFolder_.isEmpty() || !QDir(scratchFolder_).exists()) {
+        result.error = QStringLiteral("no hay carpeta temporal");
+        return result;
+    }
+    // A folder per report: an editor still showing an earlier one keeps its file.
+    const QDir scratch(scratchFolder_);
+    QString folder;
+    for (int number = 1; folder.isEmpty(); ++number) {
+        const QString name = QStringLiteral("informe-%1").arg(number);
+        if (scratch.exists(name))
+            continue;
+        if (!scratch.mkdir(name)) {
+            result.error = QStringLiteral("no se puede crear la carpeta ") + scratch.filePath(name);
+            return result;
+        }
+        folder = scratch.filePath(name);
+    }
+    QSaveFile file(folder + QStringLiteral("/comparacion.log"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.written = true;
+    result.path = file.fileName();
+    return result;
+}
+
+} // namespace zefrin

@@ -1,0 +1,26 @@
+#pragma once
+// The program-wide state: one object, owned by main() and handed to every window.
+
+#include "engine/input/KeyTable.h"
+#include "engine/services/RunRecord.h"
+#include "engine/services/ScratchFolder.h"
+
+#include <QString>
+
+namespace zefrin {
+
+struct AppState {
+    QString emulatorFolder; // no trailing separator
+    bool CdMode = false;
+    QString EmulatorVersion;
+    bool EmulatorBusy = false;
+    QString LastLaunchTitle;
+    QString LastLaunchLog;
+    KeyTable TablaTeclas = emptyKeyTable();
+    QString LineaAnterior;
+    ScratchFolder scratch;
+    // Where changes to undo are noted should the program be ended before it undoes them.
+    RunRecords records;
+};
+
+} // namespace zefrin

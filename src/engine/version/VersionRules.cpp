@@ -1,0 +1,133 @@
+#include "VersionRules.h"
+
+#include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
+
+namespace zefrin {
+
+QString unknownVersionText()
+{
+    return QStringLiteral("(Versión de M.A.M.E desconocida)");
+}
+
+QString noConfigurationThreshold()
+{
+    return QStringLiteral("0.37 BETA 14");
+}
+
+QString noControllerThreshold()
+{
+    return QStringLiteral("0.59");
+}
+
+QString soundOptionThreshold()
+{
+    return QStringLiteral("0.53");
+}
+
+QString ReadEmulatorVersion(const QString& emulatorFolder)
+{
+    const QString path = emulatorPath(emulatorFolder, QStringLiteral("whatsnew.txt"));
+    if (!FileExists(path))
+        return unknownVersionText();
+    const std::optional<QStringList> lines = readTextLines(path);
+    return lines ? versionFromLines(*lines) : unknownVersionText();
+}
+
+QString versionFromLines(const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        // Only spaces count as blank here; a line of tabs is kept as the version line.
+        for (const QChar c : line) {
+            if (c != QLatin1Char(' '))
+                return line;
+        }
+    }
+    return unknownVersionText();
+}
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+qsizetype digitRunEnd(QStringView text, qsizetype from)
+{
+    while (from < text.size() && isDigit(text.at(from)))
+        ++from;
+    return from;
+}
+
+// Compares two runs of digits by value without converting them: leading zeros are dropped,
+// then the longer run is the larger, and runs of one length compare digit by digit.
+int compareDigitRuns(QStringView a, QStringView b)
+{
+    while (a.size() > 1 && a.front() == QLatin1Char('0'))
+        a = a.mid(1);
+    while (b.size() > 1 && b.front() == QLatin1Char('0'))
+        b = b.mid(1);
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return a.compare(b);
+}
+
+} // namespace
+
+int compareVersions(const QString& first, const QString& second)
+{
+    const QStringView a = QStringView(first).trimmed();
+    const QStringView b = QStringView(second).trimmed();
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a.at(i)) && isDigit(b.at(j))) {
+            const qsizetype endA = digitRunEnd(a, i);
+            const qsizetype endB = digitRunEnd(b, j);
+            const int order = compareDigitRuns(a.mid(i, endA - i), b.mid(j, endB - j));
+            if (order != 0)
+                return order;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        if (a.at(i) != b.at(j))
+            return a.at(i).unicode() < b.at(j).unicode() ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    return 0;
+}
+
+bool versionAtOrBelow(const QString& version, const QString& threshold)
+{
+    return version == unknownVersionText() || compareVersions(version, threshold) <= 0;
+}
+
+VersionState versionStateFor(const QString& version)
+{
+    if (version == unknownVersionText())
+        return {version, StatusTone::Restriction, false, false};
+    if (versionAtOrBelow(version, noConfigurationThreshold()))
+        return {QStringLiteral("Version de M.A.M.E. (") + version +
+                    QStringLiteral(") (No configurable)"),
+                StatusTone::Restriction, false, false};
+    if (versionAtOrBelow(version, noControllerThreshold()))
+        return {QStringLiteral("Versión de M.A.M.E. (") + version +
+                    QStringLiteral(") (Controles no configurables)"),
+                StatusTone::Restriction, false, true};
+    return {QStringLiteral("Versión de M.A.M.E. (") + version + QLatin1Char(')'),
+            StatusTone::Information, true, true};
+}
+
+bool launchWithoutSound(const QString& version)
+{
+    return version == unknownVersionText() || compareVersions(version, soundOptionThreshold()) < 0;
+}
+
+} // namespace zefrin

@@ -1,0 +1,50 @@
+#pragma once
+// The emulator's version, read from the first non-blank line of its release notes, and the
+// rules that decide from it which features the installed emulator allows.
+
+#include <QString>
+#include <QStringList>
+
+namespace zefrin {
+
+// Shown, and compared, when no version could be read.
+QString unknownVersionText();
+
+// The first line of whatsnew.txt that is not blank, exactly as read (spaces kept), or the
+// unknown-version text when the file is missing, unreadable or holds no such line.
+QString ReadEmulatorVersion(const QString& emulatorFolder);
+// The same rule over lines already read.
+QString versionFromLines(const QStringList& lines);
+
+// Orders emulator version texts: blanks around them are ignored, each run of digits counts
+// by its numeric value and every other character by its code, a proper prefix is smaller.
+// So "0.37 BETA 14" < "0.52" < "0.59" < "0.59b" < "0.61" < "0.100", and "0.6" < "0.59".
+// Negative, zero or positive as for a three-way comparison.
+int compareVersions(const QString& a, const QString& b);
+
+// True when the version lies at or below the threshold; the unknown-version text lies below
+// every threshold.
+bool versionAtOrBelow(const QString& version, const QString& threshold);
+
+// Versions at or below this one have no key configuration and no settings file to create.
+QString noConfigurationThreshold(); // "0.37 BETA 14"
+// Versions at or below this one have no controller files.
+QString noControllerThreshold(); // "0.59"
+// Versions below this one are started with their sound card switched off.
+QString soundOptionThreshold(); // "0.53"
+
+// What the start-up shows and allows for a version.
+// The status line shows a restriction in red and plain information in teal.
+enum class StatusTone { Restriction, Information };
+struct VersionState {
+    QString caption;
+    StatusTone tone = StatusTone::Restriction;
+    bool keysAvailable = false;
+    bool mayCreateSettings = false;
+};
+VersionState versionStateFor(const QString& version);
+
+// True when the launch line needs " -soundcard 0".
+bool launchWithoutSound(const QString& version);
+
+} // namespace zefrin

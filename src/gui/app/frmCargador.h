@@ -1,0 +1,161 @@
+#pragma once
+// The main window: the game list, the command buttons beside it and the status line.
+// Its procedures are spread over one file per subsystem:
+//   frmCargador.cpp          building the window, pressed looks
+//   frmCargadorStartup.cpp   the load handler, version rules, CD mode
+//   frmCargadorCommands.cpp  About, layout, shutdown
+//   catalogue/frmCargadorCatalogue.cpp  the game list build and its commands
+//   launch/frmCargadorLaunch.cpp        starting a game, the load log
+//   input/frmCargadorSwitch.cpp         the controls editor command, the defined-keys switch
+//   romman/frmCargadorManager.cpp       the ROM manager command
+
+#include "gui/widgets/AppContext.h"
+
+#include <QColor>
+#include <QList>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+
+namespace zefrin {
+
+class LabelButton;
+
+class frmCargador : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmCargador(AppContext& context, QWidget* parent = nullptr);
+    ~frmCargador() override;
+
+    // Start-up: probes the folder and settles the program's state. False when the program
+    // ended instead (missing emulator, another copy running, CD without generated files).
+    bool Form_Load();
+    // Locks the commands that would write into a read-only installation.
+    void ApplyCdMode();
+
+    // Status line.
+    void setStatus(const QString& caption, const QColor& colour);
+    QString statusCaption() const;
+    QColor statusColour() const;
+
+    // Catalogue.
+    void CargarDatos();
+    void FillGameList();
+
+    // Game launch and its log.
+    void LaunchSelectedGame();
+    void ShowLaunchLog();
+
+    // Points the emulator's settings file at a controller file or back: rewrites the option
+    // line `name` of mame.ini. False when mame.ini could not be read or replaced.
+    bool CambiarOpcionIni(const QString& name, const QString& value, bool restore);
+
+    // Controls.
+    QListWidget* lstJuegos = nullptr;
+    QLabel* lblEstado = nullptr;
+    LabelButton* lblLog = nullptr;
+    LabelButton* lblDirectorio = nullptr;
+    LabelButton* lblLista = nullptr;
+    LabelButton* lblGestionar = nullptr;
+    LabelButton* lblTeclas = nullptr;
+    QFrame* Shape1 = nullptr;
+    QCheckBox* chkUsaControles = nullptr;
+    LabelButton* Label1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label2 = nullptr; // author credit
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+
+    // The catalogue behind the list: the archives of the roms folder, and for each row of
+    // lstJuegos the index of its archive in ROMs.
+    QStringList ROMs;
+    QList<int> ROMTemporal;
+    QTimer Timer1;
+    int TimerTicks = 0;
+
+    // Whether the control last pressed was available (not grey) when the mouse went down.
+    bool KeysButtonWasActive = false;
+
+    // Back colour of the check box and of the panel behind it.
+    QColor checkBoxColour() const { return checkBoxColour_; }
+    void setCheckBoxColour(const QColor& colour);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void lstJuegos_Click();
+    void lstJuegos_DblClick();
+    void lblDirectorio_Click();
+    void lblLista_Click();
+    void Timer1_Timer();
+    void lblLog_Click();
+    void Label1_Click();
+    void lblTeclas_Click();
+    void lblTeclas_MouseDown();
+    void lblTeclas_MouseUp();
+    void lblGestionar_Click();
+    void chkUsaControles_Click();
+    void chkUsaControles_MouseDown();
+    void chkUsaControles_MouseUp();
+
+private:
+    void buildControls();
+    void connectControls();
+    void applyVersionRules();
+    void disableKeyConfiguration();
+    QString path(const QString& relative) const;
+
+    AppContext& context_;
+    AppState& state_;
+    QColor checkBoxColour_;
+    QColor statusColour_;
+
+    // Catalogue
+    // Shows rows titled `titles` (row r for ROMs entry r) in the game list's order.
+    void fillGameList(const QStringList& titles);
+    // Set while a build runs: it may wait for the emulator while window events flow.
+    bool buildingCatalogue_ = false;
+
+    // Input
+public:
+    // CambiarOpcionIni that also tells whether a failure was already reported to the user
+    // (mame.ini could not be replaced: message shown, switch turned off) or is left to the
+    // caller (mame.ini missing or unreadable).
+    bool changeIniOption(const QString& name, const QString& value, bool restore,
+                         bool* failureReported);
+
+    // On closing: mame.ini names no controller file of this program any more.
+    void giveBackControllerOption();
+
+private:
+    void switchDefinedKeysOn();
+    void switchDefinedKeysOff();
+    void forgetControllerLine();
+    void recallControllerLine();
+    // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
+    // the same way, and one message says it.
+    bool reportingIniFailure_ = false;
+
+    // ROM manager
+    // Puts back an archive that a check left under another game's name, and says so.
+    void RestorePendingRename();
+
+    // Start-up
+    // Puts back what a run ended by force left changed: a game's settings moved aside, a
+    // game list half written, the user's controller line (given back at shutdown).
+    void recoverInterruptedRun();
+};
+
+} // namespace zefrin

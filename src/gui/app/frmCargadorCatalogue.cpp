@@ -1,0 +1,184 @@
+// The game list of the main window: building it from the roms folder and the emulator's
+// game list, and the commands that read or rebuild it.
+
+#include "engine/catalogue/CatalogueOrder.h"
+#include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GeneratedFiles.h"
+#include "engine/catalogue/RomFolder.h"
+#include "engine/input/KeyNameTable.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/SystemServices.h"
+#include "frmCargador.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/Pointer.h"
+#include "gui/widgets/Seams.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QScopedValueRollback>
+
+namespace zefrin {
+
+namespace {
+
+// The delayed rebuild after "Actualizar lista de juegos": the first tick comes after 1 ms,
+// the next ones a second apart, and the tick that finds the count at its last value rebuilds:
+// about two seconds in which the user sees that the old list is gone.
+constexpr int firstTimerTick = 6;
+constexpr int rebuildTimerTick = 8;
+constexpr int firstTickInterval = 1;
+constexpr int laterTickInterval = 1000;
+
+// Deletes the game list. A list without write permission for its owner counts as read-only
+// and is kept, as Windows keeps a file marked read-only: the user protected it on purpose.
+bool removeGameList(const QString& path)
+{
+    const QFileInfo list(path);
+    if (list.exists() && !list.permission(QFileDevice::WriteOwner))
+        return false;
+    return QFile::remove(path);
+}
+
+} // namespace
+
+void frmCargador::CargarDatos()
+{
+    // A build waiting for the emulator reads the folder and the list after its wait, so a
+    // second build started meanwhile would add nothing but a second emulator run.
+    if (buildingCatalogue_)
+        return;
+    const QScopedValueRollback<bool> building(buildingCatalogue_, true);
+
+    // A build cancels a pending delayed rebuild; a new interval alone would restart the timer.
+    Timer1.stop();
+    Timer1.setInterval(firstTickInterval);
+    showHourglass();
+    lstJuegos->clear();
+    ROMTemporal.clear();
+
+    const QString& folder = state_.emulatorFolder;
+    if (state_.CdMode && !generatedFilesPresent(folder)) {
+        context_.dialogs.message(this, Dialogs::Icon::Critical, cdWithoutGeneratedFilesTitle(),
+                                 cdWithoutGeneratedFilesText());
+        showNormalPointer();
+        context_.programExit.endProgram();
+        return;
+    }
+
+    // The build goes on whatever these give: a table or script that cannot be written, or an
+    // emulator that does not start, just leave less to show.
+    if (!FileExists(keyNameTablePath(folder)))
+        (void)CrearTablaTeclas(folder);
+    (void)ensureGameListScript(folder);
+    if (!FileExists(path(gameListFileName()))) {
+        setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
+        makeGameList(folder, state_.records.gameList);
+        if (!FileExists(path(gameListFileName())))
+            context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+                                     gameListNotCreatedText(folder));
+    }
+
+    ROMs = listRomArchives(path(QStringLiteral("roms")));
+    // Read once: the file cannot change during the build, so each archive gets the answer a
+    // lookup of its own would give. An unreadable list gives no rows at all.
+    const GameList gameList(folder);
+    QStringList titles;
+    if (gameList.isReadable()) {
+        titles.reserve(ROMs.size());
+        for (const QString& archive : std::as_const(ROMs))
+            titles << gameList.titleForArchive(archive).value_or(unknownArchiveTitle(archive));
+    }
+    fillGameList(titles);
+
+    Timer1.stop();
+    showNormalPointer();
+    setStatus(QStringLiteral("Lista cargada."), Colours::statusGreen());
+}
+
+void frmCargador::FillGameList()
+{
+    QStringList titles;
+    titles.reserve(lstJuegos->count());
+    for (int row = 0; row < lstJuegos->count(); ++row)
+        titles << lstJuegos->item(row)->text();
+    fillGameList(titles);
+}
+
+void frmCargador::fillGameList(const QStringList& titles)
+{
+    ROMTemporal = gameListOrder(titles);
+    QStringList rows;
+    rows.reserve(titles.size());
+    for (const int archive : std::as_const(ROMTemporal))
+        rows << titles.at(archive);
+    lstJuegos->clear();
+    lstJuegos->addItems(rows);
+}
+
+void frmCargador::lstJuegos_Click()
+{
+    // Emptying the list moves the selection to no row: that is no click on a row.
+    const int row = lstJuegos->currentRow();
+    if (state_.EmulatorBusy || row < 0)
+        return;
+    setStatus(QStringLiteral("Haz doble clic para cargar la ROM."), Colours::statusTeal());
+    if (row >= ROMTemporal.size())
+        return;
+    const int archive = ROMTemporal.at(row);
+    if (archive < 0 || archive >= ROMs.size())
+        return;
+    lstJuegos->setToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"") +
+                          ROMs.at(archive) + QLatin1Char('"'));
+}
+
+void frmCargador::lblDirectorio_Click()
+{
+    if (state_.EmulatorBusy || buildingCatalogue_)
+        return;
+    CargarDatos();
+}
+
+void frmCargador::lblLista_Click()
+{
+    if (state_.EmulatorBusy || buildingCatalogue_)
+        return;
+    showHourglass();
+    const QString list = path(gameListFileName());
+    if (!FileExists(list)) {
+        CargarDatos();
+        return;
+    }
+    if (!removeGameList(list)) {
+        context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+                                 QStringLiteral("Se ha producido un error, comprueba si el "
+                                                "archivo 'Lista.txt' está cómo sólo lectura ya "
+                                                "que si es así es imposible seguir."));
+        showNormalPointer();
+        return;
+    }
+    Timer1.setInterval(firstTickInterval);
+    setStatus(QStringLiteral("Borrando lista antigua."), Colours::statusRed());
+    TimerTicks = firstTimerTick;
+    Timer1.start();
+}
+
+void frmCargador::Timer1_Timer()
+{
+    // A game or the ROM manager started before the rebuild was due: it waits for them to end.
+    if (state_.EmulatorBusy && TimerTicks == rebuildTimerTick) {
+        Timer1.setInterval(laterTickInterval);
+        return;
+    }
+    if (TimerTicks != rebuildTimerTick) {
+        ++TimerTicks;
+    } else {
+        Timer1.stop();
+        showNormalPointer();
+        setStatus(QStringLiteral("Lista antigua borrada."), Colours::statusGreen());
+        CargarDatos();
+    }
+    Timer1.setInterval(laterTickInterval);
+}
+
+} // namespace zefrin

@@ -1,0 +1,114 @@
+// The load handler of the main window: probes the emulator folder and settles the state every
+// later command relies on, before the window is first shown.
+
+#include "Layout.h"
+#include "engine/catalogue/GeneratedFiles.h"
+#include "engine/launch/GameLaunch.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/InstanceLock.h"
+#include "engine/services/SystemServices.h"
+#include "engine/version/VersionRules.h"
+#include "frmCargador.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/LabelButton.h"
+#include "gui/widgets/Pictures.h"
+#include "gui/widgets/Pointer.h"
+#include "gui/widgets/Seams.h"
+#include "gui/widgets/Twips.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+namespace zefrin {
+
+bool frmCargador::Form_Load()
+{
+    resize(designClientSize());
+
+    // Hand pointers are set when the buttons are built; the pictures are drawn here.
+    Image1->setPixmap(joystickPicture(Image1->height()));
+    Image2->setPixmap(marqueePicture(Image2->width(), Image2->height()));
+
+    state_.CdMode = IsCdDrive(state_.emulatorFolder);
+
+    if (!FileExists(path(emulatorExecutableName()))) {
+        context_.dialogs.message(
+            nullptr, Dialogs::Icon::Critical, QStringLiteral("Fichero no encontrado."),
+            QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin "
+                           "este archivo el Zefrin! no funcionará, por favor copia este programa "
+                           "en la misma carpeta que el M.A.M.E."));
+        context_.programExit.endProgram();
+        return false;
+    }
+
+    if (!context_.instanceLock.tryAcquire()) {
+        context_.dialogs.message(
+            nullptr, Dialogs::Icon::Information, QStringLiteral("Zefrin ya está abierto."),
+            QStringLiteral("Zefrin! ya se encuentra abierto, búscalo, debe estar por ahí."));
+        context_.programExit.endProgram();
+        return false;
+    }
+    RestorePendingRename();
+    recoverInterruptedRun();
+
+    showHourglass();
+
+    CargarDatos();
+    if (context_.programExit.hasEnded())
+        return false;
+
+    state_.EmulatorVersion = ReadEmulatorVersion(state_.emulatorFolder);
+    applyVersionRules();
+
+    lblTeclas->setToolTip(lblTeclas->backColour() == Colours::disabledGrey()
+                              ? QStringLiteral("Función no habilitada.")
+                              : QStringLiteral("Configuración de teclas de M.A.M.E. para "
+                                               "versiones posteriores a la 0.59b."));
+    ApplyCdMode();
+    return true;
+}
+
+void frmCargador::applyVersionRules()
+{
+    const VersionState version = versionStateFor(state_.EmulatorVersion);
+    // The emulator writes its settings file; whether it did is not checked: a missing file
+    // just makes the next start ask again.
+    if (version.mayCreateSettings && !FileExists(path(QStringLiteral("mame.ini"))) &&
+        !state_.CdMode)
+        (void)runEmulator(state_.emulatorFolder, {QStringLiteral("-cc")});
+    setStatus(version.caption, version.tone == StatusTone::Information ? Colours::statusTeal()
+                                                                       : Colours::statusRed());
+    if (!version.keysAvailable)
+        disableKeyConfiguration();
+}
+
+void frmCargador::disableKeyConfiguration()
+{
+    lblTeclas->setBackColour(Colours::disabledGrey());
+    setCheckBoxColour(Colours::disabledGrey());
+    // Unticking runs the switch-off steps, as a user's click would.
+    chkUsaControles->setChecked(false);
+    chkUsaControles->setEnabled(false);
+}
+
+void frmCargador::ApplyCdMode()
+{
+    if (!state_.CdMode)
+        return;
+    for (QWidget* control : std::initializer_list<QWidget*>{lblDirectorio, lblLista, lblTeclas,
+                                                            lblGestionar, chkUsaControles})
+        control->setEnabled(false);
+    setStatus(QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), Colours::statusRed());
+}
+
+void frmCargador::recoverInterruptedRun()
+{
+    // From a CD nothing was changed.
+    if (state_.CdMode)
+        return;
+    (void)recoverGameSettings(state_.records.gameSettings, state_.emulatorFolder);
+    dropInterruptedGameList(state_.records.gameList, state_.emulatorFolder);
+    recallControllerLine();
+}
+
+} // namespace zefrin

@@ -1,0 +1,152 @@
+// The main window's side of the key configuration: the controls editor command and the
+// defined-keys switch chkUsaControles, which points mame.ini at the controller files and
+// parks the emulator's own input settings while it is on.
+
+#include "engine/input/ControllerFiles.h"
+#include "engine/input/KeySwitch.h"
+#include "engine/input/MameIniOption.h"
+#include "engine/services/SystemServices.h"
+#include "frmCargador.h"
+#include "gui/input/frmTeclas.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/LabelButton.h"
+#include "gui/widgets/Seams.h"
+
+#include <QCheckBox>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+
+namespace zefrin {
+
+void frmCargador::lblTeclas_Click()
+{
+    if (state_.EmulatorBusy)
+        return;
+    if (lblTeclas->backColour() == Colours::disabledGrey()) {
+        context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("No es posible."),
+                                 QStringLiteral("Esta opción no está habilitada para pa versión "
+                                                "de M.A.M.E que tienes, actualiza la versión si "
+                                                "quieres configurar desde el Zefrin!."));
+        return;
+    }
+    frmTeclas editor(context_, *this, this);
+    editor.Form_Load();
+    editor.exec();
+}
+
+// Runs on every change of the box's value, whether the user clicked it or code set it.
+void frmCargador::chkUsaControles_Click()
+{
+    if (state_.EmulatorBusy) {
+        // A game or the ROM manager may be using the files the switch would change: the click
+        // is ignored, and the box goes back to what is in force.
+        const QSignalBlocker blocker(chkUsaControles);
+        chkUsaControles->setChecked(!chkUsaControles->isChecked());
+        return;
+    }
+    if (chkUsaControles->isChecked())
+        switchDefinedKeysOn();
+    else
+        switchDefinedKeysOff();
+}
+
+void frmCargador::switchDefinedKeysOn()
+{
+    if (!FileExists(controllerEntryPath(state_.emulatorFolder))) {
+        chkUsaControles->setChecked(false);
+        context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("Todavía no."),
+                                 QStringLiteral("No hay un archivo de teclado configurado, debes "
+                                                "configurar las teclas antes de seleccionar la "
+                                                "casilla."));
+        return;
+    }
+    if (!parkEmulatorInputFile(state_.emulatorFolder)) {
+        // The emulator's own settings would override the user's keys.
+        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
+                                 cfgFolderErrorText(state_.emulatorFolder));
+        chkUsaControles->setChecked(false);
+        return;
+    }
+    CambiarOpcionIni(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), false);
+}
+
+void frmCargador::switchDefinedKeysOff()
+{
+    if (!restoreEmulatorInputFile(state_.emulatorFolder))
+        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
+                                 cfgFolderErrorText(state_.emulatorFolder));
+    // The remembered line stays while it could not be put back, for a later attempt.
+    if (!state_.LineaAnterior.isEmpty() &&
+        CambiarOpcionIni(QStringLiteral("ctrlr"), QString(), true))
+        forgetControllerLine();
+}
+
+void frmCargador::forgetControllerLine()
+{
+    state_.LineaAnterior.clear();
+    keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
+}
+
+// The user's line that a run ended with the keys switched on never gave back: this run's
+// shutdown gives it back, as long as mame.ini still names the program's controller file.
+void frmCargador::recallControllerLine()
+{
+    const QString line = keptControllerLine(state_.records.controllerLine, state_.emulatorFolder);
+    if (line.isEmpty())
+        return;
+    if (iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
+                       QStringLiteral("Zefrin")))
+        state_.LineaAnterior = line;
+    else // mame.ini has been changed since: the record is out of date
+        keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
+}
+
+// Only a controller line this program set is changed: the user's own line comes back when
+// this run remembers it, and a line still naming the program's files from an earlier run is
+// reset. A controller setting of the user's own stays as it is.
+void frmCargador::giveBackControllerOption()
+{
+    const QString option = QStringLiteral("ctrlr");
+    if (!state_.LineaAnterior.isEmpty()) {
+        if (CambiarOpcionIni(option, QString(), true))
+            forgetControllerLine();
+        return;
+    }
+    if (iniOptionHolds(path(QStringLiteral("mame.ini")), option, QStringLiteral("Zefrin")))
+        (void)CambiarOpcionIni(option, QString(), false);
+}
+
+bool frmCargador::CambiarOpcionIni(const QString& name, const QString& value, bool restore)
+{
+    return changeIniOption(name, value, restore, nullptr);
+}
+
+bool frmCargador::changeIniOption(const QString& name, const QString& value, bool restore,
+                                  bool* failureReported)
+{
+    if (failureReported)
+        *failureReported = false;
+    // A line that a set replaces is kept in the record before mame.ini loses it.
+    std::function<void(const QString&)> keepLine;
+    if (!restore)
+        keepLine = [this](const QString& line) {
+            keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
+        };
+    const IniChange change = rewriteIniOption(path(QStringLiteral("mame.ini")), name, value,
+                                              restore, state_.LineaAnterior, keepLine);
+    if (change == IniChange::Unchanged || change == IniChange::Rewritten)
+        return true;
+    if (change == IniChange::NotRead)
+        return false;
+    if (failureReported)
+        *failureReported = true;
+    if (!reportingIniFailure_) {
+        const QScopedValueRollback<bool> reporting(reportingIniFailure_, true);
+        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
+                                 mameIniErrorText());
+        chkUsaControles->setChecked(false);
+    }
+    return false;
+}
+
+} // namespace zefrin

@@ -1,0 +1,42 @@
+// Zefrin! lives in the emulator's own folder: everything it reads and writes is there.
+
+#include "engine/services/InstanceLock.h"
+#include "engine/services/RunRecord.h"
+#include "engine/state/AppState.h"
+#include "frmCargador.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/Seams.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zefrin!"));
+    QApplication::setFont(zefrin::windowFont());
+    // The interface is Spanish whatever the desktop's language: the standard buttons too.
+    QTranslator standardTexts;
+    if (standardTexts.load(QStringLiteral("qtbase_es"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&standardTexts);
+
+    zefrin::AppState state;
+    state.emulatorFolder = QCoreApplication::applicationDirPath();
+    state.records = zefrin::RunRecords::forFolder(state.emulatorFolder);
+    zefrin::MessageBoxDialogs dialogs;
+    zefrin::SystemDesktop desktop;
+    zefrin::ApplicationExit programExit;
+    zefrin::InstanceLock instanceLock;
+    zefrin::AppContext context{state, dialogs, desktop, programExit, instanceLock};
+
+    zefrin::frmCargador window(context);
+    if (!window.Form_Load())
+        return 0;
+    // The start-up holds the lock of this user's copies: no other one runs, so scratch
+    // folders beside ours are what copies ended by force left behind.
+    state.scratch.removeLeftovers();
+    window.show();
+    return QApplication::exec();
+}

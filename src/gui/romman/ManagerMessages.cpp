@@ -1,0 +1,149 @@
+#include "ManagerMessages.h"
+
+#include "gui/widgets/Seams.h"
+
+namespace zefrin {
+
+namespace {
+
+void critical(Dialogs& dialogs, QWidget* parent, const QString& title, const QString& text)
+{
+    dialogs.message(parent, Dialogs::Icon::Critical, title, text);
+}
+
+QString interrupted(const PendingRename& rename)
+{
+    return QStringLiteral("Zefrin! se cerró mientras comprobaba el archivo ") + rename.archive +
+           QStringLiteral(", que tenía temporalmente el nombre ") + rename.temporary +
+           QStringLiteral(" en la carpeta roms. ");
+}
+
+} // namespace
+
+void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
+                      const QString& archive, const QString& candidate, const QString& recordPath)
+{
+    switch (outcome) {
+    case CheckOutcome::ArchiveMissing:
+        critical(dialogs, parent, QStringLiteral("No es posible continuar"),
+                 QStringLiteral("El archivo ") + archive +
+                     QStringLiteral(" ha sido borrado o movido de la carpeta roms."));
+        return;
+    case CheckOutcome::RenameRefused:
+        critical(dialogs, parent, QStringLiteral("Error"),
+                 QStringLiteral("No se puede cambiar el nombre del archivo ") + archive +
+                     QStringLiteral(": la carpeta roms o el archivo son de sólo lectura o están "
+                                    "bloqueados. No se ha modificado nada."));
+        return;
+    case CheckOutcome::RecordFailed:
+        critical(dialogs, parent, QStringLiteral("Error"),
+                 QStringLiteral("No se puede guardar la nota del cambio de nombre en ") +
+                     recordPath +
+                     QStringLiteral(", y sin ella el archivo podría quedarse con otro nombre si "
+                                    "Zefrin! se cerrara durante la comprobación. No se ha "
+                                    "modificado nada."));
+        return;
+    case CheckOutcome::EmulatorNotRun:
+        critical(dialogs, parent, QStringLiteral("Error"),
+                 QStringLiteral("No se ha podido ejecutar M.A.M.E: no se puede escribir o ejecutar "
+                                "el archivo abrir.bat en la carpeta del emulador. El archivo ") +
+                     archive + QStringLiteral(" conserva su nombre."));
+        return;
+    case CheckOutcome::NotRestored:
+        critical(dialogs, parent, QStringLiteral("Error"),
+                 QStringLiteral("No se ha podido devolver su nombre al archivo ") + archive +
+                     QStringLiteral(", que ahora se llama ") + candidate +
+                     QStringLiteral(" en la carpeta roms. Zefrin! lo intentará de nuevo la "
+                                    "próxima vez que se abra; también puedes cambiarle el nombre "
+                                    "tú mismo."));
+        return;
+    case CheckOutcome::Good:
+    case CheckOutcome::NotGood:
+    case CheckOutcome::NameTaken:
+    case CheckOutcome::NotPlainName:
+        return;
+    }
+}
+
+void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent)
+{
+    dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("¡No!"),
+                    QStringLiteral("El juego seleccionado no figura en la lista de juegos de "
+                                   "M.A.M.E (lista.txt), así que no se sabe qué archivo le "
+                                   "corresponde. Vuelve a seleccionar el juego en la lista."));
+}
+
+void showUpdateRenameFailed(Dialogs& dialogs, QWidget* parent, const QString& archive,
+                            const QString& newName)
+{
+    dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                    QStringLiteral("El archivo ") + archive +
+                        QStringLiteral(" es compatible con el juego, pero no se ha podido "
+                                       "cambiar su nombre a ") +
+                        newName + QStringLiteral("."));
+}
+
+void showReportNotWritten(Dialogs& dialogs, QWidget* parent, const QString& error)
+{
+    dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                    QStringLiteral("No se ha podido escribir el informe: ") + error +
+                        QStringLiteral("."));
+}
+
+void showReportNotOpened(Dialogs& dialogs, QWidget* parent, const QString& path)
+{
+    dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                    QStringLiteral("No se ha podido abrir el informe en el editor de textos. "
+                                   "Puedes leerlo en ") +
+                        path + QStringLiteral(" mientras Zefrin! siga abierto."));
+}
+
+void presentReport(Dialogs& dialogs, Desktop& desktop, QWidget* parent, const ReportResult& report)
+{
+    if (!report.written) {
+        showReportNotWritten(dialogs, parent, report.error);
+        return;
+    }
+    if (!report.unasked.isEmpty())
+        dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                        QStringLiteral("No se ha podido preguntar a M.A.M.E: no se puede "
+                                       "escribir ") +
+                            report.unasked +
+                            QStringLiteral(". Comprueba que la carpeta de M.A.M.E no es de "
+                                           "sólo lectura. El informe se abre sin sus "
+                                           "respuestas."));
+    if (!desktop.openFile(report.path))
+        showReportNotOpened(dialogs, parent, report.path);
+}
+
+void showRecovery(Dialogs& dialogs, QWidget* parent, const Recovery& recovery)
+{
+    switch (recovery.outcome) {
+    case RecoveryOutcome::Restored:
+        dialogs.message(parent, Dialogs::Icon::Information, QStringLiteral("Archivo recuperado"),
+                        interrupted(recovery.rename) +
+                            QStringLiteral("Se le ha devuelto su nombre."));
+        return;
+    case RecoveryOutcome::BothPresent:
+        dialogs.message(parent, Dialogs::Icon::Exclamation, QStringLiteral("Atención"),
+                        interrupted(recovery.rename) +
+                            QStringLiteral("Ahora hay un archivo con cada uno de los dos "
+                                           "nombres, así que no se ha tocado ninguno: "
+                                           "comprueba cuál es cuál."));
+        return;
+    case RecoveryOutcome::RestoreFailed:
+        dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                        interrupted(recovery.rename) +
+                            QStringLiteral("No ha sido posible devolverle su nombre; se "
+                                           "intentará de nuevo la próxima vez que se abra "
+                                           "Zefrin!. También puedes cambiarle el nombre tú "
+                                           "mismo."));
+        return;
+    case RecoveryOutcome::NothingPending:
+    case RecoveryOutcome::AlreadyInPlace:
+    case RecoveryOutcome::Missing:
+        return;
+    }
+}
+
+} // namespace zefrin

@@ -1,0 +1,39 @@
+#pragma once
+// The ROM manager's messages for what its commands could not do, and the start-up's message
+// about an archive a check had left under another name.
+
+#include "engine/romman/ArchiveCheck.h"
+#include "engine/romman/PendingRename.h"
+#include "engine/romman/RomReports.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace zefrin {
+
+class Dialogs;
+class Desktop;
+
+// Why a check could not be done; for the outcomes that stop a search.
+void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
+                      const QString& archive, const QString& candidate, const QString& recordPath);
+
+// The selected game's archive name is the lookup's "ERROR" marker (or no plain file name).
+void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent);
+
+// An update whose archive passed the check but could not be renamed.
+void showUpdateRenameFailed(Dialogs& dialogs, QWidget* parent, const QString& archive,
+                            const QString& newName);
+
+// A report that could not be written, or not shown.
+void showReportNotWritten(Dialogs& dialogs, QWidget* parent, const QString& error);
+void showReportNotOpened(Dialogs& dialogs, QWidget* parent, const QString& path);
+// Opens a report in the text editor, saying first when the emulator could not be asked.
+void presentReport(Dialogs& dialogs, Desktop& desktop, QWidget* parent, const ReportResult& report);
+
+// What the start-up did with a pending rename; nothing for the outcomes the user need not
+// know about.
+void showRecovery(Dialogs& dialogs, QWidget* parent, const Recovery& recovery);
+
+} // namespace zefrin

@@ -1,0 +1,276 @@
+// The ROM manager's commands: the compatibility search and its cancel, the compare, the
+// update and the two detail reports.
+
+#include "ManagerMessages.h"
+#include "engine/catalogue/GameLines.h"
+#include "engine/romman/RomReports.h"
+#include "engine/romman/RomUpdate.h"
+#include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
+#include "frmGestionar.h"
+#include "gui/widgets/Seams.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QScopedValueRollback>
+
+namespace zefrin {
+
+namespace {
+
+// The hourglass over the window for the life of a command.
+class WindowWait {
+public:
+    explicit WindowWait(QWidget* window)
+        : window_(window)
+    {
+        window_->setCursor(Qt::WaitCursor);
+    }
+    ~WindowWait() { window_->unsetCursor(); }
+    WindowWait(const WindowWait&) = delete;
+    WindowWait& operator=(const WindowWait&) = delete;
+
+private:
+    QWidget* window_;
+};
+
+// A running search: the flag, the hourglass and the panel, all undone on every way out.
+class SearchScope {
+public:
+    explicit SearchScope(bool& running, QWidget* window, QWidget* panel)
+        : running_(running, true)
+        , wait_(window)
+        , panel_(panel)
+    {
+        panel_->show();
+        panel_->raise();
+    }
+    ~SearchScope() { panel_->hide(); }
+    SearchScope(const SearchScope&) = delete;
+    SearchScope& operator=(const SearchScope&) = delete;
+
+private:
+    QScopedValueRollback<bool> running_;
+    WindowWait wait_;
+    QWidget* panel_;
+};
+
+// lblArchivo names a game's archive only when the lookup found the game.
+bool namesGameArchive(const QString& text)
+{
+    return text != QLatin1String("ERROR") && isPlainArchiveName(text.trimmed());
+}
+
+} // namespace
+
+void frmGestionar::lblBuscar_Click()
+{
+    if (ManagerBusy)
+        return;
+    const QScopedValueRollback<bool> busy(ManagerBusy, true);
+    if (selectedArchiveName().isEmpty())
+        return;
+    if (!context_.dialogs.askYesNo(
+            this, Dialogs::Icon::Exclamation, QStringLiteral("¿De verdad deseas buscar?"),
+            QStringLiteral("Quieres realmente buscar una ROM compatible con este archivo entre "
+                           "las ROMs emulables por esta versión de M.A.M.E? Si decides hacerlo, "
+                           "recuerda que este proceso puede durar bastante.")))
+        return;
+
+    const SearchScope search(SearchRunning, this, Estado);
+    regenerateGameList();
+    const QStringList lines =
+        readTextLines(path(QStringLiteral("lista.txt"))).value_or(QStringList());
+    setValue(lblTotal, QString::number(lstJuegos->count()));
+    setProgress(0);
+    const SearchResult result = searchCompatibleGame(checker(), gameLinesOf(lines), *this);
+    showSearchResult(result);
+}
+
+void frmGestionar::showCounter(int counter)
+{
+    setValue(lblActual, QString::number(counter));
+    setProgress(counter);
+}
+
+void frmGestionar::setProgress(int counter)
+{
+    const ProgressFigures figures = progressFigures(counter, lstJuegos->count());
+    progreso->setRange(figures.minimum, figures.maximum);
+    progreso->setValue(figures.value);
+}
+
+QString frmGestionar::selectedArchive() const
+{
+    return selectedArchiveName();
+}
+
+bool frmGestionar::searchRunning() const
+{
+    return SearchRunning;
+}
+
+void frmGestionar::showSearchResult(const SearchResult& result)
+{
+    Dialogs& dialogs = context_.dialogs;
+    switch (result.end) {
+    case SearchEnd::Found:
+        dialogs.message(this, Dialogs::Icon::Exclamation, QStringLiteral("¡Encontrada!"),
+                        QStringLiteral("Se ha encpntrado compatibilidad para el archivo "
+                                       "seleccionado, el título del juego es ") +
+                            result.title + QStringLiteral("."));
+        return;
+    case SearchEnd::Cancelled:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Proceso cancelado"),
+                        QStringLiteral("La comprobación ha sido cancelada por el usuario."));
+        return;
+    case SearchEnd::Exhausted:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("¡Ogh!"),
+                        QStringLiteral("No se han encontrado ROMs compatibbles"));
+        return;
+    case SearchEnd::Stopped:
+        showCheckFailure(dialogs, this, result.failure, result.archive, result.candidate,
+                         state_.records.pendingRename);
+        refreshRomList();
+        return;
+    }
+}
+
+void frmGestionar::lblCancelar_Click()
+{
+    // Not guarded: the one command that acts while a search runs. The search notices the
+    // cleared flag once the check in progress has ended.
+    if (context_.dialogs.askYesNo(
+            this, Dialogs::Icon::Exclamation, QStringLiteral("¿Estas seguro?"),
+            QStringLiteral("¿Deseas abortar la búsqueda de ROMs compatibles?")))
+        SearchRunning = false;
+}
+
+void frmGestionar::lblCompara_Click()
+{
+    if (ManagerBusy)
+        return;
+    const QScopedValueRollback<bool> busy(ManagerBusy, true);
+    const QString archive = selectedArchiveName();
+    if (archive.isEmpty() || !gameSelected())
+        return;
+    const QString candidate = lblArchivo->text();
+    if (!namesGameArchive(candidate)) {
+        showUnknownGameArchive(context_.dialogs, this);
+        return;
+    }
+    // The archive of the game itself is compared as it is.
+    if (candidate != archive && FileExists(checker().romsFolder() + QLatin1Char('/') + candidate)) {
+        context_.dialogs.message(this, Dialogs::Icon::Critical,
+                                 QStringLiteral("No es posible la comparación"),
+                                 QStringLiteral("No puedes comparar la ROM con el juego "
+                                                "seleccionado mientras exista un archivo de ROM "
+                                                "para este."));
+        return;
+    }
+    const CheckOutcome outcome = checker().CheckArchiveAsGame(archive, candidate);
+    if (outcome == CheckOutcome::Good) {
+        context_.dialogs.message(this, Dialogs::Icon::Exclamation, QStringLiteral("¡Encontrada!"),
+                                 QStringLiteral("Las ROMs son compatibles. Puede que actualizando "
+                                                "la ROM para el juego seleccionado M.A.M.E pueda "
+                                                "emularla."));
+    } else if (stopsSearch(outcome)) {
+        showCheckFailure(context_.dialogs, this, outcome, archive, candidate,
+                         state_.records.pendingRename);
+        refreshRomList();
+    } else {
+        context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("¡Ogh!"),
+                                 QStringLiteral("No hay compatibilidad entre estas ROMs."));
+    }
+}
+
+void frmGestionar::lblActualizar_Click()
+{
+    if (ManagerBusy)
+        return;
+    const QScopedValueRollback<bool> busy(ManagerBusy, true);
+    Dialogs& dialogs = context_.dialogs;
+    const QString archive = selectedArchiveName();
+    if (archive.isEmpty() || !gameSelected()) {
+        dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("¡No!"),
+                        QStringLiteral("Debes selccionar un archivo de la carpeta roms y un "
+                                       "título para que se pueda actualizar."));
+        return;
+    }
+    const QString newName = lblArchivo->text();
+    if (!namesGameArchive(newName)) {
+        showUnknownGameArchive(dialogs, this);
+        return;
+    }
+    if (!dialogs.askYesNo(this, Dialogs::Icon::Exclamation, QStringLiteral("Atención"),
+                          QStringLiteral("¿Deseas actualizar el archivo de ROM ") + archive +
+                              QStringLiteral(" al archivo para el juego ") + selectedTitle() +
+                              QLatin1Char('(') + newName + QStringLiteral(")?")))
+        return;
+
+    const UpdateResult result = updateArchive(checker(), archive, newName);
+    switch (result.end) {
+    case UpdateEnd::Updated:
+        refreshRomList(newName);
+        return;
+    case UpdateEnd::TargetTaken:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                        QStringLiteral("No es posible actualizar el archivo zip para el juego "
+                                       "seleccionado, ya que existe otro zip con el nombre de la "
+                                       "actualización."));
+        return;
+    case UpdateEnd::ArchiveGone:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("No es posible continuar"),
+                        QStringLiteral("El archivo a actualizar ha sido borrado o movido durante "
+                                       "el proceso de actualización."));
+        return;
+    case UpdateEnd::NotEmulable:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("¡No!"),
+                        QStringLiteral("No es posible actualizar esta ROM ya que no sería "
+                                       "emulable por la versión de M.A.M.E"));
+        return;
+    case UpdateEnd::CheckFailed:
+        showCheckFailure(dialogs, this, result.check, archive, newName,
+                         state_.records.pendingRename);
+        refreshRomList();
+        return;
+    case UpdateEnd::RenameFailed:
+        showUpdateRenameFailed(dialogs, this, archive, newName);
+        refreshRomList();
+        return;
+    }
+}
+
+void frmGestionar::lblArchivosJuego_Click()
+{
+    if (ManagerBusy)
+        return;
+    const QScopedValueRollback<bool> busy(ManagerBusy, true);
+    const WindowWait wait(this);
+    if (!gameSelected())
+        return;
+    if (!namesGameArchive(lblArchivo->text())) {
+        showUnknownGameArchive(context_.dialogs, this);
+        return;
+    }
+    const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
+    presentReport(context_.dialogs, context_.desktop, this,
+                  maker.gameReport(selectedTitle(), lblArchivo->text()));
+}
+
+void frmGestionar::lblContiene_Click()
+{
+    if (ManagerBusy)
+        return;
+    const QScopedValueRollback<bool> busy(ManagerBusy, true);
+    const WindowWait wait(this);
+    const QString archive = selectedArchiveName();
+    if (archive.isEmpty())
+        return;
+    const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
+    presentReport(context_.dialogs, context_.desktop, this, maker.archiveReport(archive));
+}
+
+} // namespace zefrin
