@@ -7,6 +7,7 @@
 
 #include "QuietSeams.h"
 #include "engine/services/EmulatorCommands.h"
+#include "engine/services/EmulatorRunner.h"
 #include "engine/services/InstanceLock.h"
 #include "engine/services/SystemServices.h"
 #include "fixture/Collection.h"
@@ -63,6 +64,13 @@ bool writeFolder(const QString& folder)
            fx::writeForeignArchive((folder + "/roms/misterio.zip").toStdString(), "bench");
 }
 
+// Lets events flow until `done` holds.
+template <typename Condition> void waitUntil(Condition done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
 double milliseconds(const timeval& time)
 {
     return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
@@ -76,6 +84,19 @@ double ownCpuMs()
     return milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
 }
 
+// Runs a script through a runner of its own and waits for its end.
+class ScriptRun : public QObject {
+public:
+    void ended(const ShellResult&) { loop.quit(); }
+    void run(const QString& folder, const QString& script)
+    {
+        EmulatorRunner runner;
+        if (runner.start(scriptCommand(folder, script), this, &ScriptRun::ended))
+            loop.exec();
+    }
+    QEventLoop loop;
+};
+
 // One emulator run as a check makes it, with the archive already under the game's name.
 double emulatorRunMs(const QString& folder)
 {
@@ -85,8 +106,9 @@ double emulatorRunMs(const QString& folder)
         return -1;
     QElapsedTimer timer;
     timer.start();
+    ScriptRun runs;
     for (int i = 0; i < emulatorRuns; ++i)
-        (void)runScript(folder, script);
+        runs.run(folder, script);
     const double each = static_cast<double>(timer.nsecsElapsed()) / 1e6 / emulatorRuns;
     return RenameInFolder("juego1000.zip", "misterio.zip", folder + "/roms") ? each : -1;
 }
@@ -117,7 +139,11 @@ int main(int argc, char* argv[])
     AppContext context{state, dialogs, desktop, programExit, lock};
 
     frmGestionar window(context);
-    if (!window.Form_Load() || window.lstJuegos->count() != gameCount) {
+    bool loaded = false;
+    QObject::connect(&window, &frmGestionar::loaded, [&loaded] { loaded = true; });
+    if (window.Form_Load())
+        waitUntil([&loaded] { return loaded; });
+    if (!loaded || window.lstJuegos->count() != gameCount) {
         std::fprintf(stderr, "the game list did not load\n");
         return 1;
     }
@@ -127,13 +153,14 @@ int main(int argc, char* argv[])
     // The search first regenerates the game list: one "-listfull" run, timed on its own.
     QElapsedTimer timer;
     timer.start();
-    (void)runScript(folder, folder + "/all.bat");
+    ScriptRun().run(folder, folder + "/all.bat");
     const double listMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     const double runBeforeMs = emulatorRunMs(folder);
     const double cpuBefore = ownCpuMs();
     timer.restart();
     emit window.lblBuscar->clicked();
+    waitUntil([&window] { return !window.ManagerBusy; });
     const double searchMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     const double cpuMs = ownCpuMs() - cpuBefore;
 

@@ -5,6 +5,7 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -93,7 +94,8 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, busy);
-        program->state.EmulatorBusy = busy;
+        if (busy)
+            occupy(program->state.emulator, 2000);
         auto* button = window->findChild<LabelButton*>(name);
         QVERIFY(button);
         QTest::mousePress(button, Qt::LeftButton);
@@ -123,7 +125,7 @@ private slots:
     void greyKeysButtonIsSilentWhileBusy()
     {
         window->lblTeclas->setBackColour(Colours::disabledGrey());
-        program->state.EmulatorBusy = true;
+        occupy(program->state.emulator, 2000);
         QTest::mouseClick(window->lblTeclas, Qt::LeftButton);
         QCOMPARE(window->lblTeclas->backColour(), Colours::disabledGrey());
         QVERIFY(program->dialogs.shown.isEmpty());

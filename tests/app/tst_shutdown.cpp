@@ -3,6 +3,7 @@
 
 #include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
 #include <QtTest>
 
@@ -60,7 +61,7 @@ private slots:
 
         // While a game runs closing is refused, and the folder stays as it is.
         Program program(folder.path());
-        program.state.EmulatorBusy = true;
+        occupy(program.state.emulator, 2000);
         frmCargador window(program.context);
         QVERIFY(!window.close());
         // Nor, from a CD, does closing touch anything in the folder.

@@ -5,6 +5,7 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -63,7 +64,7 @@ private slots:
         InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
         QVERIFY(!otherCopy || other.tryAcquire());
         frmCargador window(program.context);
-        QVERIFY(!window.Form_Load());
+        QVERIFY(!loadToEnd(window));
         QVERIFY(program.programExit.ended);
         QVERIFY(!window.isVisible());
         QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing is written");
@@ -104,7 +105,7 @@ private slots:
         lock.close();
 
         frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
         QVERIFY(program.dialogs.shown.isEmpty());
     }
 
@@ -115,7 +116,7 @@ private slots:
         folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
         QVERIFY(program.dialogs.shown.isEmpty());
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
     }
@@ -156,7 +157,7 @@ private slots:
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
         frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
 
         QCOMPARE(window.statusCaption(), caption);
         QCOMPARE(window.statusColour(), colour);
@@ -192,7 +193,7 @@ private slots:
         folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
         QVERIFY(!folder.exists("mame.ini"));
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
         QVERIFY(program.dialogs.shown.isEmpty());
@@ -214,7 +215,7 @@ private slots:
         folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
         QVERIFY2(folder.exists("mame.ini"), "the emulator ran in its own folder");
         QVERIFY(!folder.exists("pwned"));
     }
@@ -226,7 +227,7 @@ private slots:
         folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
         program.state.CdMode = true;
         window.ApplyCdMode();
         QCOMPARE(window.statusCaption(),

@@ -8,7 +8,9 @@
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -86,6 +88,14 @@ struct Catalogue {
         for (const QString& name : roms)
             folder.writeFile("roms/" + name, {});
     }
+    // CargarDatos to its end, the emulator's run included.
+    void build()
+    {
+        (void)actToSignal(&window, &frmCargador::listLoaded, [this] {
+            window.CargarDatos();
+            return !program.programExit.ended;
+        });
+    }
     void setGames(const QByteArray& g) { folder.writeFile("standin.dat", "eol\tcrlf\n" + g); }
     int emulatorRuns() const { return int(folder.readFile("standin-calls.txt").count('\n')); }
     QStringList rows() const
@@ -162,7 +172,7 @@ private slots:
                          ".hidden.zip"});
         c.folder.makeFolder("roms/folder.zip");
         c.folder.writeFile("lista.txt", sampleList);
-        c.window.CargarDatos();
+        c.build();
 
         QCOMPARE(c.window.ROMs,
                  (QStringList{"a.b.zip", "A.zip", "a.zip", "ABCD.ZIP", "abcdefghij.zip",
@@ -276,7 +286,7 @@ private slots:
         // Both update commands are ignored while the emulator writes the list.
         QTimer::singleShot(250, c.window.lblDirectorio, &LabelButton::clicked);
         QTimer::singleShot(300, c.window.lblLista, &LabelButton::clicked);
-        c.window.CargarDatos();
+        c.build();
 
         const bool ends = cdMode && !missing.isEmpty();
         for (const QString& name : files.keys())
@@ -314,7 +324,7 @@ private slots:
         Catalogue c("game\ta\tAlpha\n", {"a.zip", "b.zip"});
         // No emulator: the build goes on with the empty list the redirection leaves.
         QVERIFY(QFile::remove(c.folder.filePath("mame")));
-        c.window.CargarDatos();
+        c.build();
         QCOMPARE(c.rows(), (QStringList{"ROM desconocida(b.zip)", "ROM desconocida(a.zip)"}));
         // A read-only list, and one that cannot be deleted, are kept with a message.
         QVERIFY(QFile::setPermissions(c.folder.filePath("lista.txt"), QFile::ReadOwner));
@@ -330,18 +340,45 @@ private slots:
         QCOMPARE(c.rows().size(), 2);
         QCOMPARE(c.state(), loaded);
         // A list that cannot be read gives no rows at all; so does a missing roms folder.
-        c.window.CargarDatos();
+        c.build();
         QCOMPARE(c.rows(), QStringList());
         QVERIFY(QDir(c.folder.filePath("lista.txt")).removeRecursively());
         QVERIFY(QDir(c.folder.filePath("roms")).removeRecursively());
-        c.window.CargarDatos();
+        c.build();
         QCOMPARE(c.rows(), QStringList());
+    }
+
+    // While the emulator writes the game list, window events flow; no command may start a
+    // second writer of the list or touch what the build reads: the ROM manager (it makes the
+    // list anew), the list buttons, the switch, closing.
+    void commandsWaitWhileTheGameListIsMade()
+    {
+        Catalogue c;
+        c.folder.writeFile("standin.dat", "eol\tcrlf\nlistfull-delay-ms\t800\n" + sixGames);
+        c.window.show();
+        bool refusedAll = false;
+        QTimer::singleShot(300, &c.window, [&c, &refusedAll] {
+            const QList<QWidget*> commands{c.window.lblGestionar,  c.window.lblLista,
+                                           c.window.lblDirectorio, c.window.lblLog,
+                                           c.window.Label1,        c.window.chkUsaControles};
+            for (QWidget* command : commands)
+                QTest::mouseClick(command, Qt::LeftButton);
+            refusedAll =
+                !c.window.close() && !QApplication::activeModalWidget() &&
+                !c.window.chkUsaControles->isChecked() &&
+                c.window.statusCaption() == "Si MAME está activo, no se puede cerrar Zefrin!";
+        });
+        c.build();
+        QVERIFY(refusedAll);
+        QCOMPARE(c.rows(), sixRows);
+        QCOMPARE(c.emulatorRuns(), 1);
+        QVERIFY(c.program.dialogs.shown.isEmpty() && !QApplication::activeModalWidget());
     }
 
     void rowsShowTheirArchiveAndTheUpdateCommandsWaitForNoOne()
     {
         Catalogue c;
-        c.window.CargarDatos();
+        c.build();
         c.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c.window));
         QListWidget* list = c.window.lstJuegos;
@@ -358,14 +395,14 @@ private slots:
 
         // While a game runs, neither a row nor an update command does anything.
         c.folder.writeFile("roms/g.zip", {});
-        c.program.state.EmulatorBusy = true;
+        occupy(c.program.state.emulator, 1000);
         c.window.setStatus("busy", Qt::blue);
         QTest::keyClick(list, Qt::Key_Home);
         QTest::mouseClick(c.window.lblDirectorio, Qt::LeftButton);
         QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
         QCOMPARE(c.state(), QStringLiteral("#0000ff busy"));
         QCOMPARE(list->toolTip(), archiveTip("b.zip"));
-        c.program.state.EmulatorBusy = false;
+        QTRY_VERIFY(!c.window.emulatorBusy());
 
         // "Actualizar ROMs" reads the folder again, not the emulator; emptying the list is no
         // choice of a row.
@@ -381,10 +418,9 @@ private slots:
         const auto deleting = QStringLiteral("#ff0000 Borrando lista antigua. +hourglass +timer");
         QCOMPARE(c.state(), deleting);
         QTest::qWait(1500);
-        c.program.state.EmulatorBusy = true;
+        occupy(c.program.state.emulator, 2500);
         QTest::qWait(2000);
         QCOMPARE(c.state(), deleting);
-        c.program.state.EmulatorBusy = false;
         QTRY_COMPARE_WITH_TIMEOUT(c.state(), loaded, 5000);
         QCOMPARE(c.rows(), (QStringList{"Alpha", "Bravo", "Charlie", "Delta", "Golf",
                                         "ROM desconocida(b.zip)", "ROM desconocida(d.zip)"}));
@@ -392,6 +428,7 @@ private slots:
         // Without a list it builds at once; any build cancels a pending rebuild.
         QVERIFY(QFile::remove(c.folder.filePath("lista.txt")));
         QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
+        QTRY_VERIFY(!c.window.emulatorBusy());
         QCOMPARE(c.emulatorRuns(), 3);
         QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
         QTest::mouseClick(c.window.lblDirectorio, Qt::LeftButton);

@@ -8,6 +8,7 @@
 #include "engine/input/KeyNameTable.h"
 #include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
 #include <QDir>
 #include <QProcess>
@@ -159,7 +160,7 @@ private:
         Program program(folder.path());
         program.state.records.controllerLine = record;
         frmCargador window(program.context);
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
         window.show();
         QVERIFY(window.close());
         QCOMPARE(program.dialogs.shown.size(), 0);

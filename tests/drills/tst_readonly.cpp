@@ -8,6 +8,7 @@
 #include "gui/romman/frmGestionar.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
 #include <QCheckBox>
 #include <QDirIterator>
@@ -79,7 +80,7 @@ struct Rig {
         program.state.records.controllerLine = records.filePath("controller-line.json");
         if (!started)
             return;
-        QVERIFY(window.Form_Load());
+        QVERIFY(loadToEnd(window));
         window.show();
         program.state.TablaTeclas[0][0] = 21;
         frmTeclas editor(program.context, window, &window);
@@ -92,6 +93,7 @@ struct Rig {
     {
         window.lstJuegos->setCurrentItem(window.lstJuegos->findItems(title, Qt::MatchExactly)[0]);
         window.LaunchSelectedGame();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 30000);
     }
 
     // Runs `step` in the ROM manager, opened as the user opens it.
@@ -99,6 +101,8 @@ struct Rig {
     {
         QTimer::singleShot(0, [this, step] { inOpenManager(step); });
         QTest::mouseClick(window.lblGestionar, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy() && !QApplication::activeModalWidget(),
+                                 30000);
     }
 
     void inOpenManager(const std::function<void(frmGestionar&)>& step)
@@ -107,6 +111,7 @@ struct Rig {
         if (!manager)
             return (void)QTimer::singleShot(10, [this, step] { inOpenManager(step); });
         step(*manager);
+        QTRY_VERIFY_WITH_TIMEOUT(!manager->ManagerBusy, 30000);
         manager->close();
     }
 
@@ -178,7 +183,7 @@ private slots:
             if (shown.icon == Dialogs::Icon::Critical)
                 messages << shown.title + '|' + shown.text;
         QVERIFY2(said != messages.isEmpty(), qPrintable(messages.join('\n')));
-        QVERIFY(!rig.program.state.EmulatorBusy);
+        QVERIFY(!rig.window.emulatorBusy());
 
         QFETCH(QStringList, mayChange);
         auto after = contents(rig.folder.path());
@@ -199,7 +204,7 @@ private:
     {
         rig.program.dialogs.answers = {true, true};
         if (action == "start") {
-            QVERIFY(rig.window.Form_Load());
+            QVERIFY(loadToEnd(rig.window));
         } else if (action == "new list") {
             QTest::mouseClick(rig.window.lblLista, Qt::LeftButton);
         } else if (action.startsWith("launch")) {

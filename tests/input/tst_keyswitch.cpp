@@ -7,6 +7,7 @@
 #include "KeyRig.h"
 #include "engine/input/ControllerFiles.h"
 #include "engine/input/MameIniOption.h"
+#include "support/Runs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -192,7 +193,7 @@ private slots:
             rig->window.chkUsaControles->click();
         if (off == "0.59") {
             rig->folder.setVersion("0.59");
-            QVERIFY(rig->window.Form_Load());
+            QVERIFY(loadToEnd(rig->window));
             QVERIFY(!rig->window.chkUsaControles->isEnabled());
         }
         if (!off.isEmpty()) {

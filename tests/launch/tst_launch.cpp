@@ -11,6 +11,7 @@
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -71,8 +72,9 @@ struct Rig {
         locked << folder.filePath(relative);
         return QProcess::execute("chattr", {"+i", locked.last()}) == 0;
     }
-    // A mouse double click on a row, the second press sent as the window system sends it.
-    void doubleClickRow(int row)
+    // A mouse double click on a row, the second press sent as the window system sends it;
+    // then, unless told not to, the wait for the launch to end.
+    void doubleClickRow(int row, bool waitForTheEnd = true)
     {
         QWidget* viewport = window.lstJuegos->viewport();
         const QPoint at = window.lstJuegos->visualItemRect(window.lstJuegos->item(row)).center();
@@ -81,6 +83,8 @@ struct Rig {
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(viewport, &press);
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+        if (waitForTheEnd)
+            QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
     }
     QByteArray fileOrNothing(const QString& relative) const
     {
@@ -113,14 +117,14 @@ private slots:
         QStringList seen;
         QTimer::singleShot(400, &window, [&] {
             QFile script(scratch.playScriptPath());
-            seen << (rig.program.state.EmulatorBusy && hourglassShown() ? "locked" : "unlocked")
+            seen << (rig.window.emulatorBusy() && hourglassShown() ? "locked" : "unlocked")
                  << window.statusCaption() << window.statusColour().name()
                  << (script.open(QIODevice::ReadOnly) ? script.readAll() : "no script");
             // Every command is refused while the game runs, and so is closing the window.
             QTest::mouseClick(window.lblLog, Qt::LeftButton);
             QTest::mouseClick(window.Label1, Qt::LeftButton);
             QTest::mouseClick(window.lblDirectorio, Qt::LeftButton);
-            rig.doubleClickRow(1);
+            rig.doubleClickRow(1, false);
             QTest::keyClick(window.lstJuegos, Qt::Key_Return);
             QTest::mouseClick(window.chkUsaControles, Qt::LeftButton);
             QTest::keyClick(window.chkUsaControles, Qt::Key_Space);
@@ -138,7 +142,7 @@ private slots:
                 !rig.folder.exists("cfg/pacmn.cfg")); // the second game never ran
         QVERIFY(window.findChildren<QDialog*>().isEmpty() && rig.program.dialogs.shown.isEmpty());
 
-        QVERIFY(window.isVisible() && !rig.program.state.EmulatorBusy && !hourglassShown());
+        QVERIFY(window.isVisible() && !rig.window.emulatorBusy() && !hourglassShown());
         QCOMPARE(QStringList({window.statusCaption(), window.statusColour().name(),
                               rig.program.state.LastLaunchTitle, rig.program.state.LastLaunchLog}),
                  QStringList({loaded, "#0000c0", "Galaxian",
@@ -169,9 +173,10 @@ private slots:
         // The catalogue orders the rows by title; each still launches its own archive, and a
         // title that only looks like an unknown archive's row is no refusal.
         rig.folder.setVersion("0.70");
-        QVERIFY(rig.window.Form_Load());
+        QVERIFY(loadToEnd(rig.window));
         rig.window.lstJuegos->setCurrentRow(1);
         QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return);
+        QTRY_VERIFY(!rig.window.emulatorBusy());
         QVERIFY(rig.program.state.LastLaunchLog.startsWith(
             "Loading \"rom desconocida, Mi ROM desconocida\" (aagame)"));
     }
@@ -285,7 +290,7 @@ private slots:
         const QList<ShownMessage>& shown = rig.program.dialogs.shown;
         QCOMPARE(shown.size(), message.isEmpty() ? 0 : fault == "cfg during" ? 2 : 1);
         QCOMPARE(rig.window.statusCaption(), message.isEmpty() ? loaded : loading);
-        QVERIFY(!rig.program.state.EmulatorBusy && !hourglassShown());
+        QVERIFY(!rig.window.emulatorBusy() && !hourglassShown());
         const QString& log = rig.program.state.LastLaunchLog;
         QVERIFY2(logged ? log.startsWith("Loading") : log == "earlier\r\n", qPrintable(log));
         if (!shown.isEmpty()) {

@@ -10,6 +10,7 @@
 #include "engine/romman/PendingRename.h"
 #include "engine/romman/RomReports.h"
 #include "gui/app/frmCargador.h"
+#include "support/Runs.h"
 
 #include <QStandardPaths>
 
@@ -105,8 +106,9 @@ private slots:
         const QMap<QString, QByteArray> before = folder.roms();
         const QString record = folder.filePath("../records/pending.json");
 
-        QCOMPARE(ArchiveChecker(folder.path(), record).CheckArchiveAsGame(archive, candidate),
-                 outcome);
+        EmulatorRunner runner;
+        ArchiveChecker checker(runner, folder.path(), record);
+        QCOMPARE(checkToEnd(checker, archive, candidate), outcome);
         QCOMPARE(folder.roms(), before);
         const bool ran = obstacle.isEmpty() &&
                          (outcome == CheckOutcome::Good || outcome == CheckOutcome::NotGood);
@@ -127,9 +129,9 @@ private slots:
         const QByteArray bytes = folder.roms().value("mi viejo.zip");
         folder.writeFile("mame", "#!/bin/sh\necho intruso > 'roms/mi viejo.zip'\n"
                                  "echo \"romset $1 is good\"\n");
-        QCOMPARE(ArchiveChecker(folder.path(), folder.recordPath())
-                     .CheckArchiveAsGame("mi viejo.zip", "pacman.zip"),
-                 CheckOutcome::NotRestored);
+        EmulatorRunner runner;
+        ArchiveChecker checker(runner, folder.path(), folder.recordPath());
+        QCOMPARE(checkToEnd(checker, "mi viejo.zip", "pacman.zip"), CheckOutcome::NotRestored);
         QCOMPARE(folder.roms(),
                  (QMap<QString, QByteArray>{{"mi viejo.zip", "intruso\n"}, {"pacman.zip", bytes}}));
         // The script the emulator ran, byte for byte.
@@ -218,7 +220,8 @@ private slots:
         program.state.records.pendingRename = record.fileName();
         InstanceLock first(program.lockFolder.filePath("zefrin.lock"));
         QVERIFY(setup != "running" || first.tryAcquire());
-        QCOMPARE(frmCargador(program.context).Form_Load(), setup != "running");
+        frmCargador window(program.context);
+        QCOMPARE(loadToEnd(window), setup != "running");
 
         QTEST(folder.romNames(), "after");
         QTEST(record.exists(), "recordKept");
@@ -273,9 +276,12 @@ private slots:
         for (const char* name : {"1.p", "2.p", "3.p", "4.p"})
             folder.writeFile(name, "viejo\r\n");
         QTemporaryDir scratch;
-        const ReportMaker maker(folder.path(), scratch.path());
-        const ReportResult archiveReport = maker.archiveReport(archive);
-        const ReportResult gameReport = maker.gameReport("Come Cocos", " pacman.zip ");
+        EmulatorRunner runner;
+        ReportMaker maker(runner, folder.path(), scratch.path());
+        QVERIFY(maker.archiveReport(archive));
+        const ReportResult archiveReport = *nextSignal(&maker, &ReportMaker::made);
+        QVERIFY(maker.gameReport("Come Cocos", " pacman.zip "));
+        const ReportResult gameReport = *nextSignal(&maker, &ReportMaker::made);
         QVERIFY(archiveReport.path.startsWith(scratch.path() + "/"));
         QVERIFY(archiveReport.written && gameReport.written &&
                 archiveReport.path != gameReport.path);
@@ -305,10 +311,14 @@ private slots:
         folder.writeFile("abrir.bat/keep", "x"); // the script cannot be written
         folder.writeFile("1.p", "viejo\r\n");
         QTemporaryDir scratch;
-        const ReportMaker maker(folder.path(), scratch.path());
-        QCOMPARE(readBytes(maker.gameReport("Tetrix", "tetrix.zip").path),
+        EmulatorRunner runner;
+        ReportMaker maker(runner, folder.path(), scratch.path());
+        QVERIFY(maker.gameReport("Tetrix", "tetrix.zip"));
+        QCOMPARE(readBytes(nextSignal(&maker, &ReportMaker::made)->path),
                  gameReportText("Tetrix", {}));
-        const ReportResult none = ReportMaker(folder.path(), {}).gameReport("Tetrix", "tetrix.zip");
+        ReportMaker unscratched(runner, folder.path(), {});
+        QVERIFY(unscratched.gameReport("Tetrix", "tetrix.zip"));
+        const ReportResult none = *nextSignal(&unscratched, &ReportMaker::made);
         QVERIFY(!none.written && !none.error.isEmpty());
     }
 };

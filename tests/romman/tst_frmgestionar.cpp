@@ -6,6 +6,7 @@
 #include "gui/app/frmCargador.h"
 #include "gui/romman/frmGestionar.h"
 #include "gui/widgets/LabelButton.h"
+#include "support/Runs.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -32,7 +33,7 @@ struct Manager {
         folder.archive("pacman", "viejo.zip");
         folder.archive("dkong", "mono.zip");
         folder.archive("foreign", "misterio.zip");
-        loaded = window.Form_Load();
+        loaded = actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); });
         window.show();
     }
 
@@ -87,7 +88,11 @@ private slots:
         QVERIFY(m.loaded);
         m.folder.archive("pacman", "PUCKMAN.ZIP");
         m.folder.writeFile("roms/leeme.txt", "x");
-        window.CargarDatos(); // the game list is written anew each time
+        // The game list is written anew each time.
+        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [&] {
+            window.CargarDatos();
+            return true;
+        }));
         QCOMPARE(itemsOf(window.ROMs), (QStringList{"galaga.zip", "misterio.zip", "mono.zip",
                                                     "PUCKMAN.ZIP", "viejo.zip"}));
         QCOMPARE(itemsOf(window.lstJuegos),
@@ -103,7 +108,10 @@ private slots:
         QCOMPARE(window.lblArchivo->text(), "galaga.zip");
         // An emulator that fails leaves the game list empty, and nothing is said.
         m.folder.writeFile("mame", "#!/bin/sh\nexit 1\n");
-        window.CargarDatos();
+        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [&] {
+            window.CargarDatos();
+            return true;
+        }));
         QVERIFY(window.lstJuegos->count() == 0 && m.program.dialogs.shown.isEmpty());
         // On a CD nothing can be written: without the files the window would write, the
         // program ends.
@@ -320,6 +328,7 @@ private slots:
             });
         QFETCH(QString, command);
         click(&window, command);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.ManagerBusy, 30000);
 
         QVERIFY(busyLook && window.isVisible());
         const QStringList& reports = m.program.desktop.openedFiles;
@@ -352,23 +361,25 @@ private slots:
         m.window.hide();
         m.folder.setVersion("0.70");
         frmCargador main(m.program.context);
-        QVERIFY(main.Form_Load());
+        QVERIFY(loadToEnd(main));
         main.show();
         m.program.dialogs.answers = {true};
         bool busy = false;
         onceManagerOpens([&](frmGestionar& window) {
-            busy = window.parentWidget() == &main && m.program.state.EmulatorBusy;
+            busy = window.parentWidget() == &main && main.emulatorBusy();
             clickItem(window.ROMs, "viejo.zip");
             clickItem(window.lstJuegos, "Come Cocos");
             click(&window, "lblActualizar");
+            QTRY_VERIFY(!window.ManagerBusy);
             click(&window, "lblSalir(1)");
         });
         QTest::mouseClick(main.lblGestionar, Qt::LeftButton);
 
-        QVERIFY(busy && !m.program.state.EmulatorBusy && !QApplication::activeModalWidget());
+        QTRY_VERIFY_WITH_TIMEOUT(busy && !main.emulatorBusy() && !QApplication::activeModalWidget(),
+                                 30000);
         QCOMPARE(m.program.dialogs.shown.size(), 1);
         QCOMPARE(main.lstJuegos->findItems("Come Cocos", Qt::MatchExactly).size(), 1);
-        m.program.state.EmulatorBusy = true; // then the command opens nothing
+        occupy(m.program.state.emulator, 2000); // then the command opens nothing
         QTest::mouseClick(main.lblGestionar, Qt::LeftButton);
         QVERIFY(!QApplication::activeModalWidget());
     }

@@ -2,6 +2,7 @@
 
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
+#include "support/Runs.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 using namespace zefrin;
+using namespace zefrin::test;
 
 namespace {
 
@@ -86,7 +88,8 @@ private slots:
 
         const QString script = folder + "/abrir.bat";
         QVERIFY(writeScript(script, {verifySetLine(set)}));
-        const ShellResult result = runScript(folder, script);
+        EmulatorRunner runner;
+        const ShellResult result = runToEnd(runner, scriptCommand(folder, script));
         QVERIFY(result.started);
 
         QCOMPARE(readBytes(folder + "/args.bin"), set.toUtf8() + QByteArray("\0-verifysets\0", 13));
@@ -105,7 +108,8 @@ private slots:
         const QString log = scratch.filePath("log.txt");
         const QString script = scratch.filePath("mame.bat");
         QVERIFY(writeScript(script, playScriptLines(folder, "pac man", false, log)));
-        QVERIFY(runScript(folder, script).started);
+        EmulatorRunner runner;
+        QVERIFY(runToEnd(runner, scriptCommand(folder, script)).started);
         QCOMPARE(readBytes(log), QByteArray("romset pac man is good\n"));
     }
 
@@ -113,10 +117,11 @@ private slots:
     {
         QTemporaryDir root;
         writeExecutable(root.filePath("mame"), "#!/bin/sh\necho \"$1\" > ran.txt\n");
-        const ShellResult result = runEmulator(root.path(), {"-cc"});
+        EmulatorRunner runner;
+        const ShellResult result = runToEnd(runner, emulatorCommand(root.path(), {"-cc"}));
         QVERIFY(result.started);
         QCOMPARE(readBytes(root.filePath("ran.txt")), QByteArray("-cc\n"));
-        QVERIFY(!runEmulator(root.filePath("missing"), {"-cc"}).started);
+        QVERIFY(!runToEnd(runner, emulatorCommand(root.filePath("missing"), {"-cc"})).started);
     }
 };
 

@@ -1,5 +1,6 @@
 // File, process and drive services against a real temporary folder and real processes.
 
+#include "engine/services/EmulatorRunner.h"
 #include "engine/services/ScratchFolder.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
@@ -27,6 +28,26 @@ QByteArray readBytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+} // namespace
+
+namespace {
+
+class Listener : public QObject {
+public:
+    explicit Listener(QStringList& told)
+        : told_(told)
+    {
+    }
+    void ended(const zefrin::ShellResult& result)
+    {
+        told_ << (result.started ? QStringLiteral("started %1").arg(result.exitCode)
+                                 : QStringLiteral("not started: ") + result.error);
+    }
+
+private:
+    QStringList& told_;
+};
 
 } // namespace
 
@@ -109,31 +130,35 @@ private slots:
         QCOMPARE(readBytes(source), QByteArray("again"));
     }
 
-    void shellAndWaitKeepsEventsFlowing()
+    void oneRunAtATimeToldAfterItsEnd()
     {
         QTemporaryDir dir;
-        int ticks = 0;
-        QTimer timer;
-        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
-        timer.start(10);
-        const ShellResult result =
-            ShellAndWait({"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}});
-        QVERIFY(result.started);
-        QCOMPARE(result.exitCode, 0);
-        QVERIFY2(ticks >= 3, "window events were not handled during the wait");
+        EmulatorRunner runner;
+        QStringList told;
+        Listener listener(told);
+        QVERIFY(
+            runner.start({"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}, {}},
+                         &listener, &Listener::ended));
+        // Nothing waits: the call returns at once, and a second run is refused meanwhile.
+        QVERIFY(runner.isBusy() && told.isEmpty());
+        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}}, &listener, &Listener::ended));
+        QTRY_VERIFY(!runner.isBusy());
+        QCOMPARE(told, QStringList{"started 0"});
         QCOMPARE(readBytes(dir.filePath("out.txt")), QByteArray("done\n"));
-    }
 
-    void shellAndWaitReportsWhatCannotStart()
-    {
-        QTemporaryDir dir;
-        const ShellResult missing =
-            ShellAndWait({dir.filePath("no-such-program"), {}, dir.path(), {}});
-        QVERIFY(!missing.started);
-        QVERIFY(!missing.error.isEmpty());
-
+        // What cannot start is told the same way, never from inside the call.
         writeBytes(dir.filePath("not-executable"), "#!/bin/sh\n");
-        QVERIFY(!ShellAndWait({dir.filePath("not-executable"), {}, dir.path(), {}}).started);
+        for (const QString& program :
+             {dir.filePath("no-such-program"), dir.filePath("not-executable")}) {
+            QVERIFY(runner.start({program, {}, dir.path(), {}, {}}, &listener, &Listener::ended));
+            QCOMPARE(told.size(), 1);
+            QTRY_COMPARE(told.size(), 2);
+            QVERIFY2(told.takeLast().startsWith("not started: "), qPrintable(program));
+        }
+        QVERIFY(runner.start({{}, {}, dir.path(), {}, "unreadable script"}, &listener,
+                             &Listener::ended));
+        QTRY_COMPARE(told.size(), 2);
+        QCOMPARE(told.last(), QString("not started: unreadable script"));
     }
 
     void isCdDriveIsFalseOnOrdinaryFolders()

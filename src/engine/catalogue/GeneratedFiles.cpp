@@ -48,13 +48,6 @@ QString cdWithoutGeneratedFilesText()
                           "genere los archivos necesarios.");
 }
 
-void makeGameList(const QString& emulatorFolder, const QString& recordPath)
-{
-    (void)writeRunRecord(recordPath, emulatorFolder, {});
-    (void)runScript(emulatorFolder, emulatorPath(emulatorFolder, gameListScriptName()));
-    (void)clearRunRecord(recordPath);
-}
-
 void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
 {
     const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);

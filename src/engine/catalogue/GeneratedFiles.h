@@ -24,11 +24,9 @@ QString gameListNotCreatedText(const QString& emulatorFolder);
 // Writes the game-list script when it is missing. False when it cannot be written.
 bool ensureGameListScript(const QString& emulatorFolder);
 
-// Has the emulator write lista.txt through the game-list script. A run record (services/
-// RunRecord.h) is kept meanwhile: a list the emulator was still writing when the program was
-// ended by force is incomplete, and a next start that finds the record removes it to have it
-// made again.
-void makeGameList(const QString& emulatorFolder, const QString& recordPath);
+// A game list the emulator was still writing when the program was ended by force is
+// incomplete (GameListMaker keeps a run record meanwhile): a next start that finds the record
+// removes the list to have it made again.
 void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder);
 
 } // namespace zefrin

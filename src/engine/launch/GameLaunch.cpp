@@ -56,34 +56,11 @@ bool removeFile(const QString& path, QString* reason)
     return false;
 }
 
-// The steps of one run. Each returns false after recording the failure that stops the run.
-class GameRun {
-public:
-    explicit GameRun(const LaunchRequest& request);
-    LaunchResult run();
+} // namespace
 
-private:
-    bool moveSettingsAside();
-    bool writePlayScript();
-    bool waitForEmulator();
-    bool readLog();
-    bool dropDefaultSettings();
-    bool restoreSettings();
-    void cleanUpAfterFailure();
-    bool fail(Failure failure, const QString& detail);
-
-    const LaunchRequest& request_;
-    const QString game_;
-    const QString cfgFolder_;
-    QString settings_;
-    QString backup_;
-    // Set while this run holds the game's settings in the backup.
-    bool movedAside_ = false;
-    LaunchResult result_;
-};
-
-GameRun::GameRun(const LaunchRequest& request)
-    : request_(request)
+GameLaunch::GameLaunch(EmulatorRunner& runner, const LaunchRequest& request)
+    : runner_(runner)
+    , request_(request)
     , game_(StripExtension(request.archive))
     , cfgFolder_(cfgFolderOf(request.emulatorFolder))
 {
@@ -92,15 +69,28 @@ GameRun::GameRun(const LaunchRequest& request)
     backup_ = stem + backupExtension();
 }
 
-LaunchResult GameRun::run()
+std::optional<LaunchResult> GameLaunch::start()
 {
-    if (!moveSettingsAside() || !writePlayScript() || !waitForEmulator() || !readLog() ||
-        !dropDefaultSettings() || !restoreSettings())
+    if (moveSettingsAside() && writePlayScript() && startEmulator())
+        return std::nullopt;
+    return finish();
+}
+
+void GameLaunch::runEnded(const ShellResult& shell)
+{
+    if (removeScript(shell) && readLog() && dropDefaultSettings())
+        (void)restoreSettings();
+    emit ended(finish());
+}
+
+LaunchResult GameLaunch::finish()
+{
+    if (!result_.ok())
         cleanUpAfterFailure();
     return result_;
 }
 
-bool GameRun::moveSettingsAside()
+bool GameLaunch::moveSettingsAside()
 {
     if (!request_.definedKeys || !FileExists(settings_))
         return true;
@@ -124,7 +114,7 @@ bool GameRun::moveSettingsAside()
     return true;
 }
 
-bool GameRun::writePlayScript()
+bool GameLaunch::writePlayScript()
 {
     if (request_.scriptPath.isEmpty())
         return fail(Failure::Script, QString());
@@ -136,7 +126,7 @@ bool GameRun::writePlayScript()
     return true;
 }
 
-bool GameRun::waitForEmulator()
+bool GameLaunch::startEmulator()
 {
     // The script's interpreter would start even without an emulator to run, and say so
     // where nobody reads it.
@@ -145,7 +135,14 @@ bool GameRun::waitForEmulator()
         return fail(Failure::Start, emulator);
     // The emulator's exit code tells nothing the log does not: a game that cannot run says
     // why in its output, which the user reads in the load log.
-    const ShellResult shell = runScript(request_.emulatorFolder, request_.scriptPath);
+    if (!runner_.start(scriptCommand(request_.emulatorFolder, request_.scriptPath), this,
+                       &GameLaunch::runEnded))
+        return fail(Failure::Start, QStringLiteral("M.A.M.E ya está en marcha"));
+    return true;
+}
+
+bool GameLaunch::removeScript(const ShellResult& shell)
+{
     if (!shell.started)
         return fail(Failure::Start, shell.error);
     QString reason;
@@ -154,7 +151,7 @@ bool GameRun::waitForEmulator()
     return true;
 }
 
-bool GameRun::readLog()
+bool GameLaunch::readLog()
 {
     QFile file(request_.logPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -167,7 +164,7 @@ bool GameRun::readLog()
     return true;
 }
 
-bool GameRun::dropDefaultSettings()
+bool GameLaunch::dropDefaultSettings()
 {
     const QString defaults = cfgFolder_ + QStringLiteral("/default") + settingsExtension();
     if (!request_.definedKeys || !FileExists(defaults))
@@ -178,7 +175,7 @@ bool GameRun::dropDefaultSettings()
     return true;
 }
 
-bool GameRun::restoreSettings()
+bool GameLaunch::restoreSettings()
 {
     // A backup left by an earlier run that never ended is put back as well: it holds the
     // user's settings, not the emulator's defaults.
@@ -192,7 +189,7 @@ bool GameRun::restoreSettings()
     return true;
 }
 
-void GameRun::cleanUpAfterFailure()
+void GameLaunch::cleanUpAfterFailure()
 {
     // The scratch files go quietly: the scratch folder goes with the program anyway.
     if (!request_.scriptPath.isEmpty()) {
@@ -209,14 +206,12 @@ void GameRun::cleanUpAfterFailure()
         result_.strandedBackup = backup_;
 }
 
-bool GameRun::fail(Failure failure, const QString& detail)
+bool GameLaunch::fail(Failure failure, const QString& detail)
 {
     result_.failure = failure;
     result_.detail = detail;
     return false;
 }
-
-} // namespace
 
 bool isUnrecognisedTitle(const QString& title)
 {
@@ -261,11 +256,6 @@ QString launchLogText(const QByteArray& output)
     const QStringList lines = splitLines(decodeSystemText(output));
     const QString lineEnd = QStringLiteral("\r\n");
     return lines.isEmpty() ? QStringLiteral("") : lines.join(lineEnd) + lineEnd;
-}
-
-LaunchResult runGameLaunch(const LaunchRequest& request)
-{
-    return GameRun(request).run();
 }
 
 } // namespace zefrin

@@ -9,7 +9,10 @@
 // the run, and the cfg/default.cfg the emulator writes on exit is deleted (the user's own one
 // lies parked as cfg/default.bak while the keys are in use).
 
+#include "engine/services/EmulatorRunner.h"
+
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -65,9 +68,47 @@ struct LaunchResult {
     bool ok() const { return failure == Failure::None; }
 };
 
-// Runs the game and waits for the emulator to end; window events keep flowing meanwhile.
-// A failure after the game's settings were moved aside puts them back before returning.
-LaunchResult runGameLaunch(const LaunchRequest& request);
+// One launch: the steps before the emulator runs, the run, the steps after it. A failure
+// after the game's settings were moved aside puts them back before the launch ends.
+class GameLaunch : public QObject {
+    Q_OBJECT
+
+public:
+    GameLaunch(EmulatorRunner& runner, const LaunchRequest& request);
+
+    // Runs the steps up to the emulator's start. A launch that ends before it (a step failed,
+    // or another run is in progress: Failure::Start) comes back at once; otherwise nothing
+    // comes back and `ended` follows once the emulator has ended.
+    std::optional<LaunchResult> start();
+
+signals:
+    void ended(const LaunchResult& result);
+
+private slots:
+    void runEnded(const ShellResult& shell);
+
+private:
+    bool moveSettingsAside();
+    bool writePlayScript();
+    bool startEmulator();
+    bool removeScript(const ShellResult& shell);
+    bool readLog();
+    bool dropDefaultSettings();
+    bool restoreSettings();
+    LaunchResult finish();
+    void cleanUpAfterFailure();
+    bool fail(LaunchResult::Failure failure, const QString& detail);
+
+    EmulatorRunner& runner_;
+    const LaunchRequest request_;
+    const QString game_;
+    const QString cfgFolder_;
+    QString settings_;
+    QString backup_;
+    // Set while this run holds the game's settings in the backup.
+    bool movedAside_ = false;
+    LaunchResult result_;
+};
 
 // Puts back the game's settings that a run which never ended left moved aside, as its record
 // tells; what the emulator wrote meanwhile gives way. False when they are still aside (the

@@ -58,8 +58,10 @@ QString firstLineOf(const QString& path)
     return lines.isEmpty() ? QString() : lines.first();
 }
 
-ArchiveChecker::ArchiveChecker(const QString& emulatorFolder, const QString& recordPath)
-    : emulatorFolder_(emulatorFolder)
+ArchiveChecker::ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder,
+                               const QString& recordPath)
+    : runner_(runner)
+    , emulatorFolder_(emulatorFolder)
     , romsFolder_(emulatorPath(emulatorFolder, QStringLiteral("roms")))
     , recordPath_(recordPath)
     , scriptPath_(emulatorPath(emulatorFolder, QStringLiteral("abrir.bat")))
@@ -72,13 +74,19 @@ QString ArchiveChecker::inRoms(const QString& name) const
     return romsFolder_ + QLatin1Char('/') + name;
 }
 
-CheckOutcome ArchiveChecker::CheckArchiveAsGame(const QString& archive,
-                                                const QString& candidate) const
+std::optional<CheckOutcome> ArchiveChecker::CheckArchiveAsGame(const QString& archive,
+                                                               const QString& candidate)
 {
     if (!isPlainArchiveName(archive) || !isPlainArchiveName(candidate))
         return CheckOutcome::NotPlainName;
-    if (archive == candidate)
-        return FileExists(inRoms(archive)) ? verifySet(candidate) : CheckOutcome::ArchiveMissing;
+    archive_ = archive;
+    candidate_ = candidate;
+    renamed_ = false;
+    if (archive == candidate) {
+        if (!FileExists(inRoms(archive)))
+            return CheckOutcome::ArchiveMissing;
+        return startVerify();
+    }
 
     const bool keepRecord = !recordPath_.isEmpty();
     if (keepRecord && !writePendingRename(recordPath_, {emulatorFolder_, archive, candidate}))
@@ -86,37 +94,55 @@ CheckOutcome ArchiveChecker::CheckArchiveAsGame(const QString& archive,
     if (!RenameInFolder(archive, candidate, romsFolder_)) {
         if (keepRecord)
             (void)clearPendingRename(recordPath_);
-        return whyRenameFailed(archive, candidate);
+        return whyRenameFailed();
     }
-
-    const CheckOutcome verdict = verifySet(candidate);
-
-    if (!RenameInFolder(candidate, archive, romsFolder_))
-        return CheckOutcome::NotRestored; // the record stays: the next start puts it back
-    if (keepRecord)
-        (void)clearPendingRename(recordPath_);
-    return verdict;
+    renamed_ = true;
+    if (const std::optional<CheckOutcome> refused = startVerify())
+        return renameBack(*refused);
+    return std::nullopt;
 }
 
-CheckOutcome ArchiveChecker::verifySet(const QString& candidate) const
+std::optional<CheckOutcome> ArchiveChecker::startVerify()
 {
-    const QString set = StripExtension(candidate);
+    const QString set = StripExtension(candidate_);
     // An answer left by an earlier run must not stand in for one this run did not give.
     if (!removeIfExists(answerPath_))
         return CheckOutcome::EmulatorNotRun;
     if (!writeScript(scriptPath_, {verifySetLine(set)}))
         return CheckOutcome::EmulatorNotRun;
-    if (!runScript(emulatorFolder_, scriptPath_).started)
+    if (!runner_.start(scriptCommand(emulatorFolder_, scriptPath_), this,
+                       &ArchiveChecker::verifyEnded))
         return CheckOutcome::EmulatorNotRun;
-    return isGoodVerifyLine(firstLineOf(answerPath_), set) ? CheckOutcome::Good
-                                                           : CheckOutcome::NotGood;
+    return std::nullopt;
 }
 
-CheckOutcome ArchiveChecker::whyRenameFailed(const QString& archive, const QString& candidate) const
+void ArchiveChecker::verifyEnded(const ShellResult& shell)
 {
-    if (FileExists(inRoms(candidate)))
+    CheckOutcome verdict = CheckOutcome::EmulatorNotRun;
+    if (shell.started)
+        verdict = isGoodVerifyLine(firstLineOf(answerPath_), StripExtension(candidate_))
+                      ? CheckOutcome::Good
+                      : CheckOutcome::NotGood;
+    emit checked(renameBack(verdict));
+}
+
+CheckOutcome ArchiveChecker::renameBack(CheckOutcome verdict)
+{
+    if (!renamed_)
+        return verdict;
+    if (!RenameInFolder(candidate_, archive_, romsFolder_))
+        return CheckOutcome::NotRestored; // the record stays: the next start puts it back
+    renamed_ = false;
+    if (!recordPath_.isEmpty())
+        (void)clearPendingRename(recordPath_);
+    return verdict;
+}
+
+CheckOutcome ArchiveChecker::whyRenameFailed() const
+{
+    if (FileExists(inRoms(candidate_)))
         return CheckOutcome::NameTaken;
-    if (!FileExists(inRoms(archive)))
+    if (!FileExists(inRoms(archive_)))
         return CheckOutcome::ArchiveMissing;
     return CheckOutcome::RenameRefused;
 }

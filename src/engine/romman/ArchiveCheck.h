@@ -4,7 +4,12 @@
 // archive is given the game's archive name for the time of one "-verifysets" run and its own
 // name back afterwards. Search, compare and update all rest on it.
 
+#include "engine/services/EmulatorRunner.h"
+
+#include <QObject>
 #include <QString>
+
+#include <optional>
 
 namespace zefrin {
 
@@ -33,28 +38,45 @@ bool isPlainArchiveName(const QString& name);
 // The first line of a text file, without its line end; empty when the file is missing.
 QString firstLineOf(const QString& path);
 
-class ArchiveChecker {
+class ArchiveChecker : public QObject {
+    Q_OBJECT
+
 public:
     // recordPath: where the pending-rename record is kept; empty keeps none.
-    ArchiveChecker(const QString& emulatorFolder, const QString& recordPath);
+    ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder,
+                   const QString& recordPath);
 
     QString romsFolder() const { return romsFolder_; }
 
     // Gives `archive` the name `candidate` (both file names in roms, with extension), asks the
     // emulator to verify the candidate's set and gives the archive its own name back. An
-    // archive already called `candidate` is verified as it is.
-    CheckOutcome CheckArchiveAsGame(const QString& archive, const QString& candidate) const;
+    // archive already called `candidate` is verified as it is. An outcome reached without the
+    // emulator comes back at once; otherwise nothing comes back and `checked` follows.
+    std::optional<CheckOutcome> CheckArchiveAsGame(const QString& archive,
+                                                   const QString& candidate);
+
+signals:
+    void checked(CheckOutcome outcome);
+
+private slots:
+    void verifyEnded(const ShellResult& shell);
 
 private:
-    CheckOutcome verifySet(const QString& candidate) const;
-    CheckOutcome whyRenameFailed(const QString& archive, const QString& candidate) const;
+    std::optional<CheckOutcome> startVerify();
+    CheckOutcome renameBack(CheckOutcome verdict);
+    CheckOutcome whyRenameFailed() const;
     QString inRoms(const QString& name) const;
 
+    EmulatorRunner& runner_;
     QString emulatorFolder_;
     QString romsFolder_;
     QString recordPath_;
     QString scriptPath_;
     QString answerPath_;
+    // The check in progress.
+    QString archive_;
+    QString candidate_;
+    bool renamed_ = false;
 };
 
 } // namespace zefrin

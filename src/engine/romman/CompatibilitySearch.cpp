@@ -4,38 +4,78 @@
 
 namespace zefrin {
 
-SearchResult searchCompatibleGame(const ArchiveChecker& checker, const QStringList& gameLines,
-                                  SearchView& view)
+CompatibilitySearch::CompatibilitySearch(ArchiveChecker& checker, SearchView& view)
+    : checker_(checker)
+    , view_(view)
 {
-    SearchResult result;
-    int counter = 1;
-    for (const QString& line : gameLines) {
-        view.showCounter(counter);
-        if (const QString selected = view.selectedArchive(); !selected.isEmpty())
-            result.archive = selected;
-        result.candidate = candidateArchiveName(line);
-        if (!result.candidate.isEmpty() && !result.archive.isEmpty()) {
-            const CheckOutcome outcome =
-                checker.CheckArchiveAsGame(result.archive, result.candidate);
-            if (outcome == CheckOutcome::Good) {
-                result.end = SearchEnd::Found;
-                result.title = gameLineTitle(line);
-                return result;
-            }
-            if (stopsSearch(outcome)) {
-                result.end = SearchEnd::Stopped;
-                result.failure = outcome;
-                return result;
-            }
+}
+
+void CompatibilitySearch::start(const QStringList& gameLines)
+{
+    lines_ = gameLines;
+    line_ = 0;
+    result_ = {};
+    // The checker serves other commands too: only its verdicts during the search are ours.
+    connect(&checker_, &ArchiveChecker::checked, this, &CompatibilitySearch::checked);
+    QMetaObject::invokeMethod(this, &CompatibilitySearch::next, Qt::QueuedConnection);
+}
+
+// Checks line after line until one needs the emulator; its verdict comes back in checked().
+void CompatibilitySearch::next()
+{
+    while (line_ < lines_.size()) {
+        const QString& line = lines_.at(line_);
+        view_.showCounter(static_cast<int>(line_) + 1);
+        if (const QString selected = view_.selectedArchive(); !selected.isEmpty())
+            result_.archive = selected;
+        result_.candidate = candidateArchiveName(line);
+        if (result_.candidate.isEmpty() || result_.archive.isEmpty()) {
+            if (!carryOn(CheckOutcome::NotGood))
+                return;
+            continue;
         }
-        if (!view.searchRunning()) {
-            result.end = SearchEnd::Cancelled;
-            return result;
-        }
-        ++counter;
+        const std::optional<CheckOutcome> outcome =
+            checker_.CheckArchiveAsGame(result_.archive, result_.candidate);
+        if (!outcome)
+            return;
+        if (!carryOn(*outcome))
+            return;
     }
-    result.end = SearchEnd::Exhausted;
-    return result;
+    finish(SearchEnd::Exhausted);
+}
+
+void CompatibilitySearch::checked(CheckOutcome outcome)
+{
+    if (carryOn(outcome))
+        next();
+}
+
+bool CompatibilitySearch::carryOn(CheckOutcome outcome)
+{
+    if (outcome == CheckOutcome::Good) {
+        result_.title = gameLineTitle(lines_.at(line_));
+        finish(SearchEnd::Found);
+        return false;
+    }
+    if (stopsSearch(outcome)) {
+        result_.failure = outcome;
+        finish(SearchEnd::Stopped);
+        return false;
+    }
+    if (!view_.searchRunning()) {
+        finish(SearchEnd::Cancelled);
+        return false;
+    }
+    ++line_;
+    return true;
+}
+
+void CompatibilitySearch::finish(SearchEnd end)
+{
+    result_.end = end;
+    lines_.clear();
+    disconnect(&checker_, &ArchiveChecker::checked, this, &CompatibilitySearch::checked);
+    emit ended(result_);
 }
 
 } // namespace zefrin

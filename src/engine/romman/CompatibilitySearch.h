@@ -4,6 +4,7 @@
 
 #include "ArchiveCheck.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -41,7 +42,32 @@ struct SearchResult {
 // The archive is read from the view before every check, so a new selection is taken up by the
 // next one; with no selection the previous archive goes on. Game lines that name no set are
 // counted but not checked.
-SearchResult searchCompatibleGame(const ArchiveChecker& checker, const QStringList& gameLines,
-                                  SearchView& view);
+class CompatibilitySearch : public QObject {
+    Q_OBJECT
+
+public:
+    CompatibilitySearch(ArchiveChecker& checker, SearchView& view);
+
+    // Starts the search; `ended` follows, always after this call has returned.
+    void start(const QStringList& gameLines);
+
+signals:
+    void ended(const SearchResult& result);
+
+private slots:
+    void checked(CheckOutcome outcome);
+    void next();
+
+private:
+    // The verdict on the line in hand; true when the search goes on.
+    bool carryOn(CheckOutcome outcome);
+    void finish(SearchEnd end);
+
+    ArchiveChecker& checker_;
+    SearchView& view_;
+    QStringList lines_;
+    qsizetype line_ = 0;
+    SearchResult result_;
+};
 
 } // namespace zefrin

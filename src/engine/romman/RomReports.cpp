@@ -107,43 +107,67 @@ QByteArray archiveReportText(const std::array<QByteArray, 4>& answers)
     return report.bytes();
 }
 
-ReportMaker::ReportMaker(const QString& emulatorFolder, const QString& scratchFolder)
-    : emulatorFolder_(emulatorFolder)
+ReportMaker::ReportMaker(EmulatorRunner& runner, const QString& emulatorFolder,
+                         const QString& scratchFolder)
+    : runner_(runner)
+    , emulatorFolder_(emulatorFolder)
     , scratchFolder_(scratchFolder)
+    , scriptPath_(emulatorPath(emulatorFolder, QStringLiteral("abrir.bat")))
 {
 }
 
-ReportResult ReportMaker::gameReport(const QString& title, const QString& gameArchiveName) const
+bool ReportMaker::gameReport(const QString& title, const QString& gameArchiveName)
 {
-    QString unasked;
-    const QList<QByteArray> answers = ask(gameReportScript(gameArchiveName), 1, unasked);
-    return write(gameReportText(title, answers.at(0)), unasked);
+    if (!ask(gameReportScript(gameArchiveName), 1))
+        return false;
+    title_ = title;
+    return true;
 }
 
-ReportResult ReportMaker::archiveReport(const QString& archive) const
+bool ReportMaker::archiveReport(const QString& archive)
 {
-    QString unasked;
-    const QList<QByteArray> answers = ask(archiveReportScript(archive), 4, unasked);
-    return write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)}),
-                 unasked);
+    if (!ask(archiveReportScript(archive), 4))
+        return false;
+    title_.clear();
+    return true;
 }
 
-QList<QByteArray> ReportMaker::ask(const QStringList& script, int count, QString& unasked) const
+bool ReportMaker::ask(const QStringList& script, int count)
 {
-    const QString scriptPath = emulatorPath(emulatorFolder_, QStringLiteral("abrir.bat"));
+    if (runner_.isBusy())
+        return false;
+    count_ = count;
+    unasked_.clear();
     // Answers left by an earlier command must not pass for this one's.
     for (int number = 1; number <= count; ++number)
         (void)removeIfExists(emulatorPath(emulatorFolder_, answerName(number)));
     // A script that cannot be written or run leaves every section empty; the report is made
     // all the same.
-    if (writeScript(scriptPath, script))
-        (void)runScript(emulatorFolder_, scriptPath);
-    else
-        unasked = scriptPath;
-    (void)removeIfExists(scriptPath);
+    CommandLine command;
+    if (writeScript(scriptPath_, script)) {
+        command = scriptCommand(emulatorFolder_, scriptPath_);
+    } else {
+        unasked_ = scriptPath_;
+        command.error = scriptPath_;
+    }
+    return runner_.start(command, this, &ReportMaker::answered);
+}
 
+void ReportMaker::answered(const ShellResult&)
+{
+    (void)removeIfExists(scriptPath_);
+    const QList<QByteArray> answers = takeAnswers();
+    if (count_ == 1)
+        emit made(write(gameReportText(title_, answers.at(0))));
+    else
+        emit made(
+            write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)})));
+}
+
+QList<QByteArray> ReportMaker::takeAnswers()
+{
     QList<QByteArray> answers;
-    for (int number = 1; number <= count; ++number) {
+    for (int number = 1; number <= count_; ++number) {
         const QString answerPath = emulatorPath(emulatorFolder_, answerName(number));
         answers << readAll(answerPath);
         (void)removeIfExists(answerPath);
@@ -151,10 +175,10 @@ QList<QByteArray> ReportMaker::ask(const QStringList& script, int count, QString
     return answers;
 }
 
-ReportResult ReportMaker::write(const QByteArray& text, const QString& unasked) const
+ReportResult ReportMaker::write(const QByteArray& text) const
 {
     ReportResult result;
-    result.unasked = unasked;
+    result.unasked = unasked_;
     if (scratchFolder_.isEmpty() || !QDir(scratchFolder_).exists()) {
         result.error = QStringLiteral("no hay carpeta temporal");
         return result;

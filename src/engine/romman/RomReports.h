@@ -8,7 +8,10 @@
 // report is made; the report itself is written to a folder of its own inside the program's
 // private scratch folder, where it stays, for the editor to read, until the program ends.
 
+#include "engine/services/EmulatorRunner.h"
+
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -34,21 +37,42 @@ struct ReportResult {
     QString unasked;
 };
 
-class ReportMaker {
-public:
-    ReportMaker(const QString& emulatorFolder, const QString& scratchFolder);
+// Makes a report: the emulator is asked (one run of a script), then the report is written.
+class ReportMaker : public QObject {
+    Q_OBJECT
 
-    ReportResult gameReport(const QString& title, const QString& gameArchiveName) const;
-    ReportResult archiveReport(const QString& archive) const;
+public:
+    ReportMaker(EmulatorRunner& runner, const QString& emulatorFolder,
+                const QString& scratchFolder);
+
+    // Start a report; `made` follows. False, with nothing started, while another run is in
+    // progress.
+    bool gameReport(const QString& title, const QString& gameArchiveName);
+    bool archiveReport(const QString& archive);
+
+signals:
+    void made(const ReportResult& report);
+
+private slots:
+    void answered(const ShellResult& shell);
 
 private:
-    // Runs the script; the answers 1.p to `count`.p, each empty when it was not written. The
-    // script and the answers are gone from the emulator folder afterwards.
-    QList<QByteArray> ask(const QStringList& script, int count, QString& unasked) const;
-    ReportResult write(const QByteArray& text, const QString& unasked) const;
+    // Runs the script; its answers are 1.p to `count`.p.
+    bool ask(const QStringList& script, int count);
+    // The answers, each empty when it was not written. The script and the answers are gone
+    // from the emulator folder afterwards.
+    QList<QByteArray> takeAnswers();
+    ReportResult write(const QByteArray& text) const;
 
+    EmulatorRunner& runner_;
     QString emulatorFolder_;
     QString scratchFolder_;
+    QString scriptPath_;
+    // The report in progress: a game report names its title, an archive report none.
+    QString title_;
+    int count_ = 0;
+    // The script that could not be written, when the emulator could not be asked.
+    QString unasked_;
 };
 
 } // namespace zefrin

@@ -4,16 +4,35 @@
 
 namespace zefrin {
 
-UpdateResult updateArchive(const ArchiveChecker& checker, const QString& archive,
-                           const QString& newName)
+RomUpdate::RomUpdate(ArchiveChecker& checker)
+    : checker_(checker)
 {
-    const QString roms = checker.romsFolder();
-    if (FileExists(roms + QLatin1Char('/') + newName))
-        return {UpdateEnd::TargetTaken, CheckOutcome::NameTaken};
-    if (!FileExists(roms + QLatin1Char('/') + archive))
-        return {UpdateEnd::ArchiveGone, CheckOutcome::ArchiveMissing};
+}
 
-    const CheckOutcome check = checker.CheckArchiveAsGame(archive, newName);
+std::optional<UpdateResult> RomUpdate::start(const QString& archive, const QString& newName)
+{
+    const QString roms = checker_.romsFolder();
+    if (FileExists(roms + QLatin1Char('/') + newName))
+        return UpdateResult{UpdateEnd::TargetTaken, CheckOutcome::NameTaken};
+    if (!FileExists(roms + QLatin1Char('/') + archive))
+        return UpdateResult{UpdateEnd::ArchiveGone, CheckOutcome::ArchiveMissing};
+
+    archive_ = archive;
+    newName_ = newName;
+    if (const std::optional<CheckOutcome> check = checker_.CheckArchiveAsGame(archive, newName))
+        return conclude(*check);
+    connect(&checker_, &ArchiveChecker::checked, this, &RomUpdate::checked,
+            Qt::SingleShotConnection);
+    return std::nullopt;
+}
+
+void RomUpdate::checked(CheckOutcome outcome)
+{
+    emit ended(conclude(outcome));
+}
+
+UpdateResult RomUpdate::conclude(CheckOutcome check) const
+{
     switch (check) {
     case CheckOutcome::Good:
         break;
@@ -29,7 +48,7 @@ UpdateResult updateArchive(const ArchiveChecker& checker, const QString& archive
     case CheckOutcome::NotRestored:
         return {UpdateEnd::CheckFailed, check};
     }
-    if (!RenameInFolder(archive, newName, roms))
+    if (!RenameInFolder(archive_, newName_, checker_.romsFolder()))
         return {UpdateEnd::RenameFailed, check};
     return {UpdateEnd::Updated, check};
 }

@@ -4,6 +4,7 @@
 
 #include "ArchiveCheck.h"
 
+#include <QObject>
 #include <QString>
 
 namespace zefrin {
@@ -24,7 +25,28 @@ struct UpdateResult {
 
 // The update after the user has confirmed it: the two existence checks, the verification,
 // then the rename.
-UpdateResult updateArchive(const ArchiveChecker& checker, const QString& archive,
-                           const QString& newName);
+class RomUpdate : public QObject {
+    Q_OBJECT
+
+public:
+    explicit RomUpdate(ArchiveChecker& checker);
+
+    // An update that ends without the emulator comes back at once; otherwise nothing comes
+    // back and `ended` follows.
+    std::optional<UpdateResult> start(const QString& archive, const QString& newName);
+
+signals:
+    void ended(const UpdateResult& result);
+
+private slots:
+    void checked(CheckOutcome outcome);
+
+private:
+    UpdateResult conclude(CheckOutcome check) const;
+
+    ArchiveChecker& checker_;
+    QString archive_;
+    QString newName_;
+};
 
 } // namespace zefrin

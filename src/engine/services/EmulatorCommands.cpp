@@ -73,31 +73,32 @@ QString emulatorPathEntry(const QString& emulatorFolder)
 
 } // namespace
 
-ShellResult runScript(const QString& emulatorFolder, const QString& scriptPath)
+CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPath)
 {
 #ifdef Q_OS_WIN
-    return ShellAndWait(
-        {QStringLiteral("cmd.exe"), {QStringLiteral("/c"), scriptPath}, emulatorFolder, {}});
+    return {QStringLiteral("cmd.exe"), {QStringLiteral("/c"), scriptPath}, emulatorFolder, {}, {}};
 #else
     // The scripts keep their CR LF line ends, but the shell would take each CR as the last
     // character of the line's last word (a redirection to "1.p\r"), so it gets them without.
     QFile script(scriptPath);
     if (!script.open(QIODevice::ReadOnly))
-        return {false, script.errorString(), -1, false};
+        return {{}, {}, emulatorFolder, {}, script.errorString()};
     const QString text = decodeSystemText(script.readAll().replace("\r\n", "\n"));
-    return ShellAndWait({QStringLiteral("/bin/sh"),
-                         {QStringLiteral("-c"), text},
-                         emulatorFolder,
-                         {emulatorPathEntry(emulatorFolder)}});
+    return {QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), text},
+            emulatorFolder,
+            {emulatorPathEntry(emulatorFolder)},
+            {}};
 #endif
 }
 
-ShellResult runEmulator(const QString& emulatorFolder, const QStringList& arguments)
+CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments)
 {
-    return ShellAndWait({emulatorPath(emulatorFolder, emulatorExecutableName()),
-                         arguments,
-                         emulatorFolder,
-                         {emulatorPathEntry(emulatorFolder)}});
+    return {emulatorPath(emulatorFolder, emulatorExecutableName()),
+            arguments,
+            emulatorFolder,
+            {emulatorPathEntry(emulatorFolder)},
+            {}};
 }
 
 QString emulatorExecutableName()

@@ -28,11 +28,11 @@ QStringList playScriptLines(const QString& emulatorFolder, const QString& set, b
 // Writes a script (8-bit text, CR LF lines), replacing any earlier one.
 [[nodiscard]] bool writeScript(const QString& path, const QStringList& lines);
 
-// Runs a script with the emulator folder as working folder and the emulator first on PATH.
-[[nodiscard]] ShellResult runScript(const QString& emulatorFolder, const QString& scriptPath);
+// A script run with the emulator folder as working folder and the emulator first on PATH.
+CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPath);
 
-// Runs the emulator itself with the given arguments, in the emulator folder.
-[[nodiscard]] ShellResult runEmulator(const QString& emulatorFolder, const QStringList& arguments);
+// The emulator itself with the given arguments, in the emulator folder.
+CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments);
 
 // The emulator's file name in its folder.
 QString emulatorExecutableName();

@@ -1,10 +1,8 @@
 #include "SystemServices.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStorageInfo>
 
 namespace zefrin {
@@ -35,44 +33,6 @@ QString StripExtension(const QString& fileName)
 {
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? fileName : fileName.left(dot);
-}
-
-ShellResult ShellAndWait(const CommandLine& command)
-{
-    ShellResult result;
-    QProcess process;
-    process.setProgram(command.program);
-    process.setArguments(command.arguments);
-    process.setWorkingDirectory(command.workingFolder);
-    process.setStandardInputFile(QProcess::nullDevice());
-    // Hidden: nothing the child prints reaches a terminal; the scripts redirect what matters.
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    if (!command.pathFirst.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        QStringList path = command.pathFirst;
-        const QString inherited = env.value(QStringLiteral("PATH"));
-        if (!inherited.isEmpty())
-            path << inherited;
-        env.insert(QStringLiteral("PATH"), path.join(QDir::listSeparator()));
-        process.setProcessEnvironment(env);
-    }
-
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    process.start();
-    if (!process.waitForStarted(-1)) {
-        result.error = process.errorString();
-        return result;
-    }
-    result.started = true;
-    if (process.state() != QProcess::NotRunning)
-        loop.exec();
-    if (process.state() != QProcess::NotRunning)
-        process.waitForFinished(-1);
-    result.crashed = process.exitStatus() == QProcess::CrashExit;
-    result.exitCode = process.exitCode();
-    return result;
 }
 
 bool IsCdDrive(const QString& path)

@@ -2,7 +2,6 @@
 // File, process and drive services: every contact the program has with the file system
 // and with child processes goes through here.
 
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -22,7 +21,7 @@ bool FileExists(const QString& path);
 // The text before the last "."; a name without any "." comes back unchanged.
 QString StripExtension(const QString& fileName);
 
-// One child process to run and wait for.
+// One child process to run (services/EmulatorRunner.h runs it).
 struct CommandLine {
     QString program;
     QStringList arguments;
@@ -30,6 +29,9 @@ struct CommandLine {
     // Folders put in front of PATH for the child, so a bare "mame" in a script resolves to
     // the emulator of the working folder, as the Windows command interpreter would do.
     QStringList pathFirst;
+    // Set when the command could not even be put together (its script is unreadable): the
+    // run then ends at once as not started, with this reason.
+    QString error;
 };
 
 struct ShellResult {
@@ -38,10 +40,6 @@ struct ShellResult {
     int exitCode = -1;
     bool crashed = false;
 };
-
-// Runs the command with no window and waits for it to end while window events keep flowing,
-// so handlers can be entered again during the wait. Returns as soon as the child has ended.
-[[nodiscard]] ShellResult ShellAndWait(const CommandLine& command);
 
 // True when the folder lies on an optical disc (a read-only CD or DVD installation).
 bool IsCdDrive(const QString& path);

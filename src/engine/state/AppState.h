@@ -2,6 +2,7 @@
 // The program-wide state: one object, owned by main() and handed to every window.
 
 #include "engine/input/KeyTable.h"
+#include "engine/services/EmulatorRunner.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/ScratchFolder.h"
 
@@ -13,7 +14,6 @@ struct AppState {
     QString emulatorFolder; // no trailing separator
     bool CdMode = false;
     QString EmulatorVersion;
-    bool EmulatorBusy = false;
     QString LastLaunchTitle;
     QString LastLaunchLog;
     KeyTable TablaTeclas = emptyKeyTable();
@@ -21,6 +21,8 @@ struct AppState {
     ScratchFolder scratch;
     // Where changes to undo are noted should the program be ended before it undoes them.
     RunRecords records;
+    // Every emulator run goes through it; it is busy while one is in progress.
+    EmulatorRunner emulator;
 };
 
 } // namespace zefrin

@@ -1,5 +1,7 @@
 #include "frmCargador.h"
 
+#include "gui/romman/frmGestionar.h"
+
 #include "engine/services/SystemServices.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
@@ -67,6 +69,8 @@ frmCargador::frmCargador(AppContext& context, QWidget* parent)
     , context_(context)
     , state_(context.state)
     , checkBoxColour_(Colours::buttonNormal())
+    , listMaker_(context.state.emulator, context.state.emulatorFolder,
+                 context.state.records.gameList)
 {
     setObjectName(QStringLiteral("frmCargador"));
     setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
@@ -75,6 +79,11 @@ frmCargador::frmCargador(AppContext& context, QWidget* parent)
 }
 
 frmCargador::~frmCargador() = default;
+
+bool frmCargador::emulatorBusy() const
+{
+    return state_.emulator.isBusy() || manager_ != nullptr;
+}
 
 void frmCargador::buildControls()
 {
@@ -179,6 +188,7 @@ void frmCargador::connectControls()
     connect(lblTeclas, &LabelButton::clicked, this, &frmCargador::lblTeclas_Click);
     connect(lblGestionar, &LabelButton::clicked, this, &frmCargador::lblGestionar_Click);
     connect(chkUsaControles, &QCheckBox::toggled, this, &frmCargador::chkUsaControles_Click);
+    connect(&listMaker_, &GameListMaker::made, this, &frmCargador::gameListMade);
 }
 
 void frmCargador::setStatus(const QString& caption, const QColor& colour)
@@ -248,7 +258,7 @@ bool frmCargador::eventFilter(QObject* watched, QEvent* event)
         // The pressed look still shows, as on the label buttons.
         const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease ||
                          type == QEvent::ShortcutOverride;
-        if (state_.EmulatorBusy && (mouse || key))
+        if (emulatorBusy() && (mouse || key))
             return true;
     } else if (watched == lstJuegos && type == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

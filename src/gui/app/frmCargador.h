@@ -1,15 +1,23 @@
 #pragma once
 // The main window: the game list, the command buttons beside it and the status line.
 // Its procedures are spread over one file per subsystem:
-//   frmCargador.cpp          building the window, pressed looks
-//   frmCargadorStartup.cpp   the load handler, version rules, CD mode
-//   frmCargadorCommands.cpp  About, layout, shutdown
-//   catalogue/frmCargadorCatalogue.cpp  the game list build and its commands
-//   launch/frmCargadorLaunch.cpp        starting a game, the load log
-//   input/frmCargadorSwitch.cpp         the controls editor command, the defined-keys switch
-//   romman/frmCargadorManager.cpp       the ROM manager command
+//   frmCargador.cpp           building the window, pressed looks
+//   frmCargadorStartup.cpp    the load handler, version rules, CD mode
+//   frmCargadorCommands.cpp   About, layout, shutdown
+//   frmCargadorCatalogue.cpp  the game list build and its commands
+//   frmCargadorLaunch.cpp     starting a game, the load log
+//   frmCargadorSwitch.cpp     the controls editor command, the defined-keys switch
+//   frmCargadorManager.cpp    the ROM manager command
+// Every emulator run goes through the program's one runner (AppState::emulator): a command
+// that would start a run, or touch the files one uses, is refused while it is busy or while
+// the ROM manager is open (emulatorBusy()).
 
+#include "engine/catalogue/GameListMaker.h"
+#include "engine/launch/GameLaunch.h"
+#include "gui/input/DefinedKeysSwitch.h"
 #include "gui/widgets/AppContext.h"
+
+#include <memory>
 
 #include <QColor>
 #include <QList>
@@ -25,8 +33,9 @@ class QListWidget;
 namespace zefrin {
 
 class LabelButton;
+class frmGestionar;
 
-class frmCargador : public QWidget {
+class frmCargador : public QWidget, public DefinedKeysSwitch {
     Q_OBJECT
 
 public:
@@ -34,7 +43,8 @@ public:
     ~frmCargador() override;
 
     // Start-up: probes the folder and settles the program's state. False when the program
-    // ended instead (missing emulator, another copy running, CD without generated files).
+    // ended instead (missing emulator, another copy running, CD without generated files);
+    // otherwise `loaded` follows once the game list is built and the version rules applied.
     bool Form_Load();
     // Locks the commands that would write into a read-only installation.
     void ApplyCdMode();
@@ -44,7 +54,11 @@ public:
     QString statusCaption() const;
     QColor statusColour() const;
 
-    // Catalogue.
+    // A game runs, another emulator run is in progress, or the ROM manager is open.
+    bool emulatorBusy() const;
+
+    // Catalogue. A build that must have the emulator write the game list first ends after
+    // that run; `listLoaded` says when the rows are there.
     void CargarDatos();
     void FillGameList();
 
@@ -89,6 +103,10 @@ public:
     QColor checkBoxColour() const { return checkBoxColour_; }
     void setCheckBoxColour(const QColor& colour);
 
+signals:
+    void loaded();
+    void listLoaded();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -109,6 +127,10 @@ private slots:
     void chkUsaControles_Click();
     void chkUsaControles_MouseDown();
     void chkUsaControles_MouseUp();
+    void gameListMade();
+    void settingsFileMade(const ShellResult& result);
+    void managerLoaded();
+    void managerClosed();
 
 private:
     void buildControls();
@@ -122,24 +144,39 @@ private:
     QColor checkBoxColour_;
     QColor statusColour_;
 
+    // Start-up, after the game list is built.
+    void finishLoad();
+    void applyStartupCaptions();
+
     // Catalogue
+    // The rows from the roms folder and the game list, once the list is there.
+    void showCatalogue();
     // Shows rows titled `titles` (row r for ROMs entry r) in the game list's order.
     void fillGameList(const QStringList& titles);
-    // Set while a build runs: it may wait for the emulator while window events flow.
-    bool buildingCatalogue_ = false;
+    GameListMaker listMaker_;
+
+    // Launch: the one in progress, or the last one.
+    void launchFinished(const LaunchResult& result);
+    std::unique_ptr<GameLaunch> launch_;
+
+    // ROM manager, while it is open.
+    std::unique_ptr<frmGestionar> manager_;
 
     // Input
 public:
+    // On closing: mame.ini names no controller file of this program any more.
+    void giveBackControllerOption();
+
+private:
+    // DefinedKeysSwitch, for the controls editor.
+    bool pointAtControllerFile(bool* failureReported) override;
+    bool definedKeysOn() const override;
+    void turnDefinedKeysOn() override;
     // CambiarOpcionIni that also tells whether a failure was already reported to the user
     // (mame.ini could not be replaced: message shown, switch turned off) or is left to the
     // caller (mame.ini missing or unreadable).
     bool changeIniOption(const QString& name, const QString& value, bool restore,
                          bool* failureReported);
-
-    // On closing: mame.ini names no controller file of this program any more.
-    void giveBackControllerOption();
-
-private:
     void switchDefinedKeysOn();
     void switchDefinedKeysOff();
     void forgetControllerLine();

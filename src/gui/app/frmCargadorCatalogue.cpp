@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QScopedValueRollback>
 
 namespace zefrin {
 
@@ -44,12 +43,6 @@ bool removeGameList(const QString& path)
 
 void frmCargador::CargarDatos()
 {
-    // A build waiting for the emulator reads the folder and the list after its wait, so a
-    // second build started meanwhile would add nothing but a second emulator run.
-    if (buildingCatalogue_)
-        return;
-    const QScopedValueRollback<bool> building(buildingCatalogue_, true);
-
     // A build cancels a pending delayed rebuild; a new interval alone would restart the timer.
     Timer1.stop();
     Timer1.setInterval(firstTickInterval);
@@ -66,19 +59,29 @@ void frmCargador::CargarDatos()
         return;
     }
 
-    // The build goes on whatever these give: a table or script that cannot be written, or an
-    // emulator that does not start, just leave less to show.
+    // The build goes on whatever these give: a table or script that cannot be written just
+    // leaves less to show.
     if (!FileExists(keyNameTablePath(folder)))
         (void)CrearTablaTeclas(folder);
     (void)ensureGameListScript(folder);
-    if (!FileExists(path(gameListFileName()))) {
+    if (!FileExists(path(gameListFileName())) && listMaker_.start()) {
         setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
-        makeGameList(folder, state_.records.gameList);
-        if (!FileExists(path(gameListFileName())))
-            context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
-                                     gameListNotCreatedText(folder));
+        return; // gameListMade() goes on
     }
+    showCatalogue();
+}
 
+void frmCargador::gameListMade()
+{
+    if (!FileExists(path(gameListFileName())))
+        context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+                                 gameListNotCreatedText(state_.emulatorFolder));
+    showCatalogue();
+}
+
+void frmCargador::showCatalogue()
+{
+    const QString& folder = state_.emulatorFolder;
     ROMs = listRomArchives(path(QStringLiteral("roms")));
     // Read once: the file cannot change during the build, so each archive gets the answer a
     // lookup of its own would give. An unreadable list gives no rows at all.
@@ -94,6 +97,7 @@ void frmCargador::CargarDatos()
     Timer1.stop();
     showNormalPointer();
     setStatus(QStringLiteral("Lista cargada."), Colours::statusGreen());
+    emit listLoaded();
 }
 
 void frmCargador::FillGameList()
@@ -120,7 +124,7 @@ void frmCargador::lstJuegos_Click()
 {
     // Emptying the list moves the selection to no row: that is no click on a row.
     const int row = lstJuegos->currentRow();
-    if (state_.EmulatorBusy || row < 0)
+    if (emulatorBusy() || row < 0)
         return;
     setStatus(QStringLiteral("Haz doble clic para cargar la ROM."), Colours::statusTeal());
     if (row >= ROMTemporal.size())
@@ -134,14 +138,14 @@ void frmCargador::lstJuegos_Click()
 
 void frmCargador::lblDirectorio_Click()
 {
-    if (state_.EmulatorBusy || buildingCatalogue_)
+    if (emulatorBusy())
         return;
     CargarDatos();
 }
 
 void frmCargador::lblLista_Click()
 {
-    if (state_.EmulatorBusy || buildingCatalogue_)
+    if (emulatorBusy())
         return;
     showHourglass();
     const QString list = path(gameListFileName());
@@ -166,7 +170,7 @@ void frmCargador::lblLista_Click()
 void frmCargador::Timer1_Timer()
 {
     // A game or the ROM manager started before the rebuild was due: it waits for them to end.
-    if (state_.EmulatorBusy && TimerTicks == rebuildTimerTick) {
+    if (emulatorBusy() && TimerTicks == rebuildTimerTick) {
         Timer1.setInterval(laterTickInterval);
         return;
     }

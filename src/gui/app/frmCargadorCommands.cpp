@@ -55,7 +55,7 @@ QString shutdownProblemsText(const QStringList& problems)
 
 void frmCargador::Label1_Click()
 {
-    if (state_.EmulatorBusy)
+    if (emulatorBusy())
         return;
     // Window-modal: the main window takes no input until the About window is closed.
     if (auto* shown = findChild<frmAcercaDe*>(QString(), Qt::FindDirectChildrenOnly);
@@ -84,7 +84,7 @@ void frmCargador::resizeEvent(QResizeEvent* event)
 
 void frmCargador::closeEvent(QCloseEvent* event)
 {
-    if (state_.EmulatorBusy) {
+    if (emulatorBusy()) {
         // The caption alone changes: the colour stays that of the launch's status.
         lblEstado->setText(QStringLiteral("Si MAME está activo, no se puede cerrar Zefrin!"));
         event->ignore();

@@ -16,32 +16,8 @@ namespace zefrin {
 
 namespace {
 
-// The program is busy, under the hourglass, for as long as a launch runs; every way out of
-// the launch clears both.
-class LaunchLock {
-public:
-    explicit LaunchLock(AppState& state)
-        : state_(state)
-    {
-        showHourglass();
-        state_.EmulatorBusy = true;
-    }
-    ~LaunchLock()
-    {
-        state_.EmulatorBusy = false;
-        showNormalPointer();
-    }
-    LaunchLock(const LaunchLock&) = delete;
-    LaunchLock& operator=(const LaunchLock&) = delete;
-
-private:
-    AppState& state_;
-};
-
 void reportLaunchFailure(Dialogs& dialogs, QWidget* parent, const LaunchResult& result)
 {
-    // The user reads the message with the normal pointer; the lock itself ends after it.
-    showNormalPointer();
     const MessageText failure = launchFailureMessage(result);
     dialogs.message(parent, Dialogs::Icon::Critical, failure.title, failure.text);
     if (!result.strandedBackup.isEmpty()) {
@@ -71,7 +47,7 @@ void frmCargador::lstJuegos_DblClick()
 
 void frmCargador::LaunchSelectedGame()
 {
-    if (state_.EmulatorBusy)
+    if (emulatorBusy())
         return;
     // The current row of a list that has just taken the focus is not a choice of the user's.
     const QList<QListWidgetItem*> selected = lstJuegos->selectedItems();
@@ -88,7 +64,7 @@ void frmCargador::LaunchSelectedGame()
     if (archive < 0 || archive >= ROMs.size())
         return;
 
-    const LaunchLock lock(state_);
+    showHourglass();
     state_.LastLaunchTitle = title;
     setStatus(QStringLiteral("Cargando ROM, por favor se paciente."), Colours::statusRed());
 
@@ -102,7 +78,16 @@ void frmCargador::LaunchSelectedGame()
         request.scriptPath = state_.scratch.playScriptPath();
         request.logPath = state_.scratch.logPath();
     }
-    const LaunchResult result = runGameLaunch(request);
+    launch_ = std::make_unique<GameLaunch>(state_.emulator, request);
+    connect(launch_.get(), &GameLaunch::ended, this, &frmCargador::launchFinished);
+    if (const std::optional<LaunchResult> refused = launch_->start())
+        launchFinished(*refused);
+}
+
+void frmCargador::launchFinished(const LaunchResult& result)
+{
+    // The user reads what happened with the normal pointer.
+    showNormalPointer();
     if (result.log)
         state_.LastLaunchLog = *result.log;
     if (!result.ok()) {
@@ -119,7 +104,7 @@ void frmCargador::lblLog_Click()
 
 void frmCargador::ShowLaunchLog()
 {
-    if (state_.EmulatorBusy)
+    if (emulatorBusy())
         return;
     const MessageText log = launchLogMessage(state_.LastLaunchTitle, state_.LastLaunchLog);
     const QSize capacity = messageBoxCapacity(this);

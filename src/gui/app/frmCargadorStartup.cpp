@@ -53,19 +53,16 @@ bool frmCargador::Form_Load()
 
     showHourglass();
 
+    connect(this, &frmCargador::listLoaded, this, &frmCargador::finishLoad,
+            Qt::SingleShotConnection);
     CargarDatos();
-    if (context_.programExit.hasEnded())
-        return false;
+    return !context_.programExit.hasEnded();
+}
 
+void frmCargador::finishLoad()
+{
     state_.EmulatorVersion = ReadEmulatorVersion(state_.emulatorFolder);
     applyVersionRules();
-
-    lblTeclas->setToolTip(lblTeclas->backColour() == Colours::disabledGrey()
-                              ? QStringLiteral("Función no habilitada.")
-                              : QStringLiteral("Configuración de teclas de M.A.M.E. para "
-                                               "versiones posteriores a la 0.59b."));
-    ApplyCdMode();
-    return true;
 }
 
 void frmCargador::applyVersionRules()
@@ -74,12 +71,32 @@ void frmCargador::applyVersionRules()
     // The emulator writes its settings file; whether it did is not checked: a missing file
     // just makes the next start ask again.
     if (version.mayCreateSettings && !FileExists(path(QStringLiteral("mame.ini"))) &&
-        !state_.CdMode)
-        (void)runEmulator(state_.emulatorFolder, {QStringLiteral("-cc")});
+        !state_.CdMode &&
+        state_.emulator.start(emulatorCommand(state_.emulatorFolder, {QStringLiteral("-cc")}), this,
+                              &frmCargador::settingsFileMade))
+        return;
+    applyStartupCaptions();
+}
+
+void frmCargador::settingsFileMade(const ShellResult&)
+{
+    applyStartupCaptions();
+}
+
+void frmCargador::applyStartupCaptions()
+{
+    const VersionState version = versionStateFor(state_.EmulatorVersion);
     setStatus(version.caption, version.tone == StatusTone::Information ? Colours::statusTeal()
                                                                        : Colours::statusRed());
     if (!version.keysAvailable)
         disableKeyConfiguration();
+
+    lblTeclas->setToolTip(lblTeclas->backColour() == Colours::disabledGrey()
+                              ? QStringLiteral("Función no habilitada.")
+                              : QStringLiteral("Configuración de teclas de M.A.M.E. para "
+                                               "versiones posteriores a la 0.59b."));
+    ApplyCdMode();
+    emit loaded();
 }
 
 void frmCargador::disableKeyConfiguration()

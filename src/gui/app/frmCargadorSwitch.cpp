@@ -20,7 +20,7 @@ namespace zefrin {
 
 void frmCargador::lblTeclas_Click()
 {
-    if (state_.EmulatorBusy)
+    if (emulatorBusy())
         return;
     if (lblTeclas->backColour() == Colours::disabledGrey()) {
         context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("No es posible."),
@@ -37,7 +37,7 @@ void frmCargador::lblTeclas_Click()
 // Runs on every change of the box's value, whether the user clicked it or code set it.
 void frmCargador::chkUsaControles_Click()
 {
-    if (state_.EmulatorBusy) {
+    if (emulatorBusy()) {
         // A game or the ROM manager may be using the files the switch would change: the click
         // is ignored, and the box goes back to what is in force.
         const QSignalBlocker blocker(chkUsaControles);
@@ -114,6 +114,22 @@ void frmCargador::giveBackControllerOption()
     }
     if (iniOptionHolds(path(QStringLiteral("mame.ini")), option, QStringLiteral("Zefrin")))
         (void)CambiarOpcionIni(option, QString(), false);
+}
+
+bool frmCargador::pointAtControllerFile(bool* failureReported)
+{
+    return changeIniOption(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), false,
+                           failureReported);
+}
+
+bool frmCargador::definedKeysOn() const
+{
+    return chkUsaControles->isChecked();
+}
+
+void frmCargador::turnDefinedKeysOn()
+{
+    chkUsaControles->setChecked(true);
 }
 
 bool frmCargador::CambiarOpcionIni(const QString& name, const QString& value, bool restore)

@@ -32,11 +32,12 @@ int main(int argc, char* argv[])
     zefrin::AppContext context{state, dialogs, desktop, programExit, instanceLock};
 
     zefrin::frmCargador window(context);
+    // Shown once the start-up has built the game list and applied the version rules.
+    QObject::connect(&window, &zefrin::frmCargador::loaded, &window, &QWidget::show);
     if (!window.Form_Load())
         return 0;
     // The start-up holds the lock of this user's copies: no other one runs, so scratch
     // folders beside ours are what copies ended by force left behind.
     state.scratch.removeLeftovers();
-    window.show();
     return QApplication::exec();
 }

@@ -46,11 +46,11 @@ QString filled(const QColor& colour)
 
 } // namespace
 
-frmTeclas::frmTeclas(AppContext& context, frmCargador& mainWindow, QWidget* parent)
+frmTeclas::frmTeclas(AppContext& context, DefinedKeysSwitch& keysSwitch, QWidget* parent)
     : QDialog(parent)
     , context_(context)
     , state_(context.state)
-    , mainWindow_(mainWindow)
+    , keysSwitch_(keysSwitch)
 {
     setObjectName(QStringLiteral("frmTeclas"));
     setWindowTitle(QStringLiteral("Configuración de los controles de M.A.M.E."));

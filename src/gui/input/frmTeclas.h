@@ -20,14 +20,14 @@ class QLabel;
 namespace zefrin {
 
 class LabelButton;
-class frmCargador;
+class DefinedKeysSwitch;
 
 class frmTeclas : public QDialog {
     Q_OBJECT
 
 public:
-    // mainWindow: the window whose defined-keys switch a save turns on.
-    frmTeclas(AppContext& context, frmCargador& mainWindow, QWidget* parent = nullptr);
+    // keysSwitch: the defined-keys switch a save turns on.
+    frmTeclas(AppContext& context, DefinedKeysSwitch& keysSwitch, QWidget* parent = nullptr);
     ~frmTeclas() override;
 
     // Runs each time the window opens, before it is shown: size, table, notice, selection.
@@ -96,7 +96,7 @@ private:
 
     AppContext& context_;
     AppState& state_;
-    frmCargador& mainWindow_;
+    DefinedKeysSwitch& keysSwitch_;
 };
 
 } // namespace zefrin

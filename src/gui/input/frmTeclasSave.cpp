@@ -1,13 +1,11 @@
 // "Guardar y salir": three groups of steps, each with its own failure message. A failure
 // ends the save with the window still open; what earlier groups wrote stays on disk.
 
+#include "DefinedKeysSwitch.h"
 #include "engine/input/ControllerFiles.h"
 #include "engine/input/KeySwitch.h"
 #include "frmTeclas.h"
-#include "gui/app/frmCargador.h"
 #include "gui/widgets/Seams.h"
-
-#include <QCheckBox>
 
 namespace zefrin {
 
@@ -26,21 +24,20 @@ bool frmTeclas::GuardarTeclado()
     }
 
     bool failureReported = false;
-    if (!mainWindow_.changeIniOption(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), false,
-                                     &failureReported)) {
+    if (!keysSwitch_.pointAtControllerFile(&failureReported)) {
         if (!failureReported)
             context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                      mameIniErrorText());
         // With the switch off the emulator's own settings belong in their place.
-        if (!mainWindow_.chkUsaControles->isChecked() && !restoreEmulatorInputFile(folder))
+        if (!keysSwitch_.definedKeysOn() && !restoreEmulatorInputFile(folder))
             context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                      cfgFolderErrorText(folder));
         return false;
     }
     // Turning the switch on finds nothing left to change; should it fail all the same, it has
     // told the user why and turned itself off again.
-    mainWindow_.chkUsaControles->setChecked(true);
-    if (!mainWindow_.chkUsaControles->isChecked())
+    keysSwitch_.turnDefinedKeysOn();
+    if (!keysSwitch_.definedKeysOn())
         return false;
     accept();
     return true;

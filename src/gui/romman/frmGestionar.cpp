@@ -84,6 +84,11 @@ frmGestionar::frmGestionar(AppContext& context, QWidget* parent)
     : QDialog(parent)
     , context_(context)
     , state_(context.state)
+    , listMaker_(state_.emulator, state_.emulatorFolder, state_.records.gameList)
+    , checker_(state_.emulator, state_.emulatorFolder, state_.records.pendingRename)
+    , search_(checker_, *this)
+    , update_(checker_)
+    , reports_(state_.emulator, state_.emulatorFolder, state_.scratch.path())
 {
     setObjectName(QStringLiteral("frmGestionar"));
     setWindowTitle(QString());
@@ -206,6 +211,9 @@ void frmGestionar::connectControls()
     connect(lblActualizar, &LabelButton::clicked, this, &frmGestionar::lblActualizar_Click);
     connect(lblArchivosJuego, &LabelButton::clicked, this, &frmGestionar::lblArchivosJuego_Click);
     connect(lblContiene, &LabelButton::clicked, this, &frmGestionar::lblContiene_Click);
+    connect(&search_, &CompatibilitySearch::ended, this, &frmGestionar::searchEnded);
+    connect(&update_, &RomUpdate::ended, this, &frmGestionar::updateEnded);
+    connect(&reports_, &ReportMaker::made, this, &frmGestionar::reportMade);
 }
 
 } // namespace zefrin

@@ -11,8 +11,11 @@
 // command but the search's cancel first tests ManagerBusy and does nothing while it is set;
 // the window's own close control and the Escape key obey it as lblSalir does.
 
+#include "engine/catalogue/GameListMaker.h"
 #include "engine/romman/ArchiveCheck.h"
 #include "engine/romman/CompatibilitySearch.h"
+#include "engine/romman/RomReports.h"
+#include "engine/romman/RomUpdate.h"
 #include "gui/widgets/AppContext.h"
 
 #include <QDialog>
@@ -36,12 +39,14 @@ public:
     ~frmGestionar() override;
 
     // Sizes the window and fills both lists. False when the program ended instead (a CD
-    // installation without the files the window needs).
+    // installation without the files the window needs); otherwise `loaded` follows once the
+    // lists are filled.
     bool Form_Load();
-    // Regenerates the emulator's game list and rebuilds both lists from it and the roms folder.
+    // Regenerates the emulator's game list and rebuilds both lists from it and the roms
+    // folder; `loaded` follows.
     void CargarDatos();
 
-    // A command of this window is running.
+    // A command of this window is running: from its click until its outcome is shown.
     bool ManagerBusy = false;
     // A search runs and has not been cancelled.
     bool SearchRunning = false;
@@ -77,6 +82,9 @@ public:
     LabelButton* lblSalir = nullptr; // element 1 of its control array
     std::array<QFrame*, 8> Line{};   // Line1 to Line8, decoration only
 
+signals:
+    void loaded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -93,6 +101,12 @@ private slots:
     void lblActualizar_Click();
     void lblArchivosJuego_Click();
     void lblContiene_Click();
+    void gameListMade();
+    void searchListMade();
+    void searchEnded(const SearchResult& result);
+    void compareChecked(CheckOutcome outcome);
+    void updateEnded(const UpdateResult& result);
+    void reportMade(const ReportResult& report);
 
 private:
     void buildControls();
@@ -107,17 +121,31 @@ private:
 
     // Re-reads the roms folder; the selection stays on `select` (or the selected name).
     void refreshRomList(const QString& select = QString());
-    // Writes all.bat when missing and runs it: the emulator's game list written anew.
-    void regenerateGameList();
+    // The emulator's game list written anew (all.bat written first when missing), then
+    // `then` runs; at once when the emulator cannot be asked now.
+    void regenerateGameList(void (frmGestionar::*then)());
+    // A command begins: busy, under the hourglass; and ends.
+    void beginCommand();
+    void endCommand();
     // The bar for check number `counter` of the list's titles (0: none yet).
     void setProgress(int counter);
     void showSearchResult(const SearchResult& result);
     void setValue(QLabel* label, const QString& text);
-    ArchiveChecker checker() const;
     QString path(const QString& relative) const;
 
     AppContext& context_;
     AppState& state_;
+    GameListMaker listMaker_;
+    ArchiveChecker checker_;
+    CompatibilitySearch search_;
+    RomUpdate update_;
+    ReportMaker reports_;
+    // The pair of the compare in progress.
+    QString compareArchive_;
+    QString compareCandidate_;
+    // The pair of the update in progress.
+    QString updateArchive_;
+    QString updateName_;
 };
 
 } // namespace zefrin

@@ -14,48 +14,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QScopedValueRollback>
 
 namespace zefrin {
 
 namespace {
-
-// The hourglass over the window for the life of a command.
-class WindowWait {
-public:
-    explicit WindowWait(QWidget* window)
-        : window_(window)
-    {
-        window_->setCursor(Qt::WaitCursor);
-    }
-    ~WindowWait() { window_->unsetCursor(); }
-    WindowWait(const WindowWait&) = delete;
-    WindowWait& operator=(const WindowWait&) = delete;
-
-private:
-    QWidget* window_;
-};
-
-// A running search: the flag, the hourglass and the panel, all undone on every way out.
-class SearchScope {
-public:
-    explicit SearchScope(bool& running, QWidget* window, QWidget* panel)
-        : running_(running, true)
-        , wait_(window)
-        , panel_(panel)
-    {
-        panel_->show();
-        panel_->raise();
-    }
-    ~SearchScope() { panel_->hide(); }
-    SearchScope(const SearchScope&) = delete;
-    SearchScope& operator=(const SearchScope&) = delete;
-
-private:
-    QScopedValueRollback<bool> running_;
-    WindowWait wait_;
-    QWidget* panel_;
-};
 
 // lblArchivo names a game's archive only when the lookup found the game.
 bool namesGameArchive(const QString& text)
@@ -65,27 +27,54 @@ bool namesGameArchive(const QString& text)
 
 } // namespace
 
+void frmGestionar::beginCommand()
+{
+    ManagerBusy = true;
+    setCursor(Qt::WaitCursor);
+}
+
+void frmGestionar::endCommand()
+{
+    unsetCursor();
+    ManagerBusy = false;
+}
+
 void frmGestionar::lblBuscar_Click()
 {
     if (ManagerBusy)
         return;
-    const QScopedValueRollback<bool> busy(ManagerBusy, true);
     if (selectedArchiveName().isEmpty())
         return;
+    ManagerBusy = true;
     if (!context_.dialogs.askYesNo(
             this, Dialogs::Icon::Exclamation, QStringLiteral("¿De verdad deseas buscar?"),
             QStringLiteral("Quieres realmente buscar una ROM compatible con este archivo entre "
                            "las ROMs emulables por esta versión de M.A.M.E? Si decides hacerlo, "
-                           "recuerda que este proceso puede durar bastante.")))
+                           "recuerda que este proceso puede durar bastante."))) {
+        ManagerBusy = false;
         return;
+    }
+    beginCommand();
+    SearchRunning = true;
+    Estado->show();
+    Estado->raise();
+    regenerateGameList(&frmGestionar::searchListMade);
+}
 
-    const SearchScope search(SearchRunning, this, Estado);
-    regenerateGameList();
+void frmGestionar::searchListMade()
+{
     const QStringList lines =
         readTextLines(path(QStringLiteral("lista.txt"))).value_or(QStringList());
     setValue(lblTotal, QString::number(lstJuegos->count()));
     setProgress(0);
-    const SearchResult result = searchCompatibleGame(checker(), gameLinesOf(lines), *this);
+    search_.start(gameLinesOf(lines));
+}
+
+void frmGestionar::searchEnded(const SearchResult& result)
+{
+    Estado->hide();
+    SearchRunning = false;
+    endCommand();
     showSearchResult(result);
 }
 
@@ -152,7 +141,6 @@ void frmGestionar::lblCompara_Click()
 {
     if (ManagerBusy)
         return;
-    const QScopedValueRollback<bool> busy(ManagerBusy, true);
     const QString archive = selectedArchiveName();
     if (archive.isEmpty() || !gameSelected())
         return;
@@ -162,7 +150,7 @@ void frmGestionar::lblCompara_Click()
         return;
     }
     // The archive of the game itself is compared as it is.
-    if (candidate != archive && FileExists(checker().romsFolder() + QLatin1Char('/') + candidate)) {
+    if (candidate != archive && FileExists(checker_.romsFolder() + QLatin1Char('/') + candidate)) {
         context_.dialogs.message(this, Dialogs::Icon::Critical,
                                  QStringLiteral("No es posible la comparación"),
                                  QStringLiteral("No puedes comparar la ROM con el juego "
@@ -170,14 +158,28 @@ void frmGestionar::lblCompara_Click()
                                                 "para este."));
         return;
     }
-    const CheckOutcome outcome = checker().CheckArchiveAsGame(archive, candidate);
+    beginCommand();
+    compareArchive_ = archive;
+    compareCandidate_ = candidate;
+    if (const std::optional<CheckOutcome> outcome =
+            checker_.CheckArchiveAsGame(archive, candidate)) {
+        compareChecked(*outcome);
+        return;
+    }
+    connect(&checker_, &ArchiveChecker::checked, this, &frmGestionar::compareChecked,
+            Qt::SingleShotConnection);
+}
+
+void frmGestionar::compareChecked(CheckOutcome outcome)
+{
+    endCommand();
     if (outcome == CheckOutcome::Good) {
         context_.dialogs.message(this, Dialogs::Icon::Exclamation, QStringLiteral("¡Encontrada!"),
                                  QStringLiteral("Las ROMs son compatibles. Puede que actualizando "
                                                 "la ROM para el juego seleccionado M.A.M.E pueda "
                                                 "emularla."));
     } else if (stopsSearch(outcome)) {
-        showCheckFailure(context_.dialogs, this, outcome, archive, candidate,
+        showCheckFailure(context_.dialogs, this, outcome, compareArchive_, compareCandidate_,
                          state_.records.pendingRename);
         refreshRomList();
     } else {
@@ -190,7 +192,6 @@ void frmGestionar::lblActualizar_Click()
 {
     if (ManagerBusy)
         return;
-    const QScopedValueRollback<bool> busy(ManagerBusy, true);
     Dialogs& dialogs = context_.dialogs;
     const QString archive = selectedArchiveName();
     if (archive.isEmpty() || !gameSelected()) {
@@ -204,13 +205,27 @@ void frmGestionar::lblActualizar_Click()
         showUnknownGameArchive(dialogs, this);
         return;
     }
+    ManagerBusy = true;
     if (!dialogs.askYesNo(this, Dialogs::Icon::Exclamation, QStringLiteral("Atención"),
                           QStringLiteral("¿Deseas actualizar el archivo de ROM ") + archive +
                               QStringLiteral(" al archivo para el juego ") + selectedTitle() +
-                              QLatin1Char('(') + newName + QStringLiteral(")?")))
+                              QLatin1Char('(') + newName + QStringLiteral(")?"))) {
+        ManagerBusy = false;
         return;
+    }
+    beginCommand();
+    updateArchive_ = archive;
+    updateName_ = newName;
+    if (const std::optional<UpdateResult> result = update_.start(archive, newName))
+        updateEnded(*result);
+}
 
-    const UpdateResult result = updateArchive(checker(), archive, newName);
+void frmGestionar::updateEnded(const UpdateResult& result)
+{
+    endCommand();
+    Dialogs& dialogs = context_.dialogs;
+    const QString& archive = updateArchive_;
+    const QString& newName = updateName_;
     switch (result.end) {
     case UpdateEnd::Updated:
         refreshRomList(newName);
@@ -247,30 +262,33 @@ void frmGestionar::lblArchivosJuego_Click()
 {
     if (ManagerBusy)
         return;
-    const QScopedValueRollback<bool> busy(ManagerBusy, true);
-    const WindowWait wait(this);
     if (!gameSelected())
         return;
     if (!namesGameArchive(lblArchivo->text())) {
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
-    const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
-    presentReport(context_.dialogs, context_.desktop, this,
-                  maker.gameReport(selectedTitle(), lblArchivo->text()));
+    beginCommand();
+    if (!reports_.gameReport(selectedTitle(), lblArchivo->text()))
+        endCommand();
 }
 
 void frmGestionar::lblContiene_Click()
 {
     if (ManagerBusy)
         return;
-    const QScopedValueRollback<bool> busy(ManagerBusy, true);
-    const WindowWait wait(this);
     const QString archive = selectedArchiveName();
     if (archive.isEmpty())
         return;
-    const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
-    presentReport(context_.dialogs, context_.desktop, this, maker.archiveReport(archive));
+    beginCommand();
+    if (!reports_.archiveReport(archive))
+        endCommand();
+}
+
+void frmGestionar::reportMade(const ReportResult& report)
+{
+    endCommand();
+    presentReport(context_.dialogs, context_.desktop, this, report);
 }
 
 } // namespace zefrin

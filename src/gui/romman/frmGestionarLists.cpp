@@ -35,7 +35,6 @@ bool frmGestionar::Form_Load()
     setFixedSize(pixels(clientWidthTwips), pixels(clientHeightTwips));
     refreshRomList();
     CargarDatos();
-    unsetCursor();
     return !context_.programExit.hasEnded();
 }
 
@@ -49,21 +48,29 @@ void frmGestionar::CargarDatos()
         context_.programExit.endProgram();
         return;
     }
+    regenerateGameList(&frmGestionar::gameListMade);
+}
 
+void frmGestionar::gameListMade()
+{
     // Every step may fail on its own: the list then shows less, the window still opens.
-    regenerateGameList();
     refreshRomList();
     const std::optional<QStringList> lines = readTextLines(path(gameListFileName()));
     if (lines) {
         const QSignalBlocker quiet(lstJuegos);
         lstJuegos->addItems(managerTitles(gameLinesOf(*lines)));
     }
+    unsetCursor();
+    emit loaded();
 }
 
-void frmGestionar::regenerateGameList()
+void frmGestionar::regenerateGameList(void (frmGestionar::*then)())
 {
-    (void)ensureGameListScript(state_.emulatorFolder);
-    makeGameList(state_.emulatorFolder, state_.records.gameList);
+    connect(&listMaker_, &GameListMaker::made, this, then, Qt::SingleShotConnection);
+    if (listMaker_.start())
+        return;
+    disconnect(&listMaker_, &GameListMaker::made, this, then);
+    (this->*then)();
 }
 
 void frmGestionar::refreshRomList(const QString& select)
@@ -151,11 +158,6 @@ void frmGestionar::reject()
     if (ManagerBusy)
         return;
     QDialog::reject();
-}
-
-ArchiveChecker frmGestionar::checker() const
-{
-    return ArchiveChecker(state_.emulatorFolder, state_.records.pendingRename);
 }
 
 QString frmGestionar::path(const QString& relative) const

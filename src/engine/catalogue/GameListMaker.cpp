@@ -1,0 +1,36 @@
+#include "GameListMaker.h"
+
+#include "GeneratedFiles.h"
+#include "engine/services/EmulatorCommands.h"
+#include "engine/services/RunRecord.h"
+
+namespace zefrin {
+
+GameListMaker::GameListMaker(EmulatorRunner& runner, const QString& emulatorFolder,
+                             const QString& recordPath)
+    : runner_(runner)
+    , emulatorFolder_(emulatorFolder)
+    , recordPath_(recordPath)
+{
+}
+
+bool GameListMaker::start()
+{
+    if (runner_.isBusy())
+        return false;
+    // The list is made whatever these give: a script that cannot be written or an emulator
+    // that does not start just leave no list, which the caller sees.
+    (void)ensureGameListScript(emulatorFolder_);
+    (void)writeRunRecord(recordPath_, emulatorFolder_, {});
+    return runner_.start(
+        scriptCommand(emulatorFolder_, emulatorPath(emulatorFolder_, gameListScriptName())), this,
+        &GameListMaker::runEnded);
+}
+
+void GameListMaker::runEnded(const ShellResult&)
+{
+    (void)clearRunRecord(recordPath_);
+    emit made();
+}
+
+} // namespace zefrin

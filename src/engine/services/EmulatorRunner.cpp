@@ -1,0 +1,91 @@
+#include "EmulatorRunner.h"
+
+#include <QDir>
+
+namespace zefrin {
+
+EmulatorRunner::EmulatorRunner(QObject* parent)
+    : QObject(parent)
+{
+    process_.setStandardInputFile(QProcess::nullDevice());
+    // Hidden: nothing the child prints reaches a terminal; the scripts redirect what matters.
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.setStandardErrorFile(QProcess::nullDevice());
+    connect(&process_, &QProcess::finished, this, &EmulatorRunner::processFinished);
+    connect(&process_, &QProcess::errorOccurred, this, &EmulatorRunner::processFailed);
+}
+
+EmulatorRunner::~EmulatorRunner()
+{
+    // Only a program torn down in the middle of a run gets here with one: the emulator is
+    // not left behind without anyone to read its answers.
+    disconnect(&process_, nullptr, this, nullptr);
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(-1);
+    }
+}
+
+bool EmulatorRunner::begin(const CommandLine& command)
+{
+    if (busy_)
+        return false;
+    busy_ = true;
+    ending_ = false;
+    result_ = {};
+    if (!command.error.isEmpty()) {
+        end({false, command.error, -1, false});
+        return true;
+    }
+    process_.setProgram(command.program);
+    process_.setArguments(command.arguments);
+    process_.setWorkingDirectory(command.workingFolder);
+    process_.setProcessEnvironment(childEnvironment(command.pathFirst));
+    process_.start();
+    return true;
+}
+
+void EmulatorRunner::processFinished(int exitCode, QProcess::ExitStatus status)
+{
+    end({true, QString(), exitCode, status == QProcess::CrashExit});
+}
+
+void EmulatorRunner::processFailed(QProcess::ProcessError error)
+{
+    // Every other error ends in `finished` as well.
+    if (error == QProcess::FailedToStart)
+        end({false, process_.errorString(), -1, false});
+}
+
+void EmulatorRunner::end(const ShellResult& result)
+{
+    if (!busy_ || ending_)
+        return;
+    ending_ = true;
+    result_ = result;
+    // Told from the event loop, never from inside start() or the process's own signal: the
+    // one told may start the next run at once.
+    QMetaObject::invokeMethod(this, &EmulatorRunner::deliver, Qt::QueuedConnection);
+}
+
+void EmulatorRunner::deliver()
+{
+    busy_ = false;
+    ending_ = false;
+    emit finished(result_);
+}
+
+QProcessEnvironment childEnvironment(const QStringList& pathFirst)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (pathFirst.isEmpty())
+        return env;
+    QStringList path = pathFirst;
+    const QString inherited = env.value(QStringLiteral("PATH"));
+    if (!inherited.isEmpty())
+        path << inherited;
+    env.insert(QStringLiteral("PATH"), path.join(QDir::listSeparator()));
+    return env;
+}
+
+} // namespace zefrin

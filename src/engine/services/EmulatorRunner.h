@@ -1,0 +1,58 @@
+#pragma once
+// The one owner of every emulator run the program makes: the game list, a game, a check, a
+// report. One run at a time: while one is in progress the runner is busy, and the windows
+// refuse every command that would start another or touch the files a run uses. A run is
+// asked for with the object and member to tell when it ends; nothing waits for it.
+
+#include "SystemServices.h"
+
+#include <QObject>
+#include <QProcess>
+
+namespace zefrin {
+
+class EmulatorRunner : public QObject {
+    Q_OBJECT
+
+public:
+    explicit EmulatorRunner(QObject* parent = nullptr);
+    ~EmulatorRunner() override;
+
+    // A run is in progress: from its start until the member that was to be told has been.
+    bool isBusy() const { return busy_; }
+
+    // Starts `command` and tells `receiver` through `ended` once it has ended, or could not
+    // start (ShellResult::started false), always after this call has returned. False, with
+    // nothing started and nobody to be told, while another run is in progress.
+    template <typename Receiver>
+    bool start(const CommandLine& command, Receiver* receiver,
+               void (Receiver::*ended)(const ShellResult&))
+    {
+        if (!begin(command))
+            return false;
+        connect(this, &EmulatorRunner::finished, receiver, ended, Qt::SingleShotConnection);
+        return true;
+    }
+
+signals:
+    void finished(const ShellResult& result);
+
+private slots:
+    void processFinished(int exitCode, QProcess::ExitStatus status);
+    void processFailed(QProcess::ProcessError error);
+    void deliver();
+
+private:
+    bool begin(const CommandLine& command);
+    void end(const ShellResult& result);
+
+    QProcess process_;
+    bool busy_ = false;
+    bool ending_ = false;
+    ShellResult result_;
+};
+
+// The environment of a child: PATH with `pathFirst` in front.
+QProcessEnvironment childEnvironment(const QStringList& pathFirst);
+
+} // namespace zefrin
