@@ -147,7 +147,8 @@ private slots:
             << "Beta" << QByteArray("\0\xff\x80\r\nefgh      \"Beta\"\r\n\xc3", 24) << "efgh.zip";
         QTest::newRow("megabyte title")
             << "efgh.zip"
-            << "efgh      \"" + QByteArray(1 << 20, 'T') + "\"" << QString(1 << 20, u'T');
+            << "Name:     Description:\r\nefgh      \"" + QByteArray(1 << 20, 'T') + "\""
+            << QString(1 << 20, u'T');
     }
 
     void lookUps()
@@ -213,7 +214,7 @@ private slots:
     {
         // Turkish upper-cases i to a dotted capital, so a plain ASCII shortcut would be wrong.
         EmulatorFolder folder;
-        folder.writeFile("lista.txt", "pacmani   \"Pac-Man I\"\r\n");
+        folder.writeFile("lista.txt", "Name:     Description:\r\npacmani   \"Pac-Man I\"\r\n");
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         const QString turkish = lookUp(folder.path(), false, "PACMANI.zip");
         QLocale::setDefault(QLocale::c());

@@ -2,7 +2,7 @@
 // at a time, and every command run through its buttons against the stand-in.
 
 #include "ManagerFolder.h"
-#include "engine/catalogue/GameLines.h"
+#include "engine/catalogue/GameList.h"
 #include "gui/app/frmCargador.h"
 #include "gui/romman/frmGestionar.h"
 #include "gui/widgets/LabelButton.h"

@@ -3,6 +3,12 @@
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
 
+#include <QCollator>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace zefrin {
 
 namespace {
@@ -11,11 +17,6 @@ constexpr qsizetype nameColumns = 10;
 // The title starts at column 12; the line's last character closes it.
 constexpr qsizetype titleStart = 11;
 constexpr qsizetype shortestTitledLine = 12;
-
-QString gameListPath(const QString& emulatorFolder)
-{
-    return emulatorPath(emulatorFolder, QStringLiteral("lista.txt"));
-}
 
 // Only spaces fill the name column; other blanks would be part of the name.
 QStringView trimSpaces(QStringView text)
@@ -29,25 +30,9 @@ QStringView trimSpaces(QStringView text)
     return text.mid(start, end - start);
 }
 
-QStringView nameField(QStringView line)
-{
-    return trimSpaces(line.left(nameColumns));
-}
-
-bool hasTitle(QStringView line)
-{
-    return line.size() >= shortestTitledLine;
-}
-
-// Only for lines that have one.
-QStringView titleField(QStringView line)
-{
-    return line.mid(titleStart, line.size() - shortestTitledLine);
-}
-
 QString archiveOfLine(QStringView line)
 {
-    return nameField(line).toString() + QStringLiteral(".zip");
+    return gameLineName(line).toString() + QStringLiteral(".zip");
 }
 
 bool isAscii(QStringView text)
@@ -59,7 +44,96 @@ bool isAscii(QStringView text)
     return true;
 }
 
+// Collated without regard to letter case, then by character codes.
+struct TitleOrder {
+    const QStringList& titles;
+    const std::vector<QCollatorSortKey>& keys;
+
+    bool operator()(qsizetype a, qsizetype b) const
+    {
+        const int collated =
+            keys[static_cast<std::size_t>(a)].compare(keys[static_cast<std::size_t>(b)]);
+        return collated != 0 ? collated < 0 : titles.at(a) < titles.at(b);
+    }
+};
+
 } // namespace
+
+QString gameListPath(const QString& emulatorFolder)
+{
+    return emulatorPath(emulatorFolder, QStringLiteral("lista.txt"));
+}
+
+std::optional<QStringList> readGameLines(const QString& emulatorFolder)
+{
+    std::optional<QStringList> lines = readTextLines(gameListPath(emulatorFolder));
+    if (lines && !lines->isEmpty())
+        lines->removeFirst();
+    return lines;
+}
+
+QStringList gameLinesOf(const QStringList& listLines)
+{
+    return listLines.mid(1);
+}
+
+QStringView gameLineName(QStringView gameLine)
+{
+    return trimSpaces(gameLine.left(nameColumns));
+}
+
+bool hasTitle(QStringView gameLine)
+{
+    return gameLine.size() >= shortestTitledLine;
+}
+
+QStringView gameLineTitle(QStringView gameLine)
+{
+    if (!hasTitle(gameLine))
+        return {};
+    return gameLine.mid(titleStart, gameLine.size() - shortestTitledLine);
+}
+
+QString candidateArchiveName(QStringView gameLine)
+{
+    const QStringView name = gameLineName(gameLine);
+    return name.isEmpty() ? QString() : name.toString() + QStringLiteral(".zip");
+}
+
+QString announcedTitle(QStringView gameLine)
+{
+    return gameLineTitle(gameLine).trimmed().toString();
+}
+
+QStringList managerTitles(const QStringList& gameLines, const QLocale& locale)
+{
+    QStringList titles;
+    titles.reserve(gameLines.size());
+    for (const QString& line : gameLines) {
+        if (hasTitle(line))
+            titles << gameLineTitle(line).toString();
+    }
+    // Sort keys once per title: comparing through the collator each time costs far more on a
+    // list of tens of thousands of games.
+    // Qt collates the C locale by character codes, capitals first, where a list box sorts
+    // without regard to case; such a program collates as plain English instead.
+    QCollator collator(locale.language() == QLocale::C
+                           ? QLocale(QLocale::English, QLocale::UnitedStates)
+                           : locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(static_cast<std::size_t>(titles.size()));
+    for (const QString& title : std::as_const(titles))
+        keys.push_back(collator.sortKey(title));
+    std::vector<qsizetype> order(static_cast<std::size_t>(titles.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), TitleOrder{titles, keys});
+    QStringList sorted;
+    sorted.reserve(titles.size());
+    for (const qsizetype index : order)
+        sorted << titles.at(index);
+    return sorted;
+}
 
 QString unknownArchiveTitle(const QString& archiveName)
 {
@@ -87,27 +161,27 @@ QString LocaleUpper::operator()(QStringView text) const
 
 std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName)
 {
-    const std::optional<QStringList> lines = readTextLines(gameListPath(emulatorFolder));
+    const std::optional<QStringList> lines = readGameLines(emulatorFolder);
     if (!lines)
         return std::nullopt;
     const LocaleUpper upper;
     const QString base = upper(StripExtension(archiveName));
     for (const QString& line : *lines) {
-        if (upper(nameField(line)) == base && hasTitle(line))
-            return titleField(line).toString();
+        if (upper(gameLineName(line)) == base && hasTitle(line))
+            return gameLineTitle(line).toString();
     }
     return unknownArchiveTitle(archiveName);
 }
 
 std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title)
 {
-    const std::optional<QStringList> lines = readTextLines(gameListPath(emulatorFolder));
+    const std::optional<QStringList> lines = readGameLines(emulatorFolder);
     if (!lines)
         return std::nullopt;
     const LocaleUpper upper;
     const QString wanted = upper(title);
     for (const QString& line : *lines) {
-        if (hasTitle(line) && upper(titleField(line)) == wanted)
+        if (hasTitle(line) && upper(gameLineTitle(line)) == wanted)
             return archiveOfLine(line);
     }
     return QStringLiteral("ERROR");
@@ -115,7 +189,7 @@ std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QStr
 
 GameList::GameList(const QString& emulatorFolder)
 {
-    std::optional<QStringList> lines = readTextLines(gameListPath(emulatorFolder));
+    std::optional<QStringList> lines = readGameLines(emulatorFolder);
     if (!lines)
         return;
     readable_ = true;
@@ -125,7 +199,7 @@ GameList::GameList(const QString& emulatorFolder)
     for (qsizetype i = lines_.size() - 1; i >= 0; --i) {
         const QString& line = lines_.at(i);
         if (hasTitle(line))
-            lineOfName_.insert(upper_(nameField(line)), i);
+            lineOfName_.insert(upper_(gameLineName(line)), i);
     }
 }
 
@@ -136,7 +210,7 @@ std::optional<QString> GameList::titleForArchive(const QString& archiveName) con
     const auto found = lineOfName_.constFind(upper_(StripExtension(archiveName)));
     if (found == lineOfName_.constEnd())
         return unknownArchiveTitle(archiveName);
-    return titleField(lines_.at(found.value())).toString();
+    return gameLineTitle(lines_.at(found.value())).toString();
 }
 
 std::optional<QString> GameList::archiveForTitle(const QString& title)
@@ -148,7 +222,7 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
         for (qsizetype i = lines_.size() - 1; i >= 0; --i) {
             const QString& line = lines_.at(i);
             if (hasTitle(line))
-                lineOfTitle_.insert(upper_(titleField(line)), i);
+                lineOfTitle_.insert(upper_(gameLineTitle(line)), i);
         }
         titlesIndexed_ = true;
     }

@@ -1,13 +1,14 @@
 #pragma once
-// The emulator's game list lista.txt ("mame -listfull" output) and the lookups between ROM
-// archive names and game titles over it. Each game line is laid out in fixed columns:
+// The emulator's game list lista.txt ("mame -listfull" output): its one reader, for the main
+// window's catalogue, the ROM manager's list and the compatibility search. The first line is
+// the list's heading and no game. Each game line is laid out in fixed columns:
 //   columns 1 to 10   the short name, filled with spaces (the archive is short name + ".zip")
 //   column 11         an opening double quote
 //   columns 12 to L-1 the title, as is
 //   column L          a closing double quote (dropped, whatever it is)
-// Lines are looked at in file order and the first match wins; a heading line takes part with
-// the same rules and as a rule matches nothing. A line shorter than 12 characters has no
-// title and is passed over. Names and titles match after upper-casing with the user's locale.
+// Lookups look at the game lines in file order and the first match wins. A line shorter than
+// 12 characters has no title and is passed over. Names and titles match after upper-casing
+// with the user's locale.
 
 #include <QHash>
 #include <QLocale>
@@ -17,6 +18,31 @@
 #include <optional>
 
 namespace zefrin {
+
+QString gameListPath(const QString& emulatorFolder);
+
+// The game lines of lista.txt, heading dropped; nothing when the file cannot be read.
+std::optional<QStringList> readGameLines(const QString& emulatorFolder);
+// The lines after the heading.
+QStringList gameLinesOf(const QStringList& listLines);
+
+// The columns of a game line. The name is empty when the line names no set; the title is
+// there for lines of 12 characters or more.
+QStringView gameLineName(QStringView gameLine);
+bool hasTitle(QStringView gameLine);
+QStringView gameLineTitle(QStringView gameLine);
+
+// The archive name a game line asks for: its name plus ".zip"; empty when the line names no
+// set at all.
+QString candidateArchiveName(QStringView gameLine);
+// The title of a game line as a found game is announced: trimmed at both ends.
+QString announcedTitle(QStringView gameLine);
+
+// The titles of the ROM manager's game list: of every titled game line, the text between the
+// quotes (a line of exactly 12 gives an empty title), in the alphabetical order of `locale`
+// without regard to letter case, as a sorted list box keeps them (accented letters beside
+// their plain ones), then by character codes, so the order never depends on the file order.
+QStringList managerTitles(const QStringList& gameLines, const QLocale& locale = QLocale());
 
 // The title shown for an archive the game list does not know.
 QString unknownArchiveTitle(const QString& archiveName);
@@ -54,7 +80,7 @@ public:
     std::optional<QString> archiveForTitle(const QString& title);
 
 private:
-    QStringList lines_;
+    QStringList lines_; // game lines
     bool readable_ = false;
     LocaleUpper upper_;
     QHash<QString, qsizetype> lineOfName_;

@@ -53,11 +53,10 @@ QString keptControllerLine(const QString& recordPath, const QString& emulatorFol
     return line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')) ? QString() : line;
 }
 
-bool restoreEmulatorInputFile(const QString& emulatorFolder)
+FileResult restoreEmulatorInputFile(const QString& emulatorFolder)
 {
     return ReplaceFile(cfgPath(emulatorFolder, QStringLiteral("default.bak")),
-                       cfgPath(emulatorFolder, QStringLiteral("default.cfg")))
-        .ok;
+                       cfgPath(emulatorFolder, QStringLiteral("default.cfg")));
 }
 
 QString keyErrorTitle()

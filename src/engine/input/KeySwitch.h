@@ -4,6 +4,8 @@
 // cfg/default.bak while the user's keys are in use and put back afterwards. Also the texts
 // the user reads when one of these files cannot be changed.
 
+#include "engine/services/SystemServices.h"
+
 #include <QString>
 
 namespace zefrin {
@@ -12,8 +14,10 @@ namespace zefrin {
 // when there is no default.cfg. False when a file could not be moved or removed.
 [[nodiscard]] bool parkEmulatorInputFile(const QString& emulatorFolder);
 
-// Moves cfg/default.bak back to cfg/default.cfg; nothing to do when nothing is parked.
-[[nodiscard]] bool restoreEmulatorInputFile(const QString& emulatorFolder);
+// Moves cfg/default.bak back to cfg/default.cfg; nothing to do when nothing is parked. The one
+// place the parked settings are given back: the switch going off, a save that could not turn
+// it on, and the shutdown.
+[[nodiscard]] FileResult restoreEmulatorInputFile(const QString& emulatorFolder);
 
 // The user's own controller line of mame.ini, remembered (LineaAnterior) while the switch has
 // it replaced, is also kept in a run record (services/RunRecord.h): a run that ends without

@@ -1,6 +1,8 @@
 #include "CompatibilitySearch.h"
 
-#include "engine/catalogue/GameLines.h"
+#include "engine/catalogue/GameList.h"
+
+#include <algorithm>
 
 namespace zefrin {
 
@@ -53,7 +55,7 @@ void CompatibilitySearch::checked(CheckOutcome outcome)
 bool CompatibilitySearch::carryOn(CheckOutcome outcome)
 {
     if (outcome == CheckOutcome::Good) {
-        result_.title = gameLineTitle(lines_.at(line_));
+        result_.title = announcedTitle(lines_.at(line_));
         finish(SearchEnd::Found);
         return false;
     }
@@ -76,6 +78,21 @@ void CompatibilitySearch::finish(SearchEnd end)
     lines_.clear();
     disconnect(&checker_, &ArchiveChecker::checked, this, &CompatibilitySearch::checked);
     emit ended(result_);
+}
+
+ProgressFigures progressFigures(int counter, int entries)
+{
+    ProgressFigures figures;
+    if (entries < 1) {
+        // No titles: an empty bar with a range Qt can draw.
+        figures.minimum = 0;
+        figures.maximum = 1;
+        figures.value = 0;
+        return figures;
+    }
+    figures.maximum = entries;
+    figures.value = std::clamp(counter, figures.minimum, figures.maximum);
+    return figures;
 }
 
 } // namespace zefrin

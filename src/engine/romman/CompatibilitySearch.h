@@ -23,6 +23,16 @@ public:
     virtual bool searchRunning() const = 0;
 };
 
+// The progress bar's figures for check number `counter` of a list of `entries` titles. The
+// list and the file may disagree (more game lines than titles, no titles at all): the value
+// then stays within the range instead of leaving it.
+struct ProgressFigures {
+    int minimum = 1;
+    int maximum = 1;
+    int value = 1;
+};
+ProgressFigures progressFigures(int counter, int entries);
+
 enum class SearchEnd {
     Found,     // `title` is the first game as which the archive passed
     Cancelled, // stopped by the user after a check

@@ -2,6 +2,7 @@
 // and the guarded shutdown.
 
 #include "Layout.h"
+#include "engine/input/KeySwitch.h"
 #include "engine/services/SystemServices.h"
 #include "frmCargador.h"
 #include "gui/info/frmAcercaDe.h"
@@ -24,16 +25,11 @@ const char* const temporaryFiles[] = {"1.p", "abrir.bat", "all.bat"};
 QStringList restoreEmulatorFolder(const QString& folder)
 {
     QStringList problems;
-    const QString parked = emulatorPath(folder, QStringLiteral("cfg/default.bak"));
-    if (FileExists(parked)) {
-        const FileResult back =
-            ReplaceFile(parked, emulatorPath(folder, QStringLiteral("cfg/default.cfg")));
-        if (!back.ok)
-            problems << QStringLiteral("- No se ha podido devolver 'cfg/default.bak' a "
-                                       "'cfg/default.cfg' (%1); tu configuración de M.A.M.E "
-                                       "sigue guardada en 'cfg/default.bak'.")
-                            .arg(back.error);
-    }
+    if (const FileResult back = restoreEmulatorInputFile(folder); !back.ok)
+        problems << QStringLiteral("- No se ha podido devolver 'cfg/default.bak' a "
+                                   "'cfg/default.cfg' (%1); tu configuración de M.A.M.E "
+                                   "sigue guardada en 'cfg/default.bak'.")
+                        .arg(back.error);
     for (const char* name : temporaryFiles) {
         const QString file = emulatorPath(folder, QLatin1String(name));
         if (!removeIfExists(file))

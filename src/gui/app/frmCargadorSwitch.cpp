@@ -72,7 +72,7 @@ void frmCargador::switchDefinedKeysOn()
 
 void frmCargador::switchDefinedKeysOff()
 {
-    if (!restoreEmulatorInputFile(state_.emulatorFolder))
+    if (!restoreEmulatorInputFile(state_.emulatorFolder).ok)
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                  cfgFolderErrorText(state_.emulatorFolder));
     // The remembered line stays while it could not be put back, for a later attempt.

@@ -29,7 +29,7 @@ bool frmTeclas::GuardarTeclado()
             context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                      mameIniErrorText());
         // With the switch off the emulator's own settings belong in their place.
-        if (!keysSwitch_.definedKeysOn() && !restoreEmulatorInputFile(folder))
+        if (!keysSwitch_.definedKeysOn() && !restoreEmulatorInputFile(folder).ok)
             context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                      cfgFolderErrorText(folder));
         return false;

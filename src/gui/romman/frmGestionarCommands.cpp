@@ -2,7 +2,7 @@
 // update and the two detail reports.
 
 #include "ManagerMessages.h"
-#include "engine/catalogue/GameLines.h"
+#include "engine/catalogue/GameList.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
 #include "engine/services/SystemServices.h"
@@ -63,11 +63,9 @@ void frmGestionar::lblBuscar_Click()
 
 void frmGestionar::searchListMade()
 {
-    const QStringList lines =
-        readTextLines(path(QStringLiteral("lista.txt"))).value_or(QStringList());
     setValue(lblTotal, QString::number(lstJuegos->count()));
     setProgress(0);
-    search_.start(gameLinesOf(lines));
+    search_.start(readGameLines(state_.emulatorFolder).value_or(QStringList()));
 }
 
 void frmGestionar::searchEnded(const SearchResult& result)

@@ -1,6 +1,5 @@
 // Loading the ROM manager, its two lists and their selections, and leaving it.
 
-#include "engine/catalogue/GameLines.h"
 #include "engine/catalogue/GameList.h"
 #include "engine/catalogue/GeneratedFiles.h"
 #include "engine/catalogue/RomFolder.h"
@@ -55,10 +54,9 @@ void frmGestionar::gameListMade()
 {
     // Every step may fail on its own: the list then shows less, the window still opens.
     refreshRomList();
-    const std::optional<QStringList> lines = readTextLines(path(gameListFileName()));
-    if (lines) {
+    if (const std::optional<QStringList> lines = readGameLines(state_.emulatorFolder)) {
         const QSignalBlocker quiet(lstJuegos);
-        lstJuegos->addItems(managerTitles(gameLinesOf(*lines)));
+        lstJuegos->addItems(managerTitles(*lines));
     }
     unsetCursor();
     emit loaded();
