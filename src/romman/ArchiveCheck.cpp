@@ -1,7 +1,6 @@
 #include "ArchiveCheck.h"
 
 #include "PendingRename.h"
-#include "catalogue/GameList.h"
 #include "services/EmulatorCommands.h"
 #include "services/SystemServices.h"
 #include "services/TextFile.h"
@@ -37,9 +36,11 @@ bool stopsSearch(CheckOutcome outcome)
 
 bool isGoodVerifyLine(const QString& firstLine, const QString& set)
 {
-    const LocaleUpper upper;
-    return upper(firstLine.trimmed()) ==
-           QStringLiteral("ROMSET ") + upper(set) + QStringLiteral(" IS GOOD");
+    // The emulator's words are ASCII, and the user's locale must not case them: Turkish rules
+    // make "is" "İS", so no verdict would ever read as good. QString's own upper case is the
+    // same in every locale.
+    const QString good = QStringLiteral("romset ") + set + QStringLiteral(" is good");
+    return firstLine.trimmed().toUpper() == good.toUpper();
 }
 
 bool isPlainArchiveName(const QString& name)

@@ -23,8 +23,8 @@ enum class CheckOutcome {
 // True for the outcomes after which a search cannot go on usefully.
 bool stopsSearch(CheckOutcome outcome);
 
-// The verdict in the first line of the emulator's "-verifysets" answer: with blanks trimmed
-// and upper-cased, exactly "ROMSET " + SET + " IS GOOD".
+// The verdict in the first line of the emulator's "-verifysets" answer: with blanks trimmed,
+// exactly "romset " + SET + " is good" in any letter case, whatever the user's locale.
 bool isGoodVerifyLine(const QString& firstLine, const QString& set);
 
 // A name that stays inside the roms folder: not empty, no folder separator, not "." or "..".

@@ -44,7 +44,7 @@ private slots:
         QTest::addColumn<QString>("archive");
         QTest::addColumn<QString>("candidate");
         // "lock PATH", or "PATH=CONTENT" written first: the record's folder, the script, the
-        // emulator.
+        // emulator; or "Turkish", the user's locale.
         QTest::addColumn<QString>("obstacle");
         const auto row = [](const char* tag, CheckOutcome outcome, const QString& obstacle = "",
                             const QString& holds = "pacman", const QString& archive = "viejo.zip",
@@ -79,6 +79,8 @@ private slots:
         row("on stderr", O::NotGood, "mame=#!/bin/sh\necho romset $1 is good >&2");
         row("second line", O::NotGood, "mame=#!/bin/sh\necho loading\necho romset $1 is good");
         row("crashes", O::NotGood, "mame=#!/bin/sh\nkill -SEGV $$");
+        // The emulator's words are ASCII: no locale's letter case ("is" is "İS" in Turkish).
+        row("Turkish", O::Good, "Turkish");
         row("not a program", O::NotGood, "mame=not a program");
     }
 
@@ -100,15 +102,20 @@ private slots:
         const auto lock = locking ? immutable(folder.filePath(obstacle.mid(5))) : nullptr;
         if (locking && !lock)
             QSKIP("chattr +i is not available here");
-        if (!locking && !obstacle.isEmpty())
+        const bool turkish = obstacle == "Turkish";
+        if (!locking && !turkish && !obstacle.isEmpty())
             folder.writeFile(obstacle.section('=', 0, 0), obstacle.section('=', 1).toUtf8());
+        const QLocale locale;
+        const auto restoreLocale = qScopeGuard([locale] { QLocale::setDefault(locale); });
+        if (turkish)
+            QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         const QMap<QString, QByteArray> before = folder.roms();
         const QString record = folder.filePath("../records/pending.json");
 
         QCOMPARE(ArchiveChecker(folder.path(), record).CheckArchiveAsGame(archive, candidate),
                  outcome);
         QCOMPARE(folder.roms(), before);
-        const bool ran = obstacle.isEmpty() &&
+        const bool ran = (obstacle.isEmpty() || turkish) &&
                          (outcome == CheckOutcome::Good || outcome == CheckOutcome::NotGood);
         QCOMPARE(folder.emulatorCalls(),
                  ran ? QStringList{candidate.chopped(4) + "\t-verifysets"} : QStringList());
