@@ -118,10 +118,12 @@ void frmCargador::fillGameList(const QStringList& titles)
 
 void frmCargador::lstJuegos_Click()
 {
-    // Emptying the list moves the selection to no row: that is no click on a row.
-    const int row = lstJuegos->currentRow();
-    if (state_.EmulatorBusy || row < 0)
+    // Emptying the list leaves no row chosen: that is no click on a row. The row named is the
+    // chosen one, the one Enter starts, not the current row a list gets with the focus.
+    const QList<QListWidgetItem*> selected = lstJuegos->selectedItems();
+    if (state_.EmulatorBusy || selected.isEmpty())
         return;
+    const int row = lstJuegos->row(selected.first());
     setStatus(QStringLiteral("Haz doble clic para cargar la ROM."), Colours::statusTeal());
     if (row >= ROMTemporal.size())
         return;

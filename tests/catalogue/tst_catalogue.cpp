@@ -374,6 +374,22 @@ private slots:
         QCOMPARE(list->toolTip(), archiveTip("b.zip"));
         QCOMPARE(c.emulatorRuns(), 1);
 
+        // A row chosen by typing its first letter, or by dragging the mouse onto it, is named as
+        // a clicked one: what Enter starts is what the window names.
+        c.window.setStatus("other", Qt::blue);
+        QTest::keyClicks(list, "C");
+        QCOMPARE(list->currentItem()->text(), "Charlie");
+        QCOMPARE(list->toolTip(), archiveTip("e.zip"));
+        QCOMPARE(c.state(), QStringLiteral("#008080 Haz doble clic para cargar la ROM."));
+        const auto centre = [list](int row) {
+            return list->visualItemRect(list->item(row)).center();
+        };
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(0));
+        QTest::mouseMove(list->viewport(), centre(3));
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(3));
+        QCOMPARE(list->currentItem()->text(), "Delta");
+        QCOMPARE(list->toolTip(), archiveTip("a.zip"));
+
         // "Actualizar lista de juegos" deletes the list and rebuilds it two seconds later, or
         // once the game started meanwhile has ended.
         c.setGames(sixGames + "game\tg\tGolf\n");
