@@ -40,6 +40,14 @@ bool removeGameList(const QString& path)
     return QFile::remove(path);
 }
 
+// A tool tip is read as markup when it looks like it ("pac<i>man.zip" would lose its "<i>"):
+// this one is markup that shows the text as it is, on one line.
+QString plainToolTip(const QString& text)
+{
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
 } // namespace
 
 void frmCargador::CargarDatos()
@@ -86,8 +94,11 @@ void frmCargador::CargarDatos()
     QStringList titles;
     if (gameList.isReadable()) {
         titles.reserve(ROMs.size());
+        // An archive whose name cannot be handed to the emulator is none of its games.
         for (const QString& archive : std::as_const(ROMs))
-            titles << gameList.titleForArchive(archive).value_or(unknownArchiveTitle(archive));
+            titles << (isPassableArchiveName(archive) ? gameList.titleForArchive(archive)
+                                                      : std::nullopt)
+                          .value_or(unknownArchiveTitle(archive));
     }
     fillGameList(titles);
 
@@ -130,8 +141,8 @@ void frmCargador::lstJuegos_Click()
     const int archive = ROMTemporal.at(row);
     if (archive < 0 || archive >= ROMs.size())
         return;
-    lstJuegos->setToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"") +
-                          ROMs.at(archive) + QLatin1Char('"'));
+    lstJuegos->setToolTip(plainToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"") +
+                                       ROMs.at(archive) + QLatin1Char('"')));
 }
 
 void frmCargador::lblDirectorio_Click()

@@ -1,6 +1,7 @@
 #include "ArchiveCheck.h"
 
 #include "PendingRename.h"
+#include "catalogue/RomFolder.h"
 #include "services/EmulatorCommands.h"
 #include "services/SystemServices.h"
 #include "services/TextFile.h"
@@ -22,8 +23,8 @@ bool stopsSearch(CheckOutcome outcome)
     case CheckOutcome::Good:
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
-    case CheckOutcome::NotPlainName:
         return false;
+    case CheckOutcome::NotPassable:
     case CheckOutcome::ArchiveMissing:
     case CheckOutcome::RenameRefused:
     case CheckOutcome::RecordFailed:
@@ -41,12 +42,6 @@ bool isGoodVerifyLine(const QString& firstLine, const QString& set)
     // same in every locale.
     const QString good = QStringLiteral("romset ") + set + QStringLiteral(" is good");
     return firstLine.trimmed().toUpper() == good.toUpper();
-}
-
-bool isPlainArchiveName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
 }
 
 QString firstLineOf(const QString& path)
@@ -76,8 +71,8 @@ QString ArchiveChecker::inRoms(const QString& name) const
 CheckOutcome ArchiveChecker::CheckArchiveAsGame(const QString& archive,
                                                 const QString& candidate) const
 {
-    if (!isPlainArchiveName(archive) || !isPlainArchiveName(candidate))
-        return CheckOutcome::NotPlainName;
+    if (!isPassableArchiveName(archive) || !isPassableArchiveName(candidate))
+        return CheckOutcome::NotPassable;
     if (archive == candidate)
         return FileExists(inRoms(archive)) ? verifySet(candidate) : CheckOutcome::ArchiveMissing;
 

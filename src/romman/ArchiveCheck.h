@@ -12,7 +12,7 @@ enum class CheckOutcome {
     Good,           // the emulator called the set good
     NotGood,        // it did not (bad, not found, no answer at all)
     NameTaken,      // a file of the game's archive name is already there: nothing was done
-    NotPlainName,   // a name that is no plain file name of the roms folder: nothing was done
+    NotPassable,    // the archive's or the game's name cannot be handed on: nothing was done
     ArchiveMissing, // the archive is not in roms (deleted or moved): nothing was done
     RenameRefused,  // the rename was refused (read-only folder, locked file): nothing was done
     RecordFailed,   // the pending-rename record could not be written: nothing was done
@@ -27,9 +27,6 @@ bool stopsSearch(CheckOutcome outcome);
 // exactly "romset " + SET + " is good" in any letter case, whatever the user's locale.
 bool isGoodVerifyLine(const QString& firstLine, const QString& set);
 
-// A name that stays inside the roms folder: not empty, no folder separator, not "." or "..".
-bool isPlainArchiveName(const QString& name);
-
 // The first line of a text file, without its line end; empty when the file is missing.
 QString firstLineOf(const QString& path);
 
@@ -42,7 +39,8 @@ public:
 
     // Gives `archive` the name `candidate` (both file names in roms, with extension), asks the
     // emulator to verify the candidate's set and gives the archive its own name back. An
-    // archive already called `candidate` is verified as it is.
+    // archive already called `candidate` is verified as it is. Both names must be passable
+    // (catalogue/RomFolder.h).
     CheckOutcome CheckArchiveAsGame(const QString& archive, const QString& candidate) const;
 
 private:

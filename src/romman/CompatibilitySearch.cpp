@@ -1,6 +1,7 @@
 #include "CompatibilitySearch.h"
 
 #include "GameLines.h"
+#include "catalogue/RomFolder.h"
 
 namespace zefrin {
 
@@ -14,7 +15,7 @@ SearchResult searchCompatibleGame(const ArchiveChecker& checker, const QStringLi
         if (const QString selected = view.selectedArchive(); !selected.isEmpty())
             result.archive = selected;
         result.candidate = candidateArchiveName(line);
-        if (!result.candidate.isEmpty() && !result.archive.isEmpty()) {
+        if (isPassableArchiveName(result.candidate) && !result.archive.isEmpty()) {
             const CheckOutcome outcome =
                 checker.CheckArchiveAsGame(result.archive, result.candidate);
             if (outcome == CheckOutcome::Good) {

@@ -1,5 +1,6 @@
 #include "RomUpdate.h"
 
+#include "catalogue/RomFolder.h"
 #include "services/SystemServices.h"
 
 namespace zefrin {
@@ -8,6 +9,8 @@ UpdateResult updateArchive(const ArchiveChecker& checker, const QString& archive
                            const QString& newName)
 {
     const QString roms = checker.romsFolder();
+    if (!isPassableArchiveName(archive) || !isPassableArchiveName(newName))
+        return {UpdateEnd::CheckFailed, CheckOutcome::NotPassable};
     if (FileExists(roms + QLatin1Char('/') + newName))
         return {UpdateEnd::TargetTaken, CheckOutcome::NameTaken};
     if (!FileExists(roms + QLatin1Char('/') + archive))
@@ -19,10 +22,10 @@ UpdateResult updateArchive(const ArchiveChecker& checker, const QString& archive
         break;
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
-    case CheckOutcome::NotPlainName:
         return {UpdateEnd::NotEmulable, check};
     case CheckOutcome::ArchiveMissing:
         return {UpdateEnd::ArchiveGone, check};
+    case CheckOutcome::NotPassable:
     case CheckOutcome::RenameRefused:
     case CheckOutcome::RecordFailed:
     case CheckOutcome::EmulatorNotRun:

@@ -1,6 +1,7 @@
 // The ROM manager's commands: the compatibility search and its cancel, the compare, the
 // update and the two detail reports.
 
+#include "catalogue/RomFolder.h"
 #include "romman/GameLines.h"
 #include "romman/ManagerMessages.h"
 #include "romman/RomReports.h"
@@ -60,7 +61,19 @@ private:
 // lblArchivo names a game's archive only when the lookup found the game.
 bool namesGameArchive(const QString& text)
 {
-    return text != QLatin1String("ERROR") && isPlainArchiveName(text.trimmed());
+    return text != QLatin1String("ERROR") && !text.isEmpty();
+}
+
+// Says so, and is true, when one of the names cannot be handed to the emulator.
+bool refusedName(Dialogs& dialogs, QWidget* window, const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (!isPassableArchiveName(name)) {
+            showNameNotPassable(dialogs, window, name);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -70,7 +83,8 @@ void frmGestionar::lblBuscar_Click()
     if (ManagerBusy)
         return;
     const QScopedValueRollback<bool> busy(ManagerBusy, true);
-    if (selectedArchiveName().isEmpty())
+    const QString archive = selectedArchiveName();
+    if (archive.isEmpty() || refusedName(context_.dialogs, this, {archive}))
         return;
     if (!context_.dialogs.askYesNo(
             this, Dialogs::Icon::Exclamation, QStringLiteral("¿De verdad deseas buscar?"),
@@ -161,6 +175,8 @@ void frmGestionar::lblCompara_Click()
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
+    if (refusedName(context_.dialogs, this, {archive, candidate}))
+        return;
     // The archive of the game itself is compared as it is.
     if (candidate != archive && FileExists(checker().romsFolder() + QLatin1Char('/') + candidate)) {
         context_.dialogs.message(this, Dialogs::Icon::Critical,
@@ -204,6 +220,8 @@ void frmGestionar::lblActualizar_Click()
         showUnknownGameArchive(dialogs, this);
         return;
     }
+    if (refusedName(dialogs, this, {archive, newName}))
+        return;
     if (!dialogs.askYesNo(this, Dialogs::Icon::Exclamation, QStringLiteral("Atención"),
                           QStringLiteral("¿Deseas actualizar el archivo de ROM ") + archive +
                               QStringLiteral(" al archivo para el juego ") + selectedTitle() +
@@ -255,6 +273,8 @@ void frmGestionar::lblArchivosJuego_Click()
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
+    if (refusedName(context_.dialogs, this, {lblArchivo->text()}))
+        return;
     const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
     presentReport(context_.dialogs, context_.desktop, this,
                   maker.gameReport(selectedTitle(), lblArchivo->text()));
@@ -267,7 +287,7 @@ void frmGestionar::lblContiene_Click()
     const QScopedValueRollback<bool> busy(ManagerBusy, true);
     const WindowWait wait(this);
     const QString archive = selectedArchiveName();
-    if (archive.isEmpty())
+    if (archive.isEmpty() || refusedName(context_.dialogs, this, {archive}))
         return;
     const ReportMaker maker(state_.emulatorFolder, state_.scratch.path());
     presentReport(context_.dialogs, context_.desktop, this, maker.archiveReport(archive));

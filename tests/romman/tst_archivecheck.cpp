@@ -56,12 +56,13 @@ private slots:
         row("bad file", O::NotGood, "", "bad pacman");
         row("other game", O::NotGood, "", "pacman", "viejo.zip", "dkong.zip");
         row("own name", O::Good, "", "pacman", "pacman.zip");
-        row("shell signs, archive", O::Good, "", "pacman", "-" + hostile + ".zip");
+        row("shell signs, archive", O::Good, "", "pacman", hostile + ".zip");
         row("shell signs, set", O::Good, "", hostile, "viejo.zip", hostile + ".zip");
         row("name taken", O::NameTaken, "", "pacman", "viejo.zip", "galaga.zip");
-        row("leaves roms", O::NotPlainName, "", "pacman", "viejo.zip", "../a.zip");
-        row("backslash", O::NotPlainName, "", "pacman", "viejo.zip", "..\\a.zip");
-        row("dot dot", O::NotPlainName, "", "pacman", "viejo.zip", "..");
+        row("leaves roms", O::NotPassable, "", "pacman", "viejo.zip", "../a.zip");
+        row("backslash", O::NotGood, "", "pacman", "viejo.zip", "..\\a.zip");
+        row("dot dot", O::NotPassable, "", "pacman", "viejo.zip", "..");
+        row("option", O::NotPassable, "", "pacman", "viejo.zip", "-cc.zip");
         row("archive missing", O::ArchiveMissing, "", "");
         row("own name missing", O::ArchiveMissing, "", "", "pacman.zip");
         row("archive locked", O::RenameRefused, "lock roms/viejo.zip");
