@@ -13,7 +13,10 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRandomGenerator>
+#include <QTextDocumentFragment>
 #include <QtTest>
+
+#include <fstream>
 
 using namespace zefrin;
 using namespace zefrin::test;
@@ -51,6 +54,13 @@ QString lookUp(const QString& folder, bool byTitle, const QString& key)
 {
     const auto answer = byTitle ? ArchiveForTitle(folder, key) : TitleForArchive(folder, key);
     return answer.value_or(QStringLiteral("<fail>"));
+}
+
+// The tool tip as the list shows it: a tip that looks like markup is read as such.
+QString shownToolTip(const QWidget* widget)
+{
+    const QString tip = widget->toolTip();
+    return Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
 }
 
 // The two passes exactly as the list has always been sorted, rows swapped in both lists.
@@ -175,16 +185,17 @@ private slots:
         c.folder.writeFile("lista.txt", sampleList);
         c.build();
 
-        QCOMPARE(c.window.ROMs,
-                 (QStringList{"a.b.zip", "A.zip", "a.zip", "ABCD.ZIP", "abcdefghij.zip",
-                              "abcdefghijk.zip", "empty.zip", "it's.zip", "noquote.zip", "odd.zip",
-                              "short.zip", "sp ace.zip", "\u00f1and\u00fa.Zip"}));
+        QCOMPARE(c.window.ROMs, (QStringList{".hidden.zip", "a.b.zip", "A.zip", "a.zip", "ABCD.ZIP",
+                                             "abcdefghij.zip", "abcdefghijk.zip", "empty.zip",
+                                             "it's.zip", "noquote.zip", "odd.zip", "short.zip",
+                                             "sp ace.zip", "\u00f1and\u00fa.Zip"}));
         QCOMPARE(c.rows(),
                  (QStringList{"", "Alpha Beta (set 1)", "Dotted Name", "Found after a short line",
                               "Inner space", "No closing ", "Ten Letters",
                               "Title with \"quotes\" inside", "\u00d1and\u00fa (Spain)",
-                              "ROM desconocida(a.zip)", "ROM desconocida(A.zip)",
-                              "ROM desconocida(it's.zip)", "ROM desconocida(abcdefghijk.zip)"}));
+                              "ROM desconocida(abcdefghijk.zip)", "ROM desconocida(a.zip)",
+                              "ROM desconocida(A.zip)", "ROM desconocida(.hidden.zip)",
+                              "ROM desconocida(it's.zip)"}));
     }
 
     // Names and titles from few letters repeat in letter case variants.
@@ -390,7 +401,7 @@ private slots:
                           list->visualItemRect(list->item(0)).center());
         QCOMPARE(c.state(), QStringLiteral("#008080 Haz doble clic para cargar la ROM."));
         for (const char* archive : {"c.zip", "f.zip", "e.zip", "a.zip", "d.zip", "b.zip"}) {
-            QCOMPARE(list->toolTip(), archiveTip(archive));
+            QCOMPARE(shownToolTip(list), archiveTip(archive));
             QTest::keyClick(list, Qt::Key_Down);
         }
 
@@ -402,15 +413,31 @@ private slots:
         QTest::mouseClick(c.window.lblDirectorio, Qt::LeftButton);
         QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
         QCOMPARE(c.state(), QStringLiteral("#0000ff busy"));
-        QCOMPARE(list->toolTip(), archiveTip("b.zip"));
+        QCOMPARE(shownToolTip(list), archiveTip("b.zip"));
         QTRY_VERIFY(!c.window.emulatorBusy());
 
         // "Actualizar ROMs" reads the folder again, not the emulator; emptying the list is no
         // choice of a row.
         QTest::mouseClick(c.window.lblDirectorio, Qt::LeftButton);
         QCOMPARE(c.rows(), sixRows + QStringList{"ROM desconocida(g.zip)"});
-        QCOMPARE(list->toolTip(), archiveTip("b.zip"));
+        QCOMPARE(shownToolTip(list), archiveTip("b.zip"));
         QCOMPARE(c.emulatorRuns(), 1);
+
+        // A row chosen by typing its first letter, or by dragging the mouse onto it, is named as
+        // a clicked one: what Enter starts is what the window names.
+        c.window.setStatus("other", Qt::blue);
+        QTest::keyClicks(list, "C");
+        QCOMPARE(list->currentItem()->text(), "Charlie");
+        QCOMPARE(shownToolTip(list), archiveTip("e.zip"));
+        QCOMPARE(c.state(), QStringLiteral("#008080 Haz doble clic para cargar la ROM."));
+        const auto centre = [list](int row) {
+            return list->visualItemRect(list->item(row)).center();
+        };
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(0));
+        QTest::mouseMove(list->viewport(), centre(3));
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(3));
+        QCOMPARE(list->currentItem()->text(), "Delta");
+        QCOMPARE(shownToolTip(list), archiveTip("a.zip"));
 
         // "Actualizar lista de juegos" deletes the list and rebuilds it two seconds later, or
         // once the game started meanwhile has ended.
@@ -436,6 +463,59 @@ private slots:
         QTest::qWait(2500);
         QCOMPARE(c.emulatorRuns(), 4);
         QCOMPARE(c.state(), loaded);
+    }
+
+    // Every archive of roms has its row, whatever its name, and its row and tool tip name it as
+    // it is. Enter hands it to the emulator only when the emulator gets that very name and reads
+    // it as a set; otherwise a message says why and nothing runs.
+    void everyArchiveIsListedAndOnlyPassableNamesRun_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // its name in roms, as bytes
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("markup") << QByteArray("pac<i>man.zip") << "Pac <i>Man</i>" << true;
+        QTest::newRow("backslash") << QByteArray("a\\b.zip") << "Barra" << true;
+        QTest::newRow("hidden") << QByteArray(".oculto.zip") << "Oculto" << true;
+        QTest::newRow("Latin-1") << QByteArray("Comecocos \xf1.zip")
+                                 << "ROM desconocida(Comecocos \uFFFD.zip)" << false;
+        QTest::newRow("option") << QByteArray("-cc.zip") << "ROM desconocida(-cc.zip)" << false;
+        QTest::newRow("no set") << QByteArray(".zip") << "ROM desconocida(.zip)" << false;
+    }
+
+    void everyArchiveIsListedAndOnlyPassableNamesRun()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, runs);
+        Catalogue c("game\tpac<i>man\tPac <i>Man</i>\ngame\ta\\b\tBarra\n"
+                    "game\t.oculto\tOculto\ngame\t-cc\tOpción\n",
+                    {});
+        std::ofstream(QFile::encodeName(c.folder.filePath("roms/")).toStdString() +
+                      file.toStdString());
+        c.program.state.EmulatorVersion = "0.70";
+        c.build();
+        const QString name = QFile::decodeName(file);
+        QCOMPARE(c.window.ROMs, QStringList{name});
+        QTEST(c.rows().value(0), "row");
+
+        c.window.lstJuegos->setCurrentRow(0);
+        QCOMPARE(shownToolTip(c.window.lstJuegos),
+                 "Nombre del archivo zip de la ROM: \"" + name + '"');
+        QTest::keyClick(c.window.lstJuegos, Qt::Key_Return);
+        QTRY_VERIFY(!c.window.emulatorBusy());
+        const QStringList calls = QString::fromUtf8(c.folder.readFile("standin-calls.txt"))
+                                      .split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(calls.last().section('\t', 0, 0), runs ? name.chopped(4) : "-listfull");
+        QVERIFY(!c.folder.exists("mame.ini"));
+        QStringList messages;
+        for (const ShownMessage& shown : c.program.dialogs.shown)
+            messages << shown.title << shown.text;
+        const QString refusal =
+            "No se puede cargar el archivo " + name +
+            " porque su nombre no se puede pasar tal cual a M.A.M.E: empieza por un guion, no "
+            "tiene nada antes de la extensión, lleva un salto de línea o tiene letras que el "
+            "sistema no sabe leer (como las de discos antiguos, escritas en otra codificación). "
+            "Cámbiale el nombre en la carpeta roms para poder cargarlo.";
+        QCOMPARE(messages, runs ? QStringList() : QStringList({"¡ATENCIÓN!", refusal}));
     }
 };
 

@@ -203,11 +203,18 @@ def manager_finds_the_game(program, folder):
     shown = message_text(found)
     check("Dragón de Fuego" in shown, f"search said: {shown}")
     answer(found, "Aceptar")
-    # Reports on the archives whose names a shell would run: each reaches the emulator whole.
+    # Reports on the archives whose names a shell would run: each reaches the emulator whole,
+    # but for a name the emulator would read as an option, which is refused with a message.
     for archive in folder.hostile_archives:
         opened = len(folder.opened_reports())
         choose(rom_list(manager), archive)
         click(descendants(manager, "label", "Detalles")[0])
+        if archive.startswith("-"):
+            box = alert("¡No!")
+            check(archive in message_text(box), message_text(box))
+            answer(box, "Aceptar")
+            check(len(folder.opened_reports()) == opened, f"a report on {archive!r} opened")
+            continue
         wait_for(f"the report on {archive!r}", lambda: len(folder.opened_reports()) > opened, 60)
         url = folder.opened_reports()[-1]
         with open(urllib.parse.unquote(urllib.parse.urlparse(url).path), "rb") as f:

@@ -45,7 +45,7 @@ private slots:
         QTest::addColumn<QString>("archive");
         QTest::addColumn<QString>("candidate");
         // "lock PATH", or "PATH=CONTENT" written first: the record's folder, the script, the
-        // emulator.
+        // emulator; or "Turkish", the user's locale.
         QTest::addColumn<QString>("obstacle");
         const auto row = [](const char* tag, CheckOutcome outcome, const QString& obstacle = "",
                             const QString& holds = "pacman", const QString& archive = "viejo.zip",
@@ -57,12 +57,13 @@ private slots:
         row("bad file", O::NotGood, "", "bad pacman");
         row("other game", O::NotGood, "", "pacman", "viejo.zip", "dkong.zip");
         row("own name", O::Good, "", "pacman", "pacman.zip");
-        row("shell signs, archive", O::Good, "", "pacman", "-" + hostile + ".zip");
+        row("shell signs, archive", O::Good, "", "pacman", hostile + ".zip");
         row("shell signs, set", O::Good, "", hostile, "viejo.zip", hostile + ".zip");
         row("name taken", O::NameTaken, "", "pacman", "viejo.zip", "galaga.zip");
-        row("leaves roms", O::NotPlainName, "", "pacman", "viejo.zip", "../a.zip");
-        row("backslash", O::NotPlainName, "", "pacman", "viejo.zip", "..\\a.zip");
-        row("dot dot", O::NotPlainName, "", "pacman", "viejo.zip", "..");
+        row("leaves roms", O::NotPassable, "", "pacman", "viejo.zip", "../a.zip");
+        row("backslash", O::NotGood, "", "pacman", "viejo.zip", "..\\a.zip");
+        row("dot dot", O::NotPassable, "", "pacman", "viejo.zip", "..");
+        row("option", O::NotPassable, "", "pacman", "viejo.zip", "-cc.zip");
         row("archive missing", O::ArchiveMissing, "", "");
         row("own name missing", O::ArchiveMissing, "", "", "pacman.zip");
         row("archive locked", O::RenameRefused, "lock roms/viejo.zip");
@@ -80,6 +81,8 @@ private slots:
         row("on stderr", O::NotGood, "mame=#!/bin/sh\necho romset $1 is good >&2");
         row("second line", O::NotGood, "mame=#!/bin/sh\necho loading\necho romset $1 is good");
         row("crashes", O::NotGood, "mame=#!/bin/sh\nkill -SEGV $$");
+        // The emulator's words are ASCII: no locale's letter case ("is" is "İS" in Turkish).
+        row("Turkish", O::Good, "Turkish");
         row("not a program", O::NotGood, "mame=not a program");
     }
 
@@ -101,8 +104,13 @@ private slots:
         const auto lock = locking ? immutable(folder.filePath(obstacle.mid(5))) : nullptr;
         if (locking && !lock)
             QSKIP("chattr +i is not available here");
-        if (!locking && !obstacle.isEmpty())
+        const bool turkish = obstacle == "Turkish";
+        if (!locking && !turkish && !obstacle.isEmpty())
             folder.writeFile(obstacle.section('=', 0, 0), obstacle.section('=', 1).toUtf8());
+        const QLocale locale;
+        const auto restoreLocale = qScopeGuard([locale] { QLocale::setDefault(locale); });
+        if (turkish)
+            QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         const QMap<QString, QByteArray> before = folder.roms();
         const QString record = folder.filePath("../records/pending.json");
 
@@ -110,7 +118,7 @@ private slots:
         ArchiveChecker checker(runner, folder.path(), record);
         QCOMPARE(checkToEnd(checker, archive, candidate), outcome);
         QCOMPARE(folder.roms(), before);
-        const bool ran = obstacle.isEmpty() &&
+        const bool ran = (obstacle.isEmpty() || turkish) &&
                          (outcome == CheckOutcome::Good || outcome == CheckOutcome::NotGood);
         QCOMPARE(folder.emulatorCalls(),
                  ran ? QStringList{candidate.chopped(4) + "\t-verifysets"} : QStringList());

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QTextDocumentFragment>
 
 #include <functional>
 
@@ -62,6 +63,16 @@ QStringList itemsOf(const QListWidget* list)
     for (int row = 0; row < list->count(); ++row)
         texts << list->item(row)->text();
     return texts;
+}
+
+// A label's text as it shows it: text that looks like markup is read as such unless the label
+// is told it is plain.
+QString shownText(const QLabel* label)
+{
+    const QString text = label->text();
+    const bool markup = label->textFormat() == Qt::RichText ||
+                        (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+    return markup ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
 }
 
 // Runs `step` once the ROM manager is open and showing, modally.
@@ -351,6 +362,97 @@ private slots:
         QVERIFY(!window.ManagerBusy && !window.SearchRunning && window.Estado->isHidden() &&
                 window.cursor().shape() == Qt::ArrowCursor &&
                 !QFile::exists(m.folder.recordPath()));
+    }
+
+    // Archives and games of any name are listed and named as they are. Compare, the two reports
+    // and the search hand a name to the emulator only when it gets that very name and reads it
+    // as a set; otherwise the command says which name and nothing runs. The search passes over
+    // such a game. The archive holds pacman's files; "-cc" is the first game of the list.
+    void namesTheEmulatorCannotBeHanded_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // the archive's name in roms, as bytes
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("sets"); // asked about, in order
+        const QStringList compatible{"Exclamation", "¡Encontrada!",
+                                     "Las ROMs son compatibles. Puede que actualizando la ROM "
+                                     "para el juego seleccionado M.A.M.E pueda emularla."};
+        const QStringList found{
+            "Exclamation?",
+            "¿De verdad deseas buscar?",
+            "Quieres realmente buscar una ROM compatible con este archivo entre las ROMs "
+            "emulables por esta versión de M.A.M.E? Si decides hacerlo, recuerda que este "
+            "proceso puede durar bastante.",
+            "Exclamation",
+            "¡Encontrada!",
+            "Se ha encpntrado compatibilidad para el archivo seleccionado, el título del juego "
+            "es Come Cocos."};
+        const auto refused = [](const QString& name) {
+            return QStringList{
+                "Critical", "¡No!",
+                "No se puede comprobar ni consultar el archivo " + name +
+                    " porque su nombre no se puede pasar tal cual a M.A.M.E: empieza por un "
+                    "guion, no tiene nada antes de la extensión, lleva un salto de línea o tiene "
+                    "letras que el sistema no sabe leer (como las de discos antiguos, escritas "
+                    "en otra codificación). No se ha modificado nada."};
+        };
+        const auto passes = [&](const char* tag, const char* file, const char* set) {
+            const QString archive = QStringLiteral("roms/") + file;
+            QTest::newRow(tag) << QByteArray(file) << "Come Cocos" << compatible + found
+                               << "pacman " + archive + ' ' + set + ' ' + set + ' ' + archive +
+                                      " pacman -listfull pacman";
+        };
+        passes("backslash", "a\\b.zip", "a\\b");
+        passes("markup", "pac<i>man.zip", "pac<i>man");
+        passes("hidden", ".viejo.zip", ".viejo");
+        const auto refusedArchive = [&](const char* tag, const char* file) {
+            const QStringList no = refused(QFile::decodeName(file));
+            QTest::newRow(tag) << QByteArray(file) << "Come Cocos" << no + no + no << "pacman";
+        };
+        refusedArchive("Latin-1", "Comecocos \xf1.zip");
+        refusedArchive("option", "-viejo.zip");
+        refusedArchive("CR LF", "dos\r\nlíneas.zip");
+        QTest::newRow("a game named as an option")
+            << QByteArray("viejo.zip") << "Opción"
+            << refused("-cc.zip") + refused("-cc.zip") + found
+            << "roms/viejo.zip viejo viejo roms/viejo.zip -listfull pacman";
+    }
+
+    void namesTheEmulatorCannotBeHanded()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, title);
+        Manager m;
+        fx::Collection& games = m.folder.collection;
+        games.games.insert(games.games.begin(), fx::makeGame("-cc", "Opción", {{"cc.1", 64}}));
+        QVERIFY(fx::writeDataFile(games, m.folder.filePath("standin.dat").toStdString()));
+        QVERIFY(fx::writeGoodArchive(*fx::findGame(games, "pacman"),
+                                     QFile::encodeName(m.folder.filePath("roms/")).toStdString() +
+                                         file.toStdString()));
+        frmGestionar& window = m.window;
+        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [&] {
+            window.CargarDatos();
+            return true;
+        }));
+        const QString name = QFile::decodeName(file);
+        clickItem(window.ROMs, name);
+        QCOMPARE(shownText(window.lblTitulo), "ROM desconocida(" + name + ')');
+        clickItem(window.lstJuegos, title);
+        const QStringList before = m.folder.romNames();
+        m.folder.forgetEmulatorCalls();
+        m.program.dialogs.answers = {true};
+        for (const char* command : {"lblCompara", "lblContiene", "lblArchivosJuego", "lblBuscar"}) {
+            click(&window, command);
+            QTRY_VERIFY(!window.ManagerBusy);
+        }
+
+        QTEST(messagesShown(m.program.dialogs), "messages");
+        QStringList sets;
+        for (const QString& call : m.folder.emulatorCalls())
+            sets << call.section('\t', 0, 0);
+        QTEST(sets.join(' '), "sets");
+        QCOMPARE(m.folder.romNames(), before);
+        QVERIFY(!m.folder.exists("mame.ini") && !QFile::exists(m.folder.recordPath()));
     }
 
     // The main window's command: a modal window over it while the emulator counts as busy, and

@@ -79,6 +79,13 @@ private slots:
 
         QVERIFY(!RenameInFolder("missing.zip", "new.zip", dir.path()));
         QVERIFY(!FileExists(dir.filePath("new.zip")));
+        // A link whose target is gone (a stick not plugged in) holds its name all the same:
+        // nothing is written where it points.
+        QVERIFY(QDir().mkdir(dir.filePath("stick")));
+        QVERIFY(QFile::link(dir.filePath("stick/pacman.zip"), dir.filePath("gone.zip")));
+        QVERIFY(!RenameInFolder("old name.zip", "gone.zip", dir.path()));
+        QCOMPARE(readBytes(dir.filePath("old name.zip")), QByteArray("old"));
+        QVERIFY(!FileExists(dir.filePath("stick/pacman.zip")));
 
         QVERIFY(RenameInFolder("old name.zip", "new.zip", dir.path()));
         QCOMPARE(readBytes(dir.filePath("new.zip")), QByteArray("old"));

@@ -1,5 +1,7 @@
 #include "LaunchMessages.h"
 
+#include "engine/catalogue/RomFolder.h"
+
 namespace zefrin {
 
 namespace {
@@ -84,6 +86,15 @@ MessageText unrecognisedArchiveMessage()
                                "juego ya no tiene ese nombre pero si uno que podría eceptar "
                                "M.A.M.E(Hay juegos cuyos archivos .zip cambian de nombre para "
                                "nuevas versiones de M.A.M.E).")};
+}
+
+MessageText notPassableArchiveMessage(const QString& archive)
+{
+    return {QStringLiteral("¡ATENCIÓN!"),
+            QStringLiteral("No se puede cargar el archivo ") + archive +
+                QStringLiteral(" porque su nombre no se puede pasar tal cual a M.A.M.E: ") +
+                notPassableReasons() +
+                QStringLiteral(". Cámbiale el nombre en la carpeta roms para poder cargarlo.")};
 }
 
 MessageText launchFailureMessage(const LaunchResult& result)

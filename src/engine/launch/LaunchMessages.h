@@ -15,6 +15,10 @@ struct MessageText {
 // The refusal of a row whose archive the emulator does not know.
 MessageText unrecognisedArchiveMessage();
 
+// The refusal of an archive whose name cannot be handed to the emulator
+// (catalogue/RomFolder.h).
+MessageText notPassableArchiveMessage(const QString& archive);
+
 // A failure of a launch: the fixed settings-folder message once the game's settings file was
 // being moved aside, else a message naming what failed.
 MessageText launchFailureMessage(const LaunchResult& result);

@@ -1,7 +1,7 @@
 #include "ArchiveCheck.h"
 
 #include "PendingRename.h"
-#include "engine/catalogue/GameList.h"
+#include "engine/catalogue/RomFolder.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
@@ -23,8 +23,8 @@ bool stopsSearch(CheckOutcome outcome)
     case CheckOutcome::Good:
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
-    case CheckOutcome::NotPlainName:
         return false;
+    case CheckOutcome::NotPassable:
     case CheckOutcome::ArchiveMissing:
     case CheckOutcome::RenameRefused:
     case CheckOutcome::RecordFailed:
@@ -37,15 +37,11 @@ bool stopsSearch(CheckOutcome outcome)
 
 bool isGoodVerifyLine(const QString& firstLine, const QString& set)
 {
-    const LocaleUpper upper;
-    return upper(firstLine.trimmed()) ==
-           QStringLiteral("ROMSET ") + upper(set) + QStringLiteral(" IS GOOD");
-}
-
-bool isPlainArchiveName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+    // The emulator's words are ASCII, and the user's locale must not case them: Turkish rules
+    // make "is" "İS", so no verdict would ever read as good. QString's own upper case is the
+    // same in every locale.
+    const QString good = QStringLiteral("romset ") + set + QStringLiteral(" is good");
+    return firstLine.trimmed().toUpper() == good.toUpper();
 }
 
 QString firstLineOf(const QString& path)
@@ -77,8 +73,8 @@ QString ArchiveChecker::inRoms(const QString& name) const
 std::optional<CheckOutcome> ArchiveChecker::CheckArchiveAsGame(const QString& archive,
                                                                const QString& candidate)
 {
-    if (!isPlainArchiveName(archive) || !isPlainArchiveName(candidate))
-        return CheckOutcome::NotPlainName;
+    if (!isPassableArchiveName(archive) || !isPassableArchiveName(candidate))
+        return CheckOutcome::NotPassable;
     archive_ = archive;
     candidate_ = candidate;
     renamed_ = false;

@@ -17,7 +17,7 @@ enum class CheckOutcome {
     Good,           // the emulator called the set good
     NotGood,        // it did not (bad, not found, no answer at all)
     NameTaken,      // a file of the game's archive name is already there: nothing was done
-    NotPlainName,   // a name that is no plain file name of the roms folder: nothing was done
+    NotPassable,    // the archive's or the game's name cannot be handed on: nothing was done
     ArchiveMissing, // the archive is not in roms (deleted or moved): nothing was done
     RenameRefused,  // the rename was refused (read-only folder, locked file): nothing was done
     RecordFailed,   // the pending-rename record could not be written: nothing was done
@@ -28,12 +28,9 @@ enum class CheckOutcome {
 // True for the outcomes after which a search cannot go on usefully.
 bool stopsSearch(CheckOutcome outcome);
 
-// The verdict in the first line of the emulator's "-verifysets" answer: with blanks trimmed
-// and upper-cased, exactly "ROMSET " + SET + " IS GOOD".
+// The verdict in the first line of the emulator's "-verifysets" answer: with blanks trimmed,
+// exactly "romset " + SET + " is good" in any letter case, whatever the user's locale.
 bool isGoodVerifyLine(const QString& firstLine, const QString& set);
-
-// A name that stays inside the roms folder: not empty, no folder separator, not "." or "..".
-bool isPlainArchiveName(const QString& name);
 
 // The first line of a text file, without its line end; empty when the file is missing.
 QString firstLineOf(const QString& path);
@@ -50,8 +47,9 @@ public:
 
     // Gives `archive` the name `candidate` (both file names in roms, with extension), asks the
     // emulator to verify the candidate's set and gives the archive its own name back. An
-    // archive already called `candidate` is verified as it is. An outcome reached without the
-    // emulator comes back at once; otherwise nothing comes back and `checked` follows.
+    // archive already called `candidate` is verified as it is. Both names must be passable
+    // (catalogue/RomFolder.h). An outcome reached without the emulator comes back at once;
+    // otherwise nothing comes back and `checked` follows.
     std::optional<CheckOutcome> CheckArchiveAsGame(const QString& archive,
                                                    const QString& candidate);
 

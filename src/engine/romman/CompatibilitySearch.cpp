@@ -1,6 +1,7 @@
 #include "CompatibilitySearch.h"
 
 #include "engine/catalogue/GameList.h"
+#include "engine/catalogue/RomFolder.h"
 
 #include <algorithm>
 
@@ -31,7 +32,7 @@ void CompatibilitySearch::next()
         if (const QString selected = view_.selectedArchive(); !selected.isEmpty())
             result_.archive = selected;
         result_.candidate = candidateArchiveName(line);
-        if (result_.candidate.isEmpty() || result_.archive.isEmpty()) {
+        if (!isPassableArchiveName(result_.candidate) || result_.archive.isEmpty()) {
             if (!carryOn(CheckOutcome::NotGood))
                 return;
             continue;

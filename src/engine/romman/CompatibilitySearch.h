@@ -50,8 +50,9 @@ struct SearchResult {
 
 // Runs the search over the game lines of lista.txt (heading already dropped), in file order.
 // The archive is read from the view before every check, so a new selection is taken up by the
-// next one; with no selection the previous archive goes on. Game lines that name no set are
-// counted but not checked.
+// next one; with no selection the previous archive goes on. Game lines that name no set, or
+// one whose archive name cannot be handed on (catalogue/RomFolder.h), are counted but not
+// checked.
 class CompatibilitySearch : public QObject {
     Q_OBJECT
 

@@ -1,5 +1,6 @@
 #include "RomUpdate.h"
 
+#include "engine/catalogue/RomFolder.h"
 #include "engine/services/SystemServices.h"
 
 namespace zefrin {
@@ -12,6 +13,8 @@ RomUpdate::RomUpdate(ArchiveChecker& checker)
 std::optional<UpdateResult> RomUpdate::start(const QString& archive, const QString& newName)
 {
     const QString roms = checker_.romsFolder();
+    if (!isPassableArchiveName(archive) || !isPassableArchiveName(newName))
+        return UpdateResult{UpdateEnd::CheckFailed, CheckOutcome::NotPassable};
     if (FileExists(roms + QLatin1Char('/') + newName))
         return UpdateResult{UpdateEnd::TargetTaken, CheckOutcome::NameTaken};
     if (!FileExists(roms + QLatin1Char('/') + archive))
@@ -38,10 +41,10 @@ UpdateResult RomUpdate::conclude(CheckOutcome check) const
         break;
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
-    case CheckOutcome::NotPlainName:
         return {UpdateEnd::NotEmulable, check};
     case CheckOutcome::ArchiveMissing:
         return {UpdateEnd::ArchiveGone, check};
+    case CheckOutcome::NotPassable:
     case CheckOutcome::RenameRefused:
     case CheckOutcome::RecordFailed:
     case CheckOutcome::EmulatorNotRun:

@@ -5,6 +5,13 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace zefrin {
 
 QString emulatorPath(const QString& emulatorFolder, const QString& relative)
@@ -19,14 +26,57 @@ bool FileExists(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
+namespace {
+
+#ifdef Q_OS_UNIX
+// A second name for the file, then the first one gone: link() never follows or replaces
+// whatever holds the new name, a dangling link included.
+bool linkThenUnlink(const QByteArray& from, const QByteArray& to)
+{
+    if (::link(from.constData(), to.constData()) != 0)
+        return false;
+    if (::unlink(from.constData()) == 0)
+        return true;
+    (void)::unlink(to.constData());
+    return false;
+}
+
+bool renameNoReplace(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#ifdef Q_OS_LINUX
+    const int done =
+        ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (done == 0)
+        return true;
+    // Only a file system that does not know the no-replace rename gets the link and unlink.
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+#endif
+    return linkThenUnlink(source, target);
+}
+#else
+// Windows moves a file within one folder without replacing the target or copying, once the
+// check has found the new name free.
+bool renameNoReplace(const QString& from, const QString& to)
+{
+    return !FileExists(to) && QFile::rename(from, to);
+}
+#endif
+
+} // namespace
+
 bool RenameInFolder(const QString& oldName, const QString& newName, const QString& folder)
 {
     const QString from = folder + QLatin1Char('/') + oldName;
     const QString to = folder + QLatin1Char('/') + newName;
-    // QFile::rename never replaces an existing target.
     if (!FileExists(from))
         return false;
-    return QFile::rename(from, to);
+    // Not QFile::rename: it tests the new name by following links, so a link whose target is
+    // gone passes for a free name, and when the system's rename is refused it copies the bytes
+    // to wherever that link points.
+    return renameNoReplace(from, to);
 }
 
 QString StripExtension(const QString& fileName)

@@ -13,8 +13,9 @@ QString emulatorPath(const QString& emulatorFolder, const QString& relative);
 // True when the path names any directory entry: a file, a folder or a link.
 bool FileExists(const QString& path);
 
-// Renames folder/oldName to folder/newName. Never replaces an existing target; returns
-// false when the rename was refused (target exists, source missing, no permission).
+// Renames folder/oldName to folder/newName. Never replaces an existing target (any directory
+// entry, a link whose target is gone included) and never copies; returns false when the
+// rename was refused (target exists, source missing, no permission).
 [[nodiscard]] bool RenameInFolder(const QString& oldName, const QString& newName,
                                   const QString& folder);
 

@@ -42,21 +42,6 @@ QLabel* makeHeading(QWidget* parent, const char* name, const QString& caption, Q
     return label;
 }
 
-bool movesSelection(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QString colourRule(const QColor& colour)
 {
     return QStringLiteral("background-color: %1;").arg(colour.name());
@@ -178,6 +163,9 @@ void frmCargador::connectControls()
     connect(lblTeclas, &LabelButton::mouseDown, this, &frmCargador::lblTeclas_MouseDown);
     connect(lblTeclas, &LabelButton::mouseUp, this, &frmCargador::lblTeclas_MouseUp);
 
+    // The list's Click comes with every change of its selection (arrow keys, typing a title's
+    // first letters, a mouse dragged over the rows) and with a click on the row already chosen.
+    connect(lstJuegos, &QListWidget::itemSelectionChanged, this, &frmCargador::lstJuegos_Click);
     connect(lstJuegos, &QListWidget::itemClicked, this, &frmCargador::lstJuegos_Click);
     connect(lstJuegos, &QListWidget::itemDoubleClicked, this, &frmCargador::lstJuegos_DblClick);
     connect(lblDirectorio, &LabelButton::clicked, this, &frmCargador::lblDirectorio_Click);
@@ -266,11 +254,6 @@ bool frmCargador::eventFilter(QObject* watched, QEvent* event)
             LaunchSelectedGame();
             return true;
         }
-    } else if (watched == lstJuegos && type == QEvent::KeyRelease &&
-               movesSelection(static_cast<QKeyEvent*>(event)->key())) {
-        // A row chosen with the keyboard gets the same hints as a clicked one; on release the
-        // list has already moved.
-        lstJuegos_Click();
     }
     return QWidget::eventFilter(watched, event);
 }

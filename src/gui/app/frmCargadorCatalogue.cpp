@@ -39,6 +39,14 @@ bool removeGameList(const QString& path)
     return QFile::remove(path);
 }
 
+// A tool tip is read as markup when it looks like it ("pac<i>man.zip" would lose its "<i>"):
+// this one is markup that shows the text as it is, on one line.
+QString plainToolTip(const QString& text)
+{
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
 } // namespace
 
 void frmCargador::CargarDatos()
@@ -89,8 +97,11 @@ void frmCargador::showCatalogue()
     QStringList titles;
     if (gameList.isReadable()) {
         titles.reserve(ROMs.size());
+        // An archive whose name cannot be handed to the emulator is none of its games.
         for (const QString& archive : std::as_const(ROMs))
-            titles << gameList.titleForArchive(archive).value_or(unknownArchiveTitle(archive));
+            titles << (isPassableArchiveName(archive) ? gameList.titleForArchive(archive)
+                                                      : std::nullopt)
+                          .value_or(unknownArchiveTitle(archive));
     }
     fillGameList(titles);
 
@@ -122,18 +133,20 @@ void frmCargador::fillGameList(const QStringList& titles)
 
 void frmCargador::lstJuegos_Click()
 {
-    // Emptying the list moves the selection to no row: that is no click on a row.
-    const int row = lstJuegos->currentRow();
-    if (emulatorBusy() || row < 0)
+    // Emptying the list leaves no row chosen: that is no click on a row. The row named is the
+    // chosen one, the one Enter starts, not the current row a list gets with the focus.
+    const QList<QListWidgetItem*> selected = lstJuegos->selectedItems();
+    if (emulatorBusy() || selected.isEmpty())
         return;
+    const int row = lstJuegos->row(selected.first());
     setStatus(QStringLiteral("Haz doble clic para cargar la ROM."), Colours::statusTeal());
     if (row >= ROMTemporal.size())
         return;
     const int archive = ROMTemporal.at(row);
     if (archive < 0 || archive >= ROMs.size())
         return;
-    lstJuegos->setToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"") +
-                          ROMs.at(archive) + QLatin1Char('"'));
+    lstJuegos->setToolTip(plainToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"") +
+                                       ROMs.at(archive) + QLatin1Char('"')));
 }
 
 void frmCargador::lblDirectorio_Click()

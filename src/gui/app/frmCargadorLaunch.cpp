@@ -1,5 +1,6 @@
 // Starting the selected game and showing what the emulator printed.
 
+#include "engine/catalogue/RomFolder.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/launch/LaunchMessages.h"
 #include "frmCargador.h"
@@ -55,13 +56,20 @@ void frmCargador::LaunchSelectedGame()
         return;
     const int row = lstJuegos->row(selected.first());
     const QString title = selected.first()->text();
+    const int archive = row < ROMTemporal.size() ? ROMTemporal.at(row) : -1;
+    const bool known = archive >= 0 && archive < ROMs.size();
+    // Such a name has an unknown archive's row; the refusal says why it cannot run at all.
+    if (known && !isPassableArchiveName(ROMs.at(archive))) {
+        const MessageText refusal = notPassableArchiveMessage(ROMs.at(archive));
+        context_.dialogs.message(this, Dialogs::Icon::Information, refusal.title, refusal.text);
+        return;
+    }
     if (isUnrecognisedTitle(title)) {
         const MessageText refusal = unrecognisedArchiveMessage();
         context_.dialogs.message(this, Dialogs::Icon::Information, refusal.title, refusal.text);
         return;
     }
-    const int archive = row < ROMTemporal.size() ? ROMTemporal.at(row) : -1;
-    if (archive < 0 || archive >= ROMs.size())
+    if (!known)
         return;
 
     showHourglass();

@@ -1,5 +1,6 @@
 #include "ManagerMessages.h"
 
+#include "engine/catalogue/RomFolder.h"
 #include "gui/widgets/Seams.h"
 
 namespace zefrin {
@@ -57,10 +58,12 @@ void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
                                     "próxima vez que se abra; también puedes cambiarle el nombre "
                                     "tú mismo."));
         return;
+    case CheckOutcome::NotPassable:
+        showNameNotPassable(dialogs, parent, isPassableArchiveName(archive) ? candidate : archive);
+        return;
     case CheckOutcome::Good:
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
-    case CheckOutcome::NotPlainName:
         return;
     }
 }
@@ -71,6 +74,14 @@ void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent)
                     QStringLiteral("El juego seleccionado no figura en la lista de juegos de "
                                    "M.A.M.E (lista.txt), así que no se sabe qué archivo le "
                                    "corresponde. Vuelve a seleccionar el juego en la lista."));
+}
+
+void showNameNotPassable(Dialogs& dialogs, QWidget* parent, const QString& name)
+{
+    critical(dialogs, parent, QStringLiteral("¡No!"),
+             QStringLiteral("No se puede comprobar ni consultar el archivo ") + name +
+                 QStringLiteral(" porque su nombre no se puede pasar tal cual a M.A.M.E: ") +
+                 notPassableReasons() + QStringLiteral(". No se ha modificado nada."));
 }
 
 void showUpdateRenameFailed(Dialogs& dialogs, QWidget* parent, const QString& archive,

@@ -19,8 +19,11 @@ class Desktop;
 void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
                       const QString& archive, const QString& candidate, const QString& recordPath);
 
-// The selected game's archive name is the lookup's "ERROR" marker (or no plain file name).
+// The selected game's archive name is the lookup's "ERROR" marker.
 void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent);
+
+// An archive's name, or a game's, that cannot be handed to the emulator: nothing was done.
+void showNameNotPassable(Dialogs& dialogs, QWidget* parent, const QString& name);
 
 // An update whose archive passed the check but could not be renamed.
 void showUpdateRenameFailed(Dialogs& dialogs, QWidget* parent, const QString& archive,

@@ -38,6 +38,8 @@ QLabel* makeValueLabel(QWidget* parent, const char* name, int left, int top)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
+    // File names and titles are shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->move(pixels(left), pixels(top));
     label->setFont(textFont(false));
     label->setStyleSheet(QStringLiteral("color: %1;").arg(Colours::statusTeal().name()));

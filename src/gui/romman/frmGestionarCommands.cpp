@@ -3,6 +3,7 @@
 
 #include "ManagerMessages.h"
 #include "engine/catalogue/GameList.h"
+#include "engine/catalogue/RomFolder.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
 #include "engine/services/SystemServices.h"
@@ -22,7 +23,19 @@ namespace {
 // lblArchivo names a game's archive only when the lookup found the game.
 bool namesGameArchive(const QString& text)
 {
-    return text != QLatin1String("ERROR") && isPlainArchiveName(text.trimmed());
+    return text != QLatin1String("ERROR") && !text.isEmpty();
+}
+
+// Says so, and is true, when one of the names cannot be handed to the emulator.
+bool refusedName(Dialogs& dialogs, QWidget* window, const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (!isPassableArchiveName(name)) {
+            showNameNotPassable(dialogs, window, name);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -43,7 +56,8 @@ void frmGestionar::lblBuscar_Click()
 {
     if (ManagerBusy)
         return;
-    if (selectedArchiveName().isEmpty())
+    const QString archive = selectedArchiveName();
+    if (archive.isEmpty() || refusedName(context_.dialogs, this, {archive}))
         return;
     ManagerBusy = true;
     if (!context_.dialogs.askYesNo(
@@ -147,6 +161,8 @@ void frmGestionar::lblCompara_Click()
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
+    if (refusedName(context_.dialogs, this, {archive, candidate}))
+        return;
     // The archive of the game itself is compared as it is.
     if (candidate != archive && FileExists(checker_.romsFolder() + QLatin1Char('/') + candidate)) {
         context_.dialogs.message(this, Dialogs::Icon::Critical,
@@ -203,6 +219,8 @@ void frmGestionar::lblActualizar_Click()
         showUnknownGameArchive(dialogs, this);
         return;
     }
+    if (refusedName(dialogs, this, {archive, newName}))
+        return;
     ManagerBusy = true;
     if (!dialogs.askYesNo(this, Dialogs::Icon::Exclamation, QStringLiteral("Atención"),
                           QStringLiteral("¿Deseas actualizar el archivo de ROM ") + archive +
@@ -266,6 +284,8 @@ void frmGestionar::lblArchivosJuego_Click()
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
+    if (refusedName(context_.dialogs, this, {lblArchivo->text()}))
+        return;
     beginCommand();
     if (!reports_.gameReport(selectedTitle(), lblArchivo->text()))
         endCommand();
@@ -276,7 +296,7 @@ void frmGestionar::lblContiene_Click()
     if (ManagerBusy)
         return;
     const QString archive = selectedArchiveName();
-    if (archive.isEmpty())
+    if (archive.isEmpty() || refusedName(context_.dialogs, this, {archive}))
         return;
     beginCommand();
     if (!reports_.archiveReport(archive))

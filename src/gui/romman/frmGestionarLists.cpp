@@ -111,10 +111,12 @@ void frmGestionar::ROMs_Click()
     const QString archive = selectedArchiveName();
     if (archive.isEmpty())
         return;
-    // Without a readable game list no archive is known.
-    setValue(
-        lblTitulo,
-        TitleForArchive(state_.emulatorFolder, archive).value_or(unknownArchiveTitle(archive)));
+    // Without a readable game list no archive is known, nor one whose name cannot be handed
+    // to the emulator.
+    const std::optional<QString> title = isPassableArchiveName(archive)
+                                             ? TitleForArchive(state_.emulatorFolder, archive)
+                                             : std::nullopt;
+    setValue(lblTitulo, title.value_or(unknownArchiveTitle(archive)));
 }
 
 void frmGestionar::lstJuegos_Click()
