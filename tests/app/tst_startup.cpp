@@ -1,6 +1,7 @@
 // The start-up probe against real emulator folders: missing emulator, a second copy, every
 // version row, and folders with awkward names.
 
+#include "engine/catalogue/GeneratedFiles.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
@@ -31,6 +32,18 @@ void installScriptedEmulator(EmulatorFolder& folder, const QByteArray& script = 
     folder.writeFile("mame", script);
     QFile::setPermissions(folder.filePath("mame"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+namespace {
+
+QStringList messageTexts(const Program& program)
+{
+    QStringList texts;
+    for (const ShownMessage& shown : program.dialogs.shown)
+        texts << shown.text;
+    return texts;
 }
 
 } // namespace
@@ -117,7 +130,9 @@ private slots:
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
-        QVERIFY(program.dialogs.shown.isEmpty());
+        // It cannot run: no game list, and the user is told why.
+        QVERIFY(!folder.exists("lista.txt"));
+        QCOMPARE(messageTexts(program), QStringList{gameListNotCreatedText(folder.path())});
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
     }
 
@@ -194,9 +209,9 @@ private slots:
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
-        QVERIFY(!folder.exists("mame.ini"));
+        QVERIFY(!folder.exists("mame.ini") && !folder.exists("lista.txt"));
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
-        QVERIFY(program.dialogs.shown.isEmpty());
+        QCOMPARE(messageTexts(program), QStringList{gameListNotCreatedText(folder.path())});
     }
 
     void awkwardFolderNames_data()

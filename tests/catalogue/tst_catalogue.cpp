@@ -4,6 +4,7 @@
 
 #include "engine/catalogue/CatalogueOrder.h"
 #include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GeneratedFiles.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
@@ -334,8 +335,15 @@ private slots:
     void missingOrDamagedFilesLeaveLessToShowAndNothingLost()
     {
         Catalogue c("game\ta\tAlpha\n", {"a.zip", "b.zip"});
-        // No emulator: the build goes on with the empty list the redirection leaves.
+        // No emulator: the empty list the redirection leaves is not kept, and the user is told.
         QVERIFY(QFile::remove(c.folder.filePath("mame")));
+        c.build();
+        QVERIFY(!c.folder.exists("lista.txt") && c.rows().isEmpty());
+        QCOMPARE(c.criticalMessages(),
+                 QStringList{"Error.|" + gameListNotCreatedText(c.folder.path())});
+        c.program.dialogs.shown.clear();
+        // A list that holds no game: every archive is unknown.
+        c.folder.writeFile("lista.txt", "Name:     Description:\r\n");
         c.build();
         QCOMPARE(c.rows(), (QStringList{"ROM desconocida(b.zip)", "ROM desconocida(a.zip)"}));
         // A read-only list, and one that cannot be deleted, are kept with a message.

@@ -4,8 +4,10 @@
 // the pieces that need no emulator: the settings file's name and the log text.
 
 #include "engine/launch/GameLaunch.h"
+#include "engine/launch/LaunchLog.h"
 #include "engine/launch/LaunchMessages.h"
 #include "engine/services/RunRecord.h"
+#include "engine/services/TextFile.h"
 #include "fixture/Collection.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
@@ -135,7 +137,7 @@ private slots:
         const QString folder = rig.folder.path().replace("'", "'\\''");
         QCOMPARE(seen, QStringList({"locked", loading, "#ff0000",
                                     "cd '" + folder + "'\r\nmame 'galaxn' > '" + scratch.logPath() +
-                                        "'\r\n",
+                                        "' 2>&1\r\n",
                                     "Si MAME está activo, no se puede cerrar Zefrin!", "#ff0000"}));
         QVERIFY(!rig.folder.exists("pwned") && !QFile::exists(QStringLiteral("pwned")));
         QVERIFY(!window.chkUsaControles->isChecked() && window.lstJuegos->count() == 2 &&
@@ -144,7 +146,8 @@ private slots:
 
         QVERIFY(window.isVisible() && !rig.window.emulatorBusy() && !hourglassShown());
         QCOMPARE(QStringList({window.statusCaption(), window.statusColour().name(),
-                              rig.program.state.LastLaunchTitle, rig.program.state.LastLaunchLog}),
+                              rig.program.state.LastLaunchTitle,
+                              decodeSystemText(rig.program.state.LastLaunchLog)}),
                  QStringList({loaded, "#0000c0", "Galaxian",
                               "Loading \"Galaxian\" (galaxn)\r\ngalaxn: running, line 2 of 3\r\n"
                               "galaxn: running, line 3 of 3\r\n"}));
@@ -177,8 +180,8 @@ private slots:
         rig.window.lstJuegos->setCurrentRow(1);
         QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return);
         QTRY_VERIFY(!rig.window.emulatorBusy());
-        QVERIFY(rig.program.state.LastLaunchLog.startsWith(
-            "Loading \"rom desconocida, Mi ROM desconocida\" (aagame)"));
+        QVERIFY(decodeSystemText(rig.program.state.LastLaunchLog)
+                    .startsWith("Loading \"rom desconocida, Mi ROM desconocida\" (aagame)"));
     }
 
     void emulatorOutputIsKeptWhateverItIs_data()
@@ -203,7 +206,7 @@ private slots:
         rig.addGame("galaxn", "Galaxian");
         rig.tell(directive);
         rig.doubleClickRow(0);
-        const QString& log = rig.program.state.LastLaunchLog;
+        const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
         QVERIFY2(log.contains(logHolds) && log.size() >= minimumSize, qPrintable(log.left(200)));
         QCOMPARE(log.isEmpty(), minimumSize == 0);
         QCOMPARE(rig.window.statusCaption(), loaded);
@@ -265,7 +268,7 @@ private slots:
         rig.folder.writeFile("ctrlr/Zefrin/default.ini",
                              "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
         rig.window.chkUsaControles->setChecked(true);
-        rig.program.state.LastLaunchLog = QStringLiteral("earlier\r\n");
+        rig.program.state.LastLaunchLog = "earlier\r\n";
         const ScratchFolder& scratch = rig.program.state.scratch;
         if (fault.startsWith("cfg/"))
             rig.folder.writeFile(fault, "<locked/>");
@@ -291,7 +294,7 @@ private slots:
         QCOMPARE(shown.size(), message.isEmpty() ? 0 : fault == "cfg during" ? 2 : 1);
         QCOMPARE(rig.window.statusCaption(), message.isEmpty() ? loaded : loading);
         QVERIFY(!rig.window.emulatorBusy() && !hourglassShown());
-        const QString& log = rig.program.state.LastLaunchLog;
+        const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
         QVERIFY2(logged ? log.startsWith("Loading") : log == "earlier\r\n", qPrintable(log));
         if (!shown.isEmpty()) {
             const QString& text = shown.first().text;
@@ -379,7 +382,8 @@ private slots:
             if (viewer)
                 viewer->accept();
         });
-        MessageBoxDialogs().showLongText(nullptr, QStringLiteral("Visor de sucesos."), text);
+        MessageBoxDialogs().showLongText(nullptr, QStringLiteral("Visor de sucesos."), QString(),
+                                         text.toUtf8());
         QCOMPARE(shown, QStringList({"Visor de sucesos.", "línea 1 de la salida",
                                      "línea 2 de la salida", "línea 200000 de la salida", ""}));
     }
@@ -423,8 +427,21 @@ private slots:
         QFETCH(QByteArray, output);
         QFETCH(QString, log);
         QFETCH(bool, fits);
-        QCOMPARE(launchLogText(output), log);
-        QCOMPARE(fitsInMessageBox(log, 3, 10), fits);
+        QCOMPARE(launchLogText(output), log.toUtf8());
+        QCOMPARE(fitsInMessageBox(log.toUtf8(), 3, 10), fits);
+    }
+
+    // The viewer decodes a line only when it is drawn, and a line of megabytes is shown cut.
+    void logLinesAreShownOneAtATimeLongOnesCut()
+    {
+        const QByteArray huge(3 << 20, 'x');
+        const LogLines lines(launchLogText("uno\n\xc3\xb1\r\n" + huge + "\nfin"));
+        QCOMPARE(lines.count(), 4);
+        QCOMPARE(lines.line(1), QStringLiteral("ñ"));
+        QCOMPARE(lines.line(2), QString(LogLines::longestShown, 'x') + QChar(0x2026));
+        QCOMPARE(lines.line(3), QStringLiteral("fin"));
+        QCOMPARE(lines.line(4), QString());
+        QCOMPARE(lines.widest(), LogLines::longestShown + 1);
     }
 };
 

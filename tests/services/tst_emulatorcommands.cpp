@@ -45,9 +45,9 @@ private slots:
         QCOMPARE(listGamesLine(), QStringLiteral("mame -listfull > lista.txt"));
         QCOMPARE(verifySetLine("pacman"), QStringLiteral("mame 'pacman' -verifysets > 1.p"));
         QCOMPARE(playScriptLines("/emu/MAME", "pacman", false, "/tmp/z/log.txt"),
-                 (QStringList{"cd '/emu/MAME'", "mame 'pacman' > '/tmp/z/log.txt'"}));
+                 (QStringList{"cd '/emu/MAME'", "mame 'pacman' > '/tmp/z/log.txt' 2>&1"}));
         QCOMPARE(playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt").at(1),
-                 QStringLiteral("mame 'pacman' -soundcard 0 > '/tmp/z/log.txt'"));
+                 QStringLiteral("mame 'pacman' -soundcard 0 > '/tmp/z/log.txt' 2>&1"));
         QCOMPARE(
             archiveDetailLines("a b.zip"),
             (QStringList{"mame 'roms/a b.zip' -romident > 1.p", "mame 'a b' -listroms > 2.p",
@@ -98,19 +98,31 @@ private slots:
         QVERIFY(!QFile::exists(root.filePath("pwned")));
     }
 
-    void playScriptChangesToTheFolderAndRedirects()
+    // The log gets both streams in the order written (today's emulators give their errors on
+    // standard error), and "mame" is the folder's emulator only: one that cannot run is not
+    // replaced by the next one on PATH.
+    void playScriptRunsTheFoldersEmulatorAndLogsBothStreams()
     {
         QTemporaryDir root;
         const QString folder = root.filePath("MAME ; & $HOME");
-        QVERIFY(QDir().mkpath(folder));
-        writeExecutable(folder + "/mame", recordingEmulator);
+        QVERIFY(QDir().mkpath(folder) && QDir().mkpath(root.filePath("other")));
+        writeExecutable(folder + "/mame", "#!/bin/sh\necho \"uno $1\"\necho dos >&2\necho tres\n");
+        writeExecutable(root.filePath("other/mame"), "#!/bin/sh\ntouch \"$0.ran\"\n");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(root.filePath("other")) + ':' + path);
         QTemporaryDir scratch;
         const QString log = scratch.filePath("log.txt");
         const QString script = scratch.filePath("mame.bat");
         QVERIFY(writeScript(script, playScriptLines(folder, "pac man", false, log)));
         EmulatorRunner runner;
         QVERIFY(runToEnd(runner, scriptCommand(folder, script)).started);
-        QCOMPARE(readBytes(log), QByteArray("romset pac man is good\n"));
+        QCOMPARE(readBytes(log), QByteArray("uno pac man\ndos\ntres\n"));
+
+        QVERIFY(QFile::setPermissions(folder + "/mame", QFile::ReadOwner | QFile::WriteOwner));
+        const ShellResult refused = runToEnd(runner, scriptCommand(folder, script));
+        qputenv("PATH", path);
+        QVERIFY(refused.started && refused.exitCode == 126);
+        QVERIFY(!QFile::exists(root.filePath("other/mame.ran")));
     }
 
     void emulatorRunsDirectlyInItsFolder()

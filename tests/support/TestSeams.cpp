@@ -1,5 +1,7 @@
 #include "TestSeams.h"
 
+#include "engine/services/TextFile.h"
+
 #include <QFile>
 
 namespace zefrin::test {
@@ -15,9 +17,10 @@ bool RecordingDialogs::askYesNo(QWidget*, Icon icon, const QString& title, const
     return answers.isEmpty() ? false : answers.takeFirst();
 }
 
-void RecordingDialogs::showLongText(QWidget*, const QString& title, const QString& text)
+void RecordingDialogs::showLongText(QWidget*, const QString& title, const QString& heading,
+                                    const QByteArray& log)
 {
-    shown.append({Icon::None, title, text, false, true});
+    shown.append({Icon::None, title, heading + decodeSystemText(log), false, true});
 }
 
 bool RecordingDesktop::openFile(const QString& path)

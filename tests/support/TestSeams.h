@@ -20,7 +20,8 @@ class RecordingDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
-    void showLongText(QWidget* parent, const QString& title, const QString& text) override;
+    void showLongText(QWidget* parent, const QString& title, const QString& heading,
+                      const QByteArray& log) override;
 
     QList<ShownMessage> shown;
     QList<bool> answers; // consumed in order by askYesNo; "No" once they run out

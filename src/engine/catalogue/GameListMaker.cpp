@@ -4,6 +4,8 @@
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/RunRecord.h"
 
+#include <QFileInfo>
+
 namespace zefrin {
 
 GameListMaker::GameListMaker(EmulatorRunner& runner, const QString& emulatorFolder,
@@ -27,8 +29,16 @@ bool GameListMaker::start()
         &GameListMaker::runEnded);
 }
 
-void GameListMaker::runEnded(const ShellResult&)
+void GameListMaker::runEnded(const ShellResult& result)
 {
+    // The redirection creates the list before the emulator starts: an emulator that could
+    // not run (the shell says so with 126 or 127), or that died, leaves an empty or partial
+    // list, which would stand for good. A list the emulator did not write is not kept.
+    const QString list = emulatorPath(emulatorFolder_, gameListFileName());
+    const bool written =
+        result.started && !result.crashed && result.exitCode < 126 && QFileInfo(list).size() > 0;
+    if (!written)
+        (void)removeIfExists(list);
     (void)clearRunRecord(recordPath_);
     emit made();
 }

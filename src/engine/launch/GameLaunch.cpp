@@ -1,5 +1,7 @@
 #include "GameLaunch.h"
 
+#include "LaunchLog.h"
+
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/SystemServices.h"
@@ -153,12 +155,10 @@ bool GameLaunch::removeScript(const ShellResult& shell)
 
 bool GameLaunch::readLog()
 {
-    QFile file(request_.logPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(Failure::Log, described(request_.logPath, file.errorString()));
-    result_.log = launchLogText(file.readAll());
-    file.close();
     QString reason;
+    result_.log = readLaunchLog(request_.logPath, &reason);
+    if (!result_.log)
+        return fail(Failure::Log, described(request_.logPath, reason));
     if (!removeFile(request_.logPath, &reason))
         return fail(Failure::TemporaryFile, described(request_.logPath, reason));
     return true;
@@ -249,13 +249,6 @@ bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolde
     }
     (void)clearRunRecord(recordPath);
     return true;
-}
-
-QString launchLogText(const QByteArray& output)
-{
-    const QStringList lines = splitLines(decodeSystemText(output));
-    const QString lineEnd = QStringLiteral("\r\n");
-    return lines.isEmpty() ? QStringLiteral("") : lines.join(lineEnd) + lineEnd;
 }
 
 } // namespace zefrin

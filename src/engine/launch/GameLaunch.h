@@ -28,10 +28,6 @@ bool isUnrecognisedTitle(const QString& title);
 // archive is called.
 QString gameSettingsStem(const QString& cfgFolder, const QString& game);
 
-// The emulator's output as the log keeps it: every line followed by CR LF, whatever line end
-// it had; bytes that are not valid in the system's code page are replaced, never fatal.
-QString launchLogText(const QByteArray& output);
-
 // Everything a run needs, read from the window before the first file is touched.
 struct LaunchRequest {
     QString emulatorFolder;
@@ -61,7 +57,7 @@ struct LaunchResult {
     bool armed = false;
     QString detail; // the file and the reason behind a failure
     // The emulator's output, once it was read.
-    std::optional<QString> log;
+    std::optional<QByteArray> log; // launch/LaunchLog.h
     // The backup that still holds the game's own settings after a failure, or empty.
     QString strandedBackup;
 

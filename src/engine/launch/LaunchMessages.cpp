@@ -1,5 +1,7 @@
 #include "LaunchMessages.h"
 
+#include "engine/services/TextFile.h"
+
 #include "engine/catalogue/RomFolder.h"
 
 namespace zefrin {
@@ -114,28 +116,38 @@ MessageText strandedBackupMessage(const QString& backupPath)
                                "de volver a cargar el juego con las teclas definidas.")};
 }
 
-MessageText launchLogMessage(const QString& lastTitle, const QString& lastLog)
+QString launchLogHeading(const QString& lastTitle)
+{
+    return QStringLiteral("Juego cargado: ") + lastTitle + paragraphBreak +
+           QStringLiteral("Sucesos:") + paragraphBreak;
+}
+
+MessageText launchLogMessage(const QString& lastTitle, const QByteArray& lastLog)
 {
     if (lastLog.isEmpty())
         return {QStringLiteral("Visor de Sucesos."), QStringLiteral("No hay sucesos.")};
-    return {QStringLiteral("Visor de sucesos."), QStringLiteral("Juego cargado: ") + lastTitle +
-                                                     paragraphBreak + QStringLiteral("Sucesos:") +
-                                                     paragraphBreak + lastLog};
+    return {QStringLiteral("Visor de sucesos."),
+            launchLogHeading(lastTitle) + decodeSystemText(lastLog)};
 }
 
-bool fitsInMessageBox(const QString& text, int rows, int columns)
+bool fitsInMessageBox(const QByteArray& text, int rows, int columns)
 {
     if (rows <= 0 || columns <= 0)
+        return false;
+    // Far more bytes than the box has room for characters: no need to count them.
+    if (text.size() / 4 > qsizetype(rows) * columns)
         return false;
     qsizetype used = 0;
     qsizetype lineLength = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size && used <= rows; ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
+        const char c = text.at(i);
+        if (c == '\r' && i + 1 < size && text.at(i + 1) == '\n')
             continue; // the LF that follows ends the line
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
-            ++lineLength;
+        if (c != '\r' && c != '\n') {
+            // A character is counted at its first byte.
+            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+                ++lineLength;
             continue;
         }
         used += wrappedRows(lineLength, columns);
@@ -144,6 +156,14 @@ bool fitsInMessageBox(const QString& text, int rows, int columns)
     if (lineLength > 0)
         used += wrappedRows(lineLength, columns);
     return used <= rows;
+}
+
+bool logFitsInMessageBox(const QString& heading, const QByteArray& log, int rows, int columns)
+{
+    // A log far longer than the box holds is never copied to be counted.
+    if (log.size() / 4 > qsizetype(rows) * columns)
+        return false;
+    return fitsInMessageBox(encodeSystemText(heading) + log, rows, columns);
 }
 
 } // namespace zefrin

@@ -26,12 +26,16 @@ MessageText launchFailureMessage(const LaunchResult& result);
 // Said after a failure when the game's own settings could not be put back.
 MessageText strandedBackupMessage(const QString& backupPath);
 
-// The load log: the last launched title and what the emulator printed, or that there is
-// nothing to show.
-MessageText launchLogMessage(const QString& lastTitle, const QString& lastLog);
+// The load log: the last launched title and what the emulator printed (launch/LaunchLog.h),
+// or that there is nothing to show.
+MessageText launchLogMessage(const QString& lastTitle, const QByteArray& lastLog);
+// What stands above the emulator's lines: the title the log is of.
+QString launchLogHeading(const QString& lastTitle);
 
-// True when the text, wrapped at `columns` characters, takes at most `rows` lines: it then
-// fits in a message box; a longer one goes to a scrolling viewer.
-bool fitsInMessageBox(const QString& text, int rows, int columns);
+// True when the text (8-bit, as the log keeps it), wrapped at `columns` characters, takes at
+// most `rows` lines: it then fits in a message box; a longer one goes to a scrolling viewer.
+bool fitsInMessageBox(const QByteArray& text, int rows, int columns);
+// The same for the log with its heading above it.
+bool logFitsInMessageBox(const QString& heading, const QByteArray& log, int rows, int columns);
 
 } // namespace zefrin

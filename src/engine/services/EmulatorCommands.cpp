@@ -53,7 +53,8 @@ QStringList playScriptLines(const QString& emulatorFolder, const QString& set, b
     QString run = QStringLiteral("mame ") + shellQuote(set);
     if (withoutSound)
         run += QStringLiteral(" -soundcard 0");
-    run += QStringLiteral(" > ") + shellQuote(logPath);
+    // Errors too: today's emulators say on standard error why a game does not start.
+    run += QStringLiteral(" > ") + shellQuote(logPath) + QStringLiteral(" 2>&1");
     return {QStringLiteral("cd ") + shellQuote(emulatorFolder), run};
 }
 
@@ -83,7 +84,12 @@ CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPa
     QFile script(scriptPath);
     if (!script.open(QIODevice::ReadOnly))
         return {{}, {}, emulatorFolder, {}, script.errorString()};
-    const QString text = decodeSystemText(script.readAll().replace("\r\n", "\n"));
+    // "mame" in a script is the folder's emulator and no other: were it not executable (copied
+    // from a FAT stick, a zip), the shell would otherwise run the next one on PATH.
+    const QString emulator = QStringLiteral("mame() { ") +
+                             shellQuote(emulatorPath(emulatorFolder, emulatorExecutableName())) +
+                             QStringLiteral(" \"$@\"; }\n");
+    const QString text = emulator + decodeSystemText(script.readAll().replace("\r\n", "\n"));
     return {QStringLiteral("/bin/sh"),
             {QStringLiteral("-c"), text},
             emulatorFolder,

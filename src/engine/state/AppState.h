@@ -15,7 +15,7 @@ struct AppState {
     bool CdMode = false;
     QString EmulatorVersion;
     QString LastLaunchTitle;
-    QString LastLaunchLog;
+    QByteArray LastLaunchLog; // launch/LaunchLog.h
     KeyTable TablaTeclas = emptyKeyTable();
     QString LineaAnterior;
     ScratchFolder scratch;

@@ -114,12 +114,15 @@ void frmCargador::ShowLaunchLog()
 {
     if (emulatorBusy())
         return;
-    const MessageText log = launchLogMessage(state_.LastLaunchTitle, state_.LastLaunchLog);
+    const QByteArray& log = state_.LastLaunchLog;
+    const QString heading = launchLogHeading(state_.LastLaunchTitle);
     const QSize capacity = messageBoxCapacity(this);
-    if (fitsInMessageBox(log.text, capacity.height(), capacity.width()))
-        context_.dialogs.message(this, Dialogs::Icon::None, log.title, log.text);
-    else
-        context_.dialogs.showLongText(this, log.title, log.text);
+    if (log.isEmpty() || logFitsInMessageBox(heading, log, capacity.height(), capacity.width())) {
+        const MessageText shown = launchLogMessage(state_.LastLaunchTitle, log);
+        context_.dialogs.message(this, Dialogs::Icon::None, shown.title, shown.text);
+    } else {
+        context_.dialogs.showLongText(this, QStringLiteral("Visor de sucesos."), heading, log);
+    }
 }
 
 } // namespace zefrin

@@ -1,5 +1,8 @@
 #include "Seams.h"
 
+#include "engine/launch/LaunchLog.h"
+#include "engine/services/TextFile.h"
+
 #include <QAbstractListModel>
 #include <QApplication>
 #include <QDesktopServices>
@@ -36,23 +39,32 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-// The lines of a text for a list view: where each line starts and ends is found once, and a
-// line's characters are copied only when the line is drawn.
-class TextLinesModel final : public QAbstractListModel {
+// The lines of a log for a list view: the heading's lines, then the log's, each decoded only
+// when it is drawn.
+class LogLinesModel final : public QAbstractListModel {
 public:
-    TextLinesModel(const QString& text, const QFontMetrics& metrics, QObject* parent)
+    LogLinesModel(const QString& heading, const QByteArray& log, const QFontMetrics& metrics,
+                  QObject* parent)
         : QAbstractListModel(parent)
-        , text_(text)
+        , lines_(log)
     {
-        indexLines();
-        // Every line gets the size of the widest, so the view scrolls far enough sideways.
-        lineSize_ = QSize(metrics.horizontalAdvance(QLatin1Char('M')) * widestShown(),
-                          metrics.lineSpacing());
+        // The heading ends with a line end, which starts no further line.
+        if (!heading.isEmpty())
+            heading_ = heading.chopped(heading.endsWith(QStringLiteral("\r\n")) ? 2 : 0)
+                           .split(QStringLiteral("\r\n"));
+        qsizetype widest = lines_.widest();
+        for (const QString& line : std::as_const(heading_))
+            widest = std::max(widest, line.size());
+        // Every line gets the size of the widest shown, so the view scrolls far enough
+        // sideways.
+        lineSize_ =
+            QSize(metrics.horizontalAdvance(QLatin1Char('M')) * static_cast<int>(widest + 1),
+                  metrics.lineSpacing());
     }
 
     int rowCount(const QModelIndex& parent) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(starts_.size());
+        return parent.isValid() ? 0 : static_cast<int>(heading_.size() + lines_.count());
     }
 
     QVariant data(const QModelIndex& index, int role) const override
@@ -63,47 +75,23 @@ public:
             return lineSize_;
         if (role != Qt::DisplayRole)
             return {};
-        const auto row = static_cast<std::size_t>(index.row());
-        return text_.mid(starts_[row], ends_[row] - starts_[row]);
+        const qsizetype row = index.row();
+        return row < heading_.size() ? heading_.at(row) : lines_.line(row - heading_.size());
     }
 
 private:
-    // A line of a million characters is not read across anyway; the width stays countable.
-    int widestShown() const { return static_cast<int>(std::min<qsizetype>(longest_ + 1, 1000000)); }
-
-    // Lines end at CR LF, LF or CR; a line end at the very end starts no further line.
-    void indexLines()
-    {
-        const qsizetype size = text_.size();
-        qsizetype start = 0;
-        for (qsizetype i = 0; i < size; ++i) {
-            const QChar c = text_.at(i);
-            if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-                continue;
-            addLine(start, i);
-            if (c == QLatin1Char('\r') && i + 1 < size && text_.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-        if (start < size)
-            addLine(start, size);
-    }
-
-    void addLine(qsizetype start, qsizetype end)
-    {
-        starts_.push_back(start);
-        ends_.push_back(end);
-        longest_ = std::max(longest_, end - start);
-    }
-
-    const QString text_;
-    std::vector<qsizetype> starts_;
-    std::vector<qsizetype> ends_;
-    qsizetype longest_ = 0;
+    QStringList heading_;
+    const LogLines lines_;
     QSize lineSize_;
 };
 
 } // namespace
+
+void Dialogs::showLongText(QWidget* parent, const QString& title, const QString& heading,
+                           const QByteArray& log)
+{
+    message(parent, Icon::None, title, heading + decodeSystemText(log));
+}
 
 void MessageBoxDialogs::message(QWidget* parent, Icon icon, const QString& title,
                                 const QString& text)
@@ -122,7 +110,8 @@ bool MessageBoxDialogs::askYesNo(QWidget* parent, Icon icon, const QString& titl
     return box.exec() == QMessageBox::Yes;
 }
 
-void MessageBoxDialogs::showLongText(QWidget* parent, const QString& title, const QString& text)
+void MessageBoxDialogs::showLongText(QWidget* parent, const QString& title, const QString& heading,
+                                     const QByteArray& log)
 {
     QDialog viewer(parent);
     viewer.setWindowTitle(title);
@@ -134,7 +123,7 @@ void MessageBoxDialogs::showLongText(QWidget* parent, const QString& title, cons
     view->setTextElideMode(Qt::ElideNone);
     view->setSelectionMode(QAbstractItemView::ContiguousSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* lines = new TextLinesModel(text, QFontMetrics(view->font()), view);
+    auto* lines = new LogLinesModel(heading, log, QFontMetrics(view->font()), view);
     view->setModel(lines);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &viewer);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &viewer, &QDialog::accept);

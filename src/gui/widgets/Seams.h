@@ -20,12 +20,11 @@ public:
     // A box with Yes and No buttons; true for Yes.
     virtual bool askYesNo(QWidget* parent, Icon icon, const QString& title,
                           const QString& text) = 0;
-    // A text too long for a message box, in a scrolling read-only viewer with an OK button.
-    // Without a viewer of its own a seam shows it as a message.
-    virtual void showLongText(QWidget* parent, const QString& title, const QString& text)
-    {
-        message(parent, Icon::None, title, text);
-    }
+    // A log too long for a message box (the heading's lines, then the log's: launch/
+    // LaunchLog.h), in a scrolling read-only viewer with an OK button. Without a viewer of
+    // its own a seam shows it as a message.
+    virtual void showLongText(QWidget* parent, const QString& title, const QString& heading,
+                              const QByteArray& log);
 };
 
 class Desktop {
@@ -48,7 +47,8 @@ class MessageBoxDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
-    void showLongText(QWidget* parent, const QString& title, const QString& text) override;
+    void showLongText(QWidget* parent, const QString& title, const QString& heading,
+                      const QByteArray& log) override;
 };
 
 class SystemDesktop final : public Desktop {
