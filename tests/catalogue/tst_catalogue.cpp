@@ -8,6 +8,7 @@
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
+#include "gui/widgets/TitleRows.h"
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
 
@@ -366,6 +367,24 @@ private slots:
         QVERIFY(QDir(c.folder.filePath("roms")).removeRecursively());
         c.build();
         QCOMPARE(c.rows(), QStringList());
+    }
+
+    // A title of megabytes is shown by its beginning (a repaint lays a row out whole); the
+    // order and the launch still go by the whole title.
+    void hugeTitlesShowTheirBeginning()
+    {
+        const QString huge = "Z" + QString(4 << 20, 'x');
+        Catalogue c("game\tb\t" + huge.toUtf8() + "\ngame\ta\tAlpha\n", {"a.zip", "b.zip"});
+        c.program.state.EmulatorVersion = "0.70";
+        c.build();
+        QCOMPARE(c.window.lstJuegos->count(), 2);
+        QCOMPARE(c.window.lstJuegos->item(1)->text(), huge.left(longestTitleShown) + QChar(0x2026));
+        c.window.lstJuegos->setCurrentRow(1);
+        QTest::keyClick(c.window.lstJuegos, Qt::Key_Return);
+        QTRY_VERIFY(!c.window.emulatorBusy());
+        QCOMPARE(c.program.state.LastLaunchTitle, huge);
+        c.window.FillGameList();
+        QCOMPARE(c.rows().value(0), QStringLiteral("Alpha"));
     }
 
     // While the emulator writes the game list, window events flow; no command may start a

@@ -12,6 +12,7 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/Pointer.h"
 #include "gui/widgets/Seams.h"
+#include "gui/widgets/TitleRows.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -116,7 +117,7 @@ void frmCargador::FillGameList()
     QStringList titles;
     titles.reserve(lstJuegos->count());
     for (int row = 0; row < lstJuegos->count(); ++row)
-        titles << lstJuegos->item(row)->text();
+        titles << rowTitle(lstJuegos->item(row));
     fillGameList(titles);
 }
 
@@ -127,8 +128,7 @@ void frmCargador::fillGameList(const QStringList& titles)
     rows.reserve(titles.size());
     for (const int archive : std::as_const(ROMTemporal))
         rows << titles.at(archive);
-    lstJuegos->clear();
-    lstJuegos->addItems(rows);
+    setTitleRows(lstJuegos, rows);
 }
 
 void frmCargador::lstJuegos_Click()

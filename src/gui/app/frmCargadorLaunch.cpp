@@ -7,6 +7,7 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/Pointer.h"
 #include "gui/widgets/Seams.h"
+#include "gui/widgets/TitleRows.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -55,7 +56,7 @@ void frmCargador::LaunchSelectedGame()
     if (selected.isEmpty())
         return;
     const int row = lstJuegos->row(selected.first());
-    const QString title = selected.first()->text();
+    const QString title = rowTitle(selected.first());
     const int archive = row < ROMTemporal.size() ? ROMTemporal.at(row) : -1;
     const bool known = archive >= 0 && archive < ROMs.size();
     // Such a name has an unknown archive's row; the refusal says why it cannot run at all.

@@ -9,6 +9,7 @@
 #include "engine/services/TextFile.h"
 #include "frmGestionar.h"
 #include "gui/widgets/Seams.h"
+#include "gui/widgets/TitleRows.h"
 #include "gui/widgets/Twips.h"
 
 #include <QCloseEvent>
@@ -56,7 +57,7 @@ void frmGestionar::gameListMade()
     refreshRomList();
     if (const std::optional<QStringList> lines = readGameLines(state_.emulatorFolder)) {
         const QSignalBlocker quiet(lstJuegos);
-        lstJuegos->addItems(managerTitles(*lines));
+        setTitleRows(lstJuegos, managerTitles(*lines));
     }
     unsetCursor();
     emit loaded();
@@ -100,7 +101,7 @@ bool frmGestionar::gameSelected() const
 QString frmGestionar::selectedTitle() const
 {
     const QList<QListWidgetItem*> selected = lstJuegos->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+    return selected.isEmpty() ? QString() : rowTitle(selected.first());
 }
 
 void frmGestionar::ROMs_Click()

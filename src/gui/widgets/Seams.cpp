@@ -53,8 +53,11 @@ public:
             heading_ = heading.chopped(heading.endsWith(QStringLiteral("\r\n")) ? 2 : 0)
                            .split(QStringLiteral("\r\n"));
         qsizetype widest = lines_.widest();
-        for (const QString& line : std::as_const(heading_))
+        for (QString& line : heading_) {
+            if (line.size() > LogLines::longestShown) // a title may be megabytes long
+                line = line.left(LogLines::longestShown) + QChar(0x2026);
             widest = std::max(widest, line.size());
+        }
         // Every line gets the size of the widest shown, so the view scrolls far enough
         // sideways.
         lineSize_ =
