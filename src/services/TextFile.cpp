@@ -46,6 +46,68 @@ std::optional<QStringList> readTextLines(const QString& path)
     return splitLines(decodeSystemText(file.readAll()));
 }
 
+TextLineReader::TextLineReader(const QString& path, QStringConverter::Encoding encoding,
+                               qsizetype chunk)
+    : file_(path)
+    , decoder_(encoding)
+    , chunk_(chunk)
+{
+    open_ = file_.open(QIODevice::ReadOnly);
+}
+
+bool TextLineReader::fill()
+{
+    text_.clear();
+    position_ = 0;
+    while (open_ && !failed_ && text_.isEmpty()) {
+        const QByteArray bytes = file_.read(chunk_);
+        if (bytes.isEmpty()) {
+            failed_ = file_.error() != QFileDevice::NoError;
+            text_ = decoder_.decode(undecoded_);
+            undecoded_.clear();
+            return !text_.isEmpty();
+        }
+        undecoded_ += bytes;
+        // Decoded up to the last ASCII byte only: a character cut by the chunk, or a byte
+        // that starts none, is decoded with the bytes that follow it, as a read of the whole
+        // file decodes it (the decoder's state carried between calls does not always give
+        // what one call over the whole text gives).
+        qsizetype end = undecoded_.size();
+        while (end > 0 && static_cast<uchar>(undecoded_.at(end - 1)) >= 0x80)
+            --end;
+        if (end == 0)
+            continue;
+        text_ = decoder_.decode(QByteArrayView(undecoded_).first(end));
+        undecoded_.remove(0, end);
+    }
+    return !text_.isEmpty();
+}
+
+std::optional<QString> TextLineReader::next()
+{
+    QString line;
+    for (;;) {
+        if (position_ == text_.size() && !fill())
+            return line.isEmpty() ? std::nullopt : std::optional<QString>(line);
+        if (afterCr_ && text_.at(position_) == QLatin1Char('\n'))
+            ++position_;
+        afterCr_ = false;
+        const QChar* const data = text_.constData();
+        qsizetype end = position_;
+        while (end < text_.size() && data[end] != QLatin1Char('\r') &&
+               data[end] != QLatin1Char('\n'))
+            ++end;
+        line.append(data + position_, end - position_);
+        if (end == text_.size()) {
+            position_ = end;
+            continue;
+        }
+        afterCr_ = data[end] == QLatin1Char('\r');
+        position_ = end + 1;
+        return line;
+    }
+}
+
 bool writeTextLines(const QString& path, const QStringList& lines, QString* error)
 {
     QByteArray bytes;
