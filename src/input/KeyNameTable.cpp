@@ -256,9 +256,11 @@ int KeyNames::ControlDeNombre(const QString& port) const
 {
     const bool coinOrStart =
         port.startsWith(QLatin1String("COIN")) || port.startsWith(QLatin1String("START"));
-    const QString text = coinOrStart ? port.chopped(1) : port.mid(2);
+    const QStringView text = coinOrStart ? QStringView(port).chopped(1) : QStringView(port).mid(2);
+    const auto& values = coinOrStart ? stems_ : suffixes_;
     for (int control = 0; control < controlCount; ++control) {
-        if (valueAt(coinOrStart ? stems_ : suffixes_, control) == text)
+        const std::optional<QString>& value = values[static_cast<std::size_t>(control)];
+        if ((value ? QStringView(*value) : QStringView()) == text)
             return control;
     }
     return 0;
