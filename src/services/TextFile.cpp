@@ -46,8 +46,8 @@ std::optional<QStringList> readTextLines(const QString& path)
     return splitLines(decodeSystemText(file.readAll()));
 }
 
-TextLineReader::TextLineReader(const QString& path, QStringConverter::Encoding encoding,
-                               qsizetype chunk)
+TextChunkReader::TextChunkReader(const QString& path, QStringConverter::Encoding encoding,
+                                 qsizetype chunk)
     : file_(path)
     , decoder_(encoding)
     , chunk_(chunk)
@@ -55,17 +55,17 @@ TextLineReader::TextLineReader(const QString& path, QStringConverter::Encoding e
     open_ = file_.open(QIODevice::ReadOnly);
 }
 
-bool TextLineReader::fill()
+std::optional<QString> TextChunkReader::next()
 {
-    text_.clear();
-    position_ = 0;
-    while (open_ && !failed_ && text_.isEmpty()) {
+    while (open_ && !failed_) {
         const QByteArray bytes = file_.read(chunk_);
         if (bytes.isEmpty()) {
             failed_ = file_.error() != QFileDevice::NoError;
-            text_ = decoder_.decode(undecoded_);
+            QString text = decoder_.decode(undecoded_);
             undecoded_.clear();
-            return !text_.isEmpty();
+            if (text.isEmpty())
+                return std::nullopt;
+            return text;
         }
         undecoded_ += bytes;
         // Decoded up to the last ASCII byte only: a character cut by the chunk, or a byte
@@ -77,28 +77,41 @@ bool TextLineReader::fill()
             --end;
         if (end == 0)
             continue;
-        text_ = decoder_.decode(QByteArrayView(undecoded_).first(end));
+        QString text = decoder_.decode(QByteArrayView(undecoded_).first(end));
         undecoded_.remove(0, end);
+        if (!text.isEmpty())
+            return text;
     }
-    return !text_.isEmpty();
+    return std::nullopt;
+}
+
+TextLineReader::TextLineReader(const QString& path, QStringConverter::Encoding encoding,
+                               qsizetype chunk)
+    : text_(path, encoding, chunk)
+{
 }
 
 std::optional<QString> TextLineReader::next()
 {
     QString line;
     for (;;) {
-        if (position_ == text_.size() && !fill())
-            return line.isEmpty() ? std::nullopt : std::optional<QString>(line);
-        if (afterCr_ && text_.at(position_) == QLatin1Char('\n'))
+        if (position_ == part_.size()) {
+            std::optional<QString> part = text_.next();
+            if (!part)
+                return line.isEmpty() ? std::nullopt : std::optional<QString>(line);
+            part_ = std::move(*part);
+            position_ = 0;
+        }
+        if (afterCr_ && part_.at(position_) == QLatin1Char('\n'))
             ++position_;
         afterCr_ = false;
-        const QChar* const data = text_.constData();
+        const QChar* const data = part_.constData();
         qsizetype end = position_;
-        while (end < text_.size() && data[end] != QLatin1Char('\r') &&
+        while (end < part_.size() && data[end] != QLatin1Char('\r') &&
                data[end] != QLatin1Char('\n'))
             ++end;
         line.append(data + position_, end - position_);
-        if (end == text_.size()) {
+        if (end == part_.size()) {
             position_ = end;
             continue;
         }

@@ -81,6 +81,15 @@ private slots:
         QTest::newRow("only blanks") << QByteArray("  \r\n\r\n   ") << unknownVersionText();
         QTest::newRow("binary") << QByteArray("\0\x01\xff\r\n", 5)
                                 << QString::fromUtf8("\0\x01\xef\xbf\xbd", 5);
+        // Spaces count towards the length of a version line, not of a blank line.
+        const QByteArray longest = QByteArray(longestVersionLine - 4, ' ') + "0.61";
+        QTest::newRow("longest") << longest + "\r\n" << QString::fromLatin1(longest);
+        QTest::newRow("one more") << " " + longest << unknownVersionText();
+        QTest::newRow("huge first line") << QByteArray(4 << 20, '7') + "\r\n0.61\r\n"
+                                         << unknownVersionText();
+        QTest::newRow("huge indent") << QByteArray(1 << 20, ' ') + "0.61" << unknownVersionText();
+        QTest::newRow("huge blank line") << QByteArray(1 << 20, ' ') + "\n0.61"
+                                         << "0.61";
     }
 
     void readVersion()
