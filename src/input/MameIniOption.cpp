@@ -141,12 +141,10 @@ IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QS
 
 bool iniOptionHolds(const QString& iniPath, const QString& name, const QString& value)
 {
-    const std::optional<QStringList> lines = readTextLines(iniPath);
-    if (!lines)
-        return false;
-    for (const QString& line : *lines) {
-        if (!line.startsWith(QLatin1Char('#')) && NombreDeLinea(line) == name &&
-            RestoDeLinea(line) == value)
+    TextLineReader lines(iniPath);
+    while (const std::optional<QString> line = lines.next()) {
+        if (!line->startsWith(QLatin1Char('#')) && NombreDeLinea(*line) == name &&
+            RestoDeLinea(*line) == value)
             return true;
     }
     return false;

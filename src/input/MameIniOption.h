@@ -53,7 +53,8 @@ private:
     bool changed_ = false;
 };
 
-// True when an uncommented line of the file sets option `name` to `value`.
+// True when an uncommented line of the file sets option `name` to `value`. The file is read
+// line by line, up to that line.
 bool iniOptionHolds(const QString& iniPath, const QString& name, const QString& value);
 
 enum class IniChange {
