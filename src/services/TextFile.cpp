@@ -46,6 +46,12 @@ std::optional<QStringList> readTextLines(const QString& path)
     return splitLines(decodeSystemText(file.readAll()));
 }
 
+namespace {
+
+constexpr qsizetype longestUndecodedRun = 1 << 16;
+
+} // namespace
+
 TextChunkReader::TextChunkReader(const QString& path, QStringConverter::Encoding encoding,
                                  qsizetype chunk)
     : file_(path)
@@ -67,16 +73,22 @@ std::optional<QString> TextChunkReader::next()
                 return std::nullopt;
             return text;
         }
-        undecoded_ += bytes;
         // Decoded up to the last ASCII byte only: a character cut by the chunk, or a byte
         // that starts none, is decoded with the bytes that follow it, as a read of the whole
         // file decodes it (the decoder's state carried between calls does not always give
-        // what one call over the whole text gives).
-        qsizetype end = undecoded_.size();
-        while (end > 0 && static_cast<uchar>(undecoded_.at(end - 1)) >= 0x80)
+        // what one call over the whole text gives). The bytes kept back hold no ASCII byte,
+        // so only the new ones are searched. A run of more than 64 KB without one is decoded
+        // as it comes, so that memory stays bounded; only an invalid byte at such a cut could
+        // then decode otherwise.
+        qsizetype end = bytes.size();
+        while (end > 0 && static_cast<uchar>(bytes.at(end - 1)) >= 0x80)
             --end;
-        if (end == 0)
+        end = end > 0 ? undecoded_.size() + end : 0;
+        undecoded_ += bytes;
+        if (end == 0 && undecoded_.size() <= longestUndecodedRun)
             continue;
+        if (end == 0)
+            end = undecoded_.size();
         QString text = decoder_.decode(QByteArrayView(undecoded_).first(end));
         undecoded_.remove(0, end);
         if (!text.isEmpty())

@@ -1,12 +1,14 @@
 // Reading the emulator's version and ordering versions.
 
 #include "app/VersionRules.h"
+#include "support/BytesRead.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace zefrin;
+using namespace zefrin::test;
 
 class VersionRulesTest : public QObject {
     Q_OBJECT
@@ -102,6 +104,26 @@ private slots:
         file.write(bytes);
         file.close();
         QCOMPARE(ReadEmulatorVersion(dir.path()), version);
+    }
+
+    void tooLongFirstLineIsNotReadOn_data()
+    {
+        QTest::addColumn<char>("byte");
+        QTest::newRow("ASCII") << '7';
+        QTest::newRow("no ASCII at all") << '\xe9';
+    }
+
+    void tooLongFirstLineIsNotReadOn()
+    {
+        QFETCH(char, byte);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("whatsnew.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(8 << 20, byte));
+        file.close();
+        const qint64 before = bytesReadSoFar();
+        QCOMPARE(ReadEmulatorVersion(dir.path()), unknownVersionText());
+        QVERIFY2(bytesReadSoFar() - before < (1 << 20), "read on past the version's length");
     }
 
     void missingOrUnreadableReleaseNotes()

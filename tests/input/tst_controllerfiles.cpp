@@ -7,6 +7,7 @@
 #include "input/ControllerFiles.h"
 #include "input/KeyboardPicture.h"
 #include "services/IniFile.h"
+#include "support/BytesRead.h"
 
 #include <QCryptographicHash>
 
@@ -30,16 +31,6 @@ QByteArray xmlFile(const QList<QByteArray>& portsAndKeyCodes = {})
                "\">\r\n\t\t\t\t<newseq type=\"standard\">" + portsAndKeyCodes[i + 1] +
                "</newseq>\r\n\t\t\t</port>\r\n";
     return xml + "\t\t</input>\r\n\t</system>\r\n</mameconfig>\r\n";
-}
-
-// The bytes this process has read from files so far (Linux: rchar of /proc/self/io).
-qint64 bytesReadSoFar()
-{
-    QFile io("/proc/self/io");
-    if (!io.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray text = io.readAll(); // read before counting, so not in the next answer
-    return text.mid(text.indexOf("rchar:") + 6).split('\n').first().trimmed().toLongLong();
 }
 
 } // namespace

@@ -176,6 +176,8 @@ private slots:
         // line end, one at the very end), a byte-order mark, NUL.
         QTest::newRow("not plain ASCII") << QByteArray(
             "\xef\xbb\xbf\xc3\xb1\xe2\x82\xac\r\n\xe2\x82\n\xff\x00x\r\n\xf0\x9f\x98", 21);
+        // Longer than the reader keeps undecoded while it waits for an ASCII byte.
+        QTest::newRow("long run without ASCII") << QByteArray("\xc3\xa9").repeated(40000) + "\nx";
     }
 
     void lineReaderGivesTheLinesOfAWholeRead()
