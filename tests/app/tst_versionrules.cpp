@@ -1,12 +1,14 @@
 // Reading the emulator's version and ordering versions.
 
 #include "engine/version/VersionRules.h"
+#include "support/BytesRead.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace zefrin;
+using namespace zefrin::test;
 
 class VersionRulesTest : public QObject {
     Q_OBJECT
@@ -81,6 +83,15 @@ private slots:
         QTest::newRow("only blanks") << QByteArray("  \r\n\r\n   ") << unknownVersionText();
         QTest::newRow("binary") << QByteArray("\0\x01\xff\r\n", 5)
                                 << QString::fromUtf8("\0\x01\xef\xbf\xbd", 5);
+        // Spaces count towards the length of a version line, not of a blank line.
+        const QByteArray longest = QByteArray(longestVersionLine - 4, ' ') + "0.61";
+        QTest::newRow("longest") << longest + "\r\n" << QString::fromLatin1(longest);
+        QTest::newRow("one more") << " " + longest << unknownVersionText();
+        QTest::newRow("huge first line") << QByteArray(4 << 20, '7') + "\r\n0.61\r\n"
+                                         << unknownVersionText();
+        QTest::newRow("huge indent") << QByteArray(1 << 20, ' ') + "0.61" << unknownVersionText();
+        QTest::newRow("huge blank line") << QByteArray(1 << 20, ' ') + "\n0.61"
+                                         << "0.61";
     }
 
     void readVersion()
@@ -93,6 +104,26 @@ private slots:
         file.write(bytes);
         file.close();
         QCOMPARE(ReadEmulatorVersion(dir.path()), version);
+    }
+
+    void tooLongFirstLineIsNotReadOn_data()
+    {
+        QTest::addColumn<char>("byte");
+        QTest::newRow("ASCII") << '7';
+        QTest::newRow("no ASCII at all") << '\xe9';
+    }
+
+    void tooLongFirstLineIsNotReadOn()
+    {
+        QFETCH(char, byte);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("whatsnew.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(8 << 20, byte));
+        file.close();
+        const qint64 before = bytesReadSoFar();
+        QCOMPARE(ReadEmulatorVersion(dir.path()), unknownVersionText());
+        QVERIFY2(bytesReadSoFar() - before < (1 << 20), "read on past the version's length");
     }
 
     void missingOrUnreadableReleaseNotes()

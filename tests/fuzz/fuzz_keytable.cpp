@@ -1,5 +1,6 @@
 // A hand-edited Zefrin.tlc: any bytes must read as some table, values never longer than the
-// 254 characters the private-profile reader returns, and lookups must stay in their ranges.
+// 254 characters the private-profile reader returns, lookups must stay in their ranges, and
+// the table read once must answer as the lookups that read it anew.
 
 #include "FuzzInput.h"
 #include "engine/input/KeyNameTable.h"
@@ -34,7 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         (void)JugadorDeNombre(port);
     }
-    for (int control = 0; control < 16; ++control)
-        (void)NombrePuerto(folder.path(), control, 1 + control % 4);
+    // The table read once answers as every lookup's own read.
+    const KeyNames names(folder.path());
+    if (names.TeclaDeNombre(someName) != label)
+        std::abort();
+    for (int control = 0; control < 16; ++control) {
+        const QString port = NombrePuerto(folder.path(), control, 1 + control % 4);
+        if (names.NombrePuerto(control, 1 + control % 4) != port ||
+            names.ControlDeNombre(port) != ControlDeNombre(folder.path(), port))
+            std::abort();
+    }
+    for (int label = 0; label <= KeyNames::lastLabel; ++label) {
+        if (names.keyNameOfLabel(label) != keyNameOfLabel(folder.path(), label))
+            std::abort();
+    }
     return 0;
 }

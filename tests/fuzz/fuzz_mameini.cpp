@@ -1,5 +1,6 @@
 // mame.ini as the user or the emulator left it: the option rewrite must keep every line that
-// does not name the option, one line for one, whatever the file holds.
+// does not name the option, one line for one, whatever the file holds, and the file rewritten
+// line by line must come out as the rewrite of its lines.
 
 #include "FuzzInput.h"
 #include "engine/input/MameIniOption.h"
@@ -17,11 +18,40 @@ bool namesOption(const QString& line, const QString& name)
     return NombreDeLinea(text) == name;
 }
 
+// The file's bytes once rewriteOptionLines' lines replace the lines it had.
+QByteArray rewrittenBytes(const OptionRewrite& rewrite)
+{
+    QByteArray bytes;
+    for (const QString& line : rewrite.lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static const fuzz::FuzzFolder folder;
     const auto [content, previous] = fuzz::splitAtNul(fuzz::bytes(data, size));
+    // The file read and written line by line comes out as the rewrite of its lines, each byte
+    // one character.
+    const QStringList bytesAsLines = splitLines(QString::fromLatin1(content));
+    for (const bool restore : {false, true}) {
+        folder.write(QStringLiteral("mame.ini"), content);
+        QString linea = QString::fromUtf8(previous);
+        const OptionRewrite rewrite = rewriteOptionLines(bytesAsLines, QStringLiteral("ctrlr"),
+                                                         QStringLiteral("Zefrin"), restore, linea);
+        const bool unchanged = rewrite.alreadySet || rewrite.lines == bytesAsLines;
+        const IniChange change =
+            rewriteIniOption(folder.filePath(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
+                             QStringLiteral("Zefrin"), restore, linea);
+        QFile file(folder.filePath(QStringLiteral("mame.ini")));
+        if (change != (unchanged ? IniChange::Unchanged : IniChange::Rewritten) ||
+            !file.open(QIODevice::ReadOnly) ||
+            file.readAll() != (unchanged ? content : rewrittenBytes(rewrite)) ||
+            linea != (unchanged ? QString::fromUtf8(previous) : rewrite.lineaAnterior))
+            std::abort();
+    }
     const QStringList lines = fuzz::linesOf(content);
     const QString name = QStringLiteral("ctrlr");
     const QString lineaAnterior = QString::fromUtf8(previous);

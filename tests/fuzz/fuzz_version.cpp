@@ -1,5 +1,6 @@
 // The release notes' version line and the order of versions: any bytes must give a line or
-// the unknown-version text, and the order must stay a consistent three-way comparison.
+// the unknown-version text (the same from the file as from its lines), and the order must stay
+// a consistent three-way comparison.
 
 #include "FuzzInput.h"
 #include "engine/services/TextFile.h"
@@ -11,8 +12,14 @@ using namespace zefrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static const fuzz::FuzzFolder folder;
     const QByteArray input = fuzz::bytes(data, size);
     const QString version = versionFromLines(splitLines(decodeSystemText(input)));
+    // The file read a part at a time gives the same line, unless it is too long for a version.
+    folder.write(QStringLiteral("whatsnew.txt"), input);
+    const QString read = ReadEmulatorVersion(folder.path());
+    if (read != (version.size() > longestVersionLine ? unknownVersionText() : version))
+        std::abort();
     (void)versionStateFor(version);
     (void)launchWithoutSound(version);
 

@@ -7,6 +7,7 @@
 #include "engine/input/ControllerFiles.h"
 #include "engine/services/IniFile.h"
 #include "gui/input/KeyboardPicture.h"
+#include "support/BytesRead.h"
 
 #include <QCryptographicHash>
 
@@ -106,6 +107,74 @@ private slots:
         if (content != "<none>")
             folder->writeFile("test.ini", content);
         QCOMPARE(LeerINI(folder->filePath("test.ini"), "s", "k", "default"), expected);
+    }
+
+    void tableReadOnceAnswersAsEveryLookupsOwnRead_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::newRow("default") << QByteArray();
+        QTest::newRow("no file") << QByteArray("<none>");
+        // First line wins (an empty one too), letter case of names, repeated sections, keys
+        // that only look like a label, quotes, blanks, a value cut to 254, CR line ends.
+        QTest::newRow("hand-edited")
+            << ("[Teclas]\r\nt43 = \"KEYCODE_Q\"\r\nt43 = KEYCODE_W\r\nT44=\r\nt44 = KEYCODE_E\r\n"
+                "t045 = KEYCODE_R\r\nt+46 = KEYCODE_T\r\nt 47 = KEYCODE_Y\r\n t48 =  'KEYCODE_U' "
+                "\r\nt10 = KEYCODE_Q\r\nt102 = KEYCODE_102\r\nt103 = KEYCODE_103\r\n"
+                "[COMIENZO]\rc0 = MONEDA\rC1 =\rc2 = X\r[comienzo]\rc1 = JUEGO\r"
+                "[control]\nc2 = _ARRIBA\nc15 = " +
+                QByteArray(300, 'b') +
+                "\n[teclas]\nt49 = KEYCODE_I\nt50\n[Control]\nc3 = _ARRIBA\n");
+    }
+
+    void tableReadOnceAnswersAsEveryLookupsOwnRead()
+    {
+        QFETCH(QByteArray, table);
+        const QString path = folder->path();
+        if (table == "<none>")
+            QVERIFY(QFile::remove(keyNameTablePath(path)));
+        else if (!table.isEmpty())
+            folder->writeFile("Zefrin.tlc", table);
+        const KeyNames names(path);
+        QStringList portNames{"", "COIN", "P1", "P9_ARRIBA", "START", "START0"};
+        for (int label = 0; label <= KeyNames::lastLabel; ++label)
+            QCOMPARE(names.keyNameOfLabel(label), keyNameOfLabel(path, label));
+        for (int control = 0; control < KeyNames::controlCount; ++control) {
+            QCOMPARE(names.controlPortText(control), controlPortText(path, control));
+            for (int player = 0; player <= 5; ++player) {
+                portNames << NombrePuerto(path, control, player);
+                QCOMPARE(names.NombrePuerto(control, player), portNames.last());
+            }
+        }
+        for (const QString& port : portNames) {
+            QCOMPARE(names.ControlDeNombre(port), ControlDeNombre(path, port));
+            QCOMPARE(names.TeclaDeNombre(port), TeclaDeNombre(path, port));
+        }
+        for (int label = 0; label <= 103; ++label) {
+            const QString name = keyNameOfLabel(path, label);
+            QCOMPARE(names.TeclaDeNombre(name), TeclaDeNombre(path, name));
+        }
+    }
+
+    void editorCommandsReadTheTableOnce()
+    {
+        // A table made large by lines no lookup asks for, and every cell of the editor's table
+        // given a key: a read per lookup would read the table hundreds of times.
+        folder->writeFile("Zefrin.tlc", "[notas]\r\n" +
+                                            QByteArray("nota = relleno\r\n").repeated(12500) +
+                                            folder->readFile("Zefrin.tlc"));
+        const qint64 tableSize = folder->readFile("Zefrin.tlc").size();
+        KeyTable table;
+        for (int cell = 0; cell < 64; ++cell)
+            table[cell / 16][cell % 16] = 30 + cell % 16;
+        qint64 before = bytesReadSoFar();
+        QVERIFY(writeControllerFiles(folder->path(), table));
+        QVERIFY2(bytesReadSoFar() - before < 2 * tableSize, "saving read the table again");
+        const QString entryFile = controllerEntryPath(folder->path());
+        const qint64 entrySize = folder->readFile("ctrlr/Zefrin/default.ini").size();
+        before = bytesReadSoFar();
+        QCOMPARE(readControllerEntries(folder->path(), entryFile), table);
+        QVERIFY2(bytesReadSoFar() - before < 2 * tableSize + entrySize,
+                 "loading read the table again");
     }
 
     void filesAreWrittenByteForByteWithTheTablesNames()

@@ -65,6 +65,40 @@ private slots:
                  "before");
     }
 
+    void optionRewriteWritesOnlyAChange_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<IniChange>("change"); // with the emulator folder read-only
+        QTest::newRow("set") << QByteArray("ctrlr  Zefrin\r\n") << IniChange::Unchanged;
+        QTest::newRow("set after a line to change")
+            << QByteArray("# ctrlr  a\r\nrompath roms\r\nctrlr Zefrin") << IniChange::Unchanged;
+        QTest::newRow("not named, LF ends")
+            << QByteArray("rompath roms\n\n") << IniChange::Unchanged;
+        QTest::newRow("to change")
+            << QByteArray("rompath roms\nctrlr a\n") << IniChange::NotReplaced;
+        QTest::newRow("missing") << QByteArray() << IniChange::NotRead;
+    }
+
+    void optionRewriteWritesOnlyAChange()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(IniChange, change);
+        if (ini.isEmpty())
+            QVERIFY(QFile::remove(rig->folder.filePath("mame.ini")));
+        else
+            rig->folder.writeFile("mame.ini", ini);
+        const ReadOnly lock(rig->folder.path());
+        if (!lock.locked)
+            QSKIP("cannot make an entry immutable here (chattr +i)");
+        QString linea = "before";
+        QCOMPARE(
+            rewriteIniOption(rig->folder.filePath("mame.ini"), "ctrlr", "Zefrin", false, linea),
+            change);
+        QCOMPARE(linea, "before");
+        QCOMPARE(rig->folder.exists("mame.ini") ? rig->folder.readFile("mame.ini") : QByteArray(),
+                 ini);
+    }
+
     void savingTurnsTheSwitchOnAndKeepsTheRememberedLine()
     {
         frmTeclas& editor = rig->open();

@@ -197,6 +197,45 @@ private slots:
         QCOMPARE(readTextLines(dir.filePath("t.txt")).value_or(QStringList{"<unreadable>"}), lines);
     }
 
+    void lineReaderGivesTheLinesOfAWholeRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("every line end") << QByteArray("a\r\nb\nc\rd\r\n\r\n\n\r\re");
+        QTest::newRow("CR LF at every boundary") << QByteArray("ab\r\ncd\r\n\r\n\r\r\n");
+        QTest::newRow("last line without end") << QByteArray("\r\nlast");
+        QTest::newRow("empty") << QByteArray();
+        // Multi-byte characters cut by a chunk, bytes that are not UTF-8 (one cut short by a
+        // line end, one at the very end), a byte-order mark, NUL.
+        QTest::newRow("not plain ASCII") << QByteArray(
+            "\xef\xbb\xbf\xc3\xb1\xe2\x82\xac\r\n\xe2\x82\n\xff\x00x\r\n\xf0\x9f\x98", 21);
+        // Longer than the reader keeps undecoded while it waits for an ASCII byte.
+        QTest::newRow("long run without ASCII") << QByteArray("\xc3\xa9").repeated(40000) + "\nx";
+    }
+
+    void lineReaderGivesTheLinesOfAWholeRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("t.txt");
+        writeBytes(path, bytes);
+        for (const qsizetype chunk : {1, 2, 3, 5, 1 << 16}) {
+            TextLineReader text(path, QStringConverter::System, chunk);
+            TextLineReader latin1(path, QStringConverter::Latin1, chunk);
+            QStringList textLines;
+            QStringList latin1Lines;
+            while (const std::optional<QString> line = text.next())
+                textLines << *line;
+            while (const std::optional<QString> line = latin1.next())
+                latin1Lines << *line;
+            QCOMPARE(textLines, *readTextLines(path));
+            QCOMPARE(latin1Lines, splitLines(QString::fromLatin1(bytes)));
+            QVERIFY(text.isOpen() && !text.failed());
+        }
+        TextLineReader missing(dir.filePath("missing.txt"));
+        QVERIFY(!missing.isOpen());
+        QVERIFY(!missing.next().has_value());
+    }
+
     void writtenLinesEndInCrLfAndNeverHalfWritten()
     {
         QTemporaryDir dir;

@@ -52,9 +52,9 @@ QString controllerXmlPath(const QString& emulatorFolder)
     return emulatorPath(emulatorFolder, QStringLiteral("ctrlr/Zefrin.cfg"));
 }
 
-QString keyCodeOfLabel(const QString& emulatorFolder, int label)
+QString keyCodeOfLabel(const KeyNames& names, int label)
 {
-    const QString name = keyNameOfLabel(emulatorFolder, label);
+    const QString name = names.keyNameOfLabel(label);
     if (!name.isEmpty())
         return name;
     for (const auto& [builtInLabel, keyCode] : builtInKeyCodes) {
@@ -64,23 +64,32 @@ QString keyCodeOfLabel(const QString& emulatorFolder, int label)
     return QString();
 }
 
-int labelOfKeyCode(const QString& emulatorFolder, const QString& keyCode)
+QString keyCodeOfLabel(const QString& emulatorFolder, int label)
+{
+    return keyCodeOfLabel(KeyNames(emulatorFolder), label);
+}
+
+int labelOfKeyCode(const KeyNames& names, const QString& keyCode)
 {
     // An empty name would match the first label the table has no line for.
     if (keyCode.isEmpty())
         return 0;
-    const int label = TeclaDeNombre(emulatorFolder, keyCode);
+    const int label = names.TeclaDeNombre(keyCode);
     if (label != 0)
         return label;
     for (const auto& [builtInLabel, builtInCode] : builtInKeyCodes) {
-        if (keyCode == QLatin1String(builtInCode) &&
-            keyNameOfLabel(emulatorFolder, builtInLabel).isEmpty())
+        if (keyCode == QLatin1String(builtInCode) && names.keyNameOfLabel(builtInLabel).isEmpty())
             return builtInLabel;
     }
     return 0;
 }
 
-std::vector<ControllerEntry> controllerEntries(const QString& emulatorFolder, const KeyTable& table)
+int labelOfKeyCode(const QString& emulatorFolder, const QString& keyCode)
+{
+    return labelOfKeyCode(KeyNames(emulatorFolder), keyCode);
+}
+
+std::vector<ControllerEntry> controllerEntries(const KeyNames& names, const KeyTable& table)
 {
     std::vector<ControllerEntry> entries;
     for (int player = 0; player < playerCount; ++player) {
@@ -88,13 +97,18 @@ std::vector<ControllerEntry> controllerEntries(const QString& emulatorFolder, co
             const int label = table[player][control];
             if (label <= 0)
                 continue;
-            const QString keyCode = keyCodeOfLabel(emulatorFolder, label);
-            if (keyCode.isEmpty() || controlPortText(emulatorFolder, control).isEmpty())
+            const QString keyCode = keyCodeOfLabel(names, label);
+            if (keyCode.isEmpty() || names.controlPortText(control).isEmpty())
                 continue;
-            entries.push_back({NombrePuerto(emulatorFolder, control, player + 1), keyCode});
+            entries.push_back({names.NombrePuerto(control, player + 1), keyCode});
         }
     }
     return entries;
+}
+
+std::vector<ControllerEntry> controllerEntries(const QString& emulatorFolder, const KeyTable& table)
+{
+    return controllerEntries(KeyNames(emulatorFolder), table);
 }
 
 QStringList controllerEntryLines(const std::vector<ControllerEntry>& entries)
@@ -143,10 +157,12 @@ bool writeControllerFiles(const QString& emulatorFolder, const KeyTable& table)
 KeyTable readControllerEntries(const QString& emulatorFolder, const QString& path)
 {
     KeyTable table = emptyKeyTable();
-    const std::optional<QStringList> lines = readTextLines(path);
-    if (!lines)
+    TextLineReader lines(path);
+    if (!lines.isOpen())
         return table;
-    for (const QString& line : *lines) {
+    const KeyNames names(emulatorFolder);
+    while (const std::optional<QString> nextLine = lines.next()) {
+        const QString& line = *nextLine;
         if (line.startsWith(QLatin1Char('#')))
             continue;
         const QString port = NombreDeLinea(line);
@@ -154,14 +170,14 @@ KeyTable readControllerEntries(const QString& emulatorFolder, const QString& pat
         if (port.isEmpty() || player < 0 || player >= playerCount)
             continue;
         // An unknown name reads as control 0; only a name the table gives back is placed.
-        const int control = ControlDeNombre(emulatorFolder, port);
-        if (NombrePuerto(emulatorFolder, control, player + 1) != port)
+        const int control = names.ControlDeNombre(port);
+        if (names.NombrePuerto(control, player + 1) != port)
             continue;
         const QString value = RestoDeLinea(line);
         if (value.size() < 2 || !value.startsWith(QLatin1Char('"')) ||
             !value.endsWith(QLatin1Char('"')))
             continue;
-        table[player][control] = labelOfKeyCode(emulatorFolder, value.mid(1, value.size() - 2));
+        table[player][control] = labelOfKeyCode(names, value.mid(1, value.size() - 2));
     }
     return table;
 }

@@ -7,6 +7,7 @@
 //                              same entries as <port>/<newseq> elements, tab-indented.
 // The emulator finds them through the option "ctrlr Zefrin" of mame.ini.
 
+#include "KeyNameTable.h"
 #include "engine/input/KeyTable.h"
 
 #include <QString>
@@ -22,10 +23,14 @@ QString controllerXmlPath(const QString& emulatorFolder);
 
 // The emulator key code of key `label`: the key-name table's, or for the two keys the default
 // table has no line for, "B.May" (42) and "<" (56), the emulator's names of Caps Lock and of
-// the extra key of European keyboards. "" when there is none.
+// the extra key of European keyboards. "" when there is none. Each function of this file that
+// takes the emulator folder reads the key-name table once for the call (labels 0 to 102, see
+// KeyNames); the overloads that take a KeyNames read nothing.
+QString keyCodeOfLabel(const KeyNames& names, int label);
 QString keyCodeOfLabel(const QString& emulatorFolder, int label);
 
 // The reverse of keyCodeOfLabel: the label whose key code is `keyCode`, or 0.
+int labelOfKeyCode(const KeyNames& names, const QString& keyCode);
 int labelOfKeyCode(const QString& emulatorFolder, const QString& keyCode);
 
 struct ControllerEntry {
@@ -36,6 +41,7 @@ struct ControllerEntry {
 // The assigned cells of `table` (above 0), players 1 to 4 and controls 0 to 15 in order,
 // named through the key-name table. A cell whose control or key has no name there is left
 // out: the emulator keeps its own key for it rather than meet an empty name.
+std::vector<ControllerEntry> controllerEntries(const KeyNames& names, const KeyTable& table);
 std::vector<ControllerEntry> controllerEntries(const QString& emulatorFolder,
                                                const KeyTable& table);
 
@@ -50,7 +56,8 @@ QStringList controllerXmlLines(const std::vector<ControllerEntry>& entries);
 // The table an entry file describes, every other cell -1 (also for a missing file). Comments
 // ("#" first) are passed over, and so is every line that cannot be placed: a player outside
 // 1 to 4, a port name the key-name table does not give, a value not in double quotes. A key
-// code the table does not know leaves 0 in its cell; a later line for a cell wins.
+// code the table does not know leaves 0 in its cell; a later line for a cell wins. The file is
+// read line by line.
 KeyTable readControllerEntries(const QString& emulatorFolder, const QString& path);
 
 } // namespace zefrin

@@ -97,6 +97,39 @@ int digitValue(const QString& text, qsizetype position)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9') ? c.unicode() - '0' : 0;
 }
 
+// The number n of a key named `letter` + n as labelKey and controlKey write it (the letter in
+// either case, as the profile functions compare names), or nothing.
+std::optional<int> keyNumber(const QString& key, char16_t letter)
+{
+    if (key.size() < 2 ||
+        QStringView(key).first(1).compare(QStringView(&letter, 1), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    const QStringView digits = QStringView(key).mid(1);
+    bool isNumber = false;
+    const int number = digits.toInt(&isNumber);
+    if (!isNumber || QString::number(number) != digits)
+        return std::nullopt;
+    return number;
+}
+
+// The slot of `values` for key number `number`, or none outside it.
+template <std::size_t size>
+std::optional<QString>* slotOf(std::array<std::optional<QString>, size>& values,
+                               std::optional<int> number)
+{
+    if (!number || *number < 0 || *number >= static_cast<int>(size))
+        return nullptr;
+    return &values[static_cast<std::size_t>(*number)];
+}
+
+template <std::size_t size>
+QString valueAt(const std::array<std::optional<QString>, size>& values, int number)
+{
+    if (number < 0 || number >= static_cast<int>(size))
+        return QString();
+    return values[static_cast<std::size_t>(number)].value_or(QString());
+}
+
 } // namespace
 
 QString keyNameTablePath(const QString& emulatorFolder)
@@ -169,6 +202,65 @@ int ControlDeNombre(const QString& emulatorFolder, const QString& port)
     const IniFile table(keyNameTablePath(emulatorFolder));
     for (int control = 0; control < controlCount; ++control) {
         if (table.value(section, controlKey(control)) == text)
+            return control;
+    }
+    return 0;
+}
+
+KeyNames::KeyNames(const QString& emulatorFolder)
+{
+    IniReader reader(keyNameTablePath(emulatorFolder));
+    while (const std::optional<IniEntry> entry = reader.next()) {
+        std::optional<QString>* slot = nullptr;
+        if (entry->section.compare(QLatin1String("teclas"), Qt::CaseInsensitive) == 0)
+            slot = slotOf(keyNames_, keyNumber(entry->key, u't'));
+        else if (entry->section.compare(QLatin1String("comienzo"), Qt::CaseInsensitive) == 0)
+            slot = slotOf(stems_, keyNumber(entry->key, u'c'));
+        else if (entry->section.compare(QLatin1String("control"), Qt::CaseInsensitive) == 0)
+            slot = slotOf(suffixes_, keyNumber(entry->key, u'c'));
+        // The first line of a key answers, also when its value is empty.
+        if (slot && !*slot)
+            *slot = entry->value;
+    }
+    for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
+        const QString name = keyNameOfLabel(label);
+        if (!labelOfName_.contains(name))
+            labelOfName_.insert(name, label);
+    }
+}
+
+QString KeyNames::keyNameOfLabel(int label) const
+{
+    return valueAt(keyNames_, label);
+}
+
+QString KeyNames::controlPortText(int control) const
+{
+    return control < firstJoystickControl ? valueAt(stems_, control) : valueAt(suffixes_, control);
+}
+
+QString KeyNames::NombrePuerto(int control, int player) const
+{
+    const QString text = controlPortText(control);
+    if (control < firstJoystickControl)
+        return text + QString::number(player);
+    return QStringLiteral("P") + QString::number(player) + text;
+}
+
+int KeyNames::TeclaDeNombre(const QString& name) const
+{
+    return labelOfName_.value(name, 0);
+}
+
+int KeyNames::ControlDeNombre(const QString& port) const
+{
+    const bool coinOrStart =
+        port.startsWith(QLatin1String("COIN")) || port.startsWith(QLatin1String("START"));
+    const QStringView text = coinOrStart ? QStringView(port).chopped(1) : QStringView(port).mid(2);
+    const auto& values = coinOrStart ? stems_ : suffixes_;
+    for (int control = 0; control < controlCount; ++control) {
+        const std::optional<QString>& value = values[static_cast<std::size_t>(control)];
+        if ((value ? QStringView(*value) : QStringView()) == text)
             return control;
     }
     return 0;

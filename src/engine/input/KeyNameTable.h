@@ -6,10 +6,15 @@
 //                ?t = ...                 names the table knows but the picture cannot offer
 //   [comienzo]  c0, c1 = COIN, START     port-name stems of the coin and start controls
 //   [Control]   c2 .. c15 = _JOYSTICK_UP .. _BUTTON10   port-name suffixes
-// The program writes it only when it is missing, so a hand edit is kept; every lookup reads
-// the file anew and sees such an edit at once.
+// The program writes it only when it is missing, so a hand edit is kept. Each lookup below
+// reads the file anew; a command that makes many reads it once through a KeyNames. Either way
+// an edit made before the command is seen.
 
+#include <QHash>
 #include <QString>
+
+#include <array>
+#include <optional>
 
 namespace zefrin {
 
@@ -41,5 +46,31 @@ int ControlDeNombre(const QString& emulatorFolder, const QString& port);
 
 // The player digit written in a port name (P2_..., COIN3, START4), or 0.
 int JugadorDeNombre(const QString& port);
+
+// The table read once, for a command that makes many lookups: each answers as the lookup of
+// the same name above, for the labels 0 to 102 and the controls 0 to 15 (every other label
+// or control has no name here). The file is read line by line and only the values those
+// lookups can ask for are kept, so a table of any size is read without holding it.
+class KeyNames {
+public:
+    explicit KeyNames(const QString& emulatorFolder);
+
+    QString keyNameOfLabel(int label) const;
+    QString controlPortText(int control) const;
+    QString NombrePuerto(int control, int player) const;
+    int TeclaDeNombre(const QString& name) const;
+    int ControlDeNombre(const QString& port) const;
+
+    static constexpr int lastLabel = 102;
+    static constexpr int controlCount = 16;
+
+private:
+    // The value of each key the lookups ask for, from its first line; none: no line.
+    std::array<std::optional<QString>, lastLabel + 1> keyNames_;
+    std::array<std::optional<QString>, controlCount> stems_;    // [comienzo] c0 .. c15
+    std::array<std::optional<QString>, controlCount> suffixes_; // [control] c0 .. c15
+    // Each name of the searched labels, with the smallest label giving it.
+    QHash<QString, int> labelOfName_;
+};
 
 } // namespace zefrin

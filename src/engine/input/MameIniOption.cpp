@@ -3,7 +3,6 @@
 #include "OptionLines.h"
 #include "engine/services/TextFile.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace zefrin {
@@ -25,83 +24,127 @@ bool isComment(const QString& line)
 
 } // namespace
 
+OptionLineRewriter::OptionLineRewriter(const QString& name, const QString& value, bool restore,
+                                       const QString& lineaAnterior)
+    : name_(name)
+    , value_(value)
+    , restore_(restore)
+    , lineaAnterior_(lineaAnterior)
+{
+}
+
+std::optional<QString> OptionLineRewriter::rewrite(const QString& line)
+{
+    // A line that names the option holds its name: most lines are passed at this test.
+    if (!line.contains(name_))
+        return line;
+    QString result;
+    if (isComment(line)) {
+        // "# name value": the option's text starts after the "# ".
+        const QString text = line.mid(2);
+        if (NombreDeLinea(text) != name_)
+            return line;
+        lineaAnterior_ = line;
+        result = RestoDeLinea(text) == value_ ? text : optionLine(name_, value_);
+    } else if (NombreDeLinea(line) != name_) {
+        return line;
+    } else if (restore_) {
+        result = lineaAnterior_;
+    } else if (RestoDeLinea(line) == value_) {
+        return std::nullopt;
+    } else {
+        lineaAnterior_ = line;
+        if (name_ == QLatin1String("ctrlr") && value_.isEmpty())
+            result = QStringLiteral("# ") + RellenarDerecha(name_, commentedValueColumn) +
+                     QStringLiteral("<NULL> (Not Set)");
+        else
+            result = optionLine(name_, value_);
+    }
+    changed_ = changed_ || result != line;
+    return result;
+}
+
 OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
                                  const QString& value, bool restore, const QString& lineaAnterior)
 {
+    OptionLineRewriter rewriter(name, value, restore, lineaAnterior);
     OptionRewrite result{{}, lineaAnterior, false};
     result.lines.reserve(lines.size());
     for (const QString& line : lines) {
-        if (isComment(line)) {
-            // "# name value": the option's text starts after the "# ".
-            const QString text = line.mid(2);
-            if (NombreDeLinea(text) != name) {
-                result.lines << line;
-                continue;
-            }
-            result.lineaAnterior = line;
-            result.lines << (RestoDeLinea(text) == value ? text : optionLine(name, value));
-        } else if (NombreDeLinea(line) != name) {
-            result.lines << line;
-        } else if (restore) {
-            result.lines << result.lineaAnterior;
-        } else if (RestoDeLinea(line) == value) {
+        std::optional<QString> rewritten = rewriter.rewrite(line);
+        if (!rewritten)
             return {lines, lineaAnterior, true};
-        } else {
-            result.lineaAnterior = line;
-            if (name == QLatin1String("ctrlr") && value.isEmpty())
-                result.lines << QStringLiteral("# ") + RellenarDerecha(name, commentedValueColumn) +
-                                    QStringLiteral("<NULL> (Not Set)");
-            else
-                result.lines << optionLine(name, value);
-        }
+        result.lines << *rewritten;
     }
+    result.lineaAnterior = rewriter.lineaAnterior();
     return result;
 }
+
+namespace {
+
+// Each byte of mame.ini is taken as one character and written back as the same byte: the
+// names and values compared are ASCII, and every other line keeps its bytes whatever code
+// page the emulator's folder names and paths were written in.
+constexpr QStringConverter::Encoding iniBytes = QStringConverter::Latin1;
+
+// One read of the file through `rewriter`, the new lines written to `out` (each followed by
+// CR LF) when one is given: Rewritten when some line changes, Unchanged, NotRead, or
+// NotReplaced when writing failed.
+IniChange rewriteFile(const QString& iniPath, OptionLineRewriter& rewriter, QSaveFile* out)
+{
+    TextLineReader in(iniPath, iniBytes);
+    if (!in.isOpen())
+        return IniChange::NotRead;
+    while (const std::optional<QString> line = in.next()) {
+        const std::optional<QString> rewritten = rewriter.rewrite(*line);
+        if (!rewritten)
+            return IniChange::Unchanged;
+        if (!out)
+            continue;
+        const QByteArray bytes = rewritten->toLatin1() + "\r\n";
+        if (out->write(bytes) != bytes.size())
+            return IniChange::NotReplaced;
+    }
+    if (in.failed())
+        return IniChange::NotRead;
+    return rewriter.changed() ? IniChange::Rewritten : IniChange::Unchanged;
+}
+
+} // namespace
 
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
                            const std::function<void(const QString&)>& beforeReplacing)
 {
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return IniChange::NotRead;
-    // Each byte is taken as one character and written back as the same byte: the names and
-    // values compared are ASCII, and every other line keeps its bytes whatever code page the
-    // emulator's folder names and paths were written in.
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return IniChange::NotRead;
-    file.close();
-    const QStringList lines = splitLines(QString::fromLatin1(bytes));
-
-    const OptionRewrite rewrite = rewriteOptionLines(lines, name, value, restore, lineaAnterior);
-    if (rewrite.alreadySet || rewrite.lines == lines)
-        return IniChange::Unchanged;
-
-    QByteArray text;
-    for (const QString& line : rewrite.lines)
-        text += line.toLatin1() + "\r\n";
+    // A first read decides, so that a file with nothing to change is never written.
+    OptionLineRewriter probe(name, value, restore, lineaAnterior);
+    const IniChange outcome = rewriteFile(iniPath, probe, nullptr);
+    if (outcome != IniChange::Rewritten)
+        return outcome;
     // QSaveFile refuses a target that is not writable and renames its finished temporary file
     // over the target only on commit; a failed or abandoned write removes the temporary file.
     QSaveFile out(iniPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+    if (!out.open(QIODevice::WriteOnly))
         return IniChange::NotReplaced;
+    // Should the file change between the two reads, the second one decides.
+    OptionLineRewriter rewriter(name, value, restore, lineaAnterior);
+    const IniChange written = rewriteFile(iniPath, rewriter, &out);
+    if (written != IniChange::Rewritten)
+        return written;
     if (beforeReplacing)
-        beforeReplacing(rewrite.lineaAnterior);
+        beforeReplacing(rewriter.lineaAnterior());
     if (!out.commit())
         return IniChange::NotReplaced;
-    lineaAnterior = rewrite.lineaAnterior;
+    lineaAnterior = rewriter.lineaAnterior();
     return IniChange::Rewritten;
 }
 
 bool iniOptionHolds(const QString& iniPath, const QString& name, const QString& value)
 {
-    const std::optional<QStringList> lines = readTextLines(iniPath);
-    if (!lines)
-        return false;
-    for (const QString& line : *lines) {
-        if (!line.startsWith(QLatin1Char('#')) && NombreDeLinea(line) == name &&
-            RestoDeLinea(line) == value)
+    TextLineReader lines(iniPath);
+    while (const std::optional<QString> line = lines.next()) {
+        if (!line->startsWith(QLatin1Char('#')) && NombreDeLinea(*line) == name &&
+            RestoDeLinea(*line) == value)
             return true;
     }
     return false;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace zefrin {
 
@@ -30,7 +31,30 @@ struct OptionRewrite {
 OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
                                  const QString& value, bool restore, const QString& lineaAnterior);
 
-// True when an uncommented line of the file sets option `name` to `value`.
+// rewriteOptionLines one line at a time, in file order, for a file read line by line.
+class OptionLineRewriter {
+public:
+    OptionLineRewriter(const QString& name, const QString& value, bool restore,
+                       const QString& lineaAnterior);
+
+    // The line that takes `line`'s place, or nothing when the option already holds the value:
+    // the file is then to stay as it is, whatever came before.
+    std::optional<QString> rewrite(const QString& line);
+    // The line to remember once every line was rewritten.
+    const QString& lineaAnterior() const { return lineaAnterior_; }
+    // True when some line came back different.
+    bool changed() const { return changed_; }
+
+private:
+    const QString name_;
+    const QString value_;
+    const bool restore_;
+    QString lineaAnterior_;
+    bool changed_ = false;
+};
+
+// True when an uncommented line of the file sets option `name` to `value`. The file is read
+// line by line, up to that line.
 bool iniOptionHolds(const QString& iniPath, const QString& name, const QString& value);
 
 enum class IniChange {
@@ -40,11 +64,13 @@ enum class IniChange {
     NotReplaced // the new content could not be written; the file is as it was
 };
 
-// Applies rewriteOptionLines to the file at `iniPath`. The new content replaces the old in
-// one step (written beside it, then renamed over it), so a failure leaves the old file whole
-// and no temporary file behind. `lineaAnterior` changes only when the file was rewritten;
-// `beforeReplacing`, when given, is handed the line to be remembered just before the new
-// content takes the old one's place.
+// Applies rewriteOptionLines to the file at `iniPath`, read and written line by line (a file
+// of any size is never held whole): once to learn whether anything changes, and only then
+// again into the new content. The new content replaces the old in one step (written beside
+// it, then renamed over it), so a failure leaves the old file whole and no temporary file
+// behind; a file with nothing to change is not written at all. `lineaAnterior` changes only when
+// the file was rewritten; `beforeReplacing`, when given, is handed the line to be remembered just
+// before the new content takes the old one's place.
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
                            const std::function<void(const QString&)>& beforeReplacing = {});

@@ -1,7 +1,5 @@
 #include "IniFile.h"
 
-#include "TextFile.h"
-
 namespace zefrin {
 
 namespace {
@@ -38,32 +36,37 @@ QStringView withoutQuotes(QStringView value)
 
 } // namespace
 
-IniFile::IniFile(const QString& path)
+bool IniEntry::is(const QString& sectionName, const QString& keyName) const
 {
-    const std::optional<QStringList> lines = readTextLines(path);
-    if (!lines)
-        return;
-    bool inSection = false;
-    QString section;
-    bool firstLine = true;
-    for (const QString& rawLine : *lines) {
-        QStringView line(rawLine);
+    return section.compare(sectionName, Qt::CaseInsensitive) == 0 &&
+           key.compare(keyName, Qt::CaseInsensitive) == 0;
+}
+
+IniReader::IniReader(const QString& path)
+    : lines_(path)
+{
+}
+
+std::optional<IniEntry> IniReader::next()
+{
+    while (const std::optional<QString> rawLine = lines_.next()) {
+        QStringView line(*rawLine);
         // Editors that save UTF-8 may put a byte-order mark in front of the first header.
-        if (firstLine && line.startsWith(QChar(0xFEFF)))
+        if (firstLine_ && line.startsWith(QChar(0xFEFF)))
             line = line.mid(1);
-        firstLine = false;
+        firstLine_ = false;
         line = trimBlanks(line);
         if (line.isEmpty())
             continue;
         if (line.front() == QLatin1Char('[')) {
             const qsizetype close = line.lastIndexOf(QLatin1Char(']'));
             if (close > 0) {
-                section = trimBlanks(line.mid(1, close - 1)).toString();
-                inSection = true;
+                section_ = trimBlanks(line.mid(1, close - 1)).toString();
+                inSection_ = true;
                 continue;
             }
         }
-        if (!inSection)
+        if (!inSection_)
             continue;
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         const QStringView key = trimBlanks(equals < 0 ? line : line.left(equals));
@@ -71,16 +74,23 @@ IniFile::IniFile(const QString& path)
             continue;
         const QStringView value =
             equals < 0 ? QStringView() : withoutQuotes(trimBlanks(line.mid(equals + 1)));
-        entries_.push_back({section, key.toString(), value.left(maximumValueLength).toString()});
+        return IniEntry{section_, key.toString(), value.left(maximumValueLength).toString()};
     }
+    return std::nullopt;
+}
+
+IniFile::IniFile(const QString& path)
+{
+    IniReader reader(path);
+    while (std::optional<IniEntry> entry = reader.next())
+        entries_.push_back(std::move(*entry));
 }
 
 QString IniFile::value(const QString& section, const QString& key,
                        const QString& defaultValue) const
 {
-    for (const Entry& entry : entries_) {
-        if (entry.section.compare(section, Qt::CaseInsensitive) == 0 &&
-            entry.key.compare(key, Qt::CaseInsensitive) == 0)
+    for (const IniEntry& entry : entries_) {
+        if (entry.is(section, key))
             return entry.value.isEmpty() ? defaultValue : entry.value;
     }
     return defaultValue;
@@ -89,7 +99,12 @@ QString IniFile::value(const QString& section, const QString& key,
 QString LeerINI(const QString& file, const QString& section, const QString& key,
                 const QString& defaultValue)
 {
-    return IniFile(file).value(section, key, defaultValue);
+    IniReader reader(file);
+    while (const std::optional<IniEntry> entry = reader.next()) {
+        if (entry->is(section, key))
+            return entry->value.isEmpty() ? defaultValue : entry->value;
+    }
+    return defaultValue;
 }
 
 } // namespace zefrin

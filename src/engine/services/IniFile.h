@@ -11,11 +11,41 @@
 //   - at most 254 characters of a value are returned (the API's 255-character buffer);
 //   - no characters at all (file, section or key missing, empty value) gives the default.
 
+#include "TextFile.h"
+
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace zefrin {
+
+// One "key = value" line of a section as the rules above read it: names and value without
+// their blanks, the value without its quotation marks and cut to 254 characters.
+struct IniEntry {
+    QString section;
+    QString key;
+    QString value;
+
+    // Section and key names match without regard to letter case.
+    bool is(const QString& sectionName, const QString& keyName) const;
+};
+
+// The entries of a file in file order, read one line at a time, so a file of any size is read
+// without holding it; a missing or unreadable file has none.
+class IniReader {
+public:
+    explicit IniReader(const QString& path);
+
+    // The next entry, or nothing at the end of the file.
+    std::optional<IniEntry> next();
+
+private:
+    TextLineReader lines_;
+    QString section_;
+    bool inSection_ = false;
+    bool firstLine_ = true;
+};
 
 class IniFile {
 public:
@@ -26,15 +56,11 @@ public:
                   const QString& defaultValue = QString()) const;
 
 private:
-    struct Entry {
-        QString section;
-        QString key;
-        QString value;
-    };
-    std::vector<Entry> entries_;
+    std::vector<IniEntry> entries_;
 };
 
-// One value, the file read anew for the call: an edit of the file is seen by the next call.
+// One value, the file read anew for the call (up to the line that answers): an edit of the
+// file is seen by the next call.
 QString LeerINI(const QString& file, const QString& section, const QString& key,
                 const QString& defaultValue);
 

@@ -46,6 +46,93 @@ std::optional<QStringList> readTextLines(const QString& path)
     return splitLines(decodeSystemText(file.readAll()));
 }
 
+namespace {
+
+constexpr qsizetype longestUndecodedRun = 1 << 16;
+
+} // namespace
+
+TextChunkReader::TextChunkReader(const QString& path, QStringConverter::Encoding encoding,
+                                 qsizetype chunk)
+    : file_(path)
+    , decoder_(encoding)
+    , chunk_(chunk)
+{
+    open_ = file_.open(QIODevice::ReadOnly);
+}
+
+std::optional<QString> TextChunkReader::next()
+{
+    while (open_ && !failed_) {
+        const QByteArray bytes = file_.read(chunk_);
+        if (bytes.isEmpty()) {
+            failed_ = file_.error() != QFileDevice::NoError;
+            QString text = decoder_.decode(undecoded_);
+            undecoded_.clear();
+            if (text.isEmpty())
+                return std::nullopt;
+            return text;
+        }
+        // Decoded up to the last ASCII byte only: a character cut by the chunk, or a byte
+        // that starts none, is decoded with the bytes that follow it, as a read of the whole
+        // file decodes it (the decoder's state carried between calls does not always give
+        // what one call over the whole text gives). The bytes kept back hold no ASCII byte,
+        // so only the new ones are searched. A run of more than 64 KB without one is decoded
+        // as it comes, so that memory stays bounded; only an invalid byte at such a cut could
+        // then decode otherwise.
+        qsizetype end = bytes.size();
+        while (end > 0 && static_cast<uchar>(bytes.at(end - 1)) >= 0x80)
+            --end;
+        end = end > 0 ? undecoded_.size() + end : 0;
+        undecoded_ += bytes;
+        if (end == 0 && undecoded_.size() <= longestUndecodedRun)
+            continue;
+        if (end == 0)
+            end = undecoded_.size();
+        QString text = decoder_.decode(QByteArrayView(undecoded_).first(end));
+        undecoded_.remove(0, end);
+        if (!text.isEmpty())
+            return text;
+    }
+    return std::nullopt;
+}
+
+TextLineReader::TextLineReader(const QString& path, QStringConverter::Encoding encoding,
+                               qsizetype chunk)
+    : text_(path, encoding, chunk)
+{
+}
+
+std::optional<QString> TextLineReader::next()
+{
+    QString line;
+    for (;;) {
+        if (position_ == part_.size()) {
+            std::optional<QString> part = text_.next();
+            if (!part)
+                return line.isEmpty() ? std::nullopt : std::optional<QString>(line);
+            part_ = std::move(*part);
+            position_ = 0;
+        }
+        if (afterCr_ && part_.at(position_) == QLatin1Char('\n'))
+            ++position_;
+        afterCr_ = false;
+        const QChar* const data = part_.constData();
+        qsizetype end = position_;
+        while (end < part_.size() && data[end] != QLatin1Char('\r') &&
+               data[end] != QLatin1Char('\n'))
+            ++end;
+        line.append(data + position_, end - position_);
+        if (end == part_.size()) {
+            position_ = end;
+            continue;
+        }
+        afterCr_ = data[end] == QLatin1Char('\r');
+        position_ = end + 1;
+        return line;
+    }
+}
+
 bool writeTextLines(const QString& path, const QStringList& lines, QString* error)
 {
     QByteArray bytes;

@@ -3,7 +3,9 @@
 // code page, every written line ended by CR LF; reading accepts CR LF, a lone LF or CR,
 // and a last line without an end.
 
+#include <QFile>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <optional>
@@ -15,6 +17,53 @@ QStringList splitLines(const QString& text);
 
 // The lines of a file, or nothing when it cannot be opened.
 std::optional<QStringList> readTextLines(const QString& path);
+
+// A file's text a part at a time, for files of any size: the parts put together are the text
+// a decode of the whole file gives.
+class TextChunkReader {
+public:
+    // `encoding`: the system's code page, or Latin-1 where every byte must stay itself.
+    // `chunk`: how many bytes are read at a time.
+    explicit TextChunkReader(const QString& path,
+                             QStringConverter::Encoding encoding = QStringConverter::System,
+                             qsizetype chunk = 1 << 16);
+
+    // False when the file could not be opened; it then has no text.
+    bool isOpen() const { return open_; }
+    // The next part, never empty, or nothing at the end of the file or once reading failed.
+    std::optional<QString> next();
+    // True when reading stopped on an error before the end of the file.
+    bool failed() const { return failed_; }
+
+private:
+    QFile file_;
+    QStringDecoder decoder_;
+    const qsizetype chunk_;
+    bool open_ = false;
+    bool failed_ = false;
+    QByteArray undecoded_;
+};
+
+// A file's lines one at a time, by the rules above and the same as readTextLines gives, for
+// files of any size: it holds one part of the file and the line being read, not the file.
+class TextLineReader {
+public:
+    explicit TextLineReader(const QString& path,
+                            QStringConverter::Encoding encoding = QStringConverter::System,
+                            qsizetype chunk = 1 << 16);
+
+    bool isOpen() const { return text_.isOpen(); }
+    // The next line, or nothing at the end of the file or once reading failed.
+    std::optional<QString> next();
+    bool failed() const { return text_.failed(); }
+
+private:
+    TextChunkReader text_;
+    QString part_;
+    qsizetype position_ = 0;
+    // The last line ended with a CR: an LF right after it belongs to that line end.
+    bool afterCr_ = false;
+};
 
 // Writes every line followed by CR LF. The file appears complete or not at all: the text goes
 // to a temporary file that replaces the target only when everything was written.

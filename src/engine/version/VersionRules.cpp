@@ -25,13 +25,45 @@ QString soundOptionThreshold()
     return QStringLiteral("0.53");
 }
 
+namespace {
+
+// The first line of the file with a character other than a space, when it can be read and
+// holds at most `limit` characters. Read a part at a time: a blank line is passed over
+// without being kept, a longer line is given up as soon as it is too long. Every line end
+// counts alike, since the empty line between the CR and the LF of a pair is blank.
+std::optional<QString> firstNonBlankLine(const QString& path, qsizetype limit)
+{
+    TextChunkReader text(path, QStringConverter::System, 4096);
+    qsizetype spaces = 0; // the leading spaces of the line being read
+    QString rest;         // the line from its first other character on
+    while (const std::optional<QString> part = text.next()) {
+        for (const QChar c : *part) {
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                if (!rest.isEmpty())
+                    return QString(spaces, QLatin1Char(' ')) + rest;
+                spaces = 0;
+            } else if (rest.isEmpty() && c == QLatin1Char(' ')) {
+                ++spaces;
+            } else if (spaces + rest.size() >= limit) {
+                return std::nullopt;
+            } else {
+                rest += c;
+            }
+        }
+    }
+    if (rest.isEmpty())
+        return std::nullopt;
+    return QString(spaces, QLatin1Char(' ')) + rest;
+}
+
+} // namespace
+
 QString ReadEmulatorVersion(const QString& emulatorFolder)
 {
     const QString path = emulatorPath(emulatorFolder, QStringLiteral("whatsnew.txt"));
     if (!FileExists(path))
         return unknownVersionText();
-    const std::optional<QStringList> lines = readTextLines(path);
-    return lines ? versionFromLines(*lines) : unknownVersionText();
+    return firstNonBlankLine(path, longestVersionLine).value_or(unknownVersionText());
 }
 
 QString versionFromLines(const QStringList& lines)

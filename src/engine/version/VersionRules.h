@@ -10,10 +10,15 @@ namespace zefrin {
 // Shown, and compared, when no version could be read.
 QString unknownVersionText();
 
+// The most characters a version line may have, leading spaces included.
+constexpr qsizetype longestVersionLine = 256;
+
 // The first line of whatsnew.txt that is not blank, exactly as read (spaces kept), or the
-// unknown-version text when the file is missing, unreadable or holds no such line.
+// unknown-version text when the file is missing, unreadable or holds no such line, or when
+// that line is longer than longestVersionLine. Only that line is read, and only as far as
+// that length: the rest of the file, however large, is not.
 QString ReadEmulatorVersion(const QString& emulatorFolder);
-// The same rule over lines already read.
+// The same rule over lines already read, whatever their length.
 QString versionFromLines(const QStringList& lines);
 
 // Orders emulator version texts: blanks around them are ignored, each run of digits counts
