@@ -2,7 +2,7 @@
 // controls editor (CargarTeclado) and saving its files (writeControllerFiles) with a huge
 // key-name table Zefrin.tlc and with a huge controller entry file, the version read from a
 // whatsnew.txt whose first line is huge, and the one-option rewrite of a huge mame.ini.
-//   bench_hugeinputs [MEGABYTES [table|entries|version|ini...]]   (default: 100, all groups)
+//   bench_hugeinputs [MEGABYTES [table|entries|version|ini|list...]]   (default: 100, all groups)
 // Each case runs in a child process of its own, so that its peak memory (VmHWM) is its own;
 // a child that only starts up gives the floor every case stands on.
 
@@ -22,7 +22,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -144,6 +146,25 @@ bool prepareHugeMameIni(const QString& folder, qint64 size)
     return second.remove();
 }
 
+// A game list of garbage: random bytes with a line end now and then, and a few archives.
+bool prepareGarbageList(const QString& folder, qint64 size)
+{
+    QFile list(folder + QStringLiteral("/lista.txt"));
+    if (!QDir().mkpath(folder + QStringLiteral("/roms")) || !list.open(QIODevice::WriteOnly))
+        return false;
+    QRandomGenerator random(7);
+    QByteArray piece(1 << 20, Qt::Uninitialized);
+    for (qint64 written = 0; written < size; written += piece.size()) {
+        random.fillRange(reinterpret_cast<quint32*>(piece.data()), piece.size() / 4);
+        if (list.write(piece) != piece.size())
+            return false;
+    }
+    for (const char* archive : {"pacman.zip", "galaga.zip", "dkong.zip"})
+        QFile(folder + QStringLiteral("/roms/") + QLatin1String(archive))
+            .open(QIODevice::WriteOnly);
+    return true;
+}
+
 // --- the child: one case, then its time and peak memory on one line ---
 
 struct Editor {
@@ -192,6 +213,13 @@ bool runCase(const QString& name, const QString& folder, double* ms)
         *ms = double(clock.nsecsElapsed()) / 1e6;
         return change ==
                (name == QLatin1String("rewrite") ? IniChange::Rewritten : IniChange::Unchanged);
+    }
+    if (name == QLatin1String("list")) {
+        Editor editor(folder);
+        clock.start();
+        editor.window.CargarDatos();
+        *ms = double(clock.nsecsElapsed()) / 1e6;
+        return editor.window.lstJuegos->count() == 3;
     }
     *ms = 0;
     return name == QLatin1String("start");
@@ -264,5 +292,8 @@ int main(int argc, char* argv[])
         runInChild("mame.ini: ctrlr set (rewritten)", QStringLiteral("rewrite"), ini);
         runInChild("mame.ini: ctrlr set again (unchanged)", QStringLiteral("unchanged"), ini);
     }
+    const QString garbage = root.filePath(QStringLiteral("list"));
+    if (wanted(arguments, "list") && prepareGarbageList(garbage, size))
+        runInChild("lista.txt of garbage: the main list built", QStringLiteral("list"), garbage);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "engine/services/TextFile.h"
 
 #include <QCollator>
+#include <QSet>
 
 #include <algorithm>
 #include <numeric>
@@ -142,14 +143,24 @@ QString unknownArchiveTitle(const QString& archiveName)
 
 LocaleUpper::LocaleUpper()
 {
-    const QString lower = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
-    plainAscii_ = locale_.toUpper(lower) == lower.toUpper();
+    switch (locale_.language()) {
+    case QLocale::Turkish:
+    case QLocale::Azerbaijani:
+    case QLocale::Lithuanian:
+    case QLocale::Greek:
+        plainAscii_ = false;
+        break;
+    default:
+        plainAscii_ = true;
+    }
 }
 
 QString LocaleUpper::operator()(QStringView text) const
 {
-    if (!plainAscii_ || !isAscii(text))
+    if (!plainAscii_)
         return locale_.toUpper(text.toString());
+    if (!isAscii(text))
+        return text.toString().toUpper();
     QString result(text.size(), Qt::Uninitialized);
     QChar* out = result.data();
     for (const QChar c : text) {
@@ -159,47 +170,64 @@ QString LocaleUpper::operator()(QStringView text) const
     return result;
 }
 
+GameLineReader::GameLineReader(const QString& emulatorFolder)
+    : lines_(gameListPath(emulatorFolder))
+{
+    if (lines_.isOpen())
+        (void)lines_.next(); // the heading
+}
+
+std::optional<QString> GameLineReader::next()
+{
+    return lines_.next();
+}
+
 std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName)
 {
-    const std::optional<QStringList> lines = readGameLines(emulatorFolder);
-    if (!lines)
+    GameLineReader lines(emulatorFolder);
+    if (!lines.isOpen())
         return std::nullopt;
     const LocaleUpper upper;
     const QString base = upper(StripExtension(archiveName));
-    for (const QString& line : *lines) {
-        if (upper(gameLineName(line)) == base && hasTitle(line))
-            return gameLineTitle(line).toString();
+    while (const std::optional<QString> line = lines.next()) {
+        if (hasTitle(*line) && upper(gameLineName(*line)) == base)
+            return gameLineTitle(*line).toString();
     }
     return unknownArchiveTitle(archiveName);
 }
 
 std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title)
 {
-    const std::optional<QStringList> lines = readGameLines(emulatorFolder);
-    if (!lines)
+    GameLineReader lines(emulatorFolder);
+    if (!lines.isOpen())
         return std::nullopt;
     const LocaleUpper upper;
     const QString wanted = upper(title);
-    for (const QString& line : *lines) {
-        if (hasTitle(line) && upper(gameLineTitle(line)) == wanted)
-            return archiveOfLine(line);
+    while (const std::optional<QString> line = lines.next()) {
+        if (hasTitle(*line) && upper(gameLineTitle(*line)) == wanted)
+            return archiveOfLine(*line);
     }
     return QStringLiteral("ERROR");
 }
 
-GameList::GameList(const QString& emulatorFolder)
+GameList::GameList(const QString& emulatorFolder, const std::optional<QStringList>& archives)
+    : emulatorFolder_(emulatorFolder)
 {
-    std::optional<QStringList> lines = readGameLines(emulatorFolder);
-    if (!lines)
+    QSet<QString> wanted;
+    for (const QString& archive : archives.value_or(QStringList()))
+        wanted.insert(upper_(StripExtension(archive)));
+    // Read a line at a time, keeping of each name only its first title: a list of any size,
+    // garbage included, is never in memory whole.
+    GameLineReader lines(emulatorFolder);
+    if (!lines.isOpen())
         return;
     readable_ = true;
-    lines_ = std::move(*lines);
-    // From the end, so the first line of a name is the one that stays.
-    lineOfName_.reserve(lines_.size());
-    for (qsizetype i = lines_.size() - 1; i >= 0; --i) {
-        const QString& line = lines_.at(i);
-        if (hasTitle(line))
-            lineOfName_.insert(upper_(gameLineName(line)), i);
+    while (const std::optional<QString> line = lines.next()) {
+        if (!hasTitle(*line))
+            continue;
+        const QString name = upper_(gameLineName(*line));
+        if ((!archives || wanted.contains(name)) && !titleOfName_.contains(name))
+            titleOfName_.insert(name, gameLineTitle(*line).toString());
     }
 }
 
@@ -207,10 +235,10 @@ std::optional<QString> GameList::titleForArchive(const QString& archiveName) con
 {
     if (!readable_)
         return std::nullopt;
-    const auto found = lineOfName_.constFind(upper_(StripExtension(archiveName)));
-    if (found == lineOfName_.constEnd())
+    const auto found = titleOfName_.constFind(upper_(StripExtension(archiveName)));
+    if (found == titleOfName_.constEnd())
         return unknownArchiveTitle(archiveName);
-    return gameLineTitle(lines_.at(found.value())).toString();
+    return found.value();
 }
 
 std::optional<QString> GameList::archiveForTitle(const QString& title)
@@ -218,18 +246,22 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
     if (!readable_)
         return std::nullopt;
     if (!titlesIndexed_) {
-        lineOfTitle_.reserve(lines_.size());
-        for (qsizetype i = lines_.size() - 1; i >= 0; --i) {
-            const QString& line = lines_.at(i);
-            if (hasTitle(line))
-                lineOfTitle_.insert(upper_(gameLineTitle(line)), i);
+        // The file cannot have changed since the names were read: a second pass gives the
+        // titles the first one would have.
+        GameLineReader lines(emulatorFolder_);
+        while (const std::optional<QString> line = lines.next()) {
+            if (!hasTitle(*line))
+                continue;
+            const QString key = upper_(gameLineTitle(*line));
+            if (!archiveOfTitle_.contains(key))
+                archiveOfTitle_.insert(key, archiveOfLine(*line));
         }
         titlesIndexed_ = true;
     }
-    const auto found = lineOfTitle_.constFind(upper_(title));
-    if (found == lineOfTitle_.constEnd())
+    const auto found = archiveOfTitle_.constFind(upper_(title));
+    if (found == archiveOfTitle_.constEnd())
         return QStringLiteral("ERROR");
-    return archiveOfLine(lines_.at(found.value()));
+    return found.value();
 }
 
 } // namespace zefrin

@@ -10,6 +10,8 @@
 // 12 characters has no title and is passed over. Names and titles match after upper-casing
 // with the user's locale.
 
+#include "engine/services/TextFile.h"
+
 #include <QHash>
 #include <QLocale>
 #include <QString>
@@ -23,6 +25,16 @@ QString gameListPath(const QString& emulatorFolder);
 
 // The game lines of lista.txt, heading dropped; nothing when the file cannot be read.
 std::optional<QStringList> readGameLines(const QString& emulatorFolder);
+// The same a line at a time, for lookups that need not hold the list.
+class GameLineReader {
+public:
+    explicit GameLineReader(const QString& emulatorFolder);
+    bool isOpen() const { return lines_.isOpen(); }
+    std::optional<QString> next();
+
+private:
+    TextLineReader lines_;
+};
 // The lines after the heading.
 QStringList gameLinesOf(const QStringList& listLines);
 
@@ -47,9 +59,9 @@ QStringList managerTitles(const QStringList& gameLines, const QLocale& locale = 
 // The title shown for an archive the game list does not know.
 QString unknownArchiveTitle(const QString& archiveName);
 
-// Upper case as the user's locale writes it. Names are plain ASCII nearly always; when the
-// locale upper-cases the ASCII letters plainly (not Turkish, say), those skip the locale's
-// converter, which is far slower.
+// Upper case as the user's locale writes it. Only a few languages have case rules of their own
+// (Turkish and Azerbaijani dotted and dotless i, Lithuanian, Greek accents); every other one
+// upper-cases as Unicode does, which skips the locale's converter, far slower.
 class LocaleUpper {
 public:
     LocaleUpper();
@@ -70,7 +82,10 @@ std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QStr
 // of each title.
 class GameList {
 public:
-    explicit GameList(const QString& emulatorFolder);
+    // `archives`, when given, are the only ones titleForArchive is asked about: the titles of
+    // other games are not kept, so a list of any size (or garbage) costs little memory.
+    explicit GameList(const QString& emulatorFolder,
+                      const std::optional<QStringList>& archives = std::nullopt);
 
     // False when lista.txt could not be read: every lookup then fails.
     bool isReadable() const { return readable_; }
@@ -80,11 +95,11 @@ public:
     std::optional<QString> archiveForTitle(const QString& title);
 
 private:
-    QStringList lines_; // game lines
+    QString emulatorFolder_;
     bool readable_ = false;
     LocaleUpper upper_;
-    QHash<QString, qsizetype> lineOfName_;
-    QHash<QString, qsizetype> lineOfTitle_;
+    QHash<QString, QString> titleOfName_;
+    QHash<QString, QString> archiveOfTitle_;
     bool titlesIndexed_ = false;
 };
 
