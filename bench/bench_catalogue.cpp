@@ -92,7 +92,7 @@ double timeOldBuild(const QString& folder)
     const QStringList archives = listRomArchives(folder + QStringLiteral("/roms"));
     QStringList titles;
     for (const QString& archive : archives)
-        titles << TitleForArchive(folder, archive).value_or(QString());
+        titles << TitleForArchive(folder, archive, Dialect::Classic).value_or(QString());
     QList<int> rows;
     for (int r = 0; r < titles.size(); ++r)
         rows << r;
@@ -121,7 +121,7 @@ void printStages(const QString& folder)
     const QStringList archives = listRomArchives(folder + QStringLiteral("/roms"));
     const double listing = elapsedMs(clock);
     clock.restart();
-    const GameList gameList(folder);
+    const GameList gameList(folder, Dialect::Classic);
     const double reading = elapsedMs(clock);
     clock.restart();
     QStringList titles;

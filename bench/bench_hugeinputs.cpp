@@ -98,7 +98,7 @@ QByteArray crLfText(const QStringList& lines)
 // The entry file's 64 lines for fullTable(), named through the default table in `folder`.
 QByteArray entryLines(const QString& folder)
 {
-    return crLfText(controllerEntryLines(controllerEntries(folder, fullTable())));
+    return crLfText(controllerEntryLines(controllerEntries(folder, fullTable(), Dialect::Classic)));
 }
 
 bool prepareHugeTable(const QString& folder, qint64 size, const QByteArray& entries)
@@ -193,7 +193,7 @@ bool runCase(const QString& name, const QString& folder, double* ms)
     }
     if (name == QLatin1String("save")) {
         clock.start();
-        const bool written = writeControllerFiles(folder, fullTable());
+        const bool written = writeControllerFiles(folder, fullTable(), Dialect::Classic);
         *ms = double(clock.nsecsElapsed()) / 1e6;
         return written;
     }

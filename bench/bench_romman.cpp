@@ -102,7 +102,7 @@ double emulatorRunMs(const QString& folder)
 {
     const QString script = folder + "/abrir.bat";
     if (!RenameInFolder("misterio.zip", "juego1000.zip", folder + "/roms") ||
-        !writeScript(script, {verifySetLine("juego1000")}))
+        !writeScript(script, {verifySetLine("juego1000", Dialect::Classic)}))
         return -1;
     QElapsedTimer timer;
     timer.start();

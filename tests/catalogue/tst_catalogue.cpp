@@ -54,7 +54,8 @@ const QString loaded = QStringLiteral("#00c000 Lista cargada.");
 // "<fail>" when the list cannot be read.
 QString lookUp(const QString& folder, bool byTitle, const QString& key)
 {
-    const auto answer = byTitle ? ArchiveForTitle(folder, key) : TitleForArchive(folder, key);
+    const auto answer = byTitle ? ArchiveForTitle(folder, key, Dialect::Classic)
+                                : TitleForArchive(folder, key, Dialect::Classic);
     return answer.value_or(QStringLiteral("<fail>"));
 }
 
@@ -172,7 +173,7 @@ private slots:
         if (list != "<none>")
             folder.writeFile("lista.txt", list);
         QCOMPARE(lookUp(folder.path(), !key.endsWith(".zip"), key), answer);
-        QCOMPARE(GameList(folder.path()).isReadable(), answer != "<fail>");
+        QCOMPARE(GameList(folder.path(), Dialect::Classic).isReadable(), answer != "<fail>");
     }
 
     // The title rules of the game list's columns, the archives of the roms folder and their
@@ -212,13 +213,15 @@ private slots:
                 lines << randomText(random, letters.left(4), 11).leftJustified(10) + '"' +
                              randomText(random, letters, 3) + '"';
             folder.writeFile("lista.txt", lines.join("\r\n").toUtf8());
-            GameList list(folder.path());
+            GameList list(folder.path(), Dialect::Classic);
             for (int query = 0; query < 20; ++query) {
                 const QString archive = randomText(random, QStringLiteral("aAbB."), 11) +
                                         (random.bounded(2) ? ".zip" : ".ZIP");
-                QCOMPARE(list.titleForArchive(archive), TitleForArchive(folder.path(), archive));
+                QCOMPARE(list.titleForArchive(archive),
+                         TitleForArchive(folder.path(), archive, Dialect::Classic));
                 const QString title = randomText(random, letters, 3);
-                QCOMPARE(list.archiveForTitle(title), ArchiveForTitle(folder.path(), title));
+                QCOMPARE(list.archiveForTitle(title),
+                         ArchiveForTitle(folder.path(), title, Dialect::Classic));
             }
         }
     }

@@ -69,7 +69,7 @@ private slots:
             EmulatorFolder reference;
             reference.makeFolder("ctrlr");
             QVERIFY(CrearTablaTeclas(reference.path()));
-            QVERIFY(writeControllerFiles(reference.path(), drillTable(round)));
+            QVERIFY(writeControllerFiles(reference.path(), drillTable(round), Dialect::Classic));
             savedEntry << reference.readFile("ctrlr/Zefrin/default.ini");
             savedXml << reference.readFile("ctrlr/Zefrin.cfg");
         }

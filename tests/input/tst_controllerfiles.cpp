@@ -167,7 +167,7 @@ private slots:
         for (int cell = 0; cell < 64; ++cell)
             table[cell / 16][cell % 16] = 30 + cell % 16;
         qint64 before = bytesReadSoFar();
-        QVERIFY(writeControllerFiles(folder->path(), table));
+        QVERIFY(writeControllerFiles(folder->path(), table, Dialect::Classic));
         QVERIFY2(bytesReadSoFar() - before < 2 * tableSize, "saving read the table again");
         const QString entryFile = controllerEntryPath(folder->path());
         const qint64 entrySize = folder->readFile("ctrlr/Zefrin/default.ini").size();
@@ -183,7 +183,7 @@ private slots:
         // key the table did not know (0) counts as none.
         const KeyTable table = tableOf(
             {{3, 0, 17}, {0, 15, 18}, {1, 0, 101}, {1, 2, 80}, {0, 1, 42}, {0, 0, 56}, {2, 7, 0}});
-        QVERIFY(writeControllerFiles(folder->path(), table));
+        QVERIFY(writeControllerFiles(folder->path(), table, Dialect::Classic));
         QCOMPARE(folder->readFile("ctrlr/Zefrin/default.ini"),
                  entryHeader + "COIN1                   \"KEYCODE_BACKSLASH2\"\r\n"
                                "START1                  \"KEYCODE_CAPSLOCK\"\r\n"
@@ -201,7 +201,8 @@ private slots:
                                         "[comienzo]\nc0 = CO&IN\n");
         // Key 44 and control 2 are no longer named: left out.
         QVERIFY(writeControllerFiles(folder->path(),
-                                     tableOf({{0, 0, 42}, {1, 0, 43}, {2, 0, 44}, {0, 2, 45}})));
+                                     tableOf({{0, 0, 42}, {1, 0, 43}, {2, 0, 44}, {0, 2, 45}}),
+                                     Dialect::Classic));
         QCOMPARE(folder->readFile("ctrlr/Zefrin/default.ini"),
                  entryHeader + "CO&IN1                  \"KEYCODE_LSHIFT\"\r\n"
                                "CO&IN2                  \"KEY<&>\"\"\r\n");
@@ -223,12 +224,13 @@ private slots:
     {
         QFETCH(QString, locked);
         folder->writeFile("other/ctrlr/Zefrin", "x"); // no folder for the entry file
-        QVERIFY(!writeControllerFiles(folder->filePath("other"), emptyKeyTable()));
-        QVERIFY(writeControllerFiles(folder->path(), emptyKeyTable()));
+        QVERIFY(
+            !writeControllerFiles(folder->filePath("other"), emptyKeyTable(), Dialect::Classic));
+        QVERIFY(writeControllerFiles(folder->path(), emptyKeyTable(), Dialect::Classic));
         const ReadOnly lock(folder->filePath(locked));
         if (!lock.locked)
             QSKIP("cannot make an entry immutable here (chattr +i)");
-        QVERIFY(!writeControllerFiles(folder->path(), tableOf({{0, 0, 43}})));
+        QVERIFY(!writeControllerFiles(folder->path(), tableOf({{0, 0, 43}}), Dialect::Classic));
         // Each file old or new, whole either way, and no temporary file left. The entry file
         // lies in ctrlr/Zefrin, which a lock of ctrlr does not cover.
         QCOMPARE(folder->readFile("ctrlr/Zefrin/default.ini"),
@@ -274,7 +276,7 @@ private slots:
             KeyTable table = emptyKeyTable();
             for (int cell = 0; cell < 64; ++cell)
                 table[cell / 16][cell % 16] = random() % 3 != 0 ? keys[cell] : -1;
-            QVERIFY(writeControllerFiles(folder->path(), table));
+            QVERIFY(writeControllerFiles(folder->path(), table, Dialect::Classic));
             QCOMPARE(readControllerEntries(folder->path(), controllerEntryPath(folder->path())),
                      table);
         }

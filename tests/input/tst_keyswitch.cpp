@@ -248,7 +248,7 @@ private slots:
         // emulator wrote; ticking again or saving again must keep the user's parked file.
         switchOn();
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
-        QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 1, 22}})));
+        QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 1, 22}}), Dialect::Classic));
         rig->window.chkUsaControles->setChecked(false);
         rig->folder.writeFile("cfg/default.bak", userInputSettings);
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
@@ -258,7 +258,10 @@ private slots:
     }
 
 private:
-    void saveKeys() { QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 0, 21}}))); }
+    void saveKeys()
+    {
+        QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 0, 21}}), Dialect::Classic));
+    }
 
     void switchOn(const QByteArray& line = unsetCtrlrLine)
     {

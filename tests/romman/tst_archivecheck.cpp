@@ -115,7 +115,7 @@ private slots:
         const QString record = folder.filePath("../records/pending.json");
 
         EmulatorRunner runner;
-        ArchiveChecker checker(runner, folder.path(), record);
+        ArchiveChecker checker(runner, folder.path(), record, Dialect::Classic);
         QCOMPARE(checkToEnd(checker, archive, candidate), outcome);
         QCOMPARE(folder.roms(), before);
         const bool ran = (obstacle.isEmpty() || turkish) &&
@@ -138,7 +138,7 @@ private slots:
         folder.writeFile("mame", "#!/bin/sh\necho intruso > 'roms/mi viejo.zip'\n"
                                  "echo \"romset $1 is good\"\n");
         EmulatorRunner runner;
-        ArchiveChecker checker(runner, folder.path(), folder.recordPath());
+        ArchiveChecker checker(runner, folder.path(), folder.recordPath(), Dialect::Classic);
         QCOMPARE(checkToEnd(checker, "mi viejo.zip", "pacman.zip"), CheckOutcome::NotRestored);
         QCOMPARE(folder.roms(),
                  (QMap<QString, QByteArray>{{"mi viejo.zip", "intruso\n"}, {"pacman.zip", bytes}}));
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(gameReportText("Ñandú del Águila", "a\r\nb\nc\r\n\nd\re\xe9\xff"),
                  "\r\n/* ÑANDÚ DEL ÁGUILA */\r\n/* ARCHIVOS QUE DEBE TENER SU .ZIP */\r\n\r\n"
                  "a\r\nb\r\nc\r\n\r\nd\r\ne\xe9\xff\r\n");
-        QCOMPARE(archiveReportText({"uno\n", "dos a\ndos b", "", "cuatro\r\n"}),
+        QCOMPARE(archiveReportText({"uno\n", "dos a\ndos b", "", "cuatro\r\n"}, Dialect::Classic),
                  "/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */\r\n\r\nuno\r\n\r\n"
                  "/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */\r\n\r\n"
                  "dos a\r\ndos b\r\n\r\n"
@@ -285,7 +285,7 @@ private slots:
             folder.writeFile(name, "viejo\r\n");
         QTemporaryDir scratch;
         EmulatorRunner runner;
-        ReportMaker maker(runner, folder.path(), scratch.path());
+        ReportMaker maker(runner, folder.path(), scratch.path(), Dialect::Classic);
         QVERIFY(maker.archiveReport(archive));
         const ReportResult archiveReport = *nextSignal(&maker, &ReportMaker::made);
         QVERIFY(maker.gameReport("Come Cocos", " pacman.zip "));
@@ -304,7 +304,8 @@ private slots:
         const QString file = "roms/" + archive, set = archive.chopped(4);
         QCOMPARE(readBytes(archiveReport.path),
                  archiveReportText({answer(file, "-romident"), answer(set, "-listroms"),
-                                    answer(set, "-verifyroms"), answer(file, "-isknown")}));
+                                    answer(set, "-verifyroms"), answer(file, "-isknown")},
+                                   Dialect::Classic));
         QCOMPARE(readBytes(gameReport.path),
                  gameReportText("Come Cocos", answer("pacman", "-listroms")));
         QCOMPARE(folder.romNames(), QStringList{archive});
@@ -320,11 +321,11 @@ private slots:
         folder.writeFile("1.p", "viejo\r\n");
         QTemporaryDir scratch;
         EmulatorRunner runner;
-        ReportMaker maker(runner, folder.path(), scratch.path());
+        ReportMaker maker(runner, folder.path(), scratch.path(), Dialect::Classic);
         QVERIFY(maker.gameReport("Tetrix", "tetrix.zip"));
         QCOMPARE(readBytes(nextSignal(&maker, &ReportMaker::made)->path),
                  gameReportText("Tetrix", {}));
-        ReportMaker unscratched(runner, folder.path(), {});
+        ReportMaker unscratched(runner, folder.path(), {}, Dialect::Classic);
         QVERIFY(unscratched.gameReport("Tetrix", "tetrix.zip"));
         const ReportResult none = *nextSignal(&unscratched, &ReportMaker::made);
         QVERIFY(!none.written && !none.error.isEmpty());

@@ -157,9 +157,9 @@ private slots:
         QStringList file{"Name:     Description:", "corto", "exactly12c"};
         for (const QString& title : titles)
             file << "s         \"" + title + '"';
-        QTEST(managerTitles(gameLinesOf(file), locale), "sorted");
+        QTEST(managerTitles(gameLinesOf(file), Dialect::Classic, locale), "sorted");
         std::reverse(file.begin() + 1, file.end());
-        QTEST(managerTitles(gameLinesOf(file), locale), "sorted");
+        QTEST(managerTitles(gameLinesOf(file), Dialect::Classic, locale), "sorted");
     }
 
     // Each command on the selections: the messages it shows, the sets it asks the stand-in

@@ -43,13 +43,15 @@ private slots:
     void scriptLines()
     {
         QCOMPARE(listGamesLine(), QStringLiteral("mame -listfull > lista.txt"));
-        QCOMPARE(verifySetLine("pacman"), QStringLiteral("mame 'pacman' -verifysets > 1.p"));
-        QCOMPARE(playScriptLines("/emu/MAME", "pacman", false, "/tmp/z/log.txt"),
+        QCOMPARE(verifySetLine("pacman", Dialect::Classic),
+                 QStringLiteral("mame 'pacman' -verifysets > 1.p"));
+        QCOMPARE(playScriptLines("/emu/MAME", "pacman", false, "/tmp/z/log.txt", Dialect::Classic),
                  (QStringList{"cd '/emu/MAME'", "mame 'pacman' > '/tmp/z/log.txt' 2>&1"}));
-        QCOMPARE(playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt").at(1),
-                 QStringLiteral("mame 'pacman' -soundcard 0 > '/tmp/z/log.txt' 2>&1"));
         QCOMPARE(
-            archiveDetailLines("a b.zip"),
+            playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt", Dialect::Classic).at(1),
+            QStringLiteral("mame 'pacman' -soundcard 0 > '/tmp/z/log.txt' 2>&1"));
+        QCOMPARE(
+            archiveDetailLines("a b.zip", Dialect::Classic),
             (QStringList{"mame 'roms/a b.zip' -romident > 1.p", "mame 'a b' -listroms > 2.p",
                          "mame 'a b' -verifyroms > 3.p", "mame 'roms/a b.zip' -isknown > 4.p"}));
     }
@@ -87,7 +89,7 @@ private slots:
         writeExecutable(folder + "/mame", recordingEmulator);
 
         const QString script = folder + "/abrir.bat";
-        QVERIFY(writeScript(script, {verifySetLine(set)}));
+        QVERIFY(writeScript(script, {verifySetLine(set, Dialect::Classic)}));
         EmulatorRunner runner;
         const ShellResult result = runToEnd(runner, scriptCommand(folder, script));
         QVERIFY(result.started);
@@ -113,7 +115,8 @@ private slots:
         QTemporaryDir scratch;
         const QString log = scratch.filePath("log.txt");
         const QString script = scratch.filePath("mame.bat");
-        QVERIFY(writeScript(script, playScriptLines(folder, "pac man", false, log)));
+        QVERIFY(
+            writeScript(script, playScriptLines(folder, "pac man", false, log, Dialect::Classic)));
         EmulatorRunner runner;
         QVERIFY(runToEnd(runner, scriptCommand(folder, script)).started);
         QCOMPARE(readBytes(log), QByteArray("uno pac man\ndos\ntres\n"));

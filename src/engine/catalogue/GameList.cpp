@@ -31,9 +31,9 @@ QStringView trimSpaces(QStringView text)
     return text.mid(start, end - start);
 }
 
-QString archiveOfLine(QStringView line)
+QString archiveOfLine(QStringView line, Dialect dialect)
 {
-    return gameLineName(line).toString() + QStringLiteral(".zip");
+    return gameLineName(line, dialect).toString() + QStringLiteral(".zip");
 }
 
 bool isAscii(QStringView text)
@@ -78,41 +78,54 @@ QStringList gameLinesOf(const QStringList& listLines)
     return listLines.mid(1);
 }
 
-QStringView gameLineName(QStringView gameLine)
+QStringView gameLineName(QStringView gameLine, Dialect dialect)
 {
-    return trimSpaces(gameLine.left(nameColumns));
+    if (dialect == Dialect::Classic)
+        return trimSpaces(gameLine.left(nameColumns));
+    const QStringView rest = trimSpaces(gameLine);
+    qsizetype end = 0;
+    while (end < rest.size() && rest.at(end) != QLatin1Char(' ') &&
+           rest.at(end) != QLatin1Char('"'))
+        ++end;
+    return rest.left(end);
 }
 
-bool hasTitle(QStringView gameLine)
+bool hasTitle(QStringView gameLine, Dialect dialect)
 {
-    return gameLine.size() >= shortestTitledLine;
+    if (dialect == Dialect::Classic)
+        return gameLine.size() >= shortestTitledLine;
+    const qsizetype first = gameLine.indexOf(QLatin1Char('"'));
+    return first >= 0 && gameLine.lastIndexOf(QLatin1Char('"')) > first;
 }
 
-QStringView gameLineTitle(QStringView gameLine)
+QStringView gameLineTitle(QStringView gameLine, Dialect dialect)
 {
-    if (!hasTitle(gameLine))
+    if (!hasTitle(gameLine, dialect))
         return {};
-    return gameLine.mid(titleStart, gameLine.size() - shortestTitledLine);
+    if (dialect == Dialect::Classic)
+        return gameLine.mid(titleStart, gameLine.size() - shortestTitledLine);
+    const qsizetype first = gameLine.indexOf(QLatin1Char('"'));
+    return gameLine.mid(first + 1, gameLine.lastIndexOf(QLatin1Char('"')) - first - 1);
 }
 
-QString candidateArchiveName(QStringView gameLine)
+QString candidateArchiveName(QStringView gameLine, Dialect dialect)
 {
-    const QStringView name = gameLineName(gameLine);
+    const QStringView name = gameLineName(gameLine, dialect);
     return name.isEmpty() ? QString() : name.toString() + QStringLiteral(".zip");
 }
 
-QString announcedTitle(QStringView gameLine)
+QString announcedTitle(QStringView gameLine, Dialect dialect)
 {
-    return gameLineTitle(gameLine).trimmed().toString();
+    return gameLineTitle(gameLine, dialect).trimmed().toString();
 }
 
-QStringList managerTitles(const QStringList& gameLines, const QLocale& locale)
+QStringList managerTitles(const QStringList& gameLines, Dialect dialect, const QLocale& locale)
 {
     QStringList titles;
     titles.reserve(gameLines.size());
     for (const QString& line : gameLines) {
-        if (hasTitle(line))
-            titles << gameLineTitle(line).toString();
+        if (hasTitle(line, dialect))
+            titles << gameLineTitle(line, dialect).toString();
     }
     // Sort keys once per title: comparing through the collator each time costs far more on a
     // list of tens of thousands of games.
@@ -182,7 +195,8 @@ std::optional<QString> GameLineReader::next()
     return lines_.next();
 }
 
-std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName)
+std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName,
+                                       Dialect dialect)
 {
     GameLineReader lines(emulatorFolder);
     if (!lines.isOpen())
@@ -190,13 +204,14 @@ std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QStr
     const LocaleUpper upper;
     const QString base = upper(StripExtension(archiveName));
     while (const std::optional<QString> line = lines.next()) {
-        if (hasTitle(*line) && upper(gameLineName(*line)) == base)
-            return gameLineTitle(*line).toString();
+        if (hasTitle(*line, dialect) && upper(gameLineName(*line, dialect)) == base)
+            return gameLineTitle(*line, dialect).toString();
     }
     return unknownArchiveTitle(archiveName);
 }
 
-std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title)
+std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title,
+                                       Dialect dialect)
 {
     GameLineReader lines(emulatorFolder);
     if (!lines.isOpen())
@@ -204,14 +219,16 @@ std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QStr
     const LocaleUpper upper;
     const QString wanted = upper(title);
     while (const std::optional<QString> line = lines.next()) {
-        if (hasTitle(*line) && upper(gameLineTitle(*line)) == wanted)
-            return archiveOfLine(*line);
+        if (hasTitle(*line, dialect) && upper(gameLineTitle(*line, dialect)) == wanted)
+            return archiveOfLine(*line, dialect);
     }
     return QStringLiteral("ERROR");
 }
 
-GameList::GameList(const QString& emulatorFolder, const std::optional<QStringList>& archives)
+GameList::GameList(const QString& emulatorFolder, Dialect dialect,
+                   const std::optional<QStringList>& archives)
     : emulatorFolder_(emulatorFolder)
+    , dialect_(dialect)
 {
     QSet<QString> wanted;
     for (const QString& archive : archives.value_or(QStringList()))
@@ -223,11 +240,11 @@ GameList::GameList(const QString& emulatorFolder, const std::optional<QStringLis
         return;
     readable_ = true;
     while (const std::optional<QString> line = lines.next()) {
-        if (!hasTitle(*line))
+        if (!hasTitle(*line, dialect))
             continue;
-        const QString name = upper_(gameLineName(*line));
+        const QString name = upper_(gameLineName(*line, dialect));
         if ((!archives || wanted.contains(name)) && !titleOfName_.contains(name))
-            titleOfName_.insert(name, gameLineTitle(*line).toString());
+            titleOfName_.insert(name, gameLineTitle(*line, dialect).toString());
     }
 }
 
@@ -250,11 +267,11 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
         // titles the first one would have.
         GameLineReader lines(emulatorFolder_);
         while (const std::optional<QString> line = lines.next()) {
-            if (!hasTitle(*line))
+            if (!hasTitle(*line, dialect_))
                 continue;
-            const QString key = upper_(gameLineTitle(*line));
+            const QString key = upper_(gameLineTitle(*line, dialect_));
             if (!archiveOfTitle_.contains(key))
-                archiveOfTitle_.insert(key, archiveOfLine(*line));
+                archiveOfTitle_.insert(key, archiveOfLine(*line, dialect_));
         }
         titlesIndexed_ = true;
     }

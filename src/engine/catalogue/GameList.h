@@ -1,15 +1,20 @@
 #pragma once
 // The emulator's game list lista.txt ("mame -listfull" output): its one reader, for the main
 // window's catalogue, the ROM manager's list and the compatibility search. The first line is
-// the list's heading and no game. Each game line is laid out in fixed columns:
-//   columns 1 to 10   the short name, filled with spaces (the archive is short name + ".zip")
+// the list's heading and no game. The archive of a game is its short name + ".zip".
+// In the classic dialect each game line is laid out in fixed columns:
+//   columns 1 to 10   the short name, filled with spaces
 //   column 11         an opening double quote
 //   columns 12 to L-1 the title, as is
 //   column L          a closing double quote (dropped, whatever it is)
-// Lookups look at the game lines in file order and the first match wins. A line shorter than
-// 12 characters has no title and is passed over. Names and titles match after upper-casing
-// with the user's locale.
+// and a line shorter than 12 characters has no title. Today's emulator fills the name to 17
+// characters and a name may be longer: the name is the line's first word (up to a blank or a
+// double quote), the title the text between the line's first and last double quotes, and a
+// line without two of them has no title.
+// Lookups look at the game lines in file order and the first match wins; lines without a title
+// are passed over. Names and titles match after upper-casing with the user's locale.
 
+#include "engine/services/Dialect.h"
 #include "engine/services/TextFile.h"
 
 #include <QHash>
@@ -38,23 +43,23 @@ private:
 // The lines after the heading.
 QStringList gameLinesOf(const QStringList& listLines);
 
-// The columns of a game line. The name is empty when the line names no set; the title is
-// there for lines of 12 characters or more.
-QStringView gameLineName(QStringView gameLine);
-bool hasTitle(QStringView gameLine);
-QStringView gameLineTitle(QStringView gameLine);
+// The fields of a game line. The name is empty when the line names no set.
+QStringView gameLineName(QStringView gameLine, Dialect dialect);
+bool hasTitle(QStringView gameLine, Dialect dialect);
+QStringView gameLineTitle(QStringView gameLine, Dialect dialect);
 
 // The archive name a game line asks for: its name plus ".zip"; empty when the line names no
 // set at all.
-QString candidateArchiveName(QStringView gameLine);
+QString candidateArchiveName(QStringView gameLine, Dialect dialect);
 // The title of a game line as a found game is announced: trimmed at both ends.
-QString announcedTitle(QStringView gameLine);
+QString announcedTitle(QStringView gameLine, Dialect dialect);
 
 // The titles of the ROM manager's game list: of every titled game line, the text between the
 // quotes (a line of exactly 12 gives an empty title), in the alphabetical order of `locale`
 // without regard to letter case, as a sorted list box keeps them (accented letters beside
 // their plain ones), then by character codes, so the order never depends on the file order.
-QStringList managerTitles(const QStringList& gameLines, const QLocale& locale = QLocale());
+QStringList managerTitles(const QStringList& gameLines, Dialect dialect,
+                          const QLocale& locale = QLocale());
 
 // The title shown for an archive the game list does not know.
 QString unknownArchiveTitle(const QString& archiveName);
@@ -74,8 +79,10 @@ private:
 
 // The lookups with lista.txt read anew for each call, so a regenerated list is seen by the
 // very next one. Nothing when the file cannot be read.
-std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName);
-std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title);
+std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName,
+                                       Dialect dialect);
+std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title,
+                                       Dialect dialect);
 
 // lista.txt read once, for many lookups while it cannot change (a catalogue build). Answers
 // exactly as the per-call lookups would, through indexes of the first line of each name and
@@ -84,8 +91,8 @@ class GameList {
 public:
     // `archives`, when given, are the only ones titleForArchive is asked about: the titles of
     // other games are not kept, so a list of any size (or garbage) costs little memory.
-    explicit GameList(const QString& emulatorFolder,
-                      const std::optional<QStringList>& archives = std::nullopt);
+    GameList(const QString& emulatorFolder, Dialect dialect,
+             const std::optional<QStringList>& archives = std::nullopt);
 
     // False when lista.txt could not be read: every lookup then fails.
     bool isReadable() const { return readable_; }
@@ -96,6 +103,7 @@ public:
 
 private:
     QString emulatorFolder_;
+    Dialect dialect_;
     bool readable_ = false;
     LocaleUpper upper_;
     QHash<QString, QString> titleOfName_;

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <array>
 #include <utility>
@@ -69,6 +70,16 @@ QString keyCodeOfLabel(const QString& emulatorFolder, int label)
     return keyCodeOfLabel(KeyNames(emulatorFolder), label);
 }
 
+QString spelledFor(const QString& keyCode, Dialect dialect)
+{
+    static const QRegularExpression classicPad(QStringLiteral("^KEYCODE_([0-9])_PAD$"));
+    if (dialect == Dialect::Classic)
+        return keyCode;
+    const QRegularExpressionMatch pad = classicPad.match(keyCode);
+    return pad.hasMatch() ? QStringLiteral("KEYCODE_") + pad.captured(1) + QStringLiteral("PAD")
+                          : keyCode;
+}
+
 int labelOfKeyCode(const KeyNames& names, const QString& keyCode)
 {
     // An empty name would match the first label the table has no line for.
@@ -77,6 +88,14 @@ int labelOfKeyCode(const KeyNames& names, const QString& keyCode)
     const int label = names.TeclaDeNombre(keyCode);
     if (label != 0)
         return label;
+    // Written for today's emulator: the table says it the classic way.
+    static const QRegularExpression todayPad(QStringLiteral("^KEYCODE_([0-9])PAD$"));
+    if (const QRegularExpressionMatch pad = todayPad.match(keyCode); pad.hasMatch()) {
+        const int classic = names.TeclaDeNombre(QStringLiteral("KEYCODE_") + pad.captured(1) +
+                                                QStringLiteral("_PAD"));
+        if (classic != 0)
+            return classic;
+    }
     for (const auto& [builtInLabel, builtInCode] : builtInKeyCodes) {
         if (keyCode == QLatin1String(builtInCode) && names.keyNameOfLabel(builtInLabel).isEmpty())
             return builtInLabel;
@@ -89,7 +108,8 @@ int labelOfKeyCode(const QString& emulatorFolder, const QString& keyCode)
     return labelOfKeyCode(KeyNames(emulatorFolder), keyCode);
 }
 
-std::vector<ControllerEntry> controllerEntries(const KeyNames& names, const KeyTable& table)
+std::vector<ControllerEntry> controllerEntries(const KeyNames& names, const KeyTable& table,
+                                               Dialect dialect)
 {
     std::vector<ControllerEntry> entries;
     for (int player = 0; player < playerCount; ++player) {
@@ -100,15 +120,17 @@ std::vector<ControllerEntry> controllerEntries(const KeyNames& names, const KeyT
             const QString keyCode = keyCodeOfLabel(names, label);
             if (keyCode.isEmpty() || names.controlPortText(control).isEmpty())
                 continue;
-            entries.push_back({names.NombrePuerto(control, player + 1), keyCode});
+            entries.push_back(
+                {names.NombrePuerto(control, player + 1), spelledFor(keyCode, dialect)});
         }
     }
     return entries;
 }
 
-std::vector<ControllerEntry> controllerEntries(const QString& emulatorFolder, const KeyTable& table)
+std::vector<ControllerEntry> controllerEntries(const QString& emulatorFolder, const KeyTable& table,
+                                               Dialect dialect)
 {
-    return controllerEntries(KeyNames(emulatorFolder), table);
+    return controllerEntries(KeyNames(emulatorFolder), table, dialect);
 }
 
 QStringList controllerEntryLines(const std::vector<ControllerEntry>& entries)
@@ -141,7 +163,7 @@ QStringList controllerXmlLines(const std::vector<ControllerEntry>& entries)
     return lines;
 }
 
-bool writeControllerFiles(const QString& emulatorFolder, const KeyTable& table)
+bool writeControllerFiles(const QString& emulatorFolder, const KeyTable& table, Dialect dialect)
 {
     QDir ctrlr(emulatorPath(emulatorFolder, QStringLiteral("ctrlr")));
     if (!ctrlr.exists())
@@ -149,7 +171,7 @@ bool writeControllerFiles(const QString& emulatorFolder, const KeyTable& table)
     if (!QFileInfo(ctrlr.filePath(QStringLiteral("Zefrin"))).isDir() &&
         !ctrlr.mkdir(QStringLiteral("Zefrin")))
         return false;
-    const std::vector<ControllerEntry> entries = controllerEntries(emulatorFolder, table);
+    const std::vector<ControllerEntry> entries = controllerEntries(emulatorFolder, table, dialect);
     return writeTextLines(controllerEntryPath(emulatorFolder), controllerEntryLines(entries)) &&
            writeTextLines(controllerXmlPath(emulatorFolder), controllerXmlLines(entries));
 }

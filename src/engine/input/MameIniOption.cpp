@@ -1,9 +1,16 @@
 #include "MameIniOption.h"
 
 #include "OptionLines.h"
+#include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace zefrin {
 
@@ -90,7 +97,7 @@ constexpr QStringConverter::Encoding iniBytes = QStringConverter::Latin1;
 // One read of the file through `rewriter`, the new lines written to `out` (each followed by
 // CR LF) when one is given: Rewritten when some line changes, Unchanged, NotRead, or
 // NotReplaced when writing failed.
-IniChange rewriteFile(const QString& iniPath, OptionLineRewriter& rewriter, QSaveFile* out)
+IniChange rewriteFile(const QString& iniPath, OptionLineRewriter& rewriter, QFile* out)
 {
     TextLineReader in(iniPath, iniBytes);
     if (!in.isOpen())
@@ -110,7 +117,35 @@ IniChange rewriteFile(const QString& iniPath, OptionLineRewriter& rewriter, QSav
     return rewriter.changed() ? IniChange::Rewritten : IniChange::Unchanged;
 }
 
+// The new content on the disk itself before it takes the old one's place.
+bool syncToDisk(QFile& file)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    Q_UNUSED(file);
+    return true;
+#endif
+}
+
+// Puts `replacement` in the place of `target` in one step.
+bool replaceWith(const QString& target, const QString& replacement)
+{
+#ifdef Q_OS_UNIX
+    // POSIX rename replaces the target atomically (Qt's own rename never replaces).
+    return std::rename(QFile::encodeName(replacement).constData(),
+                       QFile::encodeName(target).constData()) == 0;
+#else
+    return QFile::remove(target) && QFile::rename(replacement, target);
+#endif
+}
+
 } // namespace
+
+QString iniRewriteLeftover(const QString& iniPath)
+{
+    return iniPath + QStringLiteral(".zefrin-nuevo");
+}
 
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
@@ -121,20 +156,32 @@ IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QS
     const IniChange outcome = rewriteFile(iniPath, probe, nullptr);
     if (outcome != IniChange::Rewritten)
         return outcome;
-    // QSaveFile refuses a target that is not writable and renames its finished temporary file
-    // over the target only on commit; a failed or abandoned write removes the temporary file.
-    QSaveFile out(iniPath);
-    if (!out.open(QIODevice::WriteOnly))
+    // The new content is written beside the file under a name of the program's own, then
+    // renamed over it in one step: a failure leaves the old file whole. A program ended in
+    // between leaves that file behind; the next rewrite or start removes it.
+    const QFileInfo target(iniPath);
+    const QString temporary = iniRewriteLeftover(iniPath);
+    if (!target.isWritable() || !removeIfExists(temporary))
+        return IniChange::NotReplaced;
+    QFile out(temporary);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return IniChange::NotReplaced;
     // Should the file change between the two reads, the second one decides.
     OptionLineRewriter rewriter(name, value, restore, lineaAnterior);
     const IniChange written = rewriteFile(iniPath, rewriter, &out);
-    if (written != IniChange::Rewritten)
-        return written;
+    const bool flushed = written == IniChange::Rewritten && out.flush() && syncToDisk(out) &&
+                         out.setPermissions(target.permissions());
+    out.close();
+    if (!flushed) {
+        (void)out.remove();
+        return written == IniChange::Rewritten ? IniChange::NotReplaced : written;
+    }
     if (beforeReplacing)
         beforeReplacing(rewriter.lineaAnterior());
-    if (!out.commit())
+    if (!replaceWith(iniPath, temporary)) {
+        (void)out.remove();
         return IniChange::NotReplaced;
+    }
     lineaAnterior = rewriter.lineaAnterior();
     return IniChange::Rewritten;
 }

@@ -71,6 +71,10 @@ enum class IniChange {
 // behind; a file with nothing to change is not written at all. `lineaAnterior` changes only when
 // the file was rewritten; `beforeReplacing`, when given, is handed the line to be remembered just
 // before the new content takes the old one's place.
+// The file a rewrite writes before it takes the old one's place; a program ended in between
+// leaves it, and nothing but a rewrite makes a file of that name.
+QString iniRewriteLeftover(const QString& iniPath);
+
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
                            const std::function<void(const QString&)>& beforeReplacing = {});

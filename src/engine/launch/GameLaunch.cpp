@@ -120,9 +120,9 @@ bool GameLaunch::writePlayScript()
 {
     if (request_.scriptPath.isEmpty())
         return fail(Failure::Script, QString());
-    const QStringList lines =
-        playScriptLines(request_.emulatorFolder, game_,
-                        launchWithoutSound(request_.emulatorVersion), request_.logPath);
+    const QStringList lines = playScriptLines(request_.emulatorFolder, game_,
+                                              launchWithoutSound(request_.emulatorVersion),
+                                              request_.logPath, request_.dialect);
     if (!writeScript(request_.scriptPath, lines))
         return fail(Failure::Script, request_.scriptPath);
     return true;

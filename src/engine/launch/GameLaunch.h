@@ -9,6 +9,7 @@
 // the run, and the cfg/default.cfg the emulator writes on exit is deleted (the user's own one
 // lies parked as cfg/default.bak while the keys are in use).
 
+#include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
 
 #include <QByteArray>
@@ -33,6 +34,7 @@ struct LaunchRequest {
     QString emulatorFolder;
     QString archive; // the archive's file name, extension included
     QString emulatorVersion;
+    Dialect dialect = Dialect::Classic;
     bool definedKeys = false; // the defined-keys switch, read once for the whole run
     QString scriptPath;       // empty when there is no scratch folder to write it in
     QString logPath;

@@ -14,6 +14,8 @@ namespace {
 
 // The verdict is on the first line; a longer one is no verdict, so reading stops there.
 constexpr qint64 longestFirstLine = 4096;
+// Today's verdict follows a line per wrong file: a set has some dozens at most.
+constexpr qint64 longestAnswer = 1 << 20;
 
 } // namespace
 
@@ -54,10 +56,40 @@ QString firstLineOf(const QString& path)
     return lines.isEmpty() ? QString() : lines.first();
 }
 
+bool isPassingVerifyAnswer(const QStringList& answerLines, const QString& set)
+{
+    const QString romset = (QStringLiteral("romset ") + set).toUpper();
+    for (const QString& line : answerLines) {
+        const QString words = line.trimmed().toUpper();
+        if (!words.startsWith(romset + QLatin1Char(' ')))
+            continue;
+        QStringView verdict = QStringView(words).mid(romset.size() + 1);
+        // A clone names its parent set.
+        if (verdict.startsWith(QLatin1Char('['))) {
+            const qsizetype close = verdict.indexOf(QStringLiteral("] "));
+            if (close < 0)
+                continue;
+            verdict = verdict.mid(close + 2);
+        }
+        if (verdict == QLatin1String("IS GOOD") || verdict == QLatin1String("IS BEST AVAILABLE"))
+            return true;
+    }
+    return false;
+}
+
+QStringList answerLinesOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return splitLines(decodeSystemText(file.read(longestAnswer)));
+}
+
 ArchiveChecker::ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder,
-                               const QString& recordPath)
+                               const QString& recordPath, Dialect dialect)
     : runner_(runner)
     , emulatorFolder_(emulatorFolder)
+    , dialect_(dialect)
     , romsFolder_(emulatorPath(emulatorFolder, QStringLiteral("roms")))
     , recordPath_(recordPath)
     , scriptPath_(emulatorPath(emulatorFolder, QStringLiteral("abrir.bat")))
@@ -104,7 +136,7 @@ std::optional<CheckOutcome> ArchiveChecker::startVerify()
     // An answer left by an earlier run must not stand in for one this run did not give.
     if (!removeIfExists(answerPath_))
         return CheckOutcome::EmulatorNotRun;
-    if (!writeScript(scriptPath_, {verifySetLine(set)}))
+    if (!writeScript(scriptPath_, {verifySetLine(set, dialect_)}))
         return CheckOutcome::EmulatorNotRun;
     if (!runner_.start(scriptCommand(emulatorFolder_, scriptPath_), this,
                        &ArchiveChecker::verifyEnded))
@@ -115,10 +147,13 @@ std::optional<CheckOutcome> ArchiveChecker::startVerify()
 void ArchiveChecker::verifyEnded(const ShellResult& shell)
 {
     CheckOutcome verdict = CheckOutcome::EmulatorNotRun;
-    if (shell.started)
-        verdict = isGoodVerifyLine(firstLineOf(answerPath_), StripExtension(candidate_))
-                      ? CheckOutcome::Good
-                      : CheckOutcome::NotGood;
+    if (shell.started) {
+        const QString set = StripExtension(candidate_);
+        const bool passed = dialect_ == Dialect::Today
+                                ? isPassingVerifyAnswer(answerLinesOf(answerPath_), set)
+                                : isGoodVerifyLine(firstLineOf(answerPath_), set);
+        verdict = passed ? CheckOutcome::Good : CheckOutcome::NotGood;
+    }
     emit checked(renameBack(verdict));
 }
 

@@ -4,6 +4,7 @@
 // archive is given the game's archive name for the time of one "-verifysets" run and its own
 // name back afterwards. Search, compare and update all rest on it.
 
+#include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
 
 #include <QObject>
@@ -35,15 +36,24 @@ bool isGoodVerifyLine(const QString& firstLine, const QString& set);
 // The first line of a text file, without its line end; empty when the file is missing.
 QString firstLineOf(const QString& path);
 
+// Today's verdict: somewhere in the answer (after the lines on files that are wrong), a line
+// "romset SET is good", "romset SET [PARENT] is good" or "romset SET is best available" (all
+// the files that exist are right; some were never dumped) passes; "is bad" and "not found"
+// do not. Letter case as in isGoodVerifyLine.
+bool isPassingVerifyAnswer(const QStringList& answerLines, const QString& set);
+// The lines of the answer file, as many as a verdict can be among.
+QStringList answerLinesOf(const QString& path);
+
 class ArchiveChecker : public QObject {
     Q_OBJECT
 
 public:
     // recordPath: where the pending-rename record is kept; empty keeps none.
-    ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder,
-                   const QString& recordPath);
+    ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder, const QString& recordPath,
+                   Dialect dialect);
 
     QString romsFolder() const { return romsFolder_; }
+    Dialect dialect() const { return dialect_; }
 
     // Gives `archive` the name `candidate` (both file names in roms, with extension), asks the
     // emulator to verify the candidate's set and gives the archive its own name back. An
@@ -67,6 +77,7 @@ private:
 
     EmulatorRunner& runner_;
     QString emulatorFolder_;
+    Dialect dialect_;
     QString romsFolder_;
     QString recordPath_;
     QString scriptPath_;

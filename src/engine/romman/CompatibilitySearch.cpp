@@ -31,7 +31,7 @@ void CompatibilitySearch::next()
         view_.showCounter(static_cast<int>(line_) + 1);
         if (const QString selected = view_.selectedArchive(); !selected.isEmpty())
             result_.archive = selected;
-        result_.candidate = candidateArchiveName(line);
+        result_.candidate = candidateArchiveName(line, checker_.dialect());
         if (!isPassableArchiveName(result_.candidate) || result_.archive.isEmpty()) {
             if (!carryOn(CheckOutcome::NotGood))
                 return;
@@ -56,7 +56,7 @@ void CompatibilitySearch::checked(CheckOutcome outcome)
 bool CompatibilitySearch::carryOn(CheckOutcome outcome)
 {
     if (outcome == CheckOutcome::Good) {
-        result_.title = announcedTitle(lines_.at(line_));
+        result_.title = announcedTitle(lines_.at(line_), checker_.dialect());
         finish(SearchEnd::Found);
         return false;
     }

@@ -68,9 +68,9 @@ QStringList gameReportScript(const QString& gameArchiveName)
     return {listRomsLine(StripExtension(gameArchiveName.trimmed()))};
 }
 
-QStringList archiveReportScript(const QString& archive)
+QStringList archiveReportScript(const QString& archive, Dialect dialect)
 {
-    return archiveDetailLines(archive);
+    return archiveDetailLines(archive, dialect);
 }
 
 QByteArray gameReportText(const QString& title, const QByteArray& gameFiles)
@@ -84,7 +84,7 @@ QByteArray gameReportText(const QString& title, const QByteArray& gameFiles)
     return report.bytes();
 }
 
-QByteArray archiveReportText(const std::array<QByteArray, 4>& answers)
+QByteArray archiveReportText(const std::array<QByteArray, 4>& answers, Dialect dialect)
 {
     ReportText report;
     report.line(QStringLiteral("/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */"));
@@ -100,6 +100,13 @@ QByteArray archiveReportText(const std::array<QByteArray, 4>& answers)
     report.answer(answers[2]);
     report.empty();
     report.line(QStringLiteral("/* ¿RECONOCE M.A.M.E. ESTA ROM? */"));
+    if (dialect == Dialect::Today) {
+        report.empty();
+        report.line(QStringLiteral("Esta versión de M.A.M.E ya no tiene esta comprobación "
+                                   "(-isknown). La primera sección dice qué archivos de la ROM "
+                                   "reconoce."));
+        return report.bytes();
+    }
     report.line(QStringLiteral("/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en "
                                "parte(PARTKNOWN) esta ROM no implica que la emule. */"));
     report.empty();
@@ -108,10 +115,11 @@ QByteArray archiveReportText(const std::array<QByteArray, 4>& answers)
 }
 
 ReportMaker::ReportMaker(EmulatorRunner& runner, const QString& emulatorFolder,
-                         const QString& scratchFolder)
+                         const QString& scratchFolder, Dialect dialect)
     : runner_(runner)
     , emulatorFolder_(emulatorFolder)
     , scratchFolder_(scratchFolder)
+    , dialect_(dialect)
     , scriptPath_(emulatorPath(emulatorFolder, QStringLiteral("abrir.bat")))
 {
 }
@@ -126,7 +134,7 @@ bool ReportMaker::gameReport(const QString& title, const QString& gameArchiveNam
 
 bool ReportMaker::archiveReport(const QString& archive)
 {
-    if (!ask(archiveReportScript(archive), 4))
+    if (!ask(archiveReportScript(archive, dialect_), 4))
         return false;
     title_.clear();
     return true;
@@ -160,8 +168,8 @@ void ReportMaker::answered(const ShellResult&)
     if (count_ == 1)
         emit made(write(gameReportText(title_, answers.at(0))));
     else
-        emit made(
-            write(archiveReportText({answers.at(0), answers.at(1), answers.at(2), answers.at(3)})));
+        emit made(write(archiveReportText(
+            {answers.at(0), answers.at(1), answers.at(2), answers.at(3)}, dialect_)));
 }
 
 QList<QByteArray> ReportMaker::takeAnswers()

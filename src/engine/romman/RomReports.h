@@ -8,6 +8,7 @@
 // report is made; the report itself is written to a folder of its own inside the program's
 // private scratch folder, where it stays, for the editor to read, until the program ends.
 
+#include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
 
 #include <QByteArray>
@@ -22,11 +23,12 @@ namespace zefrin {
 // Script lines: the game report lists the ROMs of the set named by the game's archive name;
 // the archive report asks four questions about roms/ARCHIVE and its set, into 1.p to 4.p.
 QStringList gameReportScript(const QString& gameArchiveName);
-QStringList archiveReportScript(const QString& archive);
+QStringList archiveReportScript(const QString& archive, Dialect dialect);
 
 // The report texts, from the emulator's answers as they were written.
 QByteArray gameReportText(const QString& title, const QByteArray& gameFiles);
-QByteArray archiveReportText(const std::array<QByteArray, 4>& answers);
+// Today's emulator has no "-isknown": the last section says so instead of an answer.
+QByteArray archiveReportText(const std::array<QByteArray, 4>& answers, Dialect dialect);
 
 struct ReportResult {
     bool written = false;
@@ -42,8 +44,8 @@ class ReportMaker : public QObject {
     Q_OBJECT
 
 public:
-    ReportMaker(EmulatorRunner& runner, const QString& emulatorFolder,
-                const QString& scratchFolder);
+    ReportMaker(EmulatorRunner& runner, const QString& emulatorFolder, const QString& scratchFolder,
+                Dialect dialect);
 
     // Start a report; `made` follows. False, with nothing started, while another run is in
     // progress.
@@ -67,6 +69,7 @@ private:
     EmulatorRunner& runner_;
     QString emulatorFolder_;
     QString scratchFolder_;
+    Dialect dialect_;
     QString scriptPath_;
     // The report in progress: a game report names its title, an archive report none.
     QString title_;

@@ -27,8 +27,20 @@ QString listGamesLine()
     return QStringLiteral("mame -listfull > lista.txt");
 }
 
-QString verifySetLine(const QString& set)
+namespace {
+
+// Where today's emulator is to find the folder's files; the scripts run in the folder.
+const QString folderRoms = QStringLiteral(" -rompath roms");
+const QString folderFiles =
+    QStringLiteral(" -inipath . -rompath roms -cfg_directory cfg -ctrlrpath ctrlr");
+
+} // namespace
+
+QString verifySetLine(const QString& set, Dialect dialect)
 {
+    if (dialect == Dialect::Today)
+        return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifyroms") +
+               folderRoms + QStringLiteral(" > 1.p");
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifysets > 1.p");
 }
 
@@ -37,10 +49,14 @@ QString listRomsLine(const QString& set)
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -listroms > 1.p");
 }
 
-QStringList archiveDetailLines(const QString& archiveFileName)
+QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect)
 {
     const QString file = shellQuote(QStringLiteral("roms/") + archiveFileName);
     const QString set = shellQuote(StripExtension(archiveFileName));
+    if (dialect == Dialect::Today)
+        return {QStringLiteral("mame -romident ") + file + QStringLiteral(" > 1.p"),
+                QStringLiteral("mame -listroms ") + set + QStringLiteral(" > 2.p"),
+                QStringLiteral("mame -verifyroms ") + set + folderRoms + QStringLiteral(" > 3.p")};
     return {QStringLiteral("mame ") + file + QStringLiteral(" -romident > 1.p"),
             QStringLiteral("mame ") + set + QStringLiteral(" -listroms > 2.p"),
             QStringLiteral("mame ") + set + QStringLiteral(" -verifyroms > 3.p"),
@@ -48,10 +64,12 @@ QStringList archiveDetailLines(const QString& archiveFileName)
 }
 
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
-                            const QString& logPath)
+                            const QString& logPath, Dialect dialect)
 {
     QString run = QStringLiteral("mame ") + shellQuote(set);
-    if (withoutSound)
+    if (dialect == Dialect::Today)
+        run += folderFiles;
+    else if (withoutSound)
         run += QStringLiteral(" -soundcard 0");
     // Errors too: today's emulators say on standard error why a game does not start.
     run += QStringLiteral(" > ") + shellQuote(logPath) + QStringLiteral(" 2>&1");

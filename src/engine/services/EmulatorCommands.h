@@ -4,6 +4,7 @@
 // Scripts run through /bin/sh; every name put into a script line is quoted, so no archive or
 // folder name can run a command of its own.
 
+#include "Dialect.h"
 #include "SystemServices.h"
 
 #include <QString>
@@ -15,15 +16,20 @@ namespace zefrin {
 // argument, whatever characters it holds.
 QString shellQuote(const QString& word);
 
-// Script lines for each exchange. `set` is an archive name without its extension.
-QString listGamesLine();                   // game list into lista.txt
-QString verifySetLine(const QString& set); // "-verifysets" into 1.p
-QString listRomsLine(const QString& set);  // "-listroms" into 1.p
-// Four answers about an archive of the roms folder, 1.p to 4.p: the archive's files are
-// identified by its path, the game it is named after by its set name.
-QStringList archiveDetailLines(const QString& archiveFileName);
+// Script lines for each exchange, in the emulator's dialect. `set` is an archive name without
+// its extension. Today's packaged emulator looks for its files in the user's home and the
+// system's folders unless told: its lines name the emulator folder's own roms, and a game's
+// run its mame.ini, cfg and ctrlr folders too.
+QString listGamesLine(); // game list into lista.txt
+// The check of a set into 1.p: "-verifysets", or today "-verifyroms".
+QString verifySetLine(const QString& set, Dialect dialect);
+QString listRomsLine(const QString& set); // "-listroms" into 1.p
+// Answers about an archive of the roms folder, 1.p on: the archive's files are identified by
+// its path, the game it is named after by its set name. Today's emulator has no "-isknown":
+// three answers instead of four.
+QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect);
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
-                            const QString& logPath);
+                            const QString& logPath, Dialect dialect);
 
 // Writes a script (8-bit text, CR LF lines), replacing any earlier one.
 [[nodiscard]] bool writeScript(const QString& path, const QStringList& lines);

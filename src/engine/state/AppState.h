@@ -2,6 +2,7 @@
 // The program-wide state: one object, owned by main() and handed to every window.
 
 #include "engine/input/KeyTable.h"
+#include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/ScratchFolder.h"
@@ -14,6 +15,8 @@ struct AppState {
     QString emulatorFolder; // no trailing separator
     bool CdMode = false;
     QString EmulatorVersion;
+    // Decided with the version at start-up (version/Dialect.h).
+    Dialect dialect = Dialect::Classic;
     QString LastLaunchTitle;
     QByteArray LastLaunchLog; // launch/LaunchLog.h
     KeyTable TablaTeclas = emptyKeyTable();

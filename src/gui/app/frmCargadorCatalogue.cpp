@@ -94,7 +94,7 @@ void frmCargador::showCatalogue()
     ROMs = listRomArchives(path(QStringLiteral("roms")));
     // Read once: the file cannot change during the build, so each archive gets the answer a
     // lookup of its own would give. An unreadable list gives no rows at all.
-    const GameList gameList(folder, ROMs);
+    const GameList gameList(folder, state_.dialect, ROMs);
     QStringList titles;
     if (gameList.isReadable()) {
         titles.reserve(ROMs.size());

@@ -81,6 +81,7 @@ void frmCargador::LaunchSelectedGame()
     request.emulatorFolder = state_.emulatorFolder;
     request.archive = ROMs.at(archive);
     request.emulatorVersion = state_.EmulatorVersion;
+    request.dialect = state_.dialect;
     request.definedKeys = chkUsaControles->isChecked();
     request.recordPath = state_.records.gameSettings;
     if (state_.scratch.isValid()) {

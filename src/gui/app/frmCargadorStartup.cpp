@@ -3,6 +3,7 @@
 
 #include "Layout.h"
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/input/MameIniOption.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/InstanceLock.h"
@@ -125,6 +126,7 @@ void frmCargador::recoverInterruptedRun()
         return;
     (void)recoverGameSettings(state_.records.gameSettings, state_.emulatorFolder);
     dropInterruptedGameList(state_.records.gameList, state_.emulatorFolder);
+    (void)removeIfExists(iniRewriteLeftover(path(QStringLiteral("mame.ini"))));
     recallControllerLine();
 }
 

@@ -12,7 +12,7 @@ namespace zefrin {
 bool frmTeclas::GuardarTeclado()
 {
     const QString& folder = state_.emulatorFolder;
-    if (!writeControllerFiles(folder, state_.TablaTeclas)) {
+    if (!writeControllerFiles(folder, state_.TablaTeclas, state_.dialect)) {
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                  keyFilesErrorText(folder));
         return false;

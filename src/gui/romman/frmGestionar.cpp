@@ -87,10 +87,10 @@ frmGestionar::frmGestionar(AppContext& context, QWidget* parent)
     , context_(context)
     , state_(context.state)
     , listMaker_(state_.emulator, state_.emulatorFolder, state_.records.gameList)
-    , checker_(state_.emulator, state_.emulatorFolder, state_.records.pendingRename)
+    , checker_(state_.emulator, state_.emulatorFolder, state_.records.pendingRename, state_.dialect)
     , search_(checker_, *this)
     , update_(checker_)
-    , reports_(state_.emulator, state_.emulatorFolder, state_.scratch.path())
+    , reports_(state_.emulator, state_.emulatorFolder, state_.scratch.path(), state_.dialect)
 {
     setObjectName(QStringLiteral("frmGestionar"));
     setWindowTitle(QString());

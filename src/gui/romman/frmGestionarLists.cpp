@@ -57,7 +57,7 @@ void frmGestionar::gameListMade()
     refreshRomList();
     if (const std::optional<QStringList> lines = readGameLines(state_.emulatorFolder)) {
         const QSignalBlocker quiet(lstJuegos);
-        setTitleRows(lstJuegos, managerTitles(*lines));
+        setTitleRows(lstJuegos, managerTitles(*lines, state_.dialect));
     }
     unsetCursor();
     emit loaded();
@@ -114,9 +114,10 @@ void frmGestionar::ROMs_Click()
         return;
     // Without a readable game list no archive is known, nor one whose name cannot be handed
     // to the emulator.
-    const std::optional<QString> title = isPassableArchiveName(archive)
-                                             ? TitleForArchive(state_.emulatorFolder, archive)
-                                             : std::nullopt;
+    const std::optional<QString> title =
+        isPassableArchiveName(archive)
+            ? TitleForArchive(state_.emulatorFolder, archive, state_.dialect)
+            : std::nullopt;
     setValue(lblTitulo, title.value_or(unknownArchiveTitle(archive)));
 }
 
@@ -127,9 +128,8 @@ void frmGestionar::lstJuegos_Click()
     const QScopedValueRollback<bool> busy(ManagerBusy, true);
     if (!gameSelected())
         return;
-    setValue(
-        lblArchivo,
-        ArchiveForTitle(state_.emulatorFolder, selectedTitle()).value_or(QStringLiteral("ERROR")));
+    setValue(lblArchivo, ArchiveForTitle(state_.emulatorFolder, selectedTitle(), state_.dialect)
+                             .value_or(QStringLiteral("ERROR")));
 }
 
 void frmGestionar::setValue(QLabel* label, const QString& text)
