@@ -143,12 +143,13 @@ private slots:
         EmulatorRunner runner;
         QStringList told;
         Listener listener(told);
-        QVERIFY(
-            runner.start({"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}, {}},
-                         &listener, &Listener::ended));
+        QVERIFY(runner.start(
+            {"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}, {}, {}, 0},
+            &listener, &Listener::ended));
         // Nothing waits: the call returns at once, and a second run is refused meanwhile.
         QVERIFY(runner.isBusy() && told.isEmpty());
-        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}}, &listener, &Listener::ended));
+        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}, {}, 0}, &listener,
+                              &Listener::ended));
         QTRY_VERIFY(!runner.isBusy());
         QCOMPARE(told, QStringList{"started 0"});
         QCOMPARE(readBytes(dir.filePath("out.txt")), QByteArray("done\n"));
@@ -157,12 +158,13 @@ private slots:
         writeBytes(dir.filePath("not-executable"), "#!/bin/sh\n");
         for (const QString& program :
              {dir.filePath("no-such-program"), dir.filePath("not-executable")}) {
-            QVERIFY(runner.start({program, {}, dir.path(), {}, {}}, &listener, &Listener::ended));
+            QVERIFY(runner.start({program, {}, dir.path(), {}, {}, {}, 0}, &listener,
+                                 &Listener::ended));
             QCOMPARE(told.size(), 1);
             QTRY_COMPARE(told.size(), 2);
             QVERIFY2(told.takeLast().startsWith("not started: "), qPrintable(program));
         }
-        QVERIFY(runner.start({{}, {}, dir.path(), {}, "unreadable script"}, &listener,
+        QVERIFY(runner.start({{}, {}, dir.path(), {}, "unreadable script", {}, 0}, &listener,
                              &Listener::ended));
         QTRY_COMPARE(told.size(), 2);
         QCOMPARE(told.last(), QString("not started: unreadable script"));

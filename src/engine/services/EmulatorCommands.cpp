@@ -95,13 +95,19 @@ QString emulatorPathEntry(const QString& emulatorFolder)
 CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPath)
 {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("cmd.exe"), {QStringLiteral("/c"), scriptPath}, emulatorFolder, {}, {}};
+    return {QStringLiteral("cmd.exe"),
+            {QStringLiteral("/c"), scriptPath},
+            emulatorFolder,
+            {},
+            {},
+            {},
+            0};
 #else
     // The scripts keep their CR LF line ends, but the shell would take each CR as the last
     // character of the line's last word (a redirection to "1.p\r"), so it gets them without.
     QFile script(scriptPath);
     if (!script.open(QIODevice::ReadOnly))
-        return {{}, {}, emulatorFolder, {}, script.errorString()};
+        return {{}, {}, emulatorFolder, {}, script.errorString(), {}, 0};
     // "mame" in a script is the folder's emulator and no other: were it not executable (copied
     // from a FAT stick, a zip), the shell would otherwise run the next one on PATH.
     const QString emulator = QStringLiteral("mame() { ") +
@@ -112,7 +118,9 @@ CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPa
             {QStringLiteral("-c"), text},
             emulatorFolder,
             {emulatorPathEntry(emulatorFolder)},
-            {}};
+            {},
+            {},
+            0};
 #endif
 }
 
@@ -122,7 +130,9 @@ CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& ar
             arguments,
             emulatorFolder,
             {emulatorPathEntry(emulatorFolder)},
-            {}};
+            {},
+            {},
+            0};
 }
 
 QString emulatorExecutableName()

@@ -13,6 +13,8 @@ EmulatorRunner::EmulatorRunner(QObject* parent)
     process_.setStandardErrorFile(QProcess::nullDevice());
     connect(&process_, &QProcess::finished, this, &EmulatorRunner::processFinished);
     connect(&process_, &QProcess::errorOccurred, this, &EmulatorRunner::processFailed);
+    timeLimit_.setSingleShot(true);
+    connect(&timeLimit_, &QTimer::timeout, this, &EmulatorRunner::timeUp);
 }
 
 EmulatorRunner::~EmulatorRunner()
@@ -41,6 +43,10 @@ bool EmulatorRunner::begin(const CommandLine& command)
     process_.setArguments(command.arguments);
     process_.setWorkingDirectory(command.workingFolder);
     process_.setProcessEnvironment(childEnvironment(command.pathFirst));
+    process_.setStandardOutputFile(command.outputFile.isEmpty() ? QProcess::nullDevice()
+                                                                : command.outputFile);
+    if (command.timeLimitMs > 0)
+        timeLimit_.start(command.timeLimitMs);
     process_.start();
     return true;
 }
@@ -57,10 +63,17 @@ void EmulatorRunner::processFailed(QProcess::ProcessError error)
         end({false, process_.errorString(), -1, false});
 }
 
+void EmulatorRunner::timeUp()
+{
+    // Ends in `finished`, as crashed.
+    process_.kill();
+}
+
 void EmulatorRunner::end(const ShellResult& result)
 {
     if (!busy_ || ending_)
         return;
+    timeLimit_.stop();
     ending_ = true;
     result_ = result;
     // Told from the event loop, never from inside start() or the process's own signal: the

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QProcess>
+#include <QTimer>
 
 namespace zefrin {
 
@@ -41,12 +42,14 @@ private slots:
     void processFinished(int exitCode, QProcess::ExitStatus status);
     void processFailed(QProcess::ProcessError error);
     void deliver();
+    void timeUp();
 
 private:
     bool begin(const CommandLine& command);
     void end(const ShellResult& result);
 
     QProcess process_;
+    QTimer timeLimit_;
     bool busy_ = false;
     bool ending_ = false;
     ShellResult result_;

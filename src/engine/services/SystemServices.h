@@ -33,6 +33,10 @@ struct CommandLine {
     // Set when the command could not even be put together (its script is unreadable): the
     // run then ends at once as not started, with this reason.
     QString error;
+    // Where the child's standard output goes; nowhere when empty.
+    QString outputFile;
+    // A run still going after this many milliseconds is ended (as crashed); 0: no limit.
+    int timeLimitMs = 0;
 };
 
 struct ShellResult {

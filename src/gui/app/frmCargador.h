@@ -128,6 +128,7 @@ private slots:
     void chkUsaControles_MouseDown();
     void chkUsaControles_MouseUp();
     void gameListMade();
+    void versionAnswered(const ShellResult& result);
     void settingsFileMade(const ShellResult& result);
     void managerLoaded();
     void managerClosed();
@@ -144,8 +145,8 @@ private:
     QColor checkBoxColour_;
     QColor statusColour_;
 
-    // Start-up, after the game list is built.
-    void finishLoad();
+    // Start-up: the version and dialect, then the game list, then the version rules.
+    void settleVersion(const QString& version);
     void applyStartupCaptions();
 
     // Catalogue

@@ -8,6 +8,7 @@
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/InstanceLock.h"
 #include "engine/services/SystemServices.h"
+#include "engine/version/Dialect.h"
 #include "engine/version/VersionRules.h"
 #include "frmCargador.h"
 #include "gui/widgets/Colours.h"
@@ -21,6 +22,15 @@
 #include <QLabel>
 
 namespace zefrin {
+
+namespace {
+
+// An emulator that has not answered "-version" in this time is taken for one that never will.
+constexpr int versionTimeLimitMs = 10000;
+// A version is a line; more of an answer is not read.
+constexpr qint64 versionAnswerBytes = 4096;
+
+} // namespace
 
 bool frmCargador::Form_Load()
 {
@@ -54,16 +64,43 @@ bool frmCargador::Form_Load()
 
     showHourglass();
 
-    connect(this, &frmCargador::listLoaded, this, &frmCargador::finishLoad,
-            Qt::SingleShotConnection);
-    CargarDatos();
+    // A CD without the generated files ends the program: the build says so at once.
+    if (state_.CdMode && !generatedFilesPresent(state_.emulatorFolder)) {
+        CargarDatos();
+        return false;
+    }
+    // The version comes first: the game list is read in the dialect it decides.
+    const QString version = ReadEmulatorVersion(state_.emulatorFolder);
+    CommandLine ask = emulatorCommand(state_.emulatorFolder, {QStringLiteral("-version")});
+    ask.outputFile = state_.scratch.filePath(QStringLiteral("version.txt"));
+    ask.timeLimitMs = versionTimeLimitMs;
+    if (version == unknownVersionText() && state_.scratch.isValid() &&
+        state_.emulator.start(ask, this, &frmCargador::versionAnswered))
+        return true;
+    settleVersion(version);
     return !context_.programExit.hasEnded();
 }
 
-void frmCargador::finishLoad()
+// Today's packaged emulator ships no release notes: it is asked.
+void frmCargador::versionAnswered(const ShellResult& result)
 {
-    state_.EmulatorVersion = ReadEmulatorVersion(state_.emulatorFolder);
-    applyVersionRules();
+    const QString answerPath = state_.scratch.filePath(QStringLiteral("version.txt"));
+    QFile answer(answerPath);
+    const QByteArray bytes = result.started && !result.crashed && answer.open(QIODevice::ReadOnly)
+                                 ? answer.read(versionAnswerBytes)
+                                 : QByteArray();
+    answer.close();
+    (void)removeIfExists(answerPath);
+    settleVersion(versionFromAnswer(bytes));
+}
+
+void frmCargador::settleVersion(const QString& version)
+{
+    state_.EmulatorVersion = version;
+    state_.dialect = dialectOf(version);
+    connect(this, &frmCargador::listLoaded, this, &frmCargador::applyVersionRules,
+            Qt::SingleShotConnection);
+    CargarDatos();
 }
 
 void frmCargador::applyVersionRules()
