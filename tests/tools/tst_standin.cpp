@@ -229,6 +229,23 @@ private slots:
         QCOMPARE(other.out.count('\n'), 3);
     }
 
+    void gameRunWritesBackTheSettingsItRead()
+    {
+        // The emulator reads its cfg files when the game starts and writes what it holds on
+        // exit: a change made during the run is lost, a file made during the run replaced.
+        Standin folder("run-ms\t1000\n");
+        folder.writeFile("cfg/galaga.cfg", "read at start");
+        QProcess process;
+        process.setWorkingDirectory(folder.path());
+        process.start(folder.filePath("mame"), {"galaga"});
+        QVERIFY(process.waitForReadyRead(10000)); // running: the files have been read
+        folder.writeFile("cfg/galaga.cfg", "changed");
+        folder.writeFile("cfg/default.cfg", "made");
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(folder.readFile("cfg/galaga.cfg"), QByteArray("read at start"));
+        QVERIFY(folder.readFile("cfg/default.cfg").contains("<system name=\"default\">"));
+    }
+
     void everyCallIsRecorded()
     {
         const Standin folder;

@@ -33,30 +33,39 @@ std::string configXml(const std::string& system)
     return xml + "\t</system>\n</mameconfig>\n";
 }
 
-// Rewrites a settings file on exit. The emulator writes back what it read at start, so an
-// existing file keeps its content; a missing one gets the emulator's defaults.
-bool saveConfig(const fs::path& path, const std::string& system)
+struct ConfigFile {
+    fs::path path;
+    std::string content;
+};
+
+// The settings files as the game starts: what is there, or the emulator's defaults for a
+// missing one. The emulator writes back on exit what it read, so a change made to a file
+// during the run is lost.
+std::vector<ConfigFile> readConfigs(const fs::path& folder, const std::string& shortName)
 {
-    std::string content = configXml(system);
-    if (std::ifstream existing(path, std::ios::binary); existing) {
-        std::ostringstream text;
-        text << existing.rdbuf();
-        content = text.str();
+    std::vector<ConfigFile> files;
+    for (const std::string& system : {std::string("default"), shortName}) {
+        ConfigFile file{folder / (system + ".cfg"), configXml(system)};
+        if (std::ifstream existing(file.path, std::ios::binary); existing) {
+            std::ostringstream text;
+            text << existing.rdbuf();
+            file.content = text.str();
+        }
+        files.push_back(std::move(file));
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    file.close();
-    return !file.fail();
+    return files;
 }
 
-void saveConfigs(Output& out, const std::string& shortName)
+void writeConfigs(Output& out, const fs::path& folder, const std::vector<ConfigFile>& files)
 {
     std::error_code error;
-    fs::create_directories("cfg", error);
-    for (const std::string& system : {std::string("default"), shortName}) {
-        const fs::path path = fs::path("cfg") / (system + ".cfg");
-        if (!saveConfig(path, system))
-            out.line("Unable to write configuration file " + path.string());
+    fs::create_directories(folder, error);
+    for (const ConfigFile& file : files) {
+        std::ofstream stream(file.path, std::ios::binary | std::ios::trunc);
+        stream.write(file.content.data(), static_cast<std::streamsize>(file.content.size()));
+        stream.close();
+        if (stream.fail())
+            out.line("Unable to write configuration file " + file.path.string());
     }
 }
 
@@ -112,6 +121,8 @@ int runGame(const Request& request)
         return missingFiles;
     }
 
+    const fs::path cfgFolder = "cfg";
+    const std::vector<ConfigFile> configs = readConfigs(cfgFolder, game->shortName);
     if (!settings.runSilent)
         printRun(request.out, *game, settings);
     request.out.flush();
@@ -119,7 +130,7 @@ int runGame(const Request& request)
     if (settings.runCrash != Crash::None)
         crash(settings.runCrash);
     if (!settings.runNoCfg)
-        saveConfigs(request.out, game->shortName);
+        writeConfigs(request.out, cfgFolder, configs);
     return settings.runExit;
 }
 
