@@ -2,6 +2,7 @@
 // save the settings in cfg/ on exit, as the emulator does when its window is closed.
 
 #include "Archive.h"
+#include "Audit.h"
 #include "Commands.h"
 #include "Text.h"
 
@@ -19,6 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int missingFiles = 2;
+constexpr int fatalError = 3;   // today's dialect
+constexpr int noSuchSystem = 5; // today's dialect
 
 std::string configXml(const std::string& system)
 {
@@ -97,40 +100,103 @@ void printRun(Output& out, const GameInfo& game, const Settings& settings)
     std::abort();
 }
 
+// Classic: every fault on standard output; any fault stops the run.
+bool classicSetRuns(const Request& request, const GameInfo& game)
+{
+    const auto archive = findSetArchive(request.name, game.shortName);
+    const auto entries = archive ? fixture::readZipDirectory(*archive) : std::nullopt;
+    const std::vector<RomCheck> checks =
+        checkSet(game, entries.value_or(std::vector<fixture::ZipFileInfo>{}));
+    if (isGood(checks))
+        return true;
+    for (const RomCheck& check : checks)
+        if (check.status == RomStatus::NotFound)
+            request.out.line(padRight(check.rom->name, 12) + " NOT FOUND");
+        else if (check.status != RomStatus::Good)
+            request.out.line(padRight(check.rom->name, 12) + " WRONG CHECKSUM: expected " +
+                             crcText(check.rom->crc) + ", found " + crcText(check.foundCrc));
+    request.out.line("ERROR: required files are missing, the game cannot be run.");
+    return false;
+}
+
+// Today's: every fault on standard error; missing files stop the run, files with other bytes
+// only bring a warning.
+bool todaySetRuns(const Request& request, const GameInfo& game)
+{
+    const Audit audit = auditSet(request.data, game, request.paths.roms);
+    const std::string triedIn = game.shortName + (game.parent.empty() ? "" : " " + game.parent);
+    bool missing = false;
+    for (const RomCheck& check : audit.checks) {
+        const std::string& name = check.rom->name;
+        missing = missing || check.status == RomStatus::NotFound;
+        if (check.status == RomStatus::NotFound)
+            request.err.line(name + " NOT FOUND (tried in " + triedIn + ")");
+        if (check.status == RomStatus::NotFound || check.status == RomStatus::Good)
+            continue;
+        if (wrongLength(check))
+            request.err.line(name + " WRONG LENGTH (expected: " + hex8(check.rom->size) +
+                             " found: " + hex8(check.foundSize) + ")");
+        if (check.foundCrc != check.rom->crc) {
+            request.err.line(name + " WRONG CHECKSUMS:");
+            request.err.line("    EXPECTED: " + crcText(check.rom->crc));
+            request.err.line("       FOUND: " + crcText(check.foundCrc));
+        }
+    }
+    if (missing)
+        request.err.line("Fatal error: Required files are missing, the machine cannot be run.");
+    else if (!isGood(audit.checks))
+        request.err.line("WARNING: the machine might not run correctly.");
+    return !missing;
+}
+
+// Today's -ctrlr NAME: without NAME.cfg in a ctrlr folder the game does not start.
+bool controllerLoads(const Request& request)
+{
+    if (request.paths.controller.empty())
+        return true;
+    const std::string file = request.paths.controller + ".cfg";
+    std::error_code error;
+    for (const fs::path& folder : searchFolders(request.paths.ctrlr))
+        if (fs::is_regular_file(folder / file, error))
+            return true;
+    const std::string message = "Could not load controller configuration file " + file;
+    request.out.line("Ignoring MAME exception: " + message);
+    request.err.line("Fatal error: " + message);
+    return false;
+}
+
 } // namespace
 
 int runGame(const Request& request)
 {
     const GameInfo* game = findGame(request.data, request.name);
+    const bool today = settingsFor(request.data).dialect == Dialect::Today;
+    if (game == nullptr && today) {
+        request.err.line("Unknown system '" + request.name + "'");
+        return noSuchSystem;
+    }
     if (game == nullptr)
         return notSupported(request.out, request.name);
     const Settings settings = settingsFor(request.data, game->shortName);
-
-    const auto archive = findSetArchive(request.name, game->shortName);
-    const auto entries = archive ? fixture::readZipDirectory(*archive) : std::nullopt;
-    const std::vector<RomCheck> checks =
-        checkSet(*game, entries.value_or(std::vector<fixture::ZipFileInfo>{}));
-    if (!isGood(checks)) {
-        for (const RomCheck& check : checks)
-            if (check.status == RomStatus::NotFound)
-                request.out.line(padRight(check.rom->name, 12) + " NOT FOUND");
-            else if (check.status != RomStatus::Good)
-                request.out.line(padRight(check.rom->name, 12) + " WRONG CHECKSUM: expected " +
-                                 crcText(check.rom->crc) + ", found " + crcText(check.foundCrc));
-        request.out.line("ERROR: required files are missing, the game cannot be run.");
+    if (!(today ? todaySetRuns(request, *game) : classicSetRuns(request, *game)))
         return missingFiles;
-    }
+    if (today && !controllerLoads(request))
+        return fatalError;
 
-    const fs::path cfgFolder = "cfg";
+    const fs::path cfgFolder = request.paths.cfg;
     const std::vector<ConfigFile> configs = readConfigs(cfgFolder, game->shortName);
-    if (!settings.runSilent)
+    if (!settings.runSilent) {
         printRun(request.out, *game, settings);
+        for (long k = 1; k <= settings.runStderrLines; ++k)
+            request.err.line(game->shortName + ": error, line " + std::to_string(k) + " of " +
+                             std::to_string(settings.runStderrLines));
+    }
     request.out.flush();
     std::this_thread::sleep_for(std::chrono::milliseconds(settings.runMs));
     if (settings.runCrash != Crash::None)
         crash(settings.runCrash);
     if (!settings.runNoCfg)
-        writeConfigs(request.out, cfgFolder, configs);
+        writeConfigs(today ? request.err : request.out, cfgFolder, configs);
     return settings.runExit;
 }
 
