@@ -51,11 +51,59 @@ struct Run {
         process.start(folder.filePath("mame"), arguments);
         process.waitForFinished(60000);
         out = process.readAllStandardOutput();
+        err = process.readAllStandardError();
         exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
     QByteArray out;
+    QByteArray err;
     int exitCode; // -1: ended by a signal
+};
+
+// A clone holds files of its own and the parent's last file.
+fx::Game cloneOf(const fx::Game& parent, fx::Game clone)
+{
+    clone.files.push_back(parent.files.back());
+    clone.parent = parent.shortName;
+    return clone;
+}
+
+const fx::Game galagao =
+    cloneOf(galaga, fx::makeGame("galagao", "Galaga Espacial (otra)", {{"go1.bin", 100}}));
+// A short name longer than today's 17-column name field.
+const fx::Game segunda = cloneOf(
+    tenLetters, fx::makeGame("diezletras_segunda", "Diez Letras (segunda)", {{"d2.bin", 32}}));
+const fx::Game pong = fx::makeGame("pong", "Pong [TTL]", {});
+
+QByteArray crcOf(const std::string& bytes)
+{
+    return QByteArray::number(fx::crc32(bytes), 16).rightJustified(8, '0');
+}
+
+// The stand-in speaking today's dialect with three more games: galagao (good: its own file in
+// its archive, the shared one in galaga's), diezletras_segunda (bad: its file 2 bytes short,
+// the shared one missing) and pong (no ROM files). Today's emulator sees only archives named
+// as the set in lower case: not TENLETTERS.ZIP. b's archive holds b.rom with other bytes.
+// Folder mame.ini files set other paths.
+struct TodayStandin : Standin {
+    explicit TodayStandin(const QByteArray& directives)
+        : Standin(QByteArray::fromStdString(fx::dataFileText({{galagao, segunda, pong}, {}})) +
+                  "dialect\ttoday\n" + directives)
+    {
+        writeFile("roms/galaga.zip", goodGalaga);
+        writeFile("roms/galagao.zip", zip({{"go1.bin", galagao.files[0].content}}));
+        writeFile("roms/b.zip", zip({{"b.rom", std::string(64, 'x')}}));
+        writeFile("roms/TENLETTERS.ZIP", zip({{"t.1", tenLetters.files[0].content}}));
+        writeFile("roms/diezletras_segunda.zip", zip({{"d2.bin", std::string(30, 'd')}}));
+        writeFile("vacio/galaga.zip", zip({}));
+        writeFile("ctrlr/Zefrin.cfg",
+                  "<mameconfig version=\"10\">\n<system name=\"default\" />\n</mameconfig>\n");
+        // Read only from a folder that -inipath names.
+        writeFile("mame.ini", "rompath                   nada\n");
+        writeFile("ini/mame.ini", "\xEF\xBB\xBF# CORE SEARCH PATH OPTIONS\n"
+                                  "rompath                   nada;roms\n"
+                                  "cfg_directory             \"ini cfg\"\n");
+    }
 };
 
 } // namespace
@@ -227,6 +275,170 @@ private slots:
         const Run other(folder, {"b"});
         QCOMPARE(other.exitCode, 0);
         QCOMPARE(other.out.count('\n'), 3);
+    }
+
+    void gameRunWritesBackTheSettingsItRead()
+    {
+        // The emulator reads its cfg files when the game starts and writes what it holds on
+        // exit: a change made during the run is lost, a file made during the run replaced.
+        Standin folder("run-ms\t1000\n");
+        folder.writeFile("cfg/galaga.cfg", "read at start");
+        QProcess process;
+        process.setWorkingDirectory(folder.path());
+        process.start(folder.filePath("mame"), {"galaga"});
+        QVERIFY(process.waitForReadyRead(10000)); // running: the files have been read
+        folder.writeFile("cfg/galaga.cfg", "changed");
+        folder.writeFile("cfg/default.cfg", "made");
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(folder.readFile("cfg/galaga.cfg"), QByteArray("read at start"));
+        QVERIFY(folder.readFile("cfg/default.cfg").contains("<system name=\"default\">"));
+    }
+
+    void answersInTodaysFormats_data()
+    {
+        // As 0.251 prints them, but for the SHA-1 it adds after each CRC: standin.dat has none.
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QByteArray>("directives");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::addColumn<QString>("cfgFile"); // the file a game run writes; empty: none
+        const QByteArray none;
+        const QByteArray bCrc = crcOf(bolido.files[0].content);
+        const QByteArray xCrc = crcOf(std::string(64, 'x'));
+        const QByteArray galagaRun = "Loading \"Galaga Espacial\" (galaga)\n"
+                                     "galaga: running, line 2 of 3\ngalaga: running, line 3 of 3\n";
+        const QByteArray bWrong = "b.rom WRONG CHECKSUMS:\n    EXPECTED: CRC(" + bCrc +
+                                  ")\n       FOUND: CRC(" + xCrc + ")\n";
+        QTest::newRow("version") << "-version" << none << 0 << QByteArray("0.251 (unknown)") << none
+                                 << "";
+        QTest::newRow("version, any bytes")
+            << "-version" << QByteArray("version-answer\t\\xff\\x00 9\\n\n") << 0
+            << QByteArray("\xff\0 9\n", 5) << none << "";
+        QTest::newRow("listfull") << "-listfull" << none << 0
+                                  << QByteArray("Name:             Description:\n"
+                                                "galaga            \"Galaga Espacial\"\n"
+                                                "b                 \"b\xc3\xb3lido \"turbo\"\"\n"
+                                                "tenletters        \"Diez Letras\"\n"
+                                                "galagao           \"Galaga Espacial (otra)\"\n"
+                                                "diezletras_segunda \"Diez Letras (segunda)\"\n"
+                                                "pong              \"Pong [TTL]\"\n")
+                                  << none << "";
+        QTest::newRow("listfull, no match")
+            << "-listfull xyz" << none << 5 << none
+            << QByteArray("No matching systems found for 'xyz'\n") << "";
+        QTest::newRow("listcrc")
+            << "-listcrc galaga*" << none << 0
+            << crcOf(galaga.files[0].content) +
+                   " gg1.bin                         \tgalaga          \tGalaga "
+                   "Espacial\n" +
+                   crcOf(galaga.files[1].content) +
+                   " gg2.bin                         \tgalaga          \tGalaga "
+                   "Espacial\n" +
+                   crcOf(galagao.files[0].content) +
+                   " go1.bin                         \tgalagao         \tGalaga "
+                   "Espacial (otra)\n" +
+                   crcOf(galagao.files[1].content) +
+                   " gg2.bin                         \tgalagao         \tGalaga "
+                   "Espacial (otra)\n"
+            << none << "";
+        QTest::newRow("verifysets is gone")
+            << "galaga -verifysets" << none << 6 << none
+            << QByteArray("Error: unknown option: -verifysets\n") << "";
+        QTest::newRow("isknown is gone") << "b -isknown" << none << 6 << none
+                                         << QByteArray("Error: unknown option: -isknown\n") << "";
+        QTest::newRow("missing value")
+            << "galaga -rompath" << none << 6 << none
+            << QByteArray("Error: option -rompath expected a parameter\n") << "";
+        QTest::newRow("good") << "-verifyroms GALAGA" << none << 0
+                              << QByteArray("romset galaga is good\n1 romsets found, 1 were OK.\n")
+                              << none << "";
+        QTest::newRow("clone, shared file in the parent's archive")
+            << "-verifyroms galagao" << none << 0
+            << QByteArray("romset galagao [galaga] is good\n1 romsets found, 1 were OK.\n") << none
+            << "";
+        QTest::newRow("no ROM files") << "-verifyroms pong" << none << 0
+                                      << QByteArray("romset pong is best available\n"
+                                                    "1 romsets found, 1 were OK.\n")
+                                      << none << "";
+        QTest::newRow("wrong CRC")
+            << "-verifyroms b" << none << 2
+            << "b           : b.rom (64 bytes) - INCORRECT CHECKSUM:\nEXPECTED: CRC(" + bCrc +
+                   ")\n   FOUND: CRC(" + xCrc + ")\nromset b is bad\n"
+            << QByteArray("1 romsets found, 0 were OK.\n") << "";
+        QTest::newRow("clone, short file, shared file missing")
+            << "-verifyroms diezletras_segunda" << none << 2
+            << QByteArray("diezletras_segunda: d2.bin (32 bytes) - INCORRECT LENGTH: 30 bytes\n"
+                          "diezletras_segunda: t.1 (16 bytes) - NOT FOUND (tenletters)\n"
+                          "romset diezletras_segunda [tenletters] is bad\n")
+            << QByteArray("1 romsets found, 0 were OK.\n") << "";
+        QTest::newRow("archive name in capitals")
+            << "-verifyroms tenletters" << none << 2 << none
+            << QByteArray("romset \"tenletters\" not found!\n") << "";
+        QTest::newRow("rompath, empty zip")
+            << "-rompath vacio -verifyroms galaga" << none << 2 << none
+            << QByteArray("romset \"galaga\" not found!\n") << "";
+        QTest::newRow("rompath from the ini") << "-verifyroms galaga -inipath ini" << none << 0
+                                              << QByteArray("romset galaga is good\n"
+                                                            "1 romsets found, 1 were OK.\n")
+                                              << none << "";
+        QTest::newRow("verify, no match")
+            << "-verifyroms xyz" << none << 5 << none
+            << QByteArray("No matching systems found for 'xyz'\n") << "";
+        QTest::newRow("run, options anywhere")
+            << "-inipath . galaga -rompath roms -cfg_directory mis_cfg -ctrlrpath ctrlr -ctrlr "
+               "Zefrin -video none -sound none -skip_gameinfo"
+            << none << 0 << galagaRun << none << "mis_cfg/galaga.cfg";
+        QTest::newRow("run, paths from the ini")
+            << "galaga -inipath ini" << none << 0 << galagaRun << none << "ini cfg/galaga.cfg";
+        QTest::newRow("run, errors too")
+            << "galaga" << QByteArray("run-stderr-lines\t2\tgalaga\n") << 0 << galagaRun
+            << QByteArray("galaga: error, line 1 of 2\n"
+                          "galaga: error, line 2 of 2\n")
+            << "cfg/galaga.cfg";
+        QTest::newRow("run, wrong CRC")
+            << "b" << none << 0
+            << QByteArray("Loading \"b\xc3\xb3lido \"turbo\"\" (b)\n"
+                          "b: running, line 2 of 3\nb: running, line 3 of 3\n")
+            << bWrong + "WARNING: the machine might not run correctly.\n"
+            << "cfg/b.cfg";
+        QTest::newRow("run, files missing")
+            << "diezletras_segunda" << none << 2 << none
+            << "d2.bin WRONG LENGTH (expected: 00000020 found: 0000001e)\n"
+               "d2.bin WRONG CHECKSUMS:\n    EXPECTED: CRC(" +
+                   crcOf(segunda.files[0].content) + ")\n       FOUND: CRC(" +
+                   crcOf(std::string(30, 'd')) +
+                   ")\nt.1 NOT FOUND (tried in diezletras_segunda tenletters)\n"
+                   "Fatal error: Required files are missing, the machine cannot be run.\n"
+            << "";
+        QTest::newRow("run, no controller file")
+            << "galaga -ctrlr Otro" << none << 3
+            << QByteArray("Ignoring MAME exception: Could not load controller configuration "
+                          "file Otro.cfg\n")
+            << QByteArray("Fatal error: Could not load controller configuration file Otro.cfg\n")
+            << "";
+        QTest::newRow("run, soundcard is gone")
+            << "galaga -soundcard 0" << none << 6 << none
+            << QByteArray("Error: unknown option: -soundcard\n") << "";
+        QTest::newRow("run, unknown set")
+            << "xyz" << none << 5 << none << QByteArray("Unknown system 'xyz'\n") << "";
+    }
+
+    void answersInTodaysFormats()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QByteArray, directives);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QFETCH(QString, cfgFile);
+        const TodayStandin folder(directives);
+        const Run r(folder, commandLine.split(' '));
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.err, err);
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(folder.exists("cfg"), cfgFile.startsWith("cfg/"));
+        QVERIFY(cfgFile.isEmpty() || folder.exists(cfgFile));
     }
 
     void everyCallIsRecorded()

@@ -47,6 +47,26 @@ std::optional<fs::path> findSetArchive(std::string_view name, std::string_view s
     return findIgnoringCase(roms, fileName);
 }
 
+std::vector<fs::path> searchFolders(std::string_view path)
+{
+    std::vector<fs::path> folders;
+    while (!path.empty()) {
+        const std::size_t end = std::min(path.find(';'), path.size());
+        if (end > 0)
+            folders.emplace_back(std::string(path.substr(0, end)));
+        path.remove_prefix(std::min(end + 1, path.size()));
+    }
+    return folders;
+}
+
+std::optional<fs::path> findArchiveOnPath(std::string_view romPath, std::string_view shortName)
+{
+    for (const fs::path& folder : searchFolders(romPath))
+        if (const fs::path archive = folder / (std::string(shortName) + ".zip"); isFile(archive))
+            return archive;
+    return std::nullopt;
+}
+
 fs::path archiveArgumentPath(std::string_view argument)
 {
     const fs::path given{std::string(argument)};

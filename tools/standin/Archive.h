@@ -1,6 +1,7 @@
 #pragma once
-// Finding a set's archive in the roms folder of the working folder, and judging it as the
-// emulator does: by the names, CRC-32 values and sizes of its central directory only.
+// Finding a set's archive in the roms folder of the working folder (or, in today's dialect, on
+// the ROM path), and judging it as the emulator does: by the names, CRC-32 values and sizes of
+// its central directory only.
 
 #include "DataFile.h"
 #include "fixture/Zip.h"
@@ -16,6 +17,14 @@ namespace zefrin::standin {
 // first roms/*.zip whose name equals NAME.zip when letter case is ignored.
 std::optional<std::filesystem::path> findSetArchive(std::string_view name,
                                                     std::string_view shortName = {});
+
+// The folders of a search path such as -rompath's: ';' separated, empty parts left out.
+std::vector<std::filesystem::path> searchFolders(std::string_view path);
+
+// Today's emulator on Linux: FOLDER/SHORT.zip, letter case as given, in the first folder of
+// `romPath` that holds it.
+std::optional<std::filesystem::path> findArchiveOnPath(std::string_view romPath,
+                                                       std::string_view shortName);
 
 // The file that -romident and -isknown look at: the argument as a path relative to the working
 // folder ('\' accepted as separator), or, for a bare archive or set name that is no file there,

@@ -15,6 +15,9 @@ namespace {
 
 namespace directive = fixture::directive;
 
+// The field of a game line that names a clone's parent set.
+constexpr std::string_view parentField = "parent=";
+
 std::vector<std::string_view> split(std::string_view line, char separator)
 {
     std::vector<std::string_view> fields;
@@ -57,6 +60,53 @@ std::optional<RomInfo> parseRom(std::string_view field)
     return RomInfo{std::string(field.substr(0, equals)), static_cast<std::uint32_t>(*crc), *size};
 }
 
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The byte that a backslash and `c` stand for, or NUL.
+char escaped(char c)
+{
+    switch (c) {
+    case 'n':
+        return '\n';
+    case 'r':
+        return '\r';
+    case 't':
+        return '\t';
+    case '\\':
+        return '\\';
+    default:
+        return '\0';
+    }
+}
+
+// "\n", "\r", "\t", "\\" and "\xHH" as those bytes; any other backslash stays as it is.
+std::string unescape(std::string_view text)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::string_view rest = text.substr(i);
+        if (rest.size() >= 4 && rest[0] == '\\' && rest[1] == 'x' && hexDigit(rest[2]) >= 0 &&
+            hexDigit(rest[3]) >= 0) {
+            bytes += static_cast<char>(hexDigit(rest[2]) * 16 + hexDigit(rest[3]));
+            i += 3;
+            continue;
+        }
+        const char named = rest.size() >= 2 && rest[0] == '\\' ? escaped(rest[1]) : '\0';
+        bytes += named != '\0' ? named : rest[0];
+        i += named != '\0' ? 1 : 0;
+    }
+    return bytes;
+}
+
 void apply(Settings& s, std::string_view key, std::string_view value)
 {
     const auto count = [&value](auto& target) {
@@ -92,6 +142,14 @@ void apply(Settings& s, std::string_view key, std::string_view value)
                                               : LetterCase::Normal;
     else if (key == directive::eol)
         s.crlf = value == "crlf";
+    else if (key == directive::dialect)
+        s.dialect = value == "today" ? Dialect::Today : Dialect::Classic;
+    else if (key == directive::versionAnswer)
+        s.versionAnswer = unescape(value);
+    else if (key == directive::versionDelayMs)
+        count(s.versionDelayMs);
+    else if (key == directive::runStderrLines)
+        count(s.runStderrLines);
 }
 
 } // namespace
@@ -108,10 +166,12 @@ EmulatorData parseDataFile(std::string_view text)
         if (fields[0] == "game") {
             if (fields.size() < 3 || fields[1].empty())
                 continue;
-            GameInfo game{std::string(fields[1]), std::string(fields[2]), {}};
+            GameInfo game{std::string(fields[1]), std::string(fields[2]), {}, {}};
             for (std::size_t i = 3; i < fields.size(); ++i)
                 if (auto rom = parseRom(fields[i]))
                     game.roms.push_back(std::move(*rom));
+                else if (fields[i].substr(0, parentField.size()) == parentField)
+                    game.parent = std::string(fields[i].substr(parentField.size()));
             data.games.push_back(std::move(game));
         } else {
             // A flag may stand alone on its line: no value means on.

@@ -22,6 +22,7 @@ struct GameInfo {
     std::string shortName;
     std::string title;
     std::vector<RomInfo> roms;
+    std::string parent; // a clone's parent set; empty for a parent
 };
 
 struct DirectiveLine {
@@ -37,6 +38,7 @@ struct EmulatorData {
 
 enum class Crash { None, Abort, Segv };
 enum class LetterCase { Normal, Lower, Upper };
+enum class Dialect { Classic, Today };
 
 // The behaviour for commands about one game (or about no game in particular).
 struct Settings {
@@ -53,6 +55,10 @@ struct Settings {
     long verifyDelayMs = 0;
     LetterCase verifysetsCase = LetterCase::Normal;
     bool crlf = false;
+    Dialect dialect = Dialect::Classic;
+    std::string versionAnswer = "0.251 (unknown)";
+    long versionDelayMs = 0;
+    long runStderrLines = 0;
 };
 
 // Reads the data file; nothing when it cannot be opened. Malformed lines are passed over.

@@ -1,21 +1,26 @@
 #include "Output.h"
 
-#include <cstdio>
-
 namespace zefrin::standin {
 
 void Output::line(std::string_view text)
 {
     m_buffer.append(text).append(m_eol);
-    if (m_buffer.size() >= 1U << 16)
+    if (m_before != nullptr || m_buffer.size() >= 1U << 16)
         flush();
+}
+
+void Output::text(std::string_view bytes)
+{
+    m_buffer.append(bytes);
 }
 
 void Output::flush()
 {
+    if (m_before != nullptr)
+        m_before->flush();
     if (!m_buffer.empty())
-        std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout);
-    std::fflush(stdout);
+        std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_stream);
+    std::fflush(m_stream);
     m_buffer.clear();
 }
 

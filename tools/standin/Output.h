@@ -1,7 +1,10 @@
 #pragma once
-// Standard output as the emulator writes it: whole lines with the configured line end,
-// buffered, and flushed before the process waits, dies or exits.
+// An output stream as the emulator writes it: whole lines with the configured line end,
+// buffered, and flushed before the process waits, dies or exits. Standard error is written
+// line by line after standard output is flushed, so both keep the order they were written in
+// when they share a pipe.
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -13,17 +16,28 @@ public:
         : m_eol(crlf ? "\r\n" : "\n")
     {
     }
+    // Standard error, flushing `out` before each line.
+    Output(bool crlf, Output& out)
+        : m_eol(crlf ? "\r\n" : "\n")
+        , m_stream(stderr)
+        , m_before(&out)
+    {
+    }
     ~Output() { flush(); }
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
     void line(std::string_view text);
+    // Bytes as they are, no line end added.
+    void text(std::string_view bytes);
     void flush();
     std::size_t eolSize() const { return m_eol.size(); }
 
 private:
     std::string m_eol;
     std::string m_buffer;
+    std::FILE* m_stream = stdout;
+    Output* m_before = nullptr;
 };
 
 } // namespace zefrin::standin

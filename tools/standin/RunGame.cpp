@@ -2,6 +2,7 @@
 // save the settings in cfg/ on exit, as the emulator does when its window is closed.
 
 #include "Archive.h"
+#include "Audit.h"
 #include "Commands.h"
 #include "Text.h"
 
@@ -19,6 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int missingFiles = 2;
+constexpr int fatalError = 3;   // today's dialect
+constexpr int noSuchSystem = 5; // today's dialect
 
 std::string configXml(const std::string& system)
 {
@@ -33,30 +36,39 @@ std::string configXml(const std::string& system)
     return xml + "\t</system>\n</mameconfig>\n";
 }
 
-// Rewrites a settings file on exit. The emulator writes back what it read at start, so an
-// existing file keeps its content; a missing one gets the emulator's defaults.
-bool saveConfig(const fs::path& path, const std::string& system)
+struct ConfigFile {
+    fs::path path;
+    std::string content;
+};
+
+// The settings files as the game starts: what is there, or the emulator's defaults for a
+// missing one. The emulator writes back on exit what it read, so a change made to a file
+// during the run is lost.
+std::vector<ConfigFile> readConfigs(const fs::path& folder, const std::string& shortName)
 {
-    std::string content = configXml(system);
-    if (std::ifstream existing(path, std::ios::binary); existing) {
-        std::ostringstream text;
-        text << existing.rdbuf();
-        content = text.str();
+    std::vector<ConfigFile> files;
+    for (const std::string& system : {std::string("default"), shortName}) {
+        ConfigFile file{folder / (system + ".cfg"), configXml(system)};
+        if (std::ifstream existing(file.path, std::ios::binary); existing) {
+            std::ostringstream text;
+            text << existing.rdbuf();
+            file.content = text.str();
+        }
+        files.push_back(std::move(file));
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    file.close();
-    return !file.fail();
+    return files;
 }
 
-void saveConfigs(Output& out, const std::string& shortName)
+void writeConfigs(Output& out, const fs::path& folder, const std::vector<ConfigFile>& files)
 {
     std::error_code error;
-    fs::create_directories("cfg", error);
-    for (const std::string& system : {std::string("default"), shortName}) {
-        const fs::path path = fs::path("cfg") / (system + ".cfg");
-        if (!saveConfig(path, system))
-            out.line("Unable to write configuration file " + path.string());
+    fs::create_directories(folder, error);
+    for (const ConfigFile& file : files) {
+        std::ofstream stream(file.path, std::ios::binary | std::ios::trunc);
+        stream.write(file.content.data(), static_cast<std::streamsize>(file.content.size()));
+        stream.close();
+        if (stream.fail())
+            out.line("Unable to write configuration file " + file.path.string());
     }
 }
 
@@ -88,38 +100,103 @@ void printRun(Output& out, const GameInfo& game, const Settings& settings)
     std::abort();
 }
 
+// Classic: every fault on standard output; any fault stops the run.
+bool classicSetRuns(const Request& request, const GameInfo& game)
+{
+    const auto archive = findSetArchive(request.name, game.shortName);
+    const auto entries = archive ? fixture::readZipDirectory(*archive) : std::nullopt;
+    const std::vector<RomCheck> checks =
+        checkSet(game, entries.value_or(std::vector<fixture::ZipFileInfo>{}));
+    if (isGood(checks))
+        return true;
+    for (const RomCheck& check : checks)
+        if (check.status == RomStatus::NotFound)
+            request.out.line(padRight(check.rom->name, 12) + " NOT FOUND");
+        else if (check.status != RomStatus::Good)
+            request.out.line(padRight(check.rom->name, 12) + " WRONG CHECKSUM: expected " +
+                             crcText(check.rom->crc) + ", found " + crcText(check.foundCrc));
+    request.out.line("ERROR: required files are missing, the game cannot be run.");
+    return false;
+}
+
+// Today's: every fault on standard error; missing files stop the run, files with other bytes
+// only bring a warning.
+bool todaySetRuns(const Request& request, const GameInfo& game)
+{
+    const Audit audit = auditSet(request.data, game, request.paths.roms);
+    const std::string triedIn = game.shortName + (game.parent.empty() ? "" : " " + game.parent);
+    bool missing = false;
+    for (const RomCheck& check : audit.checks) {
+        const std::string& name = check.rom->name;
+        missing = missing || check.status == RomStatus::NotFound;
+        if (check.status == RomStatus::NotFound)
+            request.err.line(name + " NOT FOUND (tried in " + triedIn + ")");
+        if (check.status == RomStatus::NotFound || check.status == RomStatus::Good)
+            continue;
+        if (wrongLength(check))
+            request.err.line(name + " WRONG LENGTH (expected: " + hex8(check.rom->size) +
+                             " found: " + hex8(check.foundSize) + ")");
+        if (check.foundCrc != check.rom->crc) {
+            request.err.line(name + " WRONG CHECKSUMS:");
+            request.err.line("    EXPECTED: " + crcText(check.rom->crc));
+            request.err.line("       FOUND: " + crcText(check.foundCrc));
+        }
+    }
+    if (missing)
+        request.err.line("Fatal error: Required files are missing, the machine cannot be run.");
+    else if (!isGood(audit.checks))
+        request.err.line("WARNING: the machine might not run correctly.");
+    return !missing;
+}
+
+// Today's -ctrlr NAME: without NAME.cfg in a ctrlr folder the game does not start.
+bool controllerLoads(const Request& request)
+{
+    if (request.paths.controller.empty())
+        return true;
+    const std::string file = request.paths.controller + ".cfg";
+    std::error_code error;
+    for (const fs::path& folder : searchFolders(request.paths.ctrlr))
+        if (fs::is_regular_file(folder / file, error))
+            return true;
+    const std::string message = "Could not load controller configuration file " + file;
+    request.out.line("Ignoring MAME exception: " + message);
+    request.err.line("Fatal error: " + message);
+    return false;
+}
+
 } // namespace
 
 int runGame(const Request& request)
 {
     const GameInfo* game = findGame(request.data, request.name);
+    const bool today = settingsFor(request.data).dialect == Dialect::Today;
+    if (game == nullptr && today) {
+        request.err.line("Unknown system '" + request.name + "'");
+        return noSuchSystem;
+    }
     if (game == nullptr)
         return notSupported(request.out, request.name);
     const Settings settings = settingsFor(request.data, game->shortName);
-
-    const auto archive = findSetArchive(request.name, game->shortName);
-    const auto entries = archive ? fixture::readZipDirectory(*archive) : std::nullopt;
-    const std::vector<RomCheck> checks =
-        checkSet(*game, entries.value_or(std::vector<fixture::ZipFileInfo>{}));
-    if (!isGood(checks)) {
-        for (const RomCheck& check : checks)
-            if (check.status == RomStatus::NotFound)
-                request.out.line(padRight(check.rom->name, 12) + " NOT FOUND");
-            else if (check.status != RomStatus::Good)
-                request.out.line(padRight(check.rom->name, 12) + " WRONG CHECKSUM: expected " +
-                                 crcText(check.rom->crc) + ", found " + crcText(check.foundCrc));
-        request.out.line("ERROR: required files are missing, the game cannot be run.");
+    if (!(today ? todaySetRuns(request, *game) : classicSetRuns(request, *game)))
         return missingFiles;
-    }
+    if (today && !controllerLoads(request))
+        return fatalError;
 
-    if (!settings.runSilent)
+    const fs::path cfgFolder = request.paths.cfg;
+    const std::vector<ConfigFile> configs = readConfigs(cfgFolder, game->shortName);
+    if (!settings.runSilent) {
         printRun(request.out, *game, settings);
+        for (long k = 1; k <= settings.runStderrLines; ++k)
+            request.err.line(game->shortName + ": error, line " + std::to_string(k) + " of " +
+                             std::to_string(settings.runStderrLines));
+    }
     request.out.flush();
     std::this_thread::sleep_for(std::chrono::milliseconds(settings.runMs));
     if (settings.runCrash != Crash::None)
         crash(settings.runCrash);
     if (!settings.runNoCfg)
-        saveConfigs(request.out, game->shortName);
+        writeConfigs(today ? request.err : request.out, cfgFolder, configs);
     return settings.runExit;
 }
 

@@ -83,11 +83,16 @@ std::string padLeft(std::string_view text, std::size_t width)
                                : std::string(text);
 }
 
-std::string crcText(std::uint32_t crc)
+std::string hex8(std::uint64_t value)
 {
     char text[16];
-    std::snprintf(text, sizeof text, "CRC(%08x)", static_cast<unsigned>(crc));
+    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(value & 0xFFFFFFFFU));
     return text;
+}
+
+std::string crcText(std::uint32_t crc)
+{
+    return "CRC(" + hex8(crc) + ")";
 }
 
 } // namespace zefrin::standin

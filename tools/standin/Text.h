@@ -19,6 +19,9 @@ bool wildcardMatch(std::string_view pattern, std::string_view text);
 std::string padRight(std::string_view text, std::size_t width);
 std::string padLeft(std::string_view text, std::size_t width);
 
+// "0123abcd": the low 32 bits in 8 hexadecimal digits
+std::string hex8(std::uint64_t value);
+
 // "CRC(0123abcd)"
 std::string crcText(std::uint32_t crc);
 

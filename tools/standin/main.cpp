@@ -1,6 +1,7 @@
 // mame-standin: answers the emulator command lines the front end uses, in the emulator's
-// classic output formats, from the games and behaviour in standin.dat. Copied or linked into
-// an emulator folder as `mame`.
+// classic output formats or, when standin.dat says "dialect today", in those of today's
+// emulator, from the games and behaviour in standin.dat. Copied or linked into an emulator
+// folder as `mame`.
 //
 // Every invocation first appends one line to standin-calls.txt in the working folder: its
 // arguments (not the program name) separated by TAB, a TAB, CR or LF inside an argument written
@@ -10,12 +11,11 @@
 // (argv[0]), then beside the program file itself (/proc/self/exe). Without it the stand-in
 // knows no game.
 
-#include "Commands.h"
+#include "CommandLine.h"
 #include "DataFile.h"
 #include "Output.h"
 
 #include <fstream>
-#include <map>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -24,8 +24,6 @@ namespace {
 
 using namespace zefrin::standin;
 namespace fs = std::filesystem;
-
-using Command = int (*)(const Request&);
 
 void recordCall(const std::vector<std::string>& args)
 {
@@ -54,48 +52,6 @@ EmulatorData loadData(const char* argv0)
     return {};
 }
 
-struct CommandLine {
-    Command command = nullptr;
-    std::string commandName;
-    std::string name;
-    std::string error;
-};
-
-CommandLine parse(const std::vector<std::string>& args)
-{
-    const std::map<std::string, Command> commands{
-        {"listfull", listFull},         {"ll", listFull},       {"listroms", listRoms},
-        {"createconfig", createConfig}, {"cc", createConfig},   {"verifysets", verifySets},
-        {"verifyroms", verifyRoms},     {"romident", romIdent}, {"isknown", isKnown}};
-    CommandLine line;
-    for (std::size_t i = 0; i < args.size() && line.error.empty(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') {
-            if (line.name.empty())
-                line.name = arg;
-            else
-                line.error = "Error: unexpected argument: " + arg;
-            continue;
-        }
-        const std::string option = arg.substr(1);
-        if (option == "soundcard") {
-            if (++i == args.size())
-                line.error = "Error: option -soundcard expects a value";
-        } else if (const auto found = commands.find(option); found == commands.end()) {
-            line.error = "Error: unknown option: " + arg;
-        } else if (line.command != nullptr) {
-            line.error = "Error: multiple commands given: -" + line.commandName + " and " + arg;
-        } else {
-            line.command = found->second;
-            line.commandName = option;
-        }
-    }
-    if (line.error.empty() && line.name.empty() &&
-        (line.command == romIdent || line.command == isKnown))
-        line.error = "Error: -" + line.commandName + " needs a file or set name";
-    return line;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -103,14 +59,17 @@ int main(int argc, char* argv[])
     const std::vector<std::string> args(argv + 1, argv + argc);
     recordCall(args);
     const EmulatorData data = loadData(argc > 0 ? argv[0] : nullptr);
-    Output out(settingsFor(data).crlf);
+    const Settings settings = settingsFor(data);
+    Output out(settings.crlf);
+    Output err(settings.crlf, out);
 
-    const CommandLine line = parse(args);
+    const bool today = settings.dialect == Dialect::Today;
+    const CommandLine line = today ? parseToday(args) : parseClassic(args);
     if (!line.error.empty()) {
-        out.line(line.error);
-        return 1;
+        (today ? err : out).line(line.error);
+        return line.errorCode;
     }
-    const Request request{data, out, line.name};
+    const Request request{data, out, err, line.name, line.paths};
     if (line.command != nullptr)
         return line.command(request);
     if (!line.name.empty())
