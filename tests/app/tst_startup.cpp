@@ -9,6 +9,7 @@
 #include "support/Runs.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QListWidget>
 #include <QProcess>
@@ -212,6 +213,50 @@ private slots:
         QVERIFY(!folder.exists("mame.ini") && !folder.exists("lista.txt"));
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
         QCOMPARE(messageTexts(program), QStringList{gameListNotCreatedText(folder.path())});
+    }
+
+    // Without release notes naming a version the emulator is asked ("-version"); its answer
+    // decides the caption, the keys and the dialect the game list is read in. Garbage, no
+    // answer or no end to the wait: the unknown version, as without notes before.
+    void versionAskedOfTheEmulatorWhenTheNotesNameNone_data()
+    {
+        QTest::addColumn<QByteArray>("directives");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("today");
+        const QString unknown = "(Versión de M.A.M.E desconocida)";
+        QTest::newRow("today's") << QByteArray() << "Versión de M.A.M.E. (0.251)" << true;
+        QTest::newRow("an older one") << QByteArray("version-answer\t0.106 (mame0106)\n")
+                                      << "Versión de M.A.M.E. (0.106)" << false;
+        QTest::newRow("garbage") << QByteArray("version-answer\t\\x01\\xff;rm -rf x\n") << unknown
+                                 << false;
+        QTest::newRow("nothing") << QByteArray("version-answer\t\n") << unknown << false;
+        QTest::newRow("no end") << QByteArray("version-delay-ms\t60000\n") << unknown << false;
+    }
+
+    void versionAskedOfTheEmulatorWhenTheNotesNameNone()
+    {
+        QFETCH(QByteArray, directives);
+        QFETCH(QString, caption);
+        QFETCH(bool, today);
+        EmulatorFolder folder;
+        folder.installEmulator();
+        folder.writeFile("standin.dat", "dialect\ttoday\n" + directives +
+                                            "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
+        folder.writeFile("roms/airdueljm72.zip", {});
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(loadToEnd(window));
+        QVERIFY(waited.elapsed() < 30000);
+        QCOMPARE(window.statusCaption(), caption);
+        QCOMPARE(program.state.dialect == Dialect::Today, today);
+        QCOMPARE(window.lblTeclas->backColour() != Colours::disabledGrey(),
+                 caption != "(Versión de M.A.M.E desconocida)");
+        // The list is read as the dialect says: only today's reader finds the long name.
+        QCOMPARE(window.lstJuegos->item(0)->text(),
+                 today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)");
+        QVERIFY(!QFile::exists(program.state.scratch.filePath("version.txt")));
     }
 
     void awkwardFolderNames_data()

@@ -372,6 +372,43 @@ private slots:
         QCOMPARE(c.rows(), QStringList());
     }
 
+    // Today's emulator fills names to 17 and a name may be longer: the name is the first word,
+    // the title what stands between the first and the last double quote. The ROM manager and
+    // the search read the same fields.
+    void todaysLayoutIsReadByItsOwnRules()
+    {
+        EmulatorFolder folder;
+        folder.writeFile("lista.txt", "Name:             Description:\n"
+                                      "pong              \"Pong (Rev E) [TTL]\"\n"
+                                      "istrebiteli_sound \"Istrebiteli Sound\"\r\n"
+                                      "quote             \"Title \"with\" quotes\"\n"
+                                      "abcd      \"Classic Line\"\n"
+                                      "noquote           \"No closing\n"
+                                      "\"Sin nombre\"\n");
+        const QList<QPair<QString, QString>> titles{
+            {"pong.zip", "Pong (Rev E) [TTL]"},
+            {"ISTREBITELI_SOUND.zip", "Istrebiteli Sound"},
+            {"quote.zip", "Title \"with\" quotes"},
+            {"abcd.zip", "Classic Line"},
+            {"noquote.zip", "ROM desconocida(noquote.zip)"}};
+        GameList list(folder.path(), Dialect::Today);
+        for (const auto& [archive, title] : titles) {
+            QCOMPARE(list.titleForArchive(archive), title);
+            QCOMPARE(TitleForArchive(folder.path(), archive, Dialect::Today), title);
+        }
+        QCOMPARE(ArchiveForTitle(folder.path(), "pong (REV E) [ttl]", Dialect::Today), "pong.zip");
+        QCOMPARE(list.archiveForTitle("title \"with\" QUOTES"), "quote.zip");
+        const QStringList lines = *readGameLines(folder.path());
+        QCOMPARE(managerTitles(lines, Dialect::Today, QLocale::c()),
+                 (QStringList{"Classic Line", "Istrebiteli Sound", "Pong (Rev E) [TTL]",
+                              "Sin nombre", "Title \"with\" quotes"}));
+        QStringList candidates;
+        for (const QString& line : lines)
+            candidates << candidateArchiveName(line, Dialect::Today);
+        QCOMPARE(candidates, (QStringList{"pong.zip", "istrebiteli_sound.zip", "quote.zip",
+                                          "abcd.zip", "noquote.zip", ""}));
+    }
+
     // A title of megabytes is shown by its beginning (a repaint lays a row out whole); the
     // order and the launch still go by the whole title.
     void hugeTitlesShowTheirBeginning()

@@ -213,6 +213,26 @@ private slots:
         QCOMPARE(labelOfKeyCode(folder->path(), "KEYCODE_Q"), 0);        // labels 10 to 102
     }
 
+    // Today's emulator spells the numeric pad's digits KEYCODE_nPAD: the files name them so,
+    // they read back to the same keys, and a name the user wrote in the table stays as it is.
+    void todaysEmulatorGetsItsOwnPadNames()
+    {
+        const KeyTable table = tableOf({{0, 0, 89}, {0, 1, 30}, {1, 0, 100}});
+        QVERIFY(writeControllerFiles(folder->path(), table, Dialect::Today));
+        QCOMPARE(folder->readFile("ctrlr/Zefrin/default.ini"),
+                 entryHeader + "COIN1                   \"KEYCODE_8PAD\"\r\n"
+                               "START1                  \"KEYCODE_Q\"\r\n"
+                               "COIN2                   \"KEYCODE_ENTER_PAD\"\r\n");
+        QVERIFY(folder->readFile("ctrlr/Zefrin.cfg").contains("KEYCODE_8PAD"));
+        QCOMPARE(
+            readControllerEntries(folder->path(), folder->filePath("ctrlr/Zefrin/default.ini")),
+            table);
+        folder->writeFile("Zefrin.tlc", "[teclas]\nt89 = KEYCODE_8_PAD_X\n[comienzo]\nc0 = COIN\n");
+        QVERIFY(writeControllerFiles(folder->path(), tableOf({{0, 0, 89}}), Dialect::Today));
+        QCOMPARE(folder->readFile("ctrlr/Zefrin/default.ini"),
+                 entryHeader + "COIN1                   \"KEYCODE_8_PAD_X\"\r\n");
+    }
+
     void writingFails_data()
     {
         QTest::addColumn<QString>("locked");

@@ -54,6 +54,16 @@ private slots:
             archiveDetailLines("a b.zip", Dialect::Classic),
             (QStringList{"mame 'roms/a b.zip' -romident > 1.p", "mame 'a b' -listroms > 2.p",
                          "mame 'a b' -verifyroms > 3.p", "mame 'roms/a b.zip' -isknown > 4.p"}));
+        // Today's: the commands that exist, the folder's own files named, never -soundcard.
+        QCOMPARE(verifySetLine("pacman", Dialect::Today),
+                 QStringLiteral("mame 'pacman' -verifyroms -rompath roms > 1.p"));
+        QCOMPARE(playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt", Dialect::Today),
+                 (QStringList{"cd '/emu/MAME'",
+                              "mame 'pacman' -inipath . -rompath roms -cfg_directory cfg "
+                              "-ctrlrpath ctrlr > '/tmp/z/log.txt' 2>&1"}));
+        QCOMPARE(archiveDetailLines("a b.zip", Dialect::Today),
+                 (QStringList{"mame -romident 'roms/a b.zip' > 1.p", "mame -listroms 'a b' > 2.p",
+                              "mame -verifyroms 'a b' -rompath roms > 3.p"}));
     }
 
     void scriptsAreCrLfText()
