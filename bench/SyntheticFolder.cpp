@@ -52,15 +52,18 @@ QString syntheticShortName(int index)
     return QStringLiteral("g") + name;
 }
 
-SyntheticFolder::SyntheticFolder(int games, int archives, double knownShare)
+SyntheticFolder::SyntheticFolder(int games, int archives, double knownShare, Dialect dialect)
 {
     if (!folder_.isValid())
         return;
     QRandomGenerator random(1234u);
-    QStringList lines{QStringLiteral("Name:     Description:")};
+    // Today's emulator fills names to 17 and puts a blank before the title.
+    const bool today = dialect == Dialect::Today;
+    QStringList lines{today ? QStringLiteral("Name:             Description:")
+                            : QStringLiteral("Name:     Description:")};
     for (int game = 0; game < games; ++game)
-        lines << QStringLiteral("%1\"%2\"")
-                     .arg(syntheticShortName(game), -10)
+        lines << (today ? QStringLiteral("%1 \"%2\"") : QStringLiteral("%1\"%2\""))
+                     .arg(syntheticShortName(game), today ? -17 : -10)
                      .arg(syntheticTitle(random, game));
     if (!writeTextLines(folder_.filePath(QStringLiteral("lista.txt")), lines))
         return;

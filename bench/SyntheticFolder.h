@@ -2,6 +2,8 @@
 // Made-up emulator folders for the benchmarks: a game list in the emulator's layout and a roms
 // folder of empty archives, most of them known to the list.
 
+#include "engine/services/Dialect.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -10,8 +12,9 @@ namespace zefrin::bench {
 
 class SyntheticFolder {
 public:
-    // `games` lines in lista.txt; `archives` files in roms, `knownShare` of them listed games.
-    SyntheticFolder(int games, int archives, double knownShare);
+    // `games` lines in lista.txt, in the dialect's layout; `archives` files in roms,
+    // `knownShare` of them listed games.
+    SyntheticFolder(int games, int archives, double knownShare, Dialect dialect);
 
     bool isValid() const { return valid_; }
     QString path() const { return folder_.path(); }

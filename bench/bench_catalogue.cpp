@@ -54,10 +54,11 @@ double elapsedMs(const QElapsedTimer& clock)
 }
 
 // CargarDatos on a main window of the folder, once to warm up and then `runs` times.
-Timing timeBuild(const QString& folder, int* rows)
+Timing timeBuild(const QString& folder, Dialect dialect, int* rows)
 {
     AppState state;
     state.emulatorFolder = folder;
+    state.dialect = dialect;
     SilentDialogs dialogs;
     NoDesktop desktop;
     RecordedExit programExit;
@@ -114,14 +115,14 @@ double timeOldBuild(const QString& folder)
 }
 
 // Where the time of one build goes.
-void printStages(const QString& folder)
+void printStages(const QString& folder, Dialect dialect)
 {
     QElapsedTimer clock;
     clock.start();
     const QStringList archives = listRomArchives(folder + QStringLiteral("/roms"));
     const double listing = elapsedMs(clock);
     clock.restart();
-    const GameList gameList(folder, Dialect::Classic);
+    const GameList gameList(folder, dialect, archives);
     const double reading = elapsedMs(clock);
     clock.restart();
     QStringList titles;
@@ -147,23 +148,25 @@ int main(int argc, char* argv[])
     std::printf("CargarDatos over a %d-game lista.txt, %.0f %% of the archives known; best and "
                 "median of %d runs\n",
                 gameCount, knownShare * 100, runs);
-    for (const int archives : {1000, 3000, 32767}) {
-        const SyntheticFolder folder(gameCount, archives, knownShare);
-        if (!folder.isValid()) {
-            std::fprintf(stderr, "could not build the folder for %d archives\n", archives);
-            return 1;
+    for (const Dialect dialect : {Dialect::Classic, Dialect::Today})
+        for (const int archives : {1000, 3000, 32767}) {
+            const SyntheticFolder folder(gameCount, archives, knownShare, dialect);
+            if (!folder.isValid()) {
+                std::fprintf(stderr, "could not build the folder for %d archives\n", archives);
+                return 1;
+            }
+            int rows = 0;
+            const Timing timing = timeBuild(folder.path(), dialect, &rows);
+            std::printf("  %s layout, %5d archives: best %.1f ms, median %.1f ms (%d rows)\n",
+                        dialect == Dialect::Today ? "today's" : "classic", archives, timing.best,
+                        timing.median, rows);
+            printStages(folder.path(), dialect);
+            if (archives == 1000 && dialect == Dialect::Classic) {
+                const double old = timeOldBuild(folder.path());
+                std::printf("  %5d archives, one scan per archive and the exchange passes: %.0f ms "
+                            "(%.0f times the new build)\n",
+                            archives, old, old / timing.median);
+            }
         }
-        int rows = 0;
-        const Timing timing = timeBuild(folder.path(), &rows);
-        std::printf("  %5d archives: best %.1f ms, median %.1f ms (%d rows)\n", archives,
-                    timing.best, timing.median, rows);
-        printStages(folder.path());
-        if (archives == 1000) {
-            const double old = timeOldBuild(folder.path());
-            std::printf("  %5d archives, one scan per archive and the exchange passes: %.0f ms "
-                        "(%.0f times the new build)\n",
-                        archives, old, old / timing.median);
-        }
-    }
     return 0;
 }
