@@ -36,9 +36,14 @@ QStringList zipFileNames(const QString& folder)
         return names;
     while (const dirent* entry = ::readdir(dir.get())) {
         const QString name = QFile::decodeName(entry->d_name);
+        if (!isZipName(name))
+            continue;
+        // The folder entry says what it is, but for a link (to a file counts) or a file
+        // system that does not say: then the file itself is asked.
         struct stat info {};
-        if (isZipName(name) && ::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) == 0 &&
-            S_ISREG(info.st_mode))
+        if (entry->d_type == DT_REG ||
+            ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+             ::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode)))
             names << name;
     }
 #else
