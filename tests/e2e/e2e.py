@@ -33,6 +33,25 @@ KNOWN_TITLES = ["Astro Falcón", "Cazafantasmas del Espacio", "Galáxara: Invasi
                 "el Castillo Encantado", "pingüino Loco", "zumbador Ñandú"]
 
 
+def processes_started_by(pid):
+    """Every process started by `pid`, and by those, as /proc tells now."""
+    children = {}
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open(f"/proc/{entry}/stat") as stat:
+                    parent = int(stat.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, IndexError, ValueError):
+                continue
+            children.setdefault(parent, []).append(int(entry))
+    found, todo = [], [pid]
+    while todo:
+        for child in children.get(todo.pop(), []):
+            found.append(child)
+            todo.append(child)
+    return found
+
+
 class Program:
     """One run of zefrin, started the way a user starts it: the executable in its folder."""
 
@@ -67,7 +86,12 @@ class Program:
 
     def kill(self, with_its_children=False):
         if with_its_children:
-            os.killpg(self.process.pid, signal.SIGKILL)
+            # The emulator runs in a process group of its own: every descendant is named.
+            for pid in [self.process.pid] + processes_started_by(self.process.pid):
+                try:
+                    os.kill(pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
         else:
             self.process.send_signal(signal.SIGKILL)
         self.process.wait(timeout=20)

@@ -2,7 +2,24 @@
 
 #include <QDir>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+
+#include <unistd.h>
+#endif
+
 namespace zefrin {
+
+namespace {
+
+#ifdef Q_OS_UNIX
+void startOwnProcessGroup()
+{
+    ::setpgid(0, 0);
+}
+#endif
+
+} // namespace
 
 EmulatorRunner::EmulatorRunner(QObject* parent)
     : QObject(parent)
@@ -13,6 +30,11 @@ EmulatorRunner::EmulatorRunner(QObject* parent)
     process_.setStandardErrorFile(QProcess::nullDevice());
     connect(&process_, &QProcess::finished, this, &EmulatorRunner::processFinished);
     connect(&process_, &QProcess::errorOccurred, this, &EmulatorRunner::processFailed);
+#ifdef Q_OS_UNIX
+    // A group of its own: the script's shell and the emulator it starts can then be ended
+    // together.
+    process_.setChildProcessModifier(startOwnProcessGroup);
+#endif
     timeLimit_.setSingleShot(true);
     connect(&timeLimit_, &QTimer::timeout, this, &EmulatorRunner::timeUp);
 }
@@ -23,7 +45,7 @@ EmulatorRunner::~EmulatorRunner()
     // not left behind without anyone to read its answers.
     disconnect(&process_, nullptr, this, nullptr);
     if (process_.state() != QProcess::NotRunning) {
-        process_.kill();
+        endProcessGroup();
         process_.waitForFinished(-1);
     }
 }
@@ -66,6 +88,15 @@ void EmulatorRunner::processFailed(QProcess::ProcessError error)
 void EmulatorRunner::timeUp()
 {
     // Ends in `finished`, as crashed.
+    endProcessGroup();
+}
+
+void EmulatorRunner::endProcessGroup()
+{
+#ifdef Q_OS_UNIX
+    if (const qint64 pid = process_.processId(); pid > 0)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+#endif
     process_.kill();
 }
 

@@ -47,6 +47,8 @@ private slots:
 private:
     bool begin(const CommandLine& command);
     void end(const ShellResult& result);
+    // Ends the run's process and every process it started.
+    void endProcessGroup();
 
     QProcess process_;
     QTimer timeLimit_;
