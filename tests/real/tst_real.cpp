@@ -247,6 +247,26 @@ private slots:
         QVERIFY(rig.program.dialogs.shown.isEmpty());
     }
 
+    void noEmulatorOutlivesTheProgram()
+    {
+        std::optional<Rig> rig(std::in_place, started);
+        const QString emulator = rig->folder.filePath(QStringLiteral("mame"));
+        rig->addArchive(QStringLiteral("pong.zip"));
+        rig->folder.writeFile(QStringLiteral("pong.ini"), quietPong + "seconds_to_run 60\n");
+        QVERIFY(loadToEnd(rig->window));
+        rig->doubleClick(pongTitle, false);
+        QTRY_VERIFY_WITH_TIMEOUT(!processesOf(emulator).isEmpty(), 10000);
+        // The program torn down in the middle of a game, as when the session ends: the runner
+        // ends the run it owns.
+        rig.reset();
+        (void)QTest::qWaitFor([&emulator] { return processesOf(emulator).isEmpty(); }, 2000);
+        QEXPECT_FAIL("",
+                     "the runner kills the play script's shell only: the emulator it started "
+                     "lives on",
+                     Continue);
+        QVERIFY(processesOf(emulator).isEmpty());
+    }
+
     void checkUsesTodaysVerdicts_data()
     {
         QTest::addColumn<QString>("archive");
