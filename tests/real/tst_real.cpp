@@ -3,10 +3,10 @@
 // The start-up learns the version from "-version" and lists real titles; pong (a game of
 // discrete logic, no ROM file needed) runs from the main window without a window of its own
 // (pong.ini: "video none"); a Lua script run inside the game prints the keys it really uses;
-// the ROM manager's check and archive report ask the real emulator.
+// the ROM manager's check and archive report ask the real emulator. A program torn down in
+// the middle of a game must not leave the emulator running.
 // Skipped where /usr/games/mame is not installed (scripts/deps installs it).
 
-#include "engine/input/ControllerFiles.h"
 #include "engine/romman/ArchiveCheck.h"
 #include "engine/romman/RomReports.h"
 #include "engine/services/TextFile.h"
@@ -20,7 +20,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QtTest>
