@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // What loads must save: names for every placed cell, one XML port per entry line.
-    const std::vector<ControllerEntry> entries = controllerEntries(folder.path(), table);
+    const std::vector<ControllerEntry> entries =
+        controllerEntries(folder.path(), table, Dialect::Classic);
     if (controllerXmlLines(entries).size() != 8 + 3 * static_cast<qsizetype>(entries.size()))
         std::abort();
     return 0;

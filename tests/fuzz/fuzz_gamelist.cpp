@@ -1,5 +1,5 @@
-// lista.txt from the emulator: any bytes must be read without failing, and the list read once
-// for a build must answer every lookup exactly as a fresh scan of the file does.
+// lista.txt from the classic emulator: any bytes must be read without failing, and the list read
+// once for a build must answer every lookup exactly as a fresh scan of the file does.
 
 #include "FuzzInput.h"
 #include "engine/catalogue/GameList.h"
@@ -23,13 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         titles << lines.at(i).mid(11, lines.at(i).size() - 12).toLower();
     }
 
-    GameList list(folder.path());
+    GameList list(folder.path(), Dialect::Classic);
     for (const QString& archive : archives) {
-        if (list.titleForArchive(archive) != TitleForArchive(folder.path(), archive))
+        if (list.titleForArchive(archive) !=
+            TitleForArchive(folder.path(), archive, Dialect::Classic))
             std::abort();
     }
     for (const QString& title : titles) {
-        if (list.archiveForTitle(title) != ArchiveForTitle(folder.path(), title))
+        if (list.archiveForTitle(title) != ArchiveForTitle(folder.path(), title, Dialect::Classic))
             std::abort();
     }
     return 0;

@@ -1,0 +1,54 @@
+// The emulator's answer to "-verifyroms SET" as today's emulator gives it (lines on the wrong
+// files, then the verdict): any bytes must read as lines, and the answer passes exactly when
+// one of them is "romset SET is good", "romset SET [PARENT] is good" or "romset SET is best
+// available" (blanks around it and letter case aside; PARENT up to the first "] ").
+
+#include "FuzzInput.h"
+#include "engine/romman/ArchiveCheck.h"
+
+#include <QRegularExpression>
+
+#include <cstdlib>
+
+using namespace zefrin;
+
+namespace {
+
+// A passing verdict line of `set`, trimmed and in capitals, as a pattern.
+QRegularExpression passingLine(const QString& set)
+{
+    return QRegularExpression(
+        QStringLiteral("\\AROMSET ") + QRegularExpression::escape(set.toUpper()) +
+            QStringLiteral(" (\\[((?!\\] ).)*\\] )?IS (GOOD|BEST AVAILABLE)\\z"),
+        QRegularExpression::DotMatchesEverythingOption);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const fuzz::FuzzFolder folder;
+    const auto [answer, setBytes] = fuzz::splitAtNul(fuzz::bytes(data, size));
+    folder.write(QStringLiteral("1.p"), answer);
+    const QStringList lines = answerLinesOf(folder.filePath(QStringLiteral("1.p")));
+    if (lines != fuzz::linesOf(answer))
+        std::abort();
+    const QString set = QString::fromUtf8(setBytes);
+    const QRegularExpression passing = passingLine(set);
+    bool expected = false;
+    for (const QString& line : lines)
+        expected = expected || passing.match(line.trimmed().toUpper()).hasMatch();
+    if (isPassingVerifyAnswer(lines, set) != expected)
+        std::abort();
+    // A verdict of "is bad" or "not found" after the lines changes nothing; a good one passes.
+    if (isPassingVerifyAnswer(
+            lines +
+                QStringList{QStringLiteral("romset ") + set + QStringLiteral(" is bad"),
+                            QStringLiteral("romset \"") + set + QStringLiteral("\" not found!")},
+            set) != expected ||
+        !isPassingVerifyAnswer(lines + QStringList{QStringLiteral(" romset ") + set +
+                                                   QStringLiteral(" is best available\r")},
+                               set))
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,358 @@
+// The program against the emulator people install today (Debian's `mame` package, 0.251), in a
+// folder as such a user has it: a link named `mame`, roms/, cfg/ and ctrlr/, no release notes.
+// The start-up learns the version from "-version" and lists real titles; pong (a game of
+// discrete logic, no ROM file needed) runs from the main window without a window of its own
+// (pong.ini: "video none"); a Lua script run inside the game prints the keys it really uses;
+// the ROM manager's check and archive report ask the real emulator. A program torn down in
+// the middle of a game must not leave the emulator running.
+// Skipped where /usr/games/mame is not installed (scripts/deps installs it).
+
+#include "engine/romman/ArchiveCheck.h"
+#include "engine/romman/RomReports.h"
+#include "engine/services/TextFile.h"
+#include "fixture/Zip.h"
+#include "gui/app/frmCargador.h"
+#include "gui/input/frmTeclas.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/LabelButton.h"
+#include "support/EmulatorFolder.h"
+#include "support/Runs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <signal.h>
+
+using namespace zefrin;
+using namespace zefrin::test;
+
+Q_DECLARE_METATYPE(zefrin::CheckOutcome)
+
+namespace {
+
+const QString realEmulator = QStringLiteral("/usr/games/mame");
+const QString pongTitle = QStringLiteral("Pong (Rev E) [TTL]");
+const QString pongCoinDefault = QStringLiteral("KEYCODE_5 OR JOYCODE_1_UNKNOWN_SWITCH");
+
+// Prints every input of the running game with its keys, then ends the game.
+const QByteArray inputsScript =
+    "for tag, port in pairs(manager.machine.ioport.ports) do\n"
+    "  for name, field in pairs(port.fields) do\n"
+    "    print(name .. \" = \" .. manager.machine.input:seq_to_tokens(field:input_seq()))\n"
+    "  end\n"
+    "end\n"
+    "manager.machine:exit()\n";
+// Pong's own settings: no window, no sound, no information screen to wait on.
+const QByteArray quietPong = "video none\nsound none\nskip_gameinfo 1\n";
+
+// The text after "NAME = " on the line of `input` in the output of inputsScript.
+QString keysOf(const QByteArray& log, const QString& input)
+{
+    const QString prefix = input + QStringLiteral(" = ");
+    for (const QString& line : splitLines(decodeSystemText(log))) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size());
+    }
+    return QStringLiteral("(no line for %1)").arg(input);
+}
+
+QStringList rowsOf(const QListWidget& list)
+{
+    QStringList rows;
+    for (int row = 0; row < list.count(); ++row)
+        rows << list.item(row)->text();
+    return rows;
+}
+
+void click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// The processes running `emulator`: their first argument names it, as the scripts and the
+// runner start it.
+QList<int> processesOf(const QString& emulator)
+{
+    QList<int> found;
+    const QStringList entries =
+        QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool isProcess = false;
+        const int pid = entry.toInt(&isProcess);
+        QFile arguments(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
+        if (isProcess && arguments.open(QIODevice::ReadOnly) &&
+            QFile::decodeName(arguments.readAll().split('\0').value(0)) == emulator)
+            found << pid;
+    }
+    return found;
+}
+
+// An emulator folder of today's packaged emulator with the main window on it.
+struct Rig {
+    // started: where the emulator's path is noted, so that no run a failed check left
+    // behind outlives the test.
+    explicit Rig(QStringList& started)
+    {
+        started << folder.filePath(QStringLiteral("mame"));
+        QVERIFY(QFile::link(realEmulator, folder.filePath(QStringLiteral("mame"))));
+        folder.makeFolder(QStringLiteral("cfg"));
+        folder.makeFolder(QStringLiteral("ctrlr"));
+        window.show();
+    }
+    void addArchive(const QString& name) { folder.writeFile(QStringLiteral("roms/") + name, {}); }
+    // A mouse double click on the row of `title`, the second press sent as the window system
+    // sends it; then, unless told not to, the wait for the launch to end.
+    void doubleClick(const QString& title, bool waitForTheEnd = true)
+    {
+        const QList<QListWidgetItem*> found = window.lstJuegos->findItems(title, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        QWidget* viewport = window.lstJuegos->viewport();
+        const QPoint at = window.lstJuegos->visualItemRect(found.first()).center();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        QMouseEvent press(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+        if (waitForTheEnd)
+            QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
+    }
+    // Pong started as a user starts it, reading back its inputs' keys from inside.
+    QString coinKeysOfALaunch()
+    {
+        doubleClick(pongTitle);
+        return keysOf(program.state.LastLaunchLog, QStringLiteral("Coin 1"));
+    }
+
+    EmulatorFolder folder{QStringLiteral("MAME 0.251")};
+    Program program{folder.path()};
+    frmCargador window{program.context};
+};
+
+// Saves `key` for the control the editor selects first (player 1's coin), through the main
+// window's button and the modal editor it opens.
+void saveFirstControl(frmCargador& window, int key)
+{
+    QTimer::singleShot(0, &window, [key] {
+        if (auto* editor = qobject_cast<frmTeclas*>(QApplication::activeModalWidget())) {
+            click(editor->lblTecla[static_cast<std::size_t>(key)]);
+            click(editor->lblGuardar);
+        }
+    });
+    click(window.lblTeclas);
+}
+
+} // namespace
+
+class RealEmulatorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!QFileInfo(realEmulator).isExecutable())
+            QSKIP("today's emulator is not installed (/usr/games/mame: apt-get install mame, "
+                  "as scripts/deps does)");
+        QStandardPaths::setTestModeEnabled(true);
+        // The packaged emulator reads and writes $HOME/.mame unless told otherwise: a home of
+        // the test's own keeps a developer's settings out, and the test's out of theirs.
+        QVERIFY(home.isValid());
+        qputenv("HOME", QFile::encodeName(home.path()));
+    }
+
+    void cleanup()
+    {
+        for (const QString& emulator : std::as_const(started)) {
+            for (const int pid : processesOf(emulator))
+                (void)::kill(pid, SIGKILL);
+        }
+        started.clear();
+    }
+
+    void startUpLearnsTheVersionAndListsRealTitles()
+    {
+        Rig rig(started);
+        // Short names up to the 17 columns of today's list and past them, titles with quotes.
+        for (const char* archive : {"pong.zip", "airdueljm72.zip", "istrebiteli_sound.zip",
+                                    "elan_eu3a05commonsys.zip", "cc10.zip", "zefrin.zip"})
+            rig.addArchive(QString::fromLatin1(archive));
+        QVERIFY(loadToEnd(rig.window));
+        QCOMPARE(rig.program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QVERIFY(rig.program.state.dialect == Dialect::Today);
+        QCOMPARE(rig.window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        QVERIFY(rig.window.chkUsaControles->isEnabled() &&
+                rig.window.lblTeclas->backColour() != Colours::disabledGrey());
+        QCOMPARE(rowsOf(*rig.window.lstJuegos),
+                 QStringList({"Air Duel (Japan, M72 hardware)",
+                              "Chess Challenger \"10\" (model CCX, rev. B)",
+                              "Elan EU3A05/EU3A14 Common System", "Istrebiteli Sound", pongTitle,
+                              "ROM desconocida(zefrin.zip)"}));
+        QVERIFY(rig.program.dialogs.shown.isEmpty());
+    }
+
+    void pongRunsToItsEnd_data()
+    {
+        QTest::addColumn<QByteArray>("settings"); // pong.ini besides quietPong
+        QTest::addColumn<QStringList>("logHolds");
+        // It ends by itself after three seconds of emulated time and says how fast it ran (only
+        // when it measured a whole second, which the first frames are no part of).
+        QTest::newRow("ends by itself")
+            << QByteArray("seconds_to_run 3\n") << QStringList{"Average speed: "};
+        // The script ends it: its print on standard output, the emulator's warning on
+        // standard error (the run itself ends with a crash signal after exit()).
+        QTest::newRow("ended from inside")
+            << QByteArray("autoboot_script inputs.lua\n")
+            << QStringList{"Coin 1 = " + pongCoinDefault,
+                           "Warning: -video none doesn't make much sense without -seconds_to_run"};
+    }
+
+    void pongRunsToItsEnd()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QStringList, logHolds);
+        Rig rig(started);
+        rig.addArchive(QStringLiteral("pong.zip"));
+        rig.folder.writeFile(QStringLiteral("pong.ini"), quietPong + settings);
+        rig.folder.writeFile(QStringLiteral("inputs.lua"), inputsScript);
+        QVERIFY(loadToEnd(rig.window));
+        rig.doubleClick(pongTitle);
+        const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
+        for (const QString& text : logHolds)
+            QVERIFY2(log.contains(text), qPrintable(log));
+        QCOMPARE(rig.window.statusCaption(), QStringLiteral("Ha terminado la carga."));
+        QCOMPARE(rig.program.state.LastLaunchTitle, pongTitle);
+        QVERIFY(rig.program.dialogs.shown.isEmpty());
+    }
+
+    void savedKeysReachTheRunningGame()
+    {
+        Rig rig(started);
+        rig.addArchive(QStringLiteral("pong.zip"));
+        rig.folder.writeFile(QStringLiteral("pong.ini"),
+                             quietPong + "autoboot_script inputs.lua\n");
+        rig.folder.writeFile(QStringLiteral("inputs.lua"), inputsScript);
+        QVERIFY(loadToEnd(rig.window));
+        // A key of the numeric pad: today's emulator ignores it under its classic name.
+        const int keypad8 = 89;
+        saveFirstControl(rig.window, keypad8);
+        QVERIFY(rig.program.dialogs.shown.isEmpty());
+        QVERIFY(rig.window.chkUsaControles->isChecked());
+        QCOMPARE(rig.coinKeysOfALaunch(), QStringLiteral("KEYCODE_8PAD"));
+        // The switch off: the emulator's own keys again.
+        rig.window.chkUsaControles->click();
+        QVERIFY(!rig.window.chkUsaControles->isChecked());
+        QCOMPARE(rig.coinKeysOfALaunch(), pongCoinDefault);
+        QVERIFY(rig.program.dialogs.shown.isEmpty());
+    }
+
+    void noEmulatorOutlivesTheProgram()
+    {
+        std::optional<Rig> rig(std::in_place, started);
+        const QString emulator = rig->folder.filePath(QStringLiteral("mame"));
+        rig->addArchive(QStringLiteral("pong.zip"));
+        rig->folder.writeFile(QStringLiteral("pong.ini"), quietPong + "seconds_to_run 60\n");
+        QVERIFY(loadToEnd(rig->window));
+        rig->doubleClick(pongTitle, false);
+        QTRY_VERIFY_WITH_TIMEOUT(!processesOf(emulator).isEmpty(), 10000);
+        // The program torn down in the middle of a game, as when the session ends: the runner
+        // ends the run it owns.
+        rig.reset();
+        (void)QTest::qWaitFor([&emulator] { return processesOf(emulator).isEmpty(); }, 2000);
+        QEXPECT_FAIL("",
+                     "the runner kills the play script's shell only: the emulator it started "
+                     "lives on",
+                     Continue);
+        QVERIFY(processesOf(emulator).isEmpty());
+    }
+
+    void checkUsesTodaysVerdicts_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QByteArray>("holds"); // "zip:NAME=CONTENT" for an archive of one file
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<CheckOutcome>("outcome");
+        QTest::addColumn<QString>("verdict"); // the emulator's verdict line
+        QTest::newRow("no files to hold, empty")
+            << "pong.zip" << QByteArray() << "pong.zip" << CheckOutcome::Good
+            << "romset pong is best available";
+        QTest::newRow("a clone, wrong file")
+            << "viejo.zip" << QByteArray("zip:pacman.6e=hello\n") << "pacman.zip"
+            << CheckOutcome::NotGood << "romset pacman [puckman] is bad";
+        QTest::newRow("garbage") << "basura.zip" << QByteArray("not a zip at all") << "pacman.zip"
+                                 << CheckOutcome::NotGood << QString();
+    }
+
+    void checkUsesTodaysVerdicts()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QByteArray, holds);
+        QFETCH(QString, game);
+        QFETCH(CheckOutcome, outcome);
+        QFETCH(QString, verdict);
+        Rig rig(started);
+        writeArchive(rig.folder, archive, holds);
+        EmulatorRunner runner;
+        ArchiveChecker checker(runner, rig.folder.path(), {}, Dialect::Today);
+        QCOMPARE(checkToEnd(checker, archive, game), outcome);
+        const QStringList answer = answerLinesOf(rig.folder.filePath(QStringLiteral("1.p")));
+        QVERIFY2(verdict.isEmpty() ? answer.filter(QStringLiteral("romset")).isEmpty()
+                                   : answer.contains(verdict),
+                 qPrintable(answer.join('\n')));
+        QCOMPARE(rig.folder.readFile(QStringLiteral("roms/") + archive), archiveBytes(holds));
+        QVERIFY(!rig.folder.exists(QStringLiteral("roms/") + game) || archive == game);
+    }
+
+    void archiveReportSaysTheKnownCheckIsGone()
+    {
+        Rig rig(started);
+        writeArchive(rig.folder, QStringLiteral("pacman.zip"), "zip:pacman.6e=hello\n");
+        QTemporaryDir scratch;
+        EmulatorRunner runner;
+        ReportMaker maker(runner, rig.folder.path(), scratch.path(), Dialect::Today);
+        QVERIFY(maker.archiveReport(QStringLiteral("pacman.zip")));
+        const std::optional<ReportResult> report = nextSignal(&maker, &ReportMaker::made);
+        QVERIFY(report && report->written);
+        QFile file(report->path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = decodeSystemText(file.readAll());
+        // Each section holds the real answer: the file not matched, the set's files, its
+        // verdict; no emulator error anywhere.
+        const QStringList sections = text.split(QStringLiteral("/* "));
+        QCOMPARE(sections.size(), 5);
+        QVERIFY2(sections[1].contains(QStringLiteral("pacman.6e")) &&
+                     sections[1].contains(QStringLiteral("NO MATCH")),
+                 qPrintable(sections[1]));
+        QVERIFY2(sections[2].contains(QStringLiteral("CRC(c1e6ab10)")), qPrintable(sections[2]));
+        QVERIFY2(sections[3].contains(QStringLiteral("romset pacman [puckman] is bad")),
+                 qPrintable(sections[3]));
+        QVERIFY2(!text.contains(QStringLiteral("rror")), qPrintable(text));
+        QCOMPARE(sections[4], QStringLiteral("¿RECONOCE M.A.M.E. ESTA ROM? */\r\n\r\n"
+                                             "Esta versión de M.A.M.E ya no tiene esta "
+                                             "comprobación (-isknown). La primera sección dice "
+                                             "qué archivos de la ROM reconoce.\r\n"));
+    }
+
+private:
+    // The bytes of an archive as checkUsesTodaysVerdicts_data describes it.
+    static QByteArray archiveBytes(const QByteArray& holds)
+    {
+        if (!holds.startsWith("zip:"))
+            return holds;
+        const QList<QByteArray> entry = holds.mid(4).split('=');
+        return QByteArray::fromStdString(
+            fixture::zipBytes({{entry.value(0).toStdString(), entry.value(1).toStdString()}})
+                .value_or(std::string()));
+    }
+    static void writeArchive(EmulatorFolder& folder, const QString& name, const QByteArray& holds)
+    {
+        folder.writeFile(QStringLiteral("roms/") + name, archiveBytes(holds));
+    }
+
+    QTemporaryDir home;
+    QStringList started;
+};
+
+QTEST_MAIN(RealEmulatorTest)
+#include "tst_real.moc"
