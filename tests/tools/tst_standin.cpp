@@ -229,6 +229,24 @@ private slots:
         QCOMPARE(other.out.count('\n'), 3);
     }
 
+    // The emulator reads its settings when it starts and writes them back when it ends, over
+    // whatever the files became meanwhile: defaults where there was no file.
+    void gameRunWritesBackWhatItReadAtStart()
+    {
+        Standin folder("run-ms\t1500\tGALAGA\n");
+        folder.writeFile("cfg/galaga.cfg", "<at start/>");
+        QProcess game;
+        game.setWorkingDirectory(folder.path());
+        game.start(folder.filePath("mame"), {"galaga"});
+        QVERIFY(game.waitForStarted());
+        QTest::qWait(700);
+        folder.writeFile("cfg/galaga.cfg", "<meanwhile/>");
+        folder.writeFile("cfg/default.cfg", "<meanwhile/>");
+        QVERIFY(game.waitForFinished(30000));
+        QCOMPARE(folder.readFile("cfg/galaga.cfg"), QByteArray("<at start/>"));
+        QVERIFY(folder.readFile("cfg/default.cfg").contains("<system name=\"default\">"));
+    }
+
     void everyCallIsRecorded()
     {
         const Standin folder;

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace zefrin::standin {
 namespace {
@@ -33,30 +34,39 @@ std::string configXml(const std::string& system)
     return xml + "\t</system>\n</mameconfig>\n";
 }
 
-// Rewrites a settings file on exit. The emulator writes back what it read at start, so an
-// existing file keeps its content; a missing one gets the emulator's defaults.
-bool saveConfig(const fs::path& path, const std::string& system)
+// The settings the emulator works with: what a file held when the run started, or the
+// emulator's defaults where there was none. They are written back on exit, over whatever the
+// file became meanwhile, as the emulator does.
+struct SavedConfig {
+    fs::path path;
+    std::string content;
+};
+
+std::vector<SavedConfig> readConfigs(const std::string& shortName)
 {
-    std::string content = configXml(system);
-    if (std::ifstream existing(path, std::ios::binary); existing) {
-        std::ostringstream text;
-        text << existing.rdbuf();
-        content = text.str();
+    std::vector<SavedConfig> configs;
+    for (const std::string& system : {std::string("default"), shortName}) {
+        SavedConfig config{fs::path("cfg") / (system + ".cfg"), configXml(system)};
+        if (std::ifstream existing(config.path, std::ios::binary); existing) {
+            std::ostringstream text;
+            text << existing.rdbuf();
+            config.content = text.str();
+        }
+        configs.push_back(std::move(config));
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    file.close();
-    return !file.fail();
+    return configs;
 }
 
-void saveConfigs(Output& out, const std::string& shortName)
+void saveConfigs(Output& out, const std::vector<SavedConfig>& configs)
 {
     std::error_code error;
     fs::create_directories("cfg", error);
-    for (const std::string& system : {std::string("default"), shortName}) {
-        const fs::path path = fs::path("cfg") / (system + ".cfg");
-        if (!saveConfig(path, system))
-            out.line("Unable to write configuration file " + path.string());
+    for (const SavedConfig& config : configs) {
+        std::ofstream file(config.path, std::ios::binary | std::ios::trunc);
+        file.write(config.content.data(), static_cast<std::streamsize>(config.content.size()));
+        file.close();
+        if (file.fail())
+            out.line("Unable to write configuration file " + config.path.string());
     }
 }
 
@@ -112,6 +122,7 @@ int runGame(const Request& request)
         return missingFiles;
     }
 
+    const std::vector<SavedConfig> configs = readConfigs(game->shortName);
     if (!settings.runSilent)
         printRun(request.out, *game, settings);
     request.out.flush();
@@ -119,7 +130,7 @@ int runGame(const Request& request)
     if (settings.runCrash != Crash::None)
         crash(settings.runCrash);
     if (!settings.runNoCfg)
-        saveConfigs(request.out, game->shortName);
+        saveConfigs(request.out, configs);
     return settings.runExit;
 }
 
