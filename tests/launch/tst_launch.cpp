@@ -322,27 +322,32 @@ private slots:
     }
 
     // A run killed with the game's settings aside left its record: the next start puts them
-    // back over what the emulator wrote, and touches nothing a record names outside cfg.
+    // back over what the emulator wrote, once the emulator that run started has ended, and
+    // touches nothing a record names outside cfg.
     void settingsLeftAsideComeBackAtTheNextStart_data()
     {
         QTest::addColumn<QString>("settings"); // the names in the record
         QTest::addColumn<QString>("backup");
         QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("gameRuns");    // the emulator the killed copy started still runs
         QTest::addColumn<QByteArray>("after"); // cfg/galaxn.cfg afterwards
         QTest::addColumn<bool>("recordKept");
         const QByteArray emulators = "<emulator's defaults/>";
         QTest::newRow("left aside") << "galaxn.cfg"
                                     << "galaxn.bak"
-                                    << "" << ownSettings << false;
+                                    << "" << false << ownSettings << false;
+        QTest::newRow("game still running") << "galaxn.cfg"
+                                            << "galaxn.bak"
+                                            << "" << true << emulators << true;
         QTest::newRow("names outside cfg") << "../mame.ini"
                                            << "galaxn.bak"
-                                           << "" << emulators << false;
+                                           << "" << false << emulators << false;
         QTest::newRow("absolute name") << "/tmp/x.cfg"
                                        << "galaxn.bak"
-                                       << "" << emulators << false;
+                                       << "" << false << emulators << false;
         QTest::newRow("another folder's") << "galaxn.cfg"
                                           << "galaxn.bak"
-                                          << "/otra" << emulators << true;
+                                          << "/otra" << false << emulators << true;
     }
 
     void settingsLeftAsideComeBackAtTheNextStart()
@@ -350,15 +355,21 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(QString, backup);
         QFETCH(QString, folder);
+        QFETCH(bool, gameRuns);
         Rig rig;
         rig.folder.writeFile("mame.ini", "ctrlr  usuario\r\n");
         rig.folder.writeFile("cfg/galaxn.bak", ownSettings);
         rig.folder.writeFile("cfg/galaxn.cfg", "<emulator's defaults/>");
+        QProcess game;
+        game.start("/bin/sleep", {"30"});
+        QVERIFY(game.waitForStarted());
+        const ProcessIdentity run = processIdentity(gameRuns ? game.processId() : 0);
         QTemporaryDir records;
         const QString record = records.filePath("game-settings.json");
         QVERIFY(writeRunRecord(record, folder.isEmpty() ? rig.folder.path() : folder,
-                               {{"settings", settings}, {"backup", backup}}));
-        QVERIFY(recoverGameSettings(record, rig.folder.path()));
+                               withRun({{"settings", settings}, {"backup", backup}}, run)));
+        const SettingsRecovery recovery = recoverGameSettings(record, rig.folder.path());
+        QCOMPARE(recovery.run, run);
         QTEST(rig.folder.readFile("cfg/galaxn.cfg"), "after");
         QTEST(QFile::exists(record), "recordKept");
         QCOMPARE(rig.folder.readFile("mame.ini"), QByteArray("ctrlr  usuario\r\n"));

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -166,6 +167,17 @@ private slots:
                              &Listener::ended));
         QTRY_COMPARE(told.size(), 2);
         QCOMPARE(told.last(), QString("not started: unreadable script"));
+
+        // A run an earlier copy of the program left going keeps the runner busy until it ends.
+        QProcess earlier;
+        earlier.start("/bin/sleep", {"0.5"});
+        QVERIFY(earlier.waitForStarted());
+        QVERIFY(runner.await(processIdentity(earlier.processId()), &listener, &Listener::ended));
+        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}}, &listener, &Listener::ended));
+        QTest::qWait(200);
+        QVERIFY(runner.isBusy() && told.size() == 2);
+        QTRY_COMPARE(told.size(), 3);
+        QVERIFY(!runner.isBusy() && earlier.state() == QProcess::NotRunning);
     }
 
     void isCdDriveIsFalseOnOrdinaryFolders()

@@ -48,13 +48,18 @@ QString cdWithoutGeneratedFilesText()
                           "genere los archivos necesarios.");
 }
 
-void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
+ListRecovery dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
 {
+    using Outcome = ListRecovery::Outcome;
     const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
     if (!note)
-        return;
-    if (removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
-        (void)clearRunRecord(recordPath);
+        return {};
+    if (const ProcessIdentity run = recordedRun(*note); isRunning(run))
+        return {Outcome::Waiting, run};
+    if (!removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
+        return {Outcome::Failed, {}};
+    (void)clearRunRecord(recordPath);
+    return {Outcome::Dropped, {}};
 }
 
 bool ensureGameListScript(const QString& emulatorFolder)

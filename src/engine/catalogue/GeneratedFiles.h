@@ -3,6 +3,8 @@
 // game-list script, the game list the emulator writes through it, and the key-name table.
 // A read-only (CD) installation must already hold all three.
 
+#include "engine/services/ProcessIdentity.h"
+
 #include <QString>
 
 namespace zefrin {
@@ -26,7 +28,17 @@ bool ensureGameListScript(const QString& emulatorFolder);
 
 // A game list the emulator was still writing when the program was ended by force is
 // incomplete (GameListMaker keeps a run record meanwhile): a next start that finds the record
-// removes the list to have it made again.
-void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder);
+// removes the list to have it made again, once the emulator that was writing it has ended.
+struct ListRecovery {
+    enum class Outcome {
+        Nothing, // no record
+        Dropped, // the list is gone, to be made again
+        Waiting, // the emulator is still writing it: nothing is touched until it has ended
+        Failed,  // it could not be removed; the record is kept for the next start
+    };
+    Outcome outcome = Outcome::Nothing;
+    ProcessIdentity run; // the run still going
+};
+ListRecovery dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder);
 
 } // namespace zefrin

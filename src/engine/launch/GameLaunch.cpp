@@ -97,9 +97,7 @@ bool GameLaunch::moveSettingsAside()
     result_.armed = true;
     // Noted first: a program ended during the run leaves the settings aside, and the next
     // start puts them back.
-    (void)writeRunRecord(request_.recordPath, request_.emulatorFolder,
-                         {{settingsKey, QFileInfo(settings_).fileName()},
-                          {backupKey, QFileInfo(backup_).fileName()}});
+    (void)writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote());
     // A backup left by a run that never ended holds the user's own settings; the file beside
     // it is the one the emulator wrote then, and must not replace them.
     QString reason;
@@ -138,7 +136,18 @@ bool GameLaunch::startEmulator()
     if (!runner_.start(scriptCommand(request_.emulatorFolder, request_.scriptPath), this,
                        &GameLaunch::runEnded))
         return fail(Failure::Start, QStringLiteral("M.A.M.E ya está en marcha"));
+    // The emulator may outlive the program and write the game's settings when the game ends:
+    // a next start must wait for this run before it puts anything back.
+    if (movedAside_)
+        (void)writeRunRecord(request_.recordPath, request_.emulatorFolder,
+                             withRun(settingsNote(), runner_.runIdentity()));
     return true;
+}
+
+QJsonObject GameLaunch::settingsNote() const
+{
+    return {{settingsKey, QFileInfo(settings_).fileName()},
+            {backupKey, QFileInfo(backup_).fileName()}};
 }
 
 bool GameLaunch::removeScript(const ShellResult& shell)
@@ -234,21 +243,24 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game)
     return game;
 }
 
-bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
+SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
 {
+    using Outcome = SettingsRecovery::Outcome;
     const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
     if (!note)
-        return true;
+        return {};
+    if (const ProcessIdentity run = recordedRun(*note); isRunning(run))
+        return {Outcome::Waiting, run};
     const QString settingsName = note->value(settingsKey).toString();
     const QString backupName = note->value(backupKey).toString();
     if (isPlainFileName(settingsName) && isPlainFileName(backupName)) {
         const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
         if (FileExists(folder + backupName) &&
             !ReplaceFile(folder + backupName, folder + settingsName).ok)
-            return false;
+            return {Outcome::Failed, {}};
     }
     (void)clearRunRecord(recordPath);
-    return true;
+    return {Outcome::Restored, {}};
 }
 
 QString launchLogText(const QByteArray& output)

@@ -12,6 +12,7 @@
 #include "engine/services/EmulatorRunner.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 
@@ -98,6 +99,7 @@ private:
     LaunchResult finish();
     void cleanUpAfterFailure();
     bool fail(LaunchResult::Failure failure, const QString& detail);
+    QJsonObject settingsNote() const;
 
     EmulatorRunner& runner_;
     const LaunchRequest request_;
@@ -110,9 +112,21 @@ private:
     LaunchResult result_;
 };
 
-// Puts back the game's settings that a run which never ended left moved aside, as its record
-// tells; what the emulator wrote meanwhile gives way. False when they are still aside (the
-// record is kept for the next start).
-bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder);
+// What the start-up did with the game's settings a launch left moved aside.
+struct SettingsRecovery {
+    enum class Outcome {
+        Nothing,  // no record: nothing was aside
+        Restored, // put back, or found back in place
+        Waiting,  // the run is still going: nothing is touched until it has ended
+        Failed,   // they could not be put back; the record is kept for the next start
+    };
+    Outcome outcome = Outcome::Nothing;
+    ProcessIdentity run; // the run still going
+};
+
+// Puts back the game's settings that a launch the program did not live to finish left moved
+// aside, as its record tells; what the emulator wrote meanwhile gives way. The emulator may
+// still be running that game: it writes the settings when it ends, so they wait until then.
+SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder);
 
 } // namespace zefrin

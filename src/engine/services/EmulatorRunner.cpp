@@ -4,6 +4,12 @@
 
 namespace zefrin {
 
+namespace {
+
+constexpr int awaitPollMs = 250;
+
+} // namespace
+
 EmulatorRunner::EmulatorRunner(QObject* parent)
     : QObject(parent)
 {
@@ -13,6 +19,8 @@ EmulatorRunner::EmulatorRunner(QObject* parent)
     process_.setStandardErrorFile(QProcess::nullDevice());
     connect(&process_, &QProcess::finished, this, &EmulatorRunner::processFinished);
     connect(&process_, &QProcess::errorOccurred, this, &EmulatorRunner::processFailed);
+    awaitTimer_.setInterval(awaitPollMs);
+    connect(&awaitTimer_, &QTimer::timeout, this, &EmulatorRunner::checkAwaited);
 }
 
 EmulatorRunner::~EmulatorRunner()
@@ -43,6 +51,35 @@ bool EmulatorRunner::begin(const CommandLine& command)
     process_.setProcessEnvironment(childEnvironment(command.pathFirst));
     process_.start();
     return true;
+}
+
+bool EmulatorRunner::beginAwaiting(const ProcessIdentity& run)
+{
+    if (busy_)
+        return false;
+    busy_ = true;
+    ending_ = false;
+    result_ = {};
+    awaited_ = run;
+    awaitTimer_.start();
+    checkAwaited();
+    return true;
+}
+
+void EmulatorRunner::checkAwaited()
+{
+    if (isRunning(awaited_))
+        return;
+    awaitTimer_.stop();
+    awaited_ = {};
+    end({true, QString(), -1, false});
+}
+
+ProcessIdentity EmulatorRunner::runIdentity() const
+{
+    if (process_.state() == QProcess::NotRunning)
+        return {};
+    return processIdentity(process_.processId());
 }
 
 void EmulatorRunner::processFinished(int exitCode, QProcess::ExitStatus status)

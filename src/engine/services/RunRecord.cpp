@@ -15,6 +15,7 @@ namespace zefrin {
 namespace {
 
 const QString folderKey = QStringLiteral("emulatorFolder");
+const QString runKey = QStringLiteral("run");
 
 } // namespace
 
@@ -74,6 +75,18 @@ std::optional<QJsonObject> readRunRecordFor(const QString& recordPath,
 bool clearRunRecord(const QString& recordPath)
 {
     return recordPath.isEmpty() || removeIfExists(recordPath);
+}
+
+QJsonObject withRun(QJsonObject note, const ProcessIdentity& run)
+{
+    if (run.isValid())
+        note.insert(runKey, processToJson(run));
+    return note;
+}
+
+ProcessIdentity recordedRun(const QJsonObject& note)
+{
+    return processFromJson(note.value(runKey).toObject());
 }
 
 } // namespace zefrin

@@ -7,6 +7,8 @@
 // emulator folder): a read-only or shared installation must not stop them, and the emulator
 // folder's own listing must not show them. They are JSON, so any file name survives the trip.
 
+#include "ProcessIdentity.h"
+
 #include <QJsonObject>
 #include <QString>
 
@@ -40,5 +42,12 @@ std::optional<QJsonObject> readRunRecordFor(const QString& recordPath,
 
 // Removes the note; true when none is left. An empty path keeps no note and always succeeds.
 bool clearRunRecord(const QString& recordPath);
+
+// The emulator run during which a note was kept. The emulator may outlive the program that
+// started it, and writes its files when it ends: what the note tells to put back waits until
+// that run has ended.
+QJsonObject withRun(QJsonObject note, const ProcessIdentity& run);
+// The run a note names; invalid when it names none.
+ProcessIdentity recordedRun(const QJsonObject& note);
 
 } // namespace zefrin

@@ -129,6 +129,7 @@ private slots:
     void chkUsaControles_MouseUp();
     void gameListMade();
     void settingsFileMade(const ShellResult& result);
+    void earlierRunEnded(const ShellResult& result);
     void managerLoaded();
     void managerClosed();
 
@@ -191,8 +192,12 @@ private:
 
     // Start-up
     // Puts back what a run ended by force left changed: a game's settings moved aside, a
-    // game list half written, the user's controller line (given back at shutdown).
-    void recoverInterruptedRun();
+    // game list half written, the user's controller line (given back at shutdown). What an
+    // emulator run of that copy still going may write waits for the run's end: the runner
+    // is busy meanwhile, so the window takes no command and does not close. True when the
+    // game list was removed, to be made again.
+    bool recoverInterruptedRun();
+    bool awaitingEarlierRun_ = false;
 };
 
 } // namespace zefrin

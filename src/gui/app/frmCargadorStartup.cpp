@@ -49,7 +49,7 @@ bool frmCargador::Form_Load()
         return false;
     }
     RestorePendingRename();
-    recoverInterruptedRun();
+    (void)recoverInterruptedRun();
 
     showHourglass();
 
@@ -96,6 +96,10 @@ void frmCargador::applyStartupCaptions()
                               : QStringLiteral("Configuración de teclas de M.A.M.E. para "
                                                "versiones posteriores a la 0.59b."));
     ApplyCdMode();
+    if (awaitingEarlierRun_)
+        setStatus(QStringLiteral("Esperando a que se cierre el M.A.M.E que quedó abierto de la "
+                                 "sesión anterior."),
+                  Colours::statusRed());
     emit loaded();
 }
 
@@ -118,14 +122,32 @@ void frmCargador::ApplyCdMode()
     setStatus(QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), Colours::statusRed());
 }
 
-void frmCargador::recoverInterruptedRun()
+bool frmCargador::recoverInterruptedRun()
 {
     // From a CD nothing was changed.
     if (state_.CdMode)
-        return;
-    (void)recoverGameSettings(state_.records.gameSettings, state_.emulatorFolder);
-    dropInterruptedGameList(state_.records.gameList, state_.emulatorFolder);
+        return false;
+    const SettingsRecovery settings =
+        recoverGameSettings(state_.records.gameSettings, state_.emulatorFolder);
+    const ListRecovery list =
+        dropInterruptedGameList(state_.records.gameList, state_.emulatorFolder);
     recallControllerLine();
+    const ProcessIdentity run = settings.run.isValid() ? settings.run : list.run;
+    awaitingEarlierRun_ =
+        run.isValid() && state_.emulator.await(run, this, &frmCargador::earlierRunEnded);
+    return list.outcome == ListRecovery::Outcome::Dropped;
+}
+
+void frmCargador::earlierRunEnded(const ShellResult&)
+{
+    const bool listDropped = recoverInterruptedRun();
+    if (awaitingEarlierRun_)
+        return;
+    setStatus(QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."),
+              Colours::statusTeal());
+    // The list could not be made while the emulator ran.
+    if (listDropped || !FileExists(path(gameListFileName())))
+        CargarDatos();
 }
 
 } // namespace zefrin
