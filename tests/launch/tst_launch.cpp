@@ -366,8 +366,12 @@ private slots:
         const ProcessIdentity run = processIdentity(gameRuns ? game.processId() : 0);
         QTemporaryDir records;
         const QString record = records.filePath("game-settings.json");
-        QVERIFY(writeRunRecord(record, folder.isEmpty() ? rig.folder.path() : folder,
-                               withRun({{"settings", settings}, {"backup", backup}}, run)));
+        const QJsonObject moved =
+            identityToJson(*fileIdentity(rig.folder.filePath("cfg/" + backup)));
+        QVERIFY(writeRunRecord(
+            record, folder.isEmpty() ? rig.folder.path() : folder,
+            withRun({{"settings", settings}, {"backup", backup}, {"settingsIdentity", moved}},
+                    run)));
         const SettingsRecovery recovery = recoverGameSettings(record, rig.folder.path());
         QCOMPARE(recovery.run, run);
         QTEST(rig.folder.readFile("cfg/galaxn.cfg"), "after");

@@ -48,18 +48,28 @@ QString cdWithoutGeneratedFilesText()
                           "genere los archivos necesarios.");
 }
 
-ListRecovery dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
+ListRecovery dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder,
+                                     bool readOnly)
 {
     using Outcome = ListRecovery::Outcome;
-    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
-    if (!note)
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
         return {};
-    if (const ProcessIdentity run = recordedRun(*note); isRunning(run))
-        return {Outcome::Waiting, run};
+    if (reading.state != RecordState::Ours || readOnly)
+        return {Outcome::SetAside,
+                {},
+                setRunRecordAside(
+                    recordPath,
+                    QStringLiteral("la lista de juegos (lista.txt) que M.A.M.E estaba escribiendo"),
+                    reading.state == RecordState::Replaced ? recordReplacedReason(emulatorFolder)
+                    : readOnly                             ? recordOnCdReason()
+                                                           : recordCorruptReason())};
+    if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run))
+        return {Outcome::Waiting, run, std::nullopt};
     if (!removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
-        return {Outcome::Failed, {}};
+        return {Outcome::Failed, {}, std::nullopt};
     (void)clearRunRecord(recordPath);
-    return {Outcome::Dropped, {}};
+    return {Outcome::Dropped, {}, std::nullopt};
 }
 
 bool ensureGameListScript(const QString& emulatorFolder)

@@ -1,7 +1,9 @@
 #include "KeySwitch.h"
 
+#include "MameIniOption.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/SystemServices.h"
+#include "engine/services/TextFile.h"
 
 #include <QDir>
 
@@ -43,14 +45,39 @@ void keepControllerLine(const QString& recordPath, const QString& emulatorFolder
         (void)writeRunRecord(recordPath, emulatorFolder, {{QStringLiteral("line"), line}});
 }
 
-QString keptControllerLine(const QString& recordPath, const QString& emulatorFolder)
+ControllerLineRecovery recallControllerLine(const QString& recordPath,
+                                            const QString& emulatorFolder, bool readOnly)
 {
-    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
-    if (!note)
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
         return {};
     // One line of mame.ini, nothing that would split it.
-    const QString line = note->value(QStringLiteral("line")).toString();
-    return line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')) ? QString() : line;
+    const QString line = reading.note.value(QStringLiteral("line")).toString();
+    const bool readable =
+        !line.isEmpty() && !line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r'));
+    const auto setAside = [&](const QString& why) {
+        const QString what = readable ? QStringLiteral("tu línea de mame.ini «") + line +
+                                            QStringLiteral("», cambiada para usar tus teclas")
+                                      : QStringLiteral("tu línea 'ctrlr' de mame.ini, cambiada "
+                                                       "para usar tus teclas");
+        return ControllerLineRecovery{{}, setRunRecordAside(recordPath, what, why)};
+    };
+    if (reading.state == RecordState::Replaced)
+        return setAside(recordReplacedReason(emulatorFolder));
+    if (!readable)
+        return setAside(recordCorruptReason());
+    if (readOnly)
+        return setAside(recordOnCdReason());
+    const QString ini = emulatorPath(emulatorFolder, QStringLiteral("mame.ini"));
+    if (iniOptionHolds(ini, QStringLiteral("ctrlr"), QStringLiteral("Zefrin")))
+        return {line, std::nullopt};
+    // Given back already, by a run ended before it could remove the record.
+    if (readTextLines(ini).value_or(QStringList()).contains(line)) {
+        (void)clearRunRecord(recordPath);
+        return {};
+    }
+    return setAside(QStringLiteral("mame.ini ya no es el que Zefrin! cambió (ha cambiado desde "
+                                   "entonces)"));
 }
 
 FileResult restoreEmulatorInputFile(const QString& emulatorFolder)

@@ -4,9 +4,12 @@
 // cfg/default.bak while the user's keys are in use and put back afterwards. Also the texts
 // the user reads when one of these files cannot be changed.
 
+#include "engine/services/RunRecord.h"
 #include "engine/services/SystemServices.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace zefrin {
 
@@ -25,8 +28,17 @@ namespace zefrin {
 // Keeps `line` in the record; an empty line removes the record.
 void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
                         const QString& line);
-// The line an earlier run left in the record, or empty.
-QString keptControllerLine(const QString& recordPath, const QString& emulatorFolder);
+
+// The line an earlier run left in the record, for this run's shutdown to give back as long as
+// mame.ini still names the program's controller file; nothing when there is nothing to give
+// back (mame.ini holds the line already: the record is removed). A record that cannot be
+// applied (mame.ini changed since, a read-only installation, see RunRecord.h) is set aside.
+struct ControllerLineRecovery {
+    QString line;
+    std::optional<RecordSetAside> setAside;
+};
+ControllerLineRecovery recallControllerLine(const QString& recordPath,
+                                            const QString& emulatorFolder, bool readOnly = false);
 
 // Title of every failure message of the key configuration.
 QString keyErrorTitle();

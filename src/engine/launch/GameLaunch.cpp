@@ -28,6 +28,7 @@ QString backupExtension()
 
 const QString settingsKey = QStringLiteral("settings");
 const QString backupKey = QStringLiteral("backup");
+const QString identityKey = QStringLiteral("settingsIdentity");
 
 QString cfgFolderOf(const QString& emulatorFolder)
 {
@@ -95,6 +96,8 @@ bool GameLaunch::moveSettingsAside()
     if (!request_.definedKeys || !FileExists(settings_))
         return true;
     result_.armed = true;
+    if (const std::optional<FileIdentity> identity = fileIdentity(settings_))
+        settingsIdentity_ = identityToJson(*identity);
     // Noted first: a program ended during the run leaves the settings aside, and the next
     // start puts them back.
     (void)writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote());
@@ -147,7 +150,8 @@ bool GameLaunch::startEmulator()
 QJsonObject GameLaunch::settingsNote() const
 {
     return {{settingsKey, QFileInfo(settings_).fileName()},
-            {backupKey, QFileInfo(backup_).fileName()}};
+            {backupKey, QFileInfo(backup_).fileName()},
+            {identityKey, settingsIdentity_}};
 }
 
 bool GameLaunch::removeScript(const ShellResult& shell)
@@ -243,24 +247,45 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game)
     return game;
 }
 
-SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
+SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder,
+                                     bool readOnly)
 {
     using Outcome = SettingsRecovery::Outcome;
-    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
-    if (!note)
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
         return {};
-    if (const ProcessIdentity run = recordedRun(*note); isRunning(run))
-        return {Outcome::Waiting, run};
-    const QString settingsName = note->value(settingsKey).toString();
-    const QString backupName = note->value(backupKey).toString();
-    if (isPlainFileName(settingsName) && isPlainFileName(backupName)) {
-        const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
-        if (FileExists(folder + backupName) &&
-            !ReplaceFile(folder + backupName, folder + settingsName).ok)
-            return {Outcome::Failed, {}};
-    }
+    const QString settingsName = reading.note.value(settingsKey).toString();
+    const QString backupName = reading.note.value(backupKey).toString();
+    const std::optional<FileIdentity> identity =
+        identityFromJson(reading.note.value(identityKey).toObject());
+    const bool readable = isPlainFileName(settingsName) && isPlainFileName(backupName) && identity;
+    const auto setAside = [&](const QString& why) {
+        const QString what = readable ? QStringLiteral("la configuración de un juego (cfg/") +
+                                            settingsName +
+                                            QStringLiteral("), apartada durante la partida como "
+                                                           "cfg/") +
+                                            backupName
+                                      : QStringLiteral("la configuración de un juego, apartada "
+                                                       "durante la partida");
+        return SettingsRecovery{Outcome::SetAside, {}, setRunRecordAside(recordPath, what, why)};
+    };
+    if (reading.state == RecordState::Replaced)
+        return setAside(recordReplacedReason(emulatorFolder));
+    if (!readable)
+        return setAside(recordCorruptReason());
+    if (readOnly)
+        return setAside(recordOnCdReason());
+    if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run))
+        return {Outcome::Waiting, run, std::nullopt};
+
+    const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
+    const std::optional<FileIdentity> backup = fileIdentity(folder + backupName);
+    if (backup && !(*backup == *identity))
+        return setAside(recordFileChangedReason(folder + backupName));
+    if (backup && !ReplaceFile(folder + backupName, folder + settingsName).ok)
+        return {Outcome::Failed, {}, std::nullopt};
     (void)clearRunRecord(recordPath);
-    return {Outcome::Restored, {}};
+    return {Outcome::Restored, {}, std::nullopt};
 }
 
 QString launchLogText(const QByteArray& output)

@@ -10,6 +10,7 @@
 // lies parked as cfg/default.bak while the keys are in use).
 
 #include "engine/services/EmulatorRunner.h"
+#include "engine/services/RunRecord.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -107,6 +108,7 @@ private:
     const QString cfgFolder_;
     QString settings_;
     QString backup_;
+    QJsonObject settingsIdentity_;
     // Set while this run holds the game's settings in the backup.
     bool movedAside_ = false;
     LaunchResult result_;
@@ -119,14 +121,19 @@ struct SettingsRecovery {
         Restored, // put back, or found back in place
         Waiting,  // the run is still going: nothing is touched until it has ended
         Failed,   // they could not be put back; the record is kept for the next start
+        SetAside, // the record cannot be applied (see RunRecord.h): nothing is touched
     };
     Outcome outcome = Outcome::Nothing;
     ProcessIdentity run; // the run still going
+    std::optional<RecordSetAside> setAside;
 };
 
 // Puts back the game's settings that a launch the program did not live to finish left moved
-// aside, as its record tells; what the emulator wrote meanwhile gives way. The emulator may
-// still be running that game: it writes the settings when it ends, so they wait until then.
-SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder);
+// aside, as its record tells, as long as the backup is still the file that was moved; what
+// the emulator wrote meanwhile gives way. The emulator may still be running that game: it
+// writes the settings when it ends, so they wait until then. From a read-only installation
+// (a CD) nothing was moved: a record there is stale and only set aside.
+SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder,
+                                     bool readOnly = false);
 
 } // namespace zefrin

@@ -3,6 +3,7 @@
 
 #include "Layout.h"
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/input/KeySwitch.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/InstanceLock.h"
@@ -48,6 +49,8 @@ bool frmCargador::Form_Load()
         context_.programExit.endProgram();
         return false;
     }
+    // Notes of this folder kept under the name it had before a rename are its own.
+    adoptRunRecords(state_.records, state_.emulatorFolder);
     RestorePendingRename();
     (void)recoverInterruptedRun();
 
@@ -124,14 +127,22 @@ void frmCargador::ApplyCdMode()
 
 bool frmCargador::recoverInterruptedRun()
 {
-    // From a CD nothing was changed.
-    if (state_.CdMode)
-        return false;
+    const QString& folder = state_.emulatorFolder;
+    const bool readOnly = state_.CdMode;
     const SettingsRecovery settings =
-        recoverGameSettings(state_.records.gameSettings, state_.emulatorFolder);
-    const ListRecovery list =
-        dropInterruptedGameList(state_.records.gameList, state_.emulatorFolder);
-    recallControllerLine();
+        recoverGameSettings(state_.records.gameSettings, folder, readOnly);
+    const ListRecovery list = dropInterruptedGameList(state_.records.gameList, folder, readOnly);
+    // The user's line that a run ended with the keys switched on never gave back: this run's
+    // shutdown gives it back.
+    const ControllerLineRecovery line =
+        recallControllerLine(state_.records.controllerLine, folder, readOnly);
+    if (!line.line.isEmpty())
+        state_.LineaAnterior = line.line;
+    for (const std::optional<RecordSetAside>& setAside :
+         {settings.setAside, list.setAside, line.setAside})
+        if (setAside)
+            context_.dialogs.message(nullptr, Dialogs::Icon::Exclamation, recordSetAsideTitle(),
+                                     recordSetAsideText(*setAside));
     const ProcessIdentity run = settings.run.isValid() ? settings.run : list.run;
     awaitingEarlierRun_ =
         run.isValid() && state_.emulator.await(run, this, &frmCargador::earlierRunEnded);

@@ -87,20 +87,6 @@ void frmCargador::forgetControllerLine()
     keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
 }
 
-// The user's line that a run ended with the keys switched on never gave back: this run's
-// shutdown gives it back, as long as mame.ini still names the program's controller file.
-void frmCargador::recallControllerLine()
-{
-    const QString line = keptControllerLine(state_.records.controllerLine, state_.emulatorFolder);
-    if (line.isEmpty())
-        return;
-    if (iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
-                       QStringLiteral("Zefrin")))
-        state_.LineaAnterior = line;
-    else // mame.ini has been changed since: the record is out of date
-        keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
-}
-
 // Only a controller line this program set is changed: the user's own line comes back when
 // this run remembers it, and a line still naming the program's files from an earlier run is
 // reset. A controller setting of the user's own stays as it is.
@@ -142,9 +128,10 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
 {
     if (failureReported)
         *failureReported = false;
-    // A line that a set replaces is kept in the record before mame.ini loses it.
+    // A line that a set replaces is kept in the record before mame.ini loses it. The shutdown's
+    // reset (an empty value) puts nothing of the user's aside: it keeps no record.
     std::function<void(const QString&)> keepLine;
-    if (!restore)
+    if (!restore && !value.isEmpty())
         keepLine = [this](const QString& line) {
             keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
         };
