@@ -6,6 +6,7 @@
 
 #include "KeyRig.h"
 #include "engine/input/ControllerFiles.h"
+#include "engine/input/KeySwitch.h"
 #include "engine/input/MameIniOption.h"
 #include "support/Runs.h"
 
@@ -154,8 +155,9 @@ private slots:
     void tickingWithoutKeysSaysNotYet()
     {
         // Parked by an earlier run: it comes back before the message.
-        QVERIFY(QFile::rename(rig->folder.filePath("cfg/default.cfg"),
-                              rig->folder.filePath("cfg/default.bak")));
+        QCOMPARE(parkEmulatorInputFile(rig->folder.path(), rig->program.state.records.inputSettings)
+                     .outcome,
+                 Parking::Outcome::Parked);
         click(rig->window.chkUsaControles);
         rig->expectOneMessage(Dialogs::Icon::Information, "Todavía no.",
                               "No hay un archivo de teclado configurado, debes configurar las "
@@ -211,16 +213,54 @@ private slots:
     void parkedSettingsAreNeverReplacedByTheEmulatorsFile()
     {
         // A run with the defined keys ended before the launch could delete the default.cfg the
-        // emulator wrote; ticking again or saving again must keep the user's parked file.
+        // emulator wrote; saving again, or ticking again in the next run, must keep the user's
+        // parked file.
         switchOn();
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
-        QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 1, 22}})));
-        rig->window.chkUsaControles->setChecked(false);
-        rig->folder.writeFile("cfg/default.bak", userInputSettings);
-        rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
-        rig->window.chkUsaControles->click();
-        QVERIFY(rig->window.chkUsaControles->isChecked());
+        click(rig->open().lblGuardar);
         expectDefinedKeys();
+        rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
+        frmCargador next(rig->program.context);
+        next.chkUsaControles->click();
+        QVERIFY(next.chkUsaControles->isChecked());
+        expectDefinedKeys();
+        QVERIFY(rig->program.dialogs.shown.isEmpty());
+    }
+
+    // A cfg/default.bak of the user's own (no record says the program parked it) is never
+    // touched: the current settings go aside under a free name, the user is told where, and
+    // they come back when the keys go off.
+    void usersOwnParkedFileIsNeverTouched_data()
+    {
+        QTest::addColumn<bool>("bySaving"); // or by ticking the box
+        QTest::newRow("ticked") << false;
+        QTest::newRow("saved") << true;
+    }
+
+    void usersOwnParkedFileIsNeverTouched()
+    {
+        QFETCH(bool, bySaving);
+        const QByteArray usersBackup = "<!-- the user's own backup -->";
+        rig->folder.writeFile("cfg/default.bak", usersBackup);
+        saveKeys();
+        if (bySaving)
+            click(rig->open().lblGuardar);
+        else
+            rig->window.chkUsaControles->click();
+        QVERIFY(rig->window.chkUsaControles->isChecked());
+        rig->expectOneMessage(
+            Dialogs::Icon::Information, "Atención",
+            "Ya hay un archivo 'default.bak' en la carpeta " + rig->folder.filePath("cfg") +
+                " que no ha puesto Zefrin!, así que tu configuración de M.A.M.E ('default.cfg') "
+                "se ha apartado como 'default (2).bak' mientras uses las teclas definidas. "
+                "Volverá a su sitio al desmarcar la casilla o al cerrar Zefrin!.");
+        QCOMPARE(folderEntries(rig->folder.filePath("cfg")),
+                 (QStringList{"default (2).bak", "default.bak"}));
+        rig->window.chkUsaControles->setChecked(false);
+        QCOMPARE(folderEntries(rig->folder.filePath("cfg")),
+                 (QStringList{"default.bak", "default.cfg"}));
+        QCOMPARE(rig->folder.readFile("cfg/default.cfg"), userInputSettings);
+        QCOMPARE(rig->folder.readFile("cfg/default.bak"), usersBackup);
     }
 
 private:

@@ -230,10 +230,10 @@ private slots:
         QTest::newRow("archive in capitals") << "GALAXN.zip" << true << true << QString();
         QTest::newRow("box cleared by code meanwhile") << "untick" << true << true << QString();
         QTest::newRow("no game settings") << "" << false << true << QString();
-        QTest::newRow("backup an earlier run left") << "bak" << true << true << QString();
-        // ...with the file the emulator wrote then beside it: the backup is the user's.
-        QTest::newRow("backup and emulator's file an earlier run left")
-            << "bak+cfg" << true << true << QString();
+        // A backup of the user's own, no leftover of the program's (no record says so): it
+        // stays as it is, and the settings go aside under another name.
+        QTest::newRow("user's own backup") << "bak" << true << true << QString();
+        QTest::newRow("user's own backup, no game settings") << "bak" << false << true << QString();
         QTest::newRow("cfg locked") << "cfg" << true << false << cfgText;
         QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << true << cfgText;
         QTest::newRow("default.cfg locked, no game settings")
@@ -256,11 +256,11 @@ private slots:
         Rig rig;
         rig.addGame("galaxn", "Galaxian", fault.endsWith(".zip") ? fault : QString());
         rig.tell("run-ms=600");
+        const QByteArray usersBackup = fault == "bak" ? "<the user's own backup/>" : "(none)";
         if (withSettings)
-            rig.folder.writeFile(fault.startsWith("bak") ? "cfg/galaxn.bak" : "cfg/galaxn.cfg",
-                                 ownSettings);
-        if (fault == "bak+cfg")
-            rig.folder.writeFile("cfg/galaxn.cfg", "<emulator's defaults/>");
+            rig.folder.writeFile("cfg/galaxn.cfg", ownSettings);
+        if (fault == "bak")
+            rig.folder.writeFile("cfg/galaxn.bak", usersBackup);
         // Turned on as the user does: a controller file saved, the box ticked.
         rig.folder.writeFile("ctrlr/Zefrin/default.ini",
                              "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
@@ -305,8 +305,12 @@ private slots:
         }
         if (message.isEmpty()) {
             // The game's own settings were out of the emulator's way during the run only.
-            QCOMPARE(during, "(none)" + (withSettings ? ownSettings : "(none)"));
-            QVERIFY(!rig.folder.exists("cfg/default.cfg"));
+            QCOMPARE(during, "(none)" + (fault == "bak" ? usersBackup
+                                         : withSettings ? ownSettings
+                                                        : "(none)"));
+            const QStringList cfg = QDir(rig.folder.filePath("cfg")).entryList(QDir::Files);
+            QCOMPARE(cfg, fault == "bak" ? (QStringList{"galaxn.bak", "galaxn.cfg"})
+                                         : QStringList{"galaxn.cfg"});
         }
         if (fault == "cfg during") {
             // Settings the run could not put back are named, and kept in the backup.
@@ -317,7 +321,7 @@ private slots:
             QVERIFY2(withSettings ? settings == ownSettings
                                   : !message.isEmpty() || settings.contains("<system"),
                      settings);
-            QVERIFY(!rig.folder.exists("cfg/galaxn.bak"));
+            QCOMPARE(rig.fileOrNothing("cfg/galaxn.bak"), usersBackup);
         }
     }
 

@@ -24,16 +24,138 @@ QString shownFolder(const QString& emulatorFolder, const QString& relative)
 
 } // namespace
 
-bool parkEmulatorInputFile(const QString& emulatorFolder)
+namespace {
+
+const QString parkedKey = QStringLiteral("parked");
+const QString parkedIdentityKey = QStringLiteral("parkedIdentity");
+const QString currentName = QStringLiteral("default.cfg");
+const QString usualName = QStringLiteral("default.bak");
+
+struct ParkedNote {
+    QString name;
+    FileIdentity identity;
+};
+
+std::optional<ParkedNote> parkedNote(const QJsonObject& note)
 {
-    const QString parked = cfgPath(emulatorFolder, QStringLiteral("default.bak"));
-    const QString current = cfgPath(emulatorFolder, QStringLiteral("default.cfg"));
-    // The user's own settings are parked already, and a default.cfg beside them was written by
-    // the emulator while the defined keys were in force (a run that ended before the launch
-    // could delete it): parking it too would put it in place of the user's file.
-    if (FileExists(parked))
-        return removeIfExists(current);
-    return ReplaceFile(current, parked).ok;
+    const QString name = note.value(parkedKey).toString();
+    const std::optional<FileIdentity> identity =
+        identityFromJson(note.value(parkedIdentityKey).toObject());
+    if (!name.endsWith(QStringLiteral(".bak")) || name.contains(QLatin1Char('/')) || !identity)
+        return std::nullopt;
+    return ParkedNote{name, *identity};
+}
+
+// The parked file is there, and still the file that was parked.
+bool stillParked(const QString& emulatorFolder, const ParkedNote& note)
+{
+    const std::optional<FileIdentity> parked = fileIdentity(cfgPath(emulatorFolder, note.name));
+    return parked && *parked == note.identity;
+}
+
+// The settings this program has parked, as the record names them.
+std::optional<ParkedNote> ownParking(const QString& emulatorFolder, const QString& recordPath)
+{
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state != RecordState::Ours)
+        return std::nullopt;
+    std::optional<ParkedNote> note = parkedNote(reading.note);
+    if (!note || !stillParked(emulatorFolder, *note)) {
+        // Given back, or changed since: nothing parked is the program's any more.
+        (void)clearRunRecord(recordPath);
+        return std::nullopt;
+    }
+    return note;
+}
+
+} // namespace
+
+Parking parkEmulatorInputFile(const QString& emulatorFolder, const QString& recordPath)
+{
+    using Outcome = Parking::Outcome;
+    const QString current = cfgPath(emulatorFolder, currentName);
+    if (ownParking(emulatorFolder, recordPath))
+        return {removeIfExists(current) ? Outcome::Parked : Outcome::Failed, {}};
+    const std::optional<FileIdentity> identity = fileIdentity(current);
+    if (!identity)
+        return {};
+    const QString cfg = emulatorPath(emulatorFolder, QStringLiteral("cfg"));
+    const QString name = freeFileName(cfg, QStringLiteral("default"), QStringLiteral(".bak"));
+    if (!writeRunRecord(recordPath, emulatorFolder,
+                        {{parkedKey, name}, {parkedIdentityKey, identityToJson(*identity)}}))
+        return {Outcome::RecordFailed, {}};
+    if (!RenameInFolder(currentName, name, cfg)) {
+        (void)clearRunRecord(recordPath);
+        return {Outcome::Failed, {}};
+    }
+    return {Outcome::Parked, name == usualName ? QString() : name};
+}
+
+FileResult restoreEmulatorInputFile(const QString& emulatorFolder, const QString& recordPath)
+{
+    const std::optional<ParkedNote> parked = ownParking(emulatorFolder, recordPath);
+    if (!parked)
+        return {};
+    const FileResult back =
+        ReplaceFile(cfgPath(emulatorFolder, parked->name), cfgPath(emulatorFolder, currentName));
+    if (back.ok)
+        (void)clearRunRecord(recordPath);
+    return back;
+}
+
+QString parkedInputFileName(const QString& emulatorFolder, const QString& recordPath)
+{
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    const std::optional<ParkedNote> note = parkedNote(reading.note);
+    return reading.state == RecordState::Ours && note ? note->name : usualName;
+}
+
+std::optional<RecordSetAside> checkParkedInputFile(const QString& recordPath,
+                                                   const QString& emulatorFolder, bool readOnly)
+{
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
+        return std::nullopt;
+    const std::optional<ParkedNote> note = parkedNote(reading.note);
+    const auto setAside = [&](const QString& why) {
+        return setRunRecordAside(
+            recordPath,
+            QStringLiteral("tu configuración de M.A.M.E (cfg/default.cfg), apartada ") +
+                (note ? QStringLiteral("como cfg/") + note->name + QLatin1Char(' ') : QString()) +
+                QStringLiteral("mientras se usaban tus teclas"),
+            why);
+    };
+    if (reading.state == RecordState::Replaced)
+        return setAside(recordReplacedReason(emulatorFolder));
+    if (!note)
+        return setAside(recordCorruptReason());
+    if (readOnly)
+        return setAside(recordOnCdReason());
+    const QString parked = cfgPath(emulatorFolder, note->name);
+    if (!FileExists(parked)) {
+        // Given back already, by a run ended before it could remove the record.
+        (void)clearRunRecord(recordPath);
+        return std::nullopt;
+    }
+    if (!stillParked(emulatorFolder, *note))
+        return setAside(recordFileChangedReason(parked));
+    return std::nullopt;
+}
+
+QString parkedElsewhereTitle()
+{
+    return QStringLiteral("Atención");
+}
+
+QString parkedElsewhereText(const QString& emulatorFolder, const QString& parkedAs)
+{
+    return QStringLiteral("Ya hay un archivo 'default.bak' en la carpeta ") +
+           shownFolder(emulatorFolder, QStringLiteral("cfg")) +
+           QStringLiteral(" que no ha puesto Zefrin!, así que tu configuración de M.A.M.E "
+                          "('default.cfg') se ha apartado como '") +
+           parkedAs +
+           QStringLiteral("' mientras uses las teclas definidas. Volverá a su sitio al desmarcar "
+                          "la casilla o al cerrar Zefrin!.");
 }
 
 void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
@@ -78,12 +200,6 @@ ControllerLineRecovery recallControllerLine(const QString& recordPath,
     }
     return setAside(QStringLiteral("mame.ini ya no es el que Zefrin! cambió (ha cambiado desde "
                                    "entonces)"));
-}
-
-FileResult restoreEmulatorInputFile(const QString& emulatorFolder)
-{
-    return ReplaceFile(cfgPath(emulatorFolder, QStringLiteral("default.bak")),
-                       cfgPath(emulatorFolder, QStringLiteral("default.cfg")));
 }
 
 QString keyErrorTitle()

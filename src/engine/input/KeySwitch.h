@@ -13,14 +13,42 @@
 
 namespace zefrin {
 
-// Moves cfg/default.cfg to cfg/default.bak (replacing an older default.bak); nothing to do
-// when there is no default.cfg. False when a file could not be moved or removed.
-[[nodiscard]] bool parkEmulatorInputFile(const QString& emulatorFolder);
+// Parks cfg/default.cfg while the defined keys are in use: as cfg/default.bak, or, when a
+// default.bak of the user's own is there, under a free name, which `parkedAs` then names for
+// the user. The record (services/RunRecord.h) is what tells the program's parked file from a
+// file of the user's: it is written first, and a parking that cannot be noted is not made.
+// Settings parked already (a run ended with the keys on) stay parked; the default.cfg beside
+// them was written by the emulator meanwhile, and goes.
+struct Parking {
+    enum class Outcome {
+        Parked,      // parked, or nothing to park
+        Failed,      // a file could not be moved or removed
+        RecordFailed // the record could not be written: nothing was changed
+    };
+    Outcome outcome = Outcome::Parked;
+    QString parkedAs;
+};
+[[nodiscard]] Parking parkEmulatorInputFile(const QString& emulatorFolder,
+                                            const QString& recordPath);
 
-// Moves cfg/default.bak back to cfg/default.cfg; nothing to do when nothing is parked. The one
-// place the parked settings are given back: the switch going off, a save that could not turn
-// it on, and the shutdown.
-[[nodiscard]] FileResult restoreEmulatorInputFile(const QString& emulatorFolder);
+// Moves the parked settings back to cfg/default.cfg, over what the emulator wrote meanwhile;
+// nothing to do when the record names nothing parked, or a file that is not the one parked.
+// A default.bak of the user's own is never touched. The one place the parked settings are
+// given back: the switch going off, a save that could not turn it on, and the shutdown.
+[[nodiscard]] FileResult restoreEmulatorInputFile(const QString& emulatorFolder,
+                                                  const QString& recordPath);
+
+// The name the parked settings have in cfg: default.bak unless the record names another.
+QString parkedInputFileName(const QString& emulatorFolder, const QString& recordPath);
+
+// The start-up's look at settings an earlier run left parked: they stay parked for this run to
+// give back; a record that cannot be applied (see RunRecord.h) is set aside.
+std::optional<RecordSetAside> checkParkedInputFile(const QString& recordPath,
+                                                   const QString& emulatorFolder, bool readOnly);
+
+// The user is told where the settings went when default.bak was taken.
+QString parkedElsewhereTitle();
+QString parkedElsewhereText(const QString& emulatorFolder, const QString& parkedAs);
 
 // The user's own controller line of mame.ini, remembered (LineaAnterior) while the switch has
 // it replaced, is also kept in a run record (services/RunRecord.h): a run that ends without

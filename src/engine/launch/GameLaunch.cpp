@@ -67,7 +67,6 @@ GameLaunch::GameLaunch(EmulatorRunner& runner, const LaunchRequest& request)
 {
     const QString stem = cfgFolder_ + QLatin1Char('/') + gameSettingsStem(cfgFolder_, game_);
     settings_ = stem + settingsExtension();
-    backup_ = stem + backupExtension();
 }
 
 std::optional<LaunchResult> GameLaunch::start()
@@ -96,20 +95,24 @@ bool GameLaunch::moveSettingsAside()
     if (!request_.definedKeys || !FileExists(settings_))
         return true;
     result_.armed = true;
+    // A record a run that never ended left (its settings could not be put back at start-up)
+    // is settled first: this run's record takes its place.
+    if (recoverGameSettings(request_.recordPath, request_.emulatorFolder).outcome ==
+        SettingsRecovery::Outcome::Failed)
+        return fail(Failure::SettingsAside, settings_);
+    // A GAME.bak that no record names is the user's own: the settings go aside under another
+    // name, and neither file is ever deleted.
+    backup_ = cfgFolder_ + QLatin1Char('/') +
+              freeFileName(cfgFolder_, QFileInfo(settings_).completeBaseName(), backupExtension());
     if (const std::optional<FileIdentity> identity = fileIdentity(settings_))
         settingsIdentity_ = identityToJson(*identity);
     // Noted first: a program ended during the run leaves the settings aside, and the next
     // start puts them back.
     (void)writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote());
-    // A backup left by a run that never ended holds the user's own settings; the file beside
-    // it is the one the emulator wrote then, and must not replace them.
-    QString reason;
-    const FileResult moved = FileExists(backup_)
-                                 ? FileResult{removeFile(settings_, &reason), reason}
-                                 : ReplaceFile(settings_, backup_);
-    if (!moved.ok) {
+    if (!RenameInFolder(QFileInfo(settings_).fileName(), QFileInfo(backup_).fileName(),
+                        cfgFolder_)) {
         (void)clearRunRecord(request_.recordPath);
-        return fail(Failure::SettingsAside, described(settings_, moved.error));
+        return fail(Failure::SettingsAside, settings_);
     }
     movedAside_ = true;
     return true;
@@ -190,9 +193,7 @@ bool GameLaunch::dropDefaultSettings()
 
 bool GameLaunch::restoreSettings()
 {
-    // A backup left by an earlier run that never ended is put back as well: it holds the
-    // user's settings, not the emulator's defaults.
-    if (!request_.definedKeys || !FileExists(backup_))
+    if (!movedAside_)
         return true;
     const FileResult back = ReplaceFile(backup_, settings_);
     if (!back.ok)
@@ -213,10 +214,12 @@ void GameLaunch::cleanUpAfterFailure()
         return;
     // Left in the backup, the settings would be overwritten by the next run that moves the
     // game's settings aside. What the emulator saved meanwhile is its defaults: it goes.
-    if (ReplaceFile(backup_, settings_).ok)
+    if (ReplaceFile(backup_, settings_).ok) {
         (void)clearRunRecord(request_.recordPath);
-    else
+    } else {
         result_.strandedBackup = backup_;
+        result_.strandedSettings = settings_;
+    }
 }
 
 bool GameLaunch::fail(Failure failure, const QString& detail)

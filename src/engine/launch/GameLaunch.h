@@ -6,8 +6,9 @@
 //
 // While the user's own keys are in use the emulator must not find the game's own settings
 // file, which would override them for that game: cfg/GAME.cfg is moved to cfg/GAME.bak for
-// the run, and the cfg/default.cfg the emulator writes on exit is deleted (the user's own one
-// lies parked as cfg/default.bak while the keys are in use).
+// the run (or to a free name beside it, when a GAME.bak of the user's own is there), and the
+// cfg/default.cfg the emulator writes on exit is deleted (the user's own one lies parked while
+// the keys are in use).
 
 #include "engine/services/EmulatorRunner.h"
 #include "engine/services/RunRecord.h"
@@ -64,8 +65,10 @@ struct LaunchResult {
     QString detail; // the file and the reason behind a failure
     // The emulator's output, once it was read.
     std::optional<QString> log;
-    // The backup that still holds the game's own settings after a failure, or empty.
+    // The backup that still holds the game's own settings after a failure, or empty, and the
+    // settings file it is to be put back as.
     QString strandedBackup;
+    QString strandedSettings;
 
     bool ok() const { return failure == Failure::None; }
 };

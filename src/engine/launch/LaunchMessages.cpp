@@ -2,6 +2,8 @@
 
 #include "engine/catalogue/RomFolder.h"
 
+#include <QFileInfo>
+
 namespace zefrin {
 
 namespace {
@@ -104,14 +106,16 @@ MessageText launchFailureMessage(const LaunchResult& result)
     return {errorTitle(), withDetail(unarmedFailureText(result.failure), result.detail)};
 }
 
-MessageText strandedBackupMessage(const QString& backupPath)
+MessageText strandedBackupMessage(const QString& backupPath, const QString& settingsPath)
 {
     return {errorTitle(),
             QStringLiteral("La configuración propia del juego no se ha podido devolver a su "
                            "sitio y se ha quedado en el archivo '") +
                 backupPath +
-                QStringLiteral("'. Para recuperarla, cambia su extensión '.bak' por '.cfg' antes "
-                               "de volver a cargar el juego con las teclas definidas.")};
+                QStringLiteral("'. Zefrin! lo intentará de nuevo la próxima vez que se abra; "
+                               "también puedes recuperarla tú mismo cambiándole el nombre a '") +
+                QFileInfo(settingsPath).fileName() +
+                QStringLiteral("' antes de volver a cargar el juego con las teclas definidas.")};
 }
 
 MessageText launchLogMessage(const QString& lastTitle, const QString& lastLog)

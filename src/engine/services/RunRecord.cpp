@@ -84,7 +84,7 @@ RunRecords RunRecords::forFolder(const QString& emulatorFolder, const QString& r
                extension;
     };
     return {path("pending-rename"), path("game-settings"), path("controller-line"),
-            path("game-list")};
+            path("game-list"), path("input-settings")};
 }
 
 QString RunRecords::defaultFolder()
@@ -94,7 +94,7 @@ QString RunRecords::defaultFolder()
 
 QStringList RunRecords::all() const
 {
-    return {pendingRename, gameSettings, controllerLine, gameList};
+    return {pendingRename, gameSettings, controllerLine, gameList, inputSettings};
 }
 
 bool writeRunRecord(const QString& recordPath, const QString& emulatorFolder, QJsonObject note)

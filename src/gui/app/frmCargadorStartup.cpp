@@ -138,8 +138,11 @@ bool frmCargador::recoverInterruptedRun()
         recallControllerLine(state_.records.controllerLine, folder, readOnly);
     if (!line.line.isEmpty())
         state_.LineaAnterior = line.line;
+    // Settings parked while the keys were in use stay parked: the shutdown gives them back.
+    const std::optional<RecordSetAside> parked =
+        checkParkedInputFile(state_.records.inputSettings, folder, readOnly);
     for (const std::optional<RecordSetAside>& setAside :
-         {settings.setAside, list.setAside, line.setAside})
+         {settings.setAside, list.setAside, line.setAside, parked})
         if (setAside)
             context_.dialogs.message(nullptr, Dialogs::Icon::Exclamation, recordSetAsideTitle(),
                                      recordSetAsideText(*setAside));

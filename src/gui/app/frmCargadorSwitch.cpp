@@ -60,19 +60,24 @@ void frmCargador::switchDefinedKeysOn()
                                                 "casilla."));
         return;
     }
-    if (!parkEmulatorInputFile(state_.emulatorFolder)) {
+    const Parking parking =
+        parkEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings);
+    if (parking.outcome != Parking::Outcome::Parked) {
         // The emulator's own settings would override the user's keys.
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                  cfgFolderErrorText(state_.emulatorFolder));
         chkUsaControles->setChecked(false);
         return;
     }
+    if (!parking.parkedAs.isEmpty())
+        context_.dialogs.message(this, Dialogs::Icon::Information, parkedElsewhereTitle(),
+                                 parkedElsewhereText(state_.emulatorFolder, parking.parkedAs));
     CambiarOpcionIni(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), false);
 }
 
 void frmCargador::switchDefinedKeysOff()
 {
-    if (!restoreEmulatorInputFile(state_.emulatorFolder).ok)
+    if (!restoreEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings).ok)
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                  cfgFolderErrorText(state_.emulatorFolder));
     // The remembered line stays while it could not be put back, for a later attempt.
