@@ -153,6 +153,22 @@ ProcessIdentity recordedRun(const QJsonObject& note)
     return processFromJson(note.value(runKey).toObject());
 }
 
+void removeUnfinishedRunRecords(const RunRecords& records)
+{
+    // QSaveFile writes beside the note, under the note's name and six characters more.
+    static const QRegularExpression unfinished(QStringLiteral("^[a-z-]+[0-9a-f]{%1}%2\\.\\w{6}$")
+                                                   .arg(digestLength)
+                                                   .arg(QRegularExpression::escape(extension)));
+    for (const QString& own : records.all()) {
+        if (own.isEmpty())
+            continue;
+        const QDir folder = QFileInfo(own).dir();
+        for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden))
+            if (unfinished.match(entry).hasMatch())
+                (void)QFile::remove(folder.filePath(entry));
+    }
+}
+
 void adoptRunRecords(const RunRecords& records, const QString& emulatorFolder)
 {
     const std::optional<FileIdentity> folder = folderIdentity(emulatorFolder);

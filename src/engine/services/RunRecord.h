@@ -70,6 +70,11 @@ QJsonObject withRun(QJsonObject note, const ProcessIdentity& run);
 // The run a note names; invalid when it names none.
 ProcessIdentity recordedRun(const QJsonObject& note);
 
+// Removes what a program ended while it wrote a note left of it (the note appears complete or
+// not at all; the unfinished copy beside it is of no use). Only for the copy that holds the
+// instance lock: no other one writes notes meanwhile.
+void removeUnfinishedRunRecords(const RunRecords& records);
+
 // Notes of this folder kept under another path's name (the folder was renamed or moved since
 // they were written) take this folder's names, when those are free.
 void adoptRunRecords(const RunRecords& records, const QString& emulatorFolder);

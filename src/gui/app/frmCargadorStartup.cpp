@@ -50,6 +50,7 @@ bool frmCargador::Form_Load()
         return false;
     }
     // Notes of this folder kept under the name it had before a rename are its own.
+    removeUnfinishedRunRecords(state_.records);
     adoptRunRecords(state_.records, state_.emulatorFolder);
     RestorePendingRename();
     (void)recoverInterruptedRun();
