@@ -33,6 +33,11 @@ const QString keyFilesText = QStringLiteral(
     "dentro de la carpeta %1/ctrlr/Zefrin no tiene la propiedad 'sólo lectura' lo cual no "
     "permitiría seguir ejecutando Zefrin! de forma normal.");
 const QByteArray usersOwnLine = "ctrlr                   xarcade";
+// %1: the note that could not be written.
+const QString noteText = QStringLiteral(
+    "No se puede guardar la nota de Zefrin! en %1, y sin ella tu configuración de M.A.M.E podría "
+    "quedarse cambiada si Zefrin! se cerrara con las teclas definidas en uso. No se ha modificado "
+    "nada.");
 
 } // namespace
 
@@ -110,6 +115,10 @@ private slots:
         // The remembered line is kept for a later attempt.
         row("untick, mame.ini read-only", "on", "mame.ini", "untick");
         row("close, mame.ini read-only", "on", "mame.ini", "close");
+        // Without its note a change could not be undone after a kill: it is not made.
+        row("tick, no note can be kept", "", "(records)", "tick");
+        row("tick, nothing to park, no note can be kept", "no default.cfg", "(records)", "tick");
+        row("save, no note can be kept", "", "(records)", "save");
     }
 
     void failuresAreSaidOnceAndChangeNothing()
@@ -122,6 +131,8 @@ private slots:
             QVERIFY(QDir(r.folder.filePath("ctrlr")).removeRecursively());
         if (before == "no mame.ini")
             QVERIFY(QFile::remove(r.folder.filePath("mame.ini")));
+        if (before == "no default.cfg")
+            QVERIFY(QFile::remove(r.folder.filePath("cfg/default.cfg")));
         if (before.startsWith("on"))
             switchOn();
         if (before == "on, line put back")
@@ -130,7 +141,11 @@ private slots:
             saveKeys();
         r.originalIni = r.folder.readFile("mame.ini");
         std::optional<ReadOnly> lock;
-        if (!locked.isEmpty() && !lock.emplace(r.folder.filePath(locked)).locked)
+        const RunRecords& notes = r.program.state.records;
+        if (!locked.isEmpty() &&
+            !lock.emplace(locked == "(records)" ? r.program.recordsFolder.path()
+                                                : r.folder.filePath(locked))
+                 .locked)
             QSKIP("cannot make an entry immutable here (chattr +i)");
         if (action == "save")
             click(r.open().lblGuardar);
@@ -140,10 +155,17 @@ private slots:
             r.window.show();
             QVERIFY(r.window.close());
         }
-        const QString text = before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
-                             : locked == "cfg"    ? cfgText.arg(r.folder.path())
-                                                  : mameIniText;
+        const QString text =
+            before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
+            : locked == "cfg"    ? cfgText.arg(r.folder.path())
+            : locked == "(records)"
+                ? noteText.arg(before.isEmpty() ? notes.inputSettings : notes.controllerLine)
+                : mameIniText;
         r.expectOneMessage(Dialogs::Icon::Critical, "Error", text);
+        if (before == "no default.cfg") {
+            QCOMPARE(folderEntries(r.folder.filePath("cfg")), QStringList());
+            r.folder.writeFile("cfg/default.cfg", userInputSettings);
+        }
         QVERIFY(!r.window.chkUsaControles->isChecked());
         QVERIFY(action != "save" || r.editor->isVisible());
         QCOMPARE(r.program.state.LineaAnterior,

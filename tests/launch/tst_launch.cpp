@@ -69,7 +69,7 @@ struct Rig {
     // Immutable (chattr +i) until the rig ends: as root, permission bits stop no write.
     bool lock(const QString& relative)
     {
-        locked << folder.filePath(relative);
+        locked << (QDir::isAbsolutePath(relative) ? relative : folder.filePath(relative));
         return QProcess::execute("chattr", {"+i", locked.last()}) == 0;
     }
     // A mouse double click on a row, the second press sent as the window system sends it;
@@ -240,6 +240,9 @@ private slots:
             << "cfg/default.cfg" << false << true
             << "No se ha podido borrar el archivo 'default.cfg'";
         QTest::newRow("cfg locked during the run") << "cfg during" << true << true << cfgText;
+        // Without its note the settings could stay aside after a kill: they are not moved.
+        QTest::newRow("no note can be kept")
+            << "records" << true << false << "No se puede guardar la nota de Zefrin! en";
         // The scratch folder for the play script gone since start-up.
         QTest::newRow("no scratch folder")
             << "scratch" << false << false << "No se ha podido crear";
@@ -273,8 +276,10 @@ private slots:
             QVERIFY(fault == "mame" ? QFile::remove(rig.folder.filePath("mame"))
                                     : QDir(scratch.path()).removeRecursively());
         // The data file, which only the emulator reads, shows that a later lock will hold.
-        else if (fault.startsWith("cfg") &&
-                 !rig.lock(fault == "cfg during" ? "standin.dat" : fault))
+        else if ((fault.startsWith("cfg") || fault == "records") &&
+                 !rig.lock(fault == "cfg during" ? "standin.dat"
+                           : fault == "records"  ? rig.program.recordsFolder.path()
+                                                 : fault))
             QSKIP("no immutable attribute here");
         QByteArray during;
         QTimer::singleShot(300, &rig.window, [&] {

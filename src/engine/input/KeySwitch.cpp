@@ -158,13 +158,12 @@ QString parkedElsewhereText(const QString& emulatorFolder, const QString& parked
                           "la casilla o al cerrar Zefrin!.");
 }
 
-void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
+bool keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
                         const QString& line)
 {
     if (line.isEmpty())
-        (void)clearRunRecord(recordPath);
-    else
-        (void)writeRunRecord(recordPath, emulatorFolder, {{QStringLiteral("line"), line}});
+        return clearRunRecord(recordPath);
+    return writeRunRecord(recordPath, emulatorFolder, {{QStringLiteral("line"), line}});
 }
 
 ControllerLineRecovery recallControllerLine(const QString& recordPath,
@@ -231,6 +230,15 @@ QString mameIniErrorText()
                           "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E "
                           "no tiene la propiedad de 'sólo lectura' de ser así Zefrin! no podrá "
                           "continuar funcionando correctamente.");
+}
+
+QString keyNoteErrorText(const QString& recordPath)
+{
+    return QStringLiteral("No se puede guardar la nota de Zefrin! en ") +
+           QDir::toNativeSeparators(recordPath) +
+           QStringLiteral(", y sin ella tu configuración de M.A.M.E podría quedarse cambiada si "
+                          "Zefrin! se cerrara con las teclas definidas en uso. No se ha modificado "
+                          "nada.");
 }
 
 } // namespace zefrin

@@ -53,8 +53,9 @@ QString parkedElsewhereText(const QString& emulatorFolder, const QString& parked
 // The user's own controller line of mame.ini, remembered (LineaAnterior) while the switch has
 // it replaced, is also kept in a run record (services/RunRecord.h): a run that ends without
 // giving it back leaves it for the next run's shutdown to give back.
-// Keeps `line` in the record; an empty line removes the record.
-void keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
+// Keeps `line` in the record; an empty line removes the record. False when the record could
+// not be written (or removed).
+bool keepControllerLine(const QString& recordPath, const QString& emulatorFolder,
                         const QString& line);
 
 // The line an earlier run left in the record, for this run's shutdown to give back as long as
@@ -76,5 +77,7 @@ QString keyFilesErrorText(const QString& emulatorFolder);
 QString cfgFolderErrorText(const QString& emulatorFolder);
 // mame.ini could not be read or replaced.
 QString mameIniErrorText();
+// The record of a change could not be written, so the change was not made.
+QString keyNoteErrorText(const QString& recordPath);
 
 } // namespace zefrin

@@ -60,7 +60,7 @@ OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
 
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
-                           const std::function<void(const QString&)>& beforeReplacing)
+                           const std::function<bool(const QString&)>& beforeReplacing)
 {
     QFile file(iniPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -86,8 +86,8 @@ IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QS
     QSaveFile out(iniPath);
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
         return IniChange::NotReplaced;
-    if (beforeReplacing)
-        beforeReplacing(rewrite.lineaAnterior);
+    if (beforeReplacing && !beforeReplacing(rewrite.lineaAnterior))
+        return IniChange::NotNoted;
     if (!out.commit())
         return IniChange::NotReplaced;
     lineaAnterior = rewrite.lineaAnterior;

@@ -107,8 +107,10 @@ bool GameLaunch::moveSettingsAside()
     if (const std::optional<FileIdentity> identity = fileIdentity(settings_))
         settingsIdentity_ = identityToJson(*identity);
     // Noted first: a program ended during the run leaves the settings aside, and the next
-    // start puts them back.
-    (void)writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote());
+    // start puts them back. Without the note they are not moved.
+    if (!request_.recordPath.isEmpty() &&
+        !writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote()))
+        return fail(Failure::Record, request_.recordPath);
     if (!RenameInFolder(QFileInfo(settings_).fileName(), QFileInfo(backup_).fileName(),
                         cfgFolder_)) {
         (void)clearRunRecord(request_.recordPath);

@@ -52,6 +52,7 @@ struct LaunchResult {
     enum class Failure {
         None,
         SettingsAside,   // the game's settings file could not be moved aside
+        Record,          // the record of the settings moved aside could not be written
         Script,          // the play script could not be written
         Start,           // the script could not be started
         TemporaryFile,   // the script or the log could not be deleted

@@ -2,6 +2,7 @@
 
 #include "engine/catalogue/RomFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace zefrin {
@@ -62,6 +63,7 @@ QString unarmedFailureText(Failure failure)
                               "juego, comprueba que los archivos de la carpeta 'cfg' dentro de "
                               "la carpeta de M.A.M.E no tengan la propiedad 'sólo lectura'.");
     case Failure::SettingsAside:
+    case Failure::Record:
     case Failure::None:
         break;
     }
@@ -101,6 +103,13 @@ MessageText notPassableArchiveMessage(const QString& archive)
 
 MessageText launchFailureMessage(const LaunchResult& result)
 {
+    if (result.failure == Failure::Record)
+        return {errorTitle(),
+                QStringLiteral("No se puede guardar la nota de Zefrin! en ") +
+                    QDir::toNativeSeparators(result.detail) +
+                    QStringLiteral(", y sin ella la configuración propia del juego podría quedarse "
+                                   "apartada si Zefrin! se cerrara durante la partida. No se ha "
+                                   "modificado nada.")};
     if (result.armed)
         return {errorTitle(), settingsFolderText()};
     return {errorTitle(), withDetail(unarmedFailureText(result.failure), result.detail)};

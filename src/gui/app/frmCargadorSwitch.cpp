@@ -63,9 +63,12 @@ void frmCargador::switchDefinedKeysOn()
     const Parking parking =
         parkEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings);
     if (parking.outcome != Parking::Outcome::Parked) {
-        // The emulator's own settings would override the user's keys.
+        // The emulator's own settings would override the user's keys; without the record they
+        // could stay parked for good.
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 cfgFolderErrorText(state_.emulatorFolder));
+                                 parking.outcome == Parking::Outcome::RecordFailed
+                                     ? keyNoteErrorText(state_.records.inputSettings)
+                                     : cfgFolderErrorText(state_.emulatorFolder));
         chkUsaControles->setChecked(false);
         return;
     }
@@ -135,10 +138,10 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
         *failureReported = false;
     // A line that a set replaces is kept in the record before mame.ini loses it. The shutdown's
     // reset (an empty value) puts nothing of the user's aside: it keeps no record.
-    std::function<void(const QString&)> keepLine;
+    std::function<bool(const QString&)> keepLine;
     if (!restore && !value.isEmpty())
         keepLine = [this](const QString& line) {
-            keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
+            return keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
         };
     const IniChange change = rewriteIniOption(path(QStringLiteral("mame.ini")), name, value,
                                               restore, state_.LineaAnterior, keepLine);
@@ -151,7 +154,9 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
     if (!reportingIniFailure_) {
         const QScopedValueRollback<bool> reporting(reportingIniFailure_, true);
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 mameIniErrorText());
+                                 change == IniChange::NotNoted
+                                     ? keyNoteErrorText(state_.records.controllerLine)
+                                     : mameIniErrorText());
         chkUsaControles->setChecked(false);
     }
     return false;

@@ -20,7 +20,9 @@ bool frmTeclas::GuardarTeclado()
     const Parking parking = parkEmulatorInputFile(folder, state_.records.inputSettings);
     if (parking.outcome != Parking::Outcome::Parked) {
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 cfgFolderErrorText(folder));
+                                 parking.outcome == Parking::Outcome::RecordFailed
+                                     ? keyNoteErrorText(state_.records.inputSettings)
+                                     : cfgFolderErrorText(folder));
         return false;
     }
     if (!parking.parkedAs.isEmpty())
