@@ -294,6 +294,24 @@ def killed_while_the_game_list_is_made(env, folder):
     restart_and_close(env, folder)
 
 
+def second_copy_with_another_runtime_folder(env, folder):
+    """The copies of one user share one lock whatever their runtime folder: a second one says
+    the program is open and ends, and the first one's scratch folder stays for its launches."""
+    program = Program(folder, env)
+    list_shows_titles(program, folder)
+    scratch = os.listdir(os.path.join(folder.root, "tmp"))
+    other = dict(env, XDG_RUNTIME_DIR=os.path.join(folder.root, "run2"))
+    os.makedirs(other["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+    second = Program(folder, other, shows_window=False)
+    answer(alert("Zefrin ya está abierto."), "Aceptar")
+    second.process.wait(timeout=20)
+    left = os.listdir(os.path.join(folder.root, "tmp"))
+    check(left == scratch, f"scratch folders {scratch} became {left}")
+    click(program.row("Astro Falcón"), times=2)
+    wait_for("the game's end", lambda: program.status() == "Ha terminado la carga.", 60)
+    program.close()
+
+
 def restart_and_close(env, folder):
     """The next start after a crash: no lock, no stale file stops it or shows in it."""
     program = Program(folder, env)
@@ -318,6 +336,9 @@ def main():
         manager_finds_the_game(program, folder)
         program.close()
         folder.expect_as_before(before, "a session")
+
+        second_copy_with_another_runtime_folder(env, folder)
+        folder.expect_as_before(before, "a second copy with another runtime folder")
 
         killed_during_a_launch_with_defined_keys(env, folder)
         folder.expect_as_before(before, "a kill during a launch with defined keys")
