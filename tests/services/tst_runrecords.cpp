@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QDirIterator>
+#include <QListWidget>
 
 using namespace zefrin;
 using namespace zefrin::test;
@@ -50,7 +51,7 @@ void killEmulatorsOf(const QString& folder)
     const QString emulator = QFileInfo(folder + "/mame").canonicalFilePath();
     QElapsedTimer quiet;
     quiet.start();
-    while (quiet.elapsed() < 1000) {
+    while (quiet.elapsed() < 300) {
         for (const QString& pid : QDir("/proc").entryList(QDir::Dirs))
             if (QFile::symLinkTarget("/proc/" + pid + "/exe") == emulator &&
                 QProcess::execute("kill", {"-KILL", pid}) == 0)
@@ -93,13 +94,7 @@ class RunRecordsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-        records = RunRecords::forFolder("/").pendingRename.section('/', 0, -2);
-    }
-
-    void init() { QVERIFY(QDir(records).removeRecursively()); }
+    void init() { QVERIFY(QDir(records).removeRecursively() && QDir().mkpath(records)); }
 
     void notesApplyToTheirOwnFolderAndFileOnly_data()
     {
@@ -121,6 +116,10 @@ private slots:
         row("line", "folder renamed", "");
         row("line", "folder replaced", "Atención");
         row("line", "file changed", "Atención");
+        row("line", "note damaged", "Atención");
+        row("parked", "folder renamed", "");
+        row("parked", "file changed", "Atención");
+        row("parked", "note damaged", "Atención");
         row("list", "folder renamed", "");
         row("list", "note damaged", "Atención");
     }
@@ -154,7 +153,9 @@ private slots:
             QVERIFY(QDir().rename(other.path(), first));
         }
         if (since == "file changed" && kind != "line")
-            appendByte(first + (kind == "rename" ? "/roms/pacman.zip" : "/cfg/galaga.bak"));
+            appendByte(first + (kind == "rename"     ? "/roms/pacman.zip"
+                                : kind == "settings" ? "/cfg/galaga.bak"
+                                                     : "/cfg/default.bak"));
         if (since == "file changed" && kind == "line") {
             QFile ini(first + "/mame.ini");
             QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("ctrlr   otro\r\n") > 0);
@@ -162,7 +163,12 @@ private slots:
         if (since == "note damaged")
             for (const QString& note : QDir(records).entryList(QDir::Files))
                 QVERIFY(QFile(records + '/' + note).open(QIODevice::WriteOnly));
-        const QMap<QString, QByteArray> before = contents(root);
+        QMap<QString, QByteArray> before = contents(root);
+        // Without a note of the user's line, the shutdown resets a line naming the program's
+        // controller file, as it always has.
+        if (kind == "line" && since == "note damaged")
+            before[QDir(root).relativeFilePath(first + "/mame.ini")] =
+                "rompath                 roms\r\n# ctrlr                 <NULL> (Not Set)\r\n";
 
         const QList<ShownMessage> shown = startAndClose(start);
         QCOMPARE(shown.isEmpty() ? QString() : shown.first().title, said);
@@ -180,6 +186,28 @@ private slots:
             QStringList());
     }
 
+    // The emulator a killed copy started still writes the game list: the next start waits for
+    // it, saying so, and only then has the list made again.
+    void startWaitsForAnEmulatorLeftRunning()
+    {
+        ManagerFolder folder(managerCollection({{"listfull-delay-ms", "1500", {}}}));
+        userFolder(folder);
+        QVERIFY(QFile::remove(folder.filePath("lista.txt")));
+        const RunRecords notes = notesOf(folder.path());
+        EmulatorRunner outlives; // the emulator, its script, no program around them
+        QVERIFY(GameListMaker(outlives, folder.path(), notes.gameList).start());
+        Program program(folder.path());
+        program.state.records = notes;
+        frmCargador window(program.context);
+        QVERIFY(loadToEnd(window));
+        QCOMPARE(window.statusCaption(), QString("Esperando a que se cierre el M.A.M.E que quedó "
+                                                 "abierto de la sesión anterior."));
+        QVERIFY(window.emulatorBusy() && outlives.isBusy());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy() && window.lstJuegos->count() == 2, 30000);
+        QCOMPARE(window.statusCaption(), QString("Lista cargada."));
+        QVERIFY(!QFile::exists(notes.gameList));
+    }
+
     // From a CD nothing can have been changed: a note about the folder is stale, and is only
     // said and set aside.
     void notesOnACdAreOnlyReported()
@@ -189,26 +217,31 @@ private slots:
                                                 {"verify-delay-ms", "4000", {}},
                                                 {"listfull-delay-ms", "4000", {}}}));
         userFolder(folder);
-        for (const char* kind : {"rename", "settings", "line", "list"})
+        for (const char* kind : {"rename", "settings", "parked", "line", "list"})
             leaveNoteOf(kind, folder);
         const QMap<QString, QByteArray> before = contents(folder.path());
-        const RunRecords notes = RunRecords::forFolder(folder.path());
+        const RunRecords notes = notesOf(folder.path());
         const QString& path = folder.path();
         QCOMPARE(recoverPendingRename(notes.pendingRename, path, true).outcome,
                  RecoveryOutcome::SetAside);
         QVERIFY(recoverGameSettings(notes.gameSettings, path, true).setAside);
         QVERIFY(dropInterruptedGameList(notes.gameList, path, true).setAside);
         QVERIFY(recallControllerLine(notes.controllerLine, path, true).setAside);
+        QVERIFY(checkParkedInputFile(notes.inputSettings, path, true));
         QCOMPARE(contents(folder.path()), before);
-        QCOMPARE(QDir(records).entryList(QDir::Files).filter(".apartada.json").size(), 4);
+        QCOMPARE(QDir(records).entryList(QDir::Files).filter(".apartada.json").size(), 5);
     }
 
 private:
     // The program's own work on `kind`, ended as a kill ends it, the emulator with it.
     void leaveNoteOf(const QString& kind, ManagerFolder& folder)
     {
-        const RunRecords notes = RunRecords::forFolder(folder.path());
-        if (kind == "line") {
+        const RunRecords notes = notesOf(folder.path());
+        if (kind == "parked") {
+            folder.writeFile("cfg/default.cfg", userSettings);
+            QCOMPARE(parkEmulatorInputFile(folder.path(), notes.inputSettings).outcome,
+                     Parking::Outcome::Parked);
+        } else if (kind == "line") {
             Program program(folder.path());
             program.state.records = notes;
             frmCargador window(program.context);
@@ -229,17 +262,19 @@ private:
             if (kind == "list")
                 QVERIFY(QFile::remove(folder.filePath("lista.txt")) && maker.start());
         }
-        killEmulatorsOf(folder.path());
+        if (kind != "line" && kind != "parked")
+            killEmulatorsOf(folder.path());
         QVERIFY(QFileInfo::exists(kind == "rename"     ? notes.pendingRename
                                   : kind == "settings" ? notes.gameSettings
                                   : kind == "line"     ? notes.controllerLine
+                                  : kind == "parked"   ? notes.inputSettings
                                                        : notes.gameList));
     }
 
     QList<ShownMessage> startAndClose(const QString& folder)
     {
         Program program(folder);
-        program.state.records = RunRecords::forFolder(folder);
+        program.state.records = notesOf(folder);
         frmCargador window(program.context);
         if (!loadToEnd(window))
             program.dialogs.shown.append({Dialogs::Icon::None, "not started", {}});
@@ -261,10 +296,17 @@ private:
                      "rompath                 roms\r\n" + userLine + "\r\n");
         if (kind == "list")
             QVERIFY(fileAt(folder + "/lista.txt").contains("Donkey Kong"));
+        if (kind == "parked")
+            QCOMPARE(fileAt(folder + "/cfg/default.cfg"), userSettings);
     }
 
-    QTemporaryDir data;
-    QString records;
+    RunRecords notesOf(const QString& folder) const
+    {
+        return RunRecords::forFolder(folder, records);
+    }
+
+    QTemporaryDir recordsFolder;
+    const QString records = recordsFolder.path();
 };
 
 QTEST_MAIN(RunRecordsTest)
