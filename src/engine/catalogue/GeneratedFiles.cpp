@@ -55,15 +55,14 @@ ListRecovery dropInterruptedGameList(const QString& recordPath, const QString& e
     const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
     if (reading.state == RecordState::Absent)
         return {};
-    if (reading.state != RecordState::Ours || readOnly)
+    if (const QString why = recordNotApplicableReason(reading, true, emulatorFolder, readOnly);
+        !why.isEmpty())
         return {Outcome::SetAside,
                 {},
                 setRunRecordAside(
                     recordPath,
                     QStringLiteral("la lista de juegos (lista.txt) que M.A.M.E estaba escribiendo"),
-                    reading.state == RecordState::Replaced ? recordReplacedReason(emulatorFolder)
-                    : readOnly                             ? recordOnCdReason()
-                                                           : recordCorruptReason())};
+                    why)};
     if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run))
         return {Outcome::Waiting, run, std::nullopt};
     if (!removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))

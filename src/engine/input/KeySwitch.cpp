@@ -117,20 +117,14 @@ std::optional<RecordSetAside> checkParkedInputFile(const QString& recordPath,
     if (reading.state == RecordState::Absent)
         return std::nullopt;
     const std::optional<ParkedNote> note = parkedNote(reading.note);
-    const auto setAside = [&](const QString& why) {
-        return setRunRecordAside(
-            recordPath,
-            QStringLiteral("tu configuración de M.A.M.E (cfg/default.cfg), apartada ") +
-                (note ? QStringLiteral("como cfg/") + note->name + QLatin1Char(' ') : QString()) +
-                QStringLiteral("mientras se usaban tus teclas"),
-            why);
-    };
-    if (reading.state == RecordState::Replaced)
-        return setAside(recordReplacedReason(emulatorFolder));
-    if (!note)
-        return setAside(recordCorruptReason());
-    if (readOnly)
-        return setAside(recordOnCdReason());
+    const QString what =
+        QStringLiteral("tu configuración de M.A.M.E (cfg/default.cfg), apartada ") +
+        (note ? QStringLiteral("como cfg/") + note->name + QLatin1Char(' ') : QString()) +
+        QStringLiteral("mientras se usaban tus teclas");
+    if (const QString why =
+            recordNotApplicableReason(reading, note.has_value(), emulatorFolder, readOnly);
+        !why.isEmpty())
+        return setRunRecordAside(recordPath, what, why);
     const QString parked = cfgPath(emulatorFolder, note->name);
     if (!FileExists(parked)) {
         // Given back already, by a run ended before it could remove the record.
@@ -138,7 +132,7 @@ std::optional<RecordSetAside> checkParkedInputFile(const QString& recordPath,
         return std::nullopt;
     }
     if (!stillParked(emulatorFolder, *note))
-        return setAside(recordFileChangedReason(parked));
+        return setRunRecordAside(recordPath, what, recordFileChangedReason(parked));
     return std::nullopt;
 }
 
@@ -176,19 +170,13 @@ ControllerLineRecovery recallControllerLine(const QString& recordPath,
     const QString line = reading.note.value(QStringLiteral("line")).toString();
     const bool readable =
         !line.isEmpty() && !line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r'));
-    const auto setAside = [&](const QString& why) {
-        const QString what = readable ? QStringLiteral("tu línea de mame.ini «") + line +
-                                            QStringLiteral("», cambiada para usar tus teclas")
-                                      : QStringLiteral("tu línea 'ctrlr' de mame.ini, cambiada "
-                                                       "para usar tus teclas");
-        return ControllerLineRecovery{{}, setRunRecordAside(recordPath, what, why)};
-    };
-    if (reading.state == RecordState::Replaced)
-        return setAside(recordReplacedReason(emulatorFolder));
-    if (!readable)
-        return setAside(recordCorruptReason());
-    if (readOnly)
-        return setAside(recordOnCdReason());
+    const QString what = readable ? QStringLiteral("tu línea de mame.ini «") + line +
+                                        QStringLiteral("», cambiada para usar tus teclas")
+                                  : QStringLiteral("tu línea 'ctrlr' de mame.ini, cambiada para "
+                                                   "usar tus teclas");
+    if (const QString why = recordNotApplicableReason(reading, readable, emulatorFolder, readOnly);
+        !why.isEmpty())
+        return {{}, setRunRecordAside(recordPath, what, why)};
     const QString ini = emulatorPath(emulatorFolder, QStringLiteral("mame.ini"));
     if (iniOptionHolds(ini, QStringLiteral("ctrlr"), QStringLiteral("Zefrin")))
         return {line, std::nullopt};
@@ -197,8 +185,10 @@ ControllerLineRecovery recallControllerLine(const QString& recordPath,
         (void)clearRunRecord(recordPath);
         return {};
     }
-    return setAside(QStringLiteral("mame.ini ya no es el que Zefrin! cambió (ha cambiado desde "
-                                   "entonces)"));
+    return {{},
+            setRunRecordAside(recordPath, what,
+                              QStringLiteral("mame.ini ya no es el que Zefrin! cambió (ha "
+                                             "cambiado desde entonces)"))};
 }
 
 QString keyErrorTitle()

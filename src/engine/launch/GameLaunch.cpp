@@ -264,29 +264,22 @@ SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& e
     const std::optional<FileIdentity> identity =
         identityFromJson(reading.note.value(identityKey).toObject());
     const bool readable = isPlainFileName(settingsName) && isPlainFileName(backupName) && identity;
-    const auto setAside = [&](const QString& why) {
-        const QString what = readable ? QStringLiteral("la configuración de un juego (cfg/") +
-                                            settingsName +
-                                            QStringLiteral("), apartada durante la partida como "
-                                                           "cfg/") +
-                                            backupName
-                                      : QStringLiteral("la configuración de un juego, apartada "
-                                                       "durante la partida");
-        return SettingsRecovery{Outcome::SetAside, {}, setRunRecordAside(recordPath, what, why)};
-    };
-    if (reading.state == RecordState::Replaced)
-        return setAside(recordReplacedReason(emulatorFolder));
-    if (!readable)
-        return setAside(recordCorruptReason());
-    if (readOnly)
-        return setAside(recordOnCdReason());
+    const QString what =
+        readable ? QStringLiteral("la configuración de un juego (cfg/") + settingsName +
+                       QStringLiteral("), apartada durante la partida como cfg/") + backupName
+                 : QStringLiteral("la configuración de un juego, apartada durante la partida");
+    if (const QString why = recordNotApplicableReason(reading, readable, emulatorFolder, readOnly);
+        !why.isEmpty())
+        return {Outcome::SetAside, {}, setRunRecordAside(recordPath, what, why)};
     if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run))
         return {Outcome::Waiting, run, std::nullopt};
 
     const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
     const std::optional<FileIdentity> backup = fileIdentity(folder + backupName);
     if (backup && !(*backup == *identity))
-        return setAside(recordFileChangedReason(folder + backupName));
+        return {Outcome::SetAside,
+                {},
+                setRunRecordAside(recordPath, what, recordFileChangedReason(folder + backupName))};
     if (backup && !ReplaceFile(folder + backupName, folder + settingsName).ok)
         return {Outcome::Failed, {}, std::nullopt};
     (void)clearRunRecord(recordPath);

@@ -24,6 +24,13 @@ QString described(const PendingRename& rename)
            QStringLiteral(" en la carpeta roms");
 }
 
+Recovery setAside(Recovery recovery, const RecordSetAside& setAside)
+{
+    recovery.outcome = RecoveryOutcome::SetAside;
+    recovery.setAside = setAside;
+    return recovery;
+}
+
 } // namespace
 
 bool writePendingRename(const QString& recordPath, const PendingRename& rename)
@@ -53,29 +60,20 @@ Recovery recoverPendingRename(const QString& recordPath, const QString& emulator
         identityFromJson(reading.note.value(identityKey).toObject());
     const bool readable =
         !recovery.rename.archive.isEmpty() && !recovery.rename.temporary.isEmpty() && archive;
-    const auto setAside = [&](const QString& why) {
-        recovery.outcome = RecoveryOutcome::SetAside;
-        recovery.setAside = setRunRecordAside(
-            recordPath,
-            readable ? described(recovery.rename)
-                     : QStringLiteral("un archivo de la carpeta roms que tenía temporalmente "
-                                      "otro nombre"),
-            why);
-        return recovery;
-    };
-    if (reading.state == RecordState::Replaced)
-        return setAside(recordReplacedReason(emulatorFolder));
-    if (!readable)
-        return setAside(recordCorruptReason());
-    if (readOnly)
-        return setAside(recordOnCdReason());
+    const QString what = readable ? described(recovery.rename)
+                                  : QStringLiteral("un archivo de la carpeta roms que tenía "
+                                                   "temporalmente otro nombre");
+    if (const QString why = recordNotApplicableReason(reading, readable, emulatorFolder, readOnly);
+        !why.isEmpty())
+        return setAside(recovery, setRunRecordAside(recordPath, what, why));
 
     const QString roms = romsFolderOf(emulatorFolder);
     const QString temporary = roms + QLatin1Char('/') + recovery.rename.temporary;
     const bool ownName = FileExists(roms + QLatin1Char('/') + recovery.rename.archive);
     const std::optional<FileIdentity> otherName = fileIdentity(temporary);
     if (otherName && !(*otherName == *archive))
-        return setAside(recordFileChangedReason(temporary));
+        return setAside(recovery,
+                        setRunRecordAside(recordPath, what, recordFileChangedReason(temporary)));
     if (ownName && otherName)
         recovery.outcome = RecoveryOutcome::BothPresent;
     else if (ownName)

@@ -205,30 +205,19 @@ RecordSetAside setRunRecordAside(const QString& recordPath, const QString& what,
     return {what, why, recordPath};
 }
 
-RecordSetAside setRunRecordAside(const QString& recordPath, const RecordReading& reading,
-                                 const QString& emulatorFolder, const QString& what)
+QString recordNotApplicableReason(const RecordReading& reading, bool readable,
+                                  const QString& emulatorFolder, bool readOnly)
 {
-    return setRunRecordAside(recordPath, what,
-                             reading.state == RecordState::Replaced
-                                 ? recordReplacedReason(emulatorFolder)
-                                 : recordCorruptReason());
-}
-
-QString recordReplacedReason(const QString& emulatorFolder)
-{
-    return QStringLiteral("la carpeta ") + shown(emulatorFolder) +
-           QStringLiteral(" ya no es la misma de entonces (se ha movido, renombrado o cambiado "
-                          "por otra)");
-}
-
-QString recordCorruptReason()
-{
-    return QStringLiteral("la nota que lo apuntaba está dañada y no se puede leer");
-}
-
-QString recordOnCdReason()
-{
-    return QStringLiteral("la carpeta de M.A.M.E está en un CD, donde no se puede cambiar nada");
+    if (reading.state == RecordState::Replaced)
+        return QStringLiteral("la carpeta ") + shown(emulatorFolder) +
+               QStringLiteral(" ya no es la misma de entonces (se ha movido, renombrado o "
+                              "cambiado por otra)");
+    if (reading.state == RecordState::Corrupt || !readable)
+        return QStringLiteral("la nota que lo apuntaba está dañada y no se puede leer");
+    if (readOnly)
+        return QStringLiteral("la carpeta de M.A.M.E está en un CD, donde no se puede cambiar "
+                              "nada");
+    return {};
 }
 
 QString recordFileChangedReason(const QString& path)

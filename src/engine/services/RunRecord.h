@@ -90,14 +90,13 @@ struct RecordSetAside {
 // Moves the note under a set-aside name beside it, for the user to see.
 RecordSetAside setRunRecordAside(const QString& recordPath, const QString& what,
                                  const QString& why);
-// The same for a reading that is not the folder's own note (Replaced or Corrupt).
-RecordSetAside setRunRecordAside(const QString& recordPath, const RecordReading& reading,
-                                 const QString& emulatorFolder, const QString& what);
 
-// Why a note is not applied.
-QString recordReplacedReason(const QString& emulatorFolder);
-QString recordCorruptReason();
-QString recordOnCdReason();
+// Why a note is not applied, before anything it names is looked at: it is about the folder
+// that had this path before, it cannot be read (`readable`: its own fields make sense), or the
+// folder is read-only (a CD), where nothing can have been changed. Empty when it may be.
+QString recordNotApplicableReason(const RecordReading& reading, bool readable,
+                                  const QString& emulatorFolder, bool readOnly);
+// Why a note is not applied: the file it names has changed since.
 QString recordFileChangedReason(const QString& path);
 
 // What the user reads about a note set aside.
