@@ -1,6 +1,7 @@
 // Closing the main window: refused while a game runs; otherwise the emulator folder is given
 // back as the user had it, and whatever cannot be put back is said once.
 
+#include "engine/input/KeySwitch.h"
 #include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
@@ -30,9 +31,11 @@ QString filesOf(const EmulatorFolder& folder)
 
 // A run of the program over the folder, from a CD or not, ended by closing its window: what it
 // said, and a complaint of its own unless the window closed and took the launch log along.
-QList<ShownMessage> closeRun(const EmulatorFolder& folder, bool fromCd = false)
+QList<ShownMessage> closeRun(const EmulatorFolder& folder, const QString& records,
+                             bool fromCd = false)
 {
     Program program(folder.path());
+    program.state.records = RunRecords::forFolder(folder.path(), records);
     program.state.CdMode = fromCd;
     frmCargador window(program.context);
     window.show();
@@ -50,9 +53,16 @@ class ShutdownTest : public QObject {
 private slots:
     void closingGivesTheFolderBackUnlessAGameRuns()
     {
-        // The folder as a session with defined keys on leaves it.
+        // The folder as a session with defined keys on leaves it: the user's settings parked,
+        // and the emulator's written since.
         EmulatorFolder folder;
-        folder.writeFile("cfg/default.bak", "user");
+        QTemporaryDir records;
+        folder.writeFile("cfg/default.cfg", "user");
+        QCOMPARE(
+            parkEmulatorInputFile(
+                folder.path(), RunRecords::forFolder(folder.path(), records.path()).inputSettings)
+                .outcome,
+            Parking::Outcome::Parked);
         folder.writeFile("cfg/default.cfg", "emulator");
         for (const char* name : {"1.p", "abrir.bat", "all.bat"})
             folder.writeFile(name, "x");
@@ -65,14 +75,14 @@ private slots:
         frmCargador window(program.context);
         QVERIFY(!window.close());
         // Nor, from a CD, does closing touch anything in the folder.
-        QVERIFY(closeRun(folder, true).isEmpty());
+        QVERIFY(closeRun(folder, records.path(), true).isEmpty());
         QCOMPARE(filesOf(folder), left);
 
         // What cannot be given back is said once, and every other step is still taken.
         const QString givenBack = "mame.ini=rompath roms/# ctrlr                 <NULL> (Not Set)/";
         const QStringList locks = {folder.filePath("cfg"), folder.filePath("all.bat")};
         const bool locked = chattr("+i", locks[0]) && chattr("+i", locks[1]);
-        const QList<ShownMessage> said = closeRun(folder);
+        const QList<ShownMessage> said = closeRun(folder, records.path());
         for (const QString& path : locks)
             chattr("-i", path);
         if (!locked)
@@ -84,7 +94,7 @@ private slots:
                      said[0].text.contains("'all.bat'") && !said[0].text.contains("'1.p'"),
                  qPrintable(said[0].text));
         // The next run gives back the rest without a word.
-        QVERIFY(closeRun(folder).isEmpty());
+        QVERIFY(closeRun(folder, records.path()).isEmpty());
         QCOMPARE(filesOf(folder), "cfg/default.cfg=user " + givenBack);
     }
 };

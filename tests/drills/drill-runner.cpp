@@ -1,7 +1,7 @@
 // Repeats one of the program's writes without end, for a test to kill at a random moment:
-//   drill-runner save FOLDER RECORD   the controls editor's save, then the switch going off
-//   drill-runner ini FOLDER RECORD    the mame.ini controller option set, then put back
-// RECORD is where the controller line record is kept. A line is printed at the end of every
+//   drill-runner save FOLDER RECORDS  the controls editor's save, then the switch going off
+//   drill-runner ini FOLDER RECORDS   the mame.ini controller option set, then put back
+// RECORDS is the folder of the run records. A line is printed at the end of every
 // round, so that the test can time the rounds and kill among them, never in the start-up.
 
 #include "DrillTables.h"
@@ -55,7 +55,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QString mode = QString::fromLocal8Bit(argv[1]);
     test::Program program(QString::fromLocal8Bit(argv[2]));
-    program.state.records.controllerLine = QString::fromLocal8Bit(argv[3]);
+    program.state.records =
+        RunRecords::forFolder(program.state.emulatorFolder, QString::fromLocal8Bit(argv[3]));
     frmCargador window(program.context);
     if (mode == QStringLiteral("save"))
         return repeatSave(program, window);

@@ -1,7 +1,8 @@
 // The program killed (SIGKILL) at random moments of its writes to the user's files: the
 // controls editor's save with the switch going off again, and the mame.ini rewrite. After
 // every kill each user file is whole (the old content or the new), and the next start and
-// clean close give back exactly what the user had.
+// clean close give back exactly what the user had, also in the folder renamed after the kill,
+// and leave no run record behind.
 
 #include "DrillTables.h"
 #include "engine/input/ControllerFiles.h"
@@ -79,26 +80,28 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("paddingLines");
-        QTest::newRow("controls save and switch off") << "save" << 2000;
-        QTest::newRow("mame.ini rewrite") << "ini" << 10000;
+        QTest::addColumn<bool>("renamed"); // the folder, before the next start
+        QTest::newRow("controls save and switch off") << "save" << 2000 << false;
+        QTest::newRow("mame.ini rewrite") << "ini" << 10000 << false;
+        QTest::newRow("controls save, folder renamed") << "save" << 2000 << true;
     }
 
     void killedMidWriteLosesNothing()
     {
         QFETCH(QString, mode);
         QFETCH(int, paddingLines);
+        QFETCH(bool, renamed);
         const int kills = 24;
         for (int kill = 0; kill < kills; ++kill) {
             DrillFolder drill(paddingLines);
             QVERIFY(drill.ready);
-            const QString record = drill.records.filePath("controller-line.json");
-            killRunnerAfter(mode, drill, record, double(kill) / kills);
+            killRunnerAfter(mode, drill, double(kill) / kills);
             if (QTest::currentTestFailed())
                 return;
             expectEveryFileWhole(drill);
             if (QTest::currentTestFailed())
                 return qWarning("after kill %d", kill);
-            expectNextRunGivesItAllBack(drill, record);
+            expectNextRunGivesItAllBack(drill, renamed);
             if (QTest::currentTestFailed())
                 return qWarning("after kill %d", kill);
         }
@@ -107,11 +110,11 @@ private slots:
 private:
     // Starts the runner, times one of its rounds, and kills it at `share` of the next two
     // rounds (give or take a tenth of a round).
-    void killRunnerAfter(const QString& mode, DrillFolder& drill, const QString& record,
-                         double share)
+    void killRunnerAfter(const QString& mode, DrillFolder& drill, double share)
     {
         QProcess runner;
-        runner.start(QStringLiteral(ZEFRIN_DRILL_RUNNER), {mode, drill.folder.path(), record});
+        runner.start(QStringLiteral(ZEFRIN_DRILL_RUNNER),
+                     {mode, drill.folder.path(), drill.records.path()});
         QVERIFY(runner.waitForStarted());
         const auto nextRound = [&runner] {
             while (!runner.canReadLine())
@@ -154,20 +157,26 @@ private:
             QVERIFY(savedXml.contains(folder.readFile("ctrlr/Zefrin.cfg")));
     }
 
-    void expectNextRunGivesItAllBack(const DrillFolder& drill, const QString& record)
+    void expectNextRunGivesItAllBack(const DrillFolder& drill, bool renamed)
     {
         const EmulatorFolder& folder = drill.folder;
-        Program program(folder.path());
-        program.state.records.controllerLine = record;
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        window.show();
-        QVERIFY(window.close());
-        QCOMPARE(program.dialogs.shown.size(), 0);
+        const QString at = renamed ? folder.path() + " renombrada" : folder.path();
+        QVERIFY(!renamed || QDir().rename(folder.path(), at));
+        {
+            Program program(at);
+            program.state.records = RunRecords::forFolder(at, drill.records.path());
+            frmCargador window(program.context);
+            QVERIFY(loadToEnd(window));
+            window.show();
+            QVERIFY(window.close());
+            QCOMPARE(program.dialogs.shown.size(), 0);
+        }
+        QVERIFY(!renamed || QDir().rename(at, folder.path()));
         QCOMPARE(folder.readFile("mame.ini"), drill.originalIni);
         QCOMPARE(entries(folder.filePath("cfg")), QStringList{"default.cfg"});
         QCOMPARE(folder.readFile("cfg/default.cfg"), userSettings);
-        QVERIFY(!QFile::exists(record));
+        QVERIFY2(entries(drill.records.path()).isEmpty(),
+                 qPrintable(entries(drill.records.path()).join(" ")));
         const QStringList left = entries(folder.path()).filter("mame.ini");
         QVERIFY2(left == QStringList{"mame.ini"}, qPrintable(left.join(' ')));
     }

@@ -75,9 +75,7 @@ struct Rig {
         folder.installEmulator();
         folder.writeFile("cfg/default.cfg", userSettings);
         folder.writeFile("cfg/astrofal.cfg", "<!-- the user's astrofal settings -->");
-        program.state.records.pendingRename = records.filePath("pending-rename.json");
-        program.state.records.gameSettings = records.filePath("game-settings.json");
-        program.state.records.controllerLine = records.filePath("controller-line.json");
+        program.state.records = RunRecords::forFolder(folder.path(), records.path());
         if (!started)
             return;
         QVERIFY(loadToEnd(window));
@@ -153,6 +151,8 @@ private slots:
         row("closing with the keys on", ".", "close");
         row("archive renamed for a check", "roms", "search");
         row("rename record", "(records)", "search");
+        row("game settings record", "(records)", "launch with keys");
+        row("emulator settings record", "(records)", "switch on");
         row("archive renamed for good", "roms", "update");
         row("report script", ".", "report");
     }

@@ -31,20 +31,19 @@ def _walk(acc, depth=0):
             yield from _walk(child, depth + 1)
 
 
-def application():
+def applications():
+    """Every running copy of the program on the accessibility bus."""
     desktop = pyatspi.Registry.getDesktop(0)
+    apps = []
     for i in range(desktop.childCount):
         app = desktop.getChildAtIndex(i)
         if app is not None and app.name == APP:
-            return app
-    return None
+            apps.append(app)
+    return apps
 
 
 def windows():
-    app = application()
-    if app is None:
-        return []
-    return [app.getChildAtIndex(i) for i in range(app.childCount)]
+    return [app.getChildAtIndex(i) for app in applications() for i in range(app.childCount)]
 
 
 def role(acc):

@@ -27,6 +27,9 @@ from folder import EmulatorFolder
 
 MAIN = "El Front End para M.A.M.E"
 EDITOR = "Configuración de los controles de M.A.M.E."
+WAITING = "Esperando a que se cierre el M.A.M.E que quedó abierto de la sesión anterior."
+GIVEN_BACK = "M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."
+REFUSED_CLOSE = "Si MAME está activo, no se puede cerrar Zefrin!"
 
 KNOWN_TITLES = ["Astro Falcón", "Cazafantasmas del Espacio", "Galáxara: Invasión Estelar",
                 "Motocrós Extremo '86", "Ninja Kurai", "Ninja Kurai", "Tetrix: Bloques Mágicos",
@@ -257,15 +260,27 @@ def killed_during_a_launch_with_defined_keys(env, folder):
     list_shows_titles(program, folder)
     click(control(program.main, "Utilizar teclas definidas", "check box"))
     wait_for("the keys to be switched on", lambda: b"Zefrin" in folder.ini_line("ctrlr"))
-    folder.directive("run-ms\t4000\tastrofal")
+    folder.directive("run-ms\t9000\tastrofal")
     calls = folder.emulator_calls().count("astrofal")
     click(program.row("Astro Falcón"), times=2)
     wait_for("the game to start", lambda: folder.emulator_calls().count("astrofal") > calls)
     wait_for("the game's settings moved aside", lambda: folder.exists("cfg/astrofal.bak"))
     program.kill()
-    # The emulator outlives the program and writes its files when the game ends.
+    # The emulator outlives the program, and when the game ends it writes back the settings
+    # it read at its start. The next start waits for that before it gives anything back, and
+    # keeps the window from closing meanwhile.
+    check(folder.emulator_running(), "the game ended with the program")
+    program = Program(folder, env)
+    wait_for("the wait to be told", lambda: program.status() == WAITING, 20)
+    request_close(MAIN)
+    wait_for("the close to be refused", lambda: program.status() == REFUSED_CLOSE, 10)
+    check(program.process.poll() is None, "the program closed while the game ran")
+    check(folder.exists("cfg/astrofal.bak") and not folder.exists("cfg/default.cfg"),
+          "files the game still writes were given back while it ran")
     wait_for("the orphaned game's end", lambda: not folder.emulator_running(), 30)
+    wait_for("the settings given back", lambda: program.status() == GIVEN_BACK, 10)
     folder.directive("run-ms\t0\tastrofal")
+    program.close()
     restart_and_close(env, folder)
 
 
@@ -303,6 +318,24 @@ def killed_while_the_game_list_is_made(env, folder):
     restart_and_close(env, folder)
 
 
+def second_copy_with_another_runtime_folder(env, folder):
+    """The copies of one user share one lock whatever their runtime folder: a second one says
+    the program is open and ends, and the first one's scratch folder stays for its launches."""
+    program = Program(folder, env)
+    list_shows_titles(program, folder)
+    scratch = os.listdir(os.path.join(folder.root, "tmp"))
+    other = dict(env, XDG_RUNTIME_DIR=os.path.join(folder.root, "run2"))
+    os.makedirs(other["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+    second = Program(folder, other, shows_window=False)
+    answer(alert("Zefrin ya está abierto."), "Aceptar")
+    second.process.wait(timeout=20)
+    left = os.listdir(os.path.join(folder.root, "tmp"))
+    check(left == scratch, f"scratch folders {scratch} became {left}")
+    click(program.row("Astro Falcón"), times=2)
+    wait_for("the game's end", lambda: program.status() == "Ha terminado la carga.", 60)
+    program.close()
+
+
 def restart_and_close(env, folder):
     """The next start after a crash: no lock, no stale file stops it or shows in it."""
     program = Program(folder, env)
@@ -327,6 +360,9 @@ def main():
         manager_finds_the_game(program, folder)
         program.close()
         folder.expect_as_before(before, "a session")
+
+        second_copy_with_another_runtime_folder(env, folder)
+        folder.expect_as_before(before, "a second copy with another runtime folder")
 
         killed_during_a_launch_with_defined_keys(env, folder)
         folder.expect_as_before(before, "a kill during a launch with defined keys")

@@ -6,6 +6,7 @@
 
 #include "KeyRig.h"
 #include "engine/input/ControllerFiles.h"
+#include "engine/input/KeySwitch.h"
 #include "engine/input/MameIniOption.h"
 #include "support/Runs.h"
 
@@ -32,6 +33,11 @@ const QString keyFilesText = QStringLiteral(
     "dentro de la carpeta %1/ctrlr/Zefrin no tiene la propiedad 'sólo lectura' lo cual no "
     "permitiría seguir ejecutando Zefrin! de forma normal.");
 const QByteArray usersOwnLine = "ctrlr                   xarcade";
+// %1: the note that could not be written.
+const QString noteText = QStringLiteral(
+    "No se puede guardar la nota de Zefrin! en %1, y sin ella tu configuración de M.A.M.E podría "
+    "quedarse cambiada si Zefrin! se cerrara con las teclas definidas en uso. No se ha modificado "
+    "nada.");
 
 } // namespace
 
@@ -143,6 +149,10 @@ private slots:
         // The remembered line is kept for a later attempt.
         row("untick, mame.ini read-only", "on", "mame.ini", "untick");
         row("close, mame.ini read-only", "on", "mame.ini", "close");
+        // Without its note a change could not be undone after a kill: it is not made.
+        row("tick, no note can be kept", "", "(records)", "tick");
+        row("tick, nothing to park, no note can be kept", "no default.cfg", "(records)", "tick");
+        row("save, no note can be kept", "", "(records)", "save");
     }
 
     void failuresAreSaidOnceAndChangeNothing()
@@ -155,6 +165,8 @@ private slots:
             QVERIFY(QDir(r.folder.filePath("ctrlr")).removeRecursively());
         if (before == "no mame.ini")
             QVERIFY(QFile::remove(r.folder.filePath("mame.ini")));
+        if (before == "no default.cfg")
+            QVERIFY(QFile::remove(r.folder.filePath("cfg/default.cfg")));
         if (before.startsWith("on"))
             switchOn();
         if (before == "on, line put back")
@@ -163,7 +175,11 @@ private slots:
             saveKeys();
         r.originalIni = r.folder.readFile("mame.ini");
         std::optional<ReadOnly> lock;
-        if (!locked.isEmpty() && !lock.emplace(r.folder.filePath(locked)).locked)
+        const RunRecords& notes = r.program.state.records;
+        if (!locked.isEmpty() &&
+            !lock.emplace(locked == "(records)" ? r.program.recordsFolder.path()
+                                                : r.folder.filePath(locked))
+                 .locked)
             QSKIP("cannot make an entry immutable here (chattr +i)");
         if (action == "save")
             click(r.open().lblGuardar);
@@ -173,10 +189,17 @@ private slots:
             r.window.show();
             QVERIFY(r.window.close());
         }
-        const QString text = before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
-                             : locked == "cfg"    ? cfgText.arg(r.folder.path())
-                                                  : mameIniText;
+        const QString text =
+            before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
+            : locked == "cfg"    ? cfgText.arg(r.folder.path())
+            : locked == "(records)"
+                ? noteText.arg(before.isEmpty() ? notes.inputSettings : notes.controllerLine)
+                : mameIniText;
         r.expectOneMessage(Dialogs::Icon::Critical, "Error", text);
+        if (before == "no default.cfg") {
+            QCOMPARE(folderEntries(r.folder.filePath("cfg")), QStringList());
+            r.folder.writeFile("cfg/default.cfg", userInputSettings);
+        }
         QVERIFY(!r.window.chkUsaControles->isChecked());
         QVERIFY(action != "save" || r.editor->isVisible());
         QCOMPARE(r.program.state.LineaAnterior,
@@ -188,8 +211,9 @@ private slots:
     void tickingWithoutKeysSaysNotYet()
     {
         // Parked by an earlier run: it comes back before the message.
-        QVERIFY(QFile::rename(rig->folder.filePath("cfg/default.cfg"),
-                              rig->folder.filePath("cfg/default.bak")));
+        QCOMPARE(parkEmulatorInputFile(rig->folder.path(), rig->program.state.records.inputSettings)
+                     .outcome,
+                 Parking::Outcome::Parked);
         click(rig->window.chkUsaControles);
         rig->expectOneMessage(Dialogs::Icon::Information, "Todavía no.",
                               "No hay un archivo de teclado configurado, debes configurar las "
@@ -245,16 +269,54 @@ private slots:
     void parkedSettingsAreNeverReplacedByTheEmulatorsFile()
     {
         // A run with the defined keys ended before the launch could delete the default.cfg the
-        // emulator wrote; ticking again or saving again must keep the user's parked file.
+        // emulator wrote; saving again, or ticking again in the next run, must keep the user's
+        // parked file.
         switchOn();
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
-        QVERIFY(writeControllerFiles(rig->folder.path(), tableOf({{0, 1, 22}}), Dialect::Classic));
-        rig->window.chkUsaControles->setChecked(false);
-        rig->folder.writeFile("cfg/default.bak", userInputSettings);
-        rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
-        rig->window.chkUsaControles->click();
-        QVERIFY(rig->window.chkUsaControles->isChecked());
+        click(rig->open().lblGuardar);
         expectDefinedKeys();
+        rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
+        frmCargador next(rig->program.context);
+        next.chkUsaControles->click();
+        QVERIFY(next.chkUsaControles->isChecked());
+        expectDefinedKeys();
+        QVERIFY(rig->program.dialogs.shown.isEmpty());
+    }
+
+    // A cfg/default.bak of the user's own (no record says the program parked it) is never
+    // touched: the current settings go aside under a free name, the user is told where, and
+    // they come back when the keys go off.
+    void usersOwnParkedFileIsNeverTouched_data()
+    {
+        QTest::addColumn<bool>("bySaving"); // or by ticking the box
+        QTest::newRow("ticked") << false;
+        QTest::newRow("saved") << true;
+    }
+
+    void usersOwnParkedFileIsNeverTouched()
+    {
+        QFETCH(bool, bySaving);
+        const QByteArray usersBackup = "<!-- the user's own backup -->";
+        rig->folder.writeFile("cfg/default.bak", usersBackup);
+        saveKeys();
+        if (bySaving)
+            click(rig->open().lblGuardar);
+        else
+            rig->window.chkUsaControles->click();
+        QVERIFY(rig->window.chkUsaControles->isChecked());
+        rig->expectOneMessage(
+            Dialogs::Icon::Information, "Atención",
+            "Ya hay un archivo 'default.bak' en la carpeta " + rig->folder.filePath("cfg") +
+                " que no ha puesto Zefrin!, así que tu configuración de M.A.M.E ('default.cfg') "
+                "se ha apartado como 'default (2).bak' mientras uses las teclas definidas. "
+                "Volverá a su sitio al desmarcar la casilla o al cerrar Zefrin!.");
+        QCOMPARE(folderEntries(rig->folder.filePath("cfg")),
+                 (QStringList{"default (2).bak", "default.bak"}));
+        rig->window.chkUsaControles->setChecked(false);
+        QCOMPARE(folderEntries(rig->folder.filePath("cfg")),
+                 (QStringList{"default.bak", "default.cfg"}));
+        QCOMPARE(rig->folder.readFile("cfg/default.cfg"), userInputSettings);
+        QCOMPARE(rig->folder.readFile("cfg/default.bak"), usersBackup);
     }
 
 private:

@@ -71,7 +71,7 @@ struct Rig {
     // Immutable (chattr +i) until the rig ends: as root, permission bits stop no write.
     bool lock(const QString& relative)
     {
-        locked << folder.filePath(relative);
+        locked << (QDir::isAbsolutePath(relative) ? relative : folder.filePath(relative));
         return QProcess::execute("chattr", {"+i", locked.last()}) == 0;
     }
     // A mouse double click on a row, the second press sent as the window system sends it;
@@ -233,16 +233,19 @@ private slots:
         QTest::newRow("archive in capitals") << "GALAXN.zip" << true << true << QString();
         QTest::newRow("box cleared by code meanwhile") << "untick" << true << true << QString();
         QTest::newRow("no game settings") << "" << false << true << QString();
-        QTest::newRow("backup an earlier run left") << "bak" << true << true << QString();
-        // ...with the file the emulator wrote then beside it: the backup is the user's.
-        QTest::newRow("backup and emulator's file an earlier run left")
-            << "bak+cfg" << true << true << QString();
+        // A backup of the user's own, no leftover of the program's (no record says so): it
+        // stays as it is, and the settings go aside under another name.
+        QTest::newRow("user's own backup") << "bak" << true << true << QString();
+        QTest::newRow("user's own backup, no game settings") << "bak" << false << true << QString();
         QTest::newRow("cfg locked") << "cfg" << true << false << cfgText;
         QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << true << cfgText;
         QTest::newRow("default.cfg locked, no game settings")
             << "cfg/default.cfg" << false << true
             << "No se ha podido borrar el archivo 'default.cfg'";
         QTest::newRow("cfg locked during the run") << "cfg during" << true << true << cfgText;
+        // Without its note the settings could stay aside after a kill: they are not moved.
+        QTest::newRow("no note can be kept")
+            << "records" << true << false << "No se puede guardar la nota de Zefrin! en";
         // The scratch folder for the play script gone since start-up.
         QTest::newRow("no scratch folder")
             << "scratch" << false << false << "No se ha podido crear";
@@ -259,11 +262,11 @@ private slots:
         Rig rig;
         rig.addGame("galaxn", "Galaxian", fault.endsWith(".zip") ? fault : QString());
         rig.tell("run-ms=600");
+        const QByteArray usersBackup = fault == "bak" ? "<the user's own backup/>" : "(none)";
         if (withSettings)
-            rig.folder.writeFile(fault.startsWith("bak") ? "cfg/galaxn.bak" : "cfg/galaxn.cfg",
-                                 ownSettings);
-        if (fault == "bak+cfg")
-            rig.folder.writeFile("cfg/galaxn.cfg", "<emulator's defaults/>");
+            rig.folder.writeFile("cfg/galaxn.cfg", ownSettings);
+        if (fault == "bak")
+            rig.folder.writeFile("cfg/galaxn.bak", usersBackup);
         // Turned on as the user does: a controller file saved, the box ticked.
         rig.folder.writeFile("ctrlr/Zefrin/default.ini",
                              "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
@@ -276,8 +279,10 @@ private slots:
             QVERIFY(fault == "mame" ? QFile::remove(rig.folder.filePath("mame"))
                                     : QDir(scratch.path()).removeRecursively());
         // The data file, which only the emulator reads, shows that a later lock will hold.
-        else if (fault.startsWith("cfg") &&
-                 !rig.lock(fault == "cfg during" ? "standin.dat" : fault))
+        else if ((fault.startsWith("cfg") || fault == "records") &&
+                 !rig.lock(fault == "cfg during" ? "standin.dat"
+                           : fault == "records"  ? rig.program.recordsFolder.path()
+                                                 : fault))
             QSKIP("no immutable attribute here");
         QByteArray during;
         QTimer::singleShot(300, &rig.window, [&] {
@@ -308,8 +313,12 @@ private slots:
         }
         if (message.isEmpty()) {
             // The game's own settings were out of the emulator's way during the run only.
-            QCOMPARE(during, "(none)" + (withSettings ? ownSettings : "(none)"));
-            QVERIFY(!rig.folder.exists("cfg/default.cfg"));
+            QCOMPARE(during, "(none)" + (fault == "bak" ? usersBackup
+                                         : withSettings ? ownSettings
+                                                        : "(none)"));
+            const QStringList cfg = QDir(rig.folder.filePath("cfg")).entryList(QDir::Files);
+            QCOMPARE(cfg, fault == "bak" ? (QStringList{"galaxn.bak", "galaxn.cfg"})
+                                         : QStringList{"galaxn.cfg"});
         }
         if (fault == "cfg during") {
             // Settings the run could not put back are named, and kept in the backup.
@@ -320,32 +329,37 @@ private slots:
             QVERIFY2(withSettings ? settings == ownSettings
                                   : !message.isEmpty() || settings.contains("<system"),
                      settings);
-            QVERIFY(!rig.folder.exists("cfg/galaxn.bak"));
+            QCOMPARE(rig.fileOrNothing("cfg/galaxn.bak"), usersBackup);
         }
     }
 
     // A run killed with the game's settings aside left its record: the next start puts them
-    // back over what the emulator wrote, and touches nothing a record names outside cfg.
+    // back over what the emulator wrote, once the emulator that run started has ended, and
+    // touches nothing a record names outside cfg.
     void settingsLeftAsideComeBackAtTheNextStart_data()
     {
         QTest::addColumn<QString>("settings"); // the names in the record
         QTest::addColumn<QString>("backup");
         QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("gameRuns");    // the emulator the killed copy started still runs
         QTest::addColumn<QByteArray>("after"); // cfg/galaxn.cfg afterwards
         QTest::addColumn<bool>("recordKept");
         const QByteArray emulators = "<emulator's defaults/>";
         QTest::newRow("left aside") << "galaxn.cfg"
                                     << "galaxn.bak"
-                                    << "" << ownSettings << false;
+                                    << "" << false << ownSettings << false;
+        QTest::newRow("game still running") << "galaxn.cfg"
+                                            << "galaxn.bak"
+                                            << "" << true << emulators << true;
         QTest::newRow("names outside cfg") << "../mame.ini"
                                            << "galaxn.bak"
-                                           << "" << emulators << false;
+                                           << "" << false << emulators << false;
         QTest::newRow("absolute name") << "/tmp/x.cfg"
                                        << "galaxn.bak"
-                                       << "" << emulators << false;
+                                       << "" << false << emulators << false;
         QTest::newRow("another folder's") << "galaxn.cfg"
                                           << "galaxn.bak"
-                                          << "/otra" << emulators << true;
+                                          << "/otra" << false << emulators << true;
     }
 
     void settingsLeftAsideComeBackAtTheNextStart()
@@ -353,15 +367,25 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(QString, backup);
         QFETCH(QString, folder);
+        QFETCH(bool, gameRuns);
         Rig rig;
         rig.folder.writeFile("mame.ini", "ctrlr  usuario\r\n");
         rig.folder.writeFile("cfg/galaxn.bak", ownSettings);
         rig.folder.writeFile("cfg/galaxn.cfg", "<emulator's defaults/>");
+        QProcess game;
+        game.start("/bin/sleep", {"30"});
+        QVERIFY(game.waitForStarted());
+        const ProcessIdentity run = processIdentity(gameRuns ? game.processId() : 0);
         QTemporaryDir records;
         const QString record = records.filePath("game-settings.json");
-        QVERIFY(writeRunRecord(record, folder.isEmpty() ? rig.folder.path() : folder,
-                               {{"settings", settings}, {"backup", backup}}));
-        QVERIFY(recoverGameSettings(record, rig.folder.path()));
+        const QJsonObject moved =
+            identityToJson(*fileIdentity(rig.folder.filePath("cfg/" + backup)));
+        QVERIFY(writeRunRecord(
+            record, folder.isEmpty() ? rig.folder.path() : folder,
+            withRun({{"settings", settings}, {"backup", backup}, {"settingsIdentity", moved}},
+                    run)));
+        const SettingsRecovery recovery = recoverGameSettings(record, rig.folder.path());
+        QCOMPARE(recovery.run, run);
         QTEST(rig.folder.readFile("cfg/galaxn.cfg"), "after");
         QTEST(QFile::exists(record), "recordKept");
         QCOMPARE(rig.folder.readFile("mame.ini"), QByteArray("ctrlr  usuario\r\n"));

@@ -214,14 +214,16 @@ private slots:
     }
 
     // The program ended while the archive `odd` was called pacman.zip; roms holds files of
-    // either name as each case has it.
+    // either name as each case has it: pacman.zip is that archive, `odd` is it given its name
+    // back, or with pacman.zip beside it another file.
     void startUpRecovers_data()
     {
         QTest::addColumn<QStringList>("before");
-        QTest::addColumn<QString>("setup"); // "lock" roms, another copy "running", or the record
+        // "lock" roms, another copy "running", or the record (%1: the emulator folder).
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<bool>("recordKept");
-        QTest::addColumn<QStringList>("message"); // icon, title and text
+        QTest::addColumn<QStringList>("message"); // icon, title and text (%1: the note kept)
         const auto row = [](const char* tag, const QStringList& before, const QString& setup,
                             const QStringList& after, bool recordKept,
                             const QStringList& message = {}) {
@@ -246,8 +248,15 @@ private slots:
             "{\"emulatorFolder\": \"/otra\", \"archive\": \"a.zip\", \"temporary\": "
             "\"pacman.zip\"}",
             other, true);
-        row("broken record", other, "{\"archive\": \"a.zip\", \"tempo", other, false);
-        row("no temporary name", other, "{\"archive\": \"a.zip\"}", other, false);
+        const QStringList damaged{
+            "Exclamation", "Atención",
+            "Una sesión anterior de Zefrin! se cerró sin dejar en orden un archivo de la carpeta "
+            "roms que tenía temporalmente otro nombre, y esta no lo ha hecho porque la nota que lo "
+            "apuntaba está dañada y no se puede leer. No se ha tocado nada: compruébalo tú mismo. "
+            "La nota de Zefrin! está guardada en %1."};
+        row("broken record", other, "{\"archive\": \"a.zip\", \"tempo", other, false, damaged);
+        row("no temporary name", other, "{\"emulatorFolder\": \"%1\", \"archive\": \"a.zip\"}",
+            other, false, damaged);
         // A second copy must not touch an archive the first one is checking.
         row("second copy", other, "running", other, true,
             {"Information", "Zefrin ya está abierto.",
@@ -260,15 +269,21 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QStringList, message);
         ManagerFolder folder;
+        setup.replace("%1", folder.path());
         folder.setVersion("0.70");
         QFile record(folder.recordPath());
+        folder.archive("pacman", odd);
         if (setup.startsWith('{'))
             QVERIFY(record.open(QIODevice::WriteOnly) && record.write(setup.toUtf8()) &&
                     record.flush());
         else
             QVERIFY(writePendingRename(record.fileName(), {folder.path(), odd, "pacman.zip"}));
-        for (const QString& name : before)
-            folder.archive(name == odd ? "dkong" : "pacman", name);
+        if (before.contains("pacman.zip"))
+            QVERIFY(RenameInFolder(odd, "pacman.zip", folder.romPath("")));
+        else if (before.isEmpty())
+            QVERIFY(QFile::remove(folder.romPath(odd)));
+        if (before.size() == 2)
+            folder.archive("dkong", odd);
         const QByteArray bytes = folder.roms().value("pacman.zip");
         const auto lock = setup == "lock" ? immutable(folder.filePath("roms")) : nullptr;
         if (setup == "lock" && !lock)
@@ -282,6 +297,8 @@ private slots:
 
         QTEST(folder.romNames(), "after");
         QTEST(record.exists(), "recordKept");
+        if (message.size() == 3)
+            message[2] = message[2].arg(folder.records.filePath("pending-rename.apartada.json"));
         QCOMPARE(messagesShown(program.dialogs), message);
         if (message.value(1) == "Archivo recuperado")
             QCOMPARE(folder.roms().value(odd), bytes);

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -168,6 +170,18 @@ private slots:
                              &Listener::ended));
         QTRY_COMPARE(told.size(), 2);
         QCOMPARE(told.last(), QString("not started: unreadable script"));
+
+        // A run an earlier copy of the program left going keeps the runner busy until it ends.
+        QProcess earlier;
+        earlier.start("/bin/sleep", {"0.5"});
+        QVERIFY(earlier.waitForStarted());
+        QVERIFY(runner.await(processIdentity(earlier.processId()), &listener, &Listener::ended));
+        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}, {}, 0}, &listener,
+                              &Listener::ended));
+        QTest::qWait(200);
+        QVERIFY(runner.isBusy() && told.size() == 2);
+        QTRY_COMPARE(told.size(), 3);
+        QVERIFY(!runner.isBusy() && earlier.state() == QProcess::NotRunning);
     }
 
     void isCdDriveIsFalseOnOrdinaryFolders()
@@ -248,28 +262,43 @@ private slots:
         QVERIFY(!readTextLines(dir.filePath("missing/all.bat")).has_value());
     }
 
-    // Scratch folders of runs ended by force go; anything that may be someone else's stays.
+    // Scratch folders go only when this program made them, as their marker tells, and the copy
+    // that made them is gone; anything else, the user's folders of like names included, stays.
     void leftoverScratchFoldersGoAndNothingElse()
     {
         QTemporaryDir temporary;
         const QByteArray previous = qgetenv("TMPDIR");
         qputenv("TMPDIR", temporary.path().toLocal8Bit());
+        QProcess ended;
+        ended.start("/bin/true");
+        QVERIFY(ended.waitForStarted());
+        const ProcessIdentity gone = processIdentity(ended.processId());
+        QVERIFY(ended.waitForFinished());
+        const QByteArray goneMarker = QJsonDocument(processToJson(gone)).toJson();
+        const QByteArray liveMarker = QJsonDocument(processToJson(ownProcessIdentity())).toJson();
         const QDir dir(temporary.path());
-        const auto make = [&dir](const QString& folder, const QStringList& files) {
+        const auto make = [&dir](const QString& folder, const QByteArray& marker,
+                                 const QStringList& files) {
             QVERIFY(dir.mkpath(folder));
+            if (!marker.isEmpty())
+                writeBytes(dir.filePath(folder + "/.zefrin-copia.json"), marker);
             for (const QString& file : files) {
                 QVERIFY(dir.mkpath(QFileInfo(dir.filePath(folder + '/' + file)).path()));
                 writeBytes(dir.filePath(folder + '/' + file), "x");
             }
         };
-        make("zefrin-Ab12Cd", {"mame.bat", "log.txt"});
-        make("zefrin-Ef34Gh", {"informe-1/comparacion.log", "informe-2/comparacion.log"});
-        make("zefrin-empty1", {});
-        make("zefrin-notas1", {"log.txt", "notas.txt"});
-        make("zefrin-nested", {"informe-1/otro.txt"});
-        make("zefrin-toolong", {"log.txt"});
-        make("otro-Ab12Cd", {"log.txt"});
-        make("destino", {"log.txt"});
+        make("zefrin-Ab12Cd", goneMarker, {"mame.bat", "log.txt"});
+        make("zefrin-Ef34Gh", goneMarker,
+             {"informe-1/comparacion.log", "informe-2/comparacion.log"});
+        make("zefrin-vivo01", liveMarker, {"log.txt"});
+        make("zefrin-juegos", {}, {});
+        make("zefrin-milog1", {}, {"log.txt"});
+        make("zefrin-roto01", "{\"pid\": ", {"log.txt"});
+        make("zefrin-notas1", goneMarker, {"log.txt", "notas.txt"});
+        make("zefrin-nested", goneMarker, {"informe-1/otro.txt"});
+        make("zefrin-toolong", goneMarker, {"log.txt"});
+        make("otro-Ab12Cd", goneMarker, {"log.txt"});
+        make("destino", goneMarker, {"log.txt"});
         QVERIFY(QFile::link(dir.filePath("destino"), dir.filePath("zefrin-link01")));
         {
             const ScratchFolder scratch;
@@ -278,8 +307,9 @@ private slots:
             QVERIFY(QFile::exists(scratch.logPath()));
             QStringList left = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
             left.removeOne(QFileInfo(scratch.path()).fileName());
-            QCOMPARE(left, (QStringList{"destino", "otro-Ab12Cd", "zefrin-link01", "zefrin-nested",
-                                        "zefrin-notas1", "zefrin-toolong"}));
+            QCOMPARE(left, (QStringList{"destino", "otro-Ab12Cd", "zefrin-juegos", "zefrin-link01",
+                                        "zefrin-milog1", "zefrin-nested", "zefrin-notas1",
+                                        "zefrin-roto01", "zefrin-toolong", "zefrin-vivo01"}));
             QVERIFY(QFile::exists(dir.filePath("destino/log.txt")));
         }
         if (previous.isEmpty())

@@ -65,6 +65,7 @@ Program::Program(const QString& emulatorFolder)
     , context{state, dialogs, desktop, programExit, *lock}
 {
     state.emulatorFolder = emulatorFolder;
+    state.records = RunRecords::forFolder(emulatorFolder, recordsFolder.path());
 }
 
 } // namespace zefrin::test

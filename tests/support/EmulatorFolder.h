@@ -38,7 +38,7 @@ private:
 };
 
 // Everything a window is handed, with scripted dialogs, desktop and program end, and an
-// instance lock of its own so tests never meet a running copy.
+// instance lock and a run records folder of its own so tests never meet a running copy.
 struct Program {
     explicit Program(const QString& emulatorFolder);
 
@@ -47,6 +47,7 @@ struct Program {
     RecordingDesktop desktop;
     RecordingExit programExit;
     QTemporaryDir lockFolder;
+    QTemporaryDir recordsFolder;
     std::unique_ptr<InstanceLock> lock;
     AppContext context;
 };

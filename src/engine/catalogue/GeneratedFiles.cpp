@@ -48,13 +48,27 @@ QString cdWithoutGeneratedFilesText()
                           "genere los archivos necesarios.");
 }
 
-void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder)
+ListRecovery dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder,
+                                     bool readOnly)
 {
-    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
-    if (!note)
-        return;
-    if (removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
-        (void)clearRunRecord(recordPath);
+    using Outcome = ListRecovery::Outcome;
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
+        return {};
+    if (const QString why = recordNotApplicableReason(reading, true, emulatorFolder, readOnly);
+        !why.isEmpty())
+        return {Outcome::SetAside,
+                {},
+                setRunRecordAside(
+                    recordPath,
+                    QStringLiteral("la lista de juegos (lista.txt) que M.A.M.E estaba escribiendo"),
+                    why)};
+    if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run))
+        return {Outcome::Waiting, run, std::nullopt};
+    if (!removeIfExists(emulatorPath(emulatorFolder, gameListFileName())))
+        return {Outcome::Failed, {}, std::nullopt};
+    (void)clearRunRecord(recordPath);
+    return {Outcome::Dropped, {}, std::nullopt};
 }
 
 bool ensureGameListScript(const QString& emulatorFolder)

@@ -3,7 +3,11 @@
 // game-list script, the game list the emulator writes through it, and the key-name table.
 // A read-only (CD) installation must already hold all three.
 
+#include "engine/services/RunRecord.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace zefrin {
 
@@ -26,7 +30,22 @@ bool ensureGameListScript(const QString& emulatorFolder);
 
 // A game list the emulator was still writing when the program was ended by force is
 // incomplete (GameListMaker keeps a run record meanwhile): a next start that finds the record
-// removes the list to have it made again.
-void dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder);
+// removes the list to have it made again, once the emulator that was writing it has ended.
+// From a read-only installation (a CD) nothing was written: a record there is stale and only
+// set aside.
+struct ListRecovery {
+    enum class Outcome {
+        Nothing,  // no record
+        Dropped,  // the list is gone, to be made again
+        Waiting,  // the emulator is still writing it: nothing is touched until it has ended
+        Failed,   // it could not be removed; the record is kept for the next start
+        SetAside, // the record cannot be applied (see RunRecord.h): nothing is touched
+    };
+    Outcome outcome = Outcome::Nothing;
+    ProcessIdentity run; // the run still going
+    std::optional<RecordSetAside> setAside;
+};
+ListRecovery dropInterruptedGameList(const QString& recordPath, const QString& emulatorFolder,
+                                     bool readOnly = false);
 
 } // namespace zefrin

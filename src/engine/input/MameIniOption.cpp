@@ -149,7 +149,7 @@ QString iniRewriteLeftover(const QString& iniPath)
 
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
-                           const std::function<void(const QString&)>& beforeReplacing)
+                           const std::function<bool(const QString&)>& beforeReplacing)
 {
     // A first read decides, so that a file with nothing to change is never written.
     OptionLineRewriter probe(name, value, restore, lineaAnterior);
@@ -176,8 +176,10 @@ IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QS
         (void)out.remove();
         return written == IniChange::Rewritten ? IniChange::NotReplaced : written;
     }
-    if (beforeReplacing)
-        beforeReplacing(rewriter.lineaAnterior());
+    if (beforeReplacing && !beforeReplacing(rewriter.lineaAnterior())) {
+        (void)out.remove();
+        return IniChange::NotNoted;
+    }
     if (!replaceWith(iniPath, temporary)) {
         (void)out.remove();
         return IniChange::NotReplaced;

@@ -58,11 +58,16 @@ private:
 bool iniOptionHolds(const QString& iniPath, const QString& name, const QString& value);
 
 enum class IniChange {
-    Unchanged,  // the file already said so, or does not name the option
-    Rewritten,  // the file now holds the new line
-    NotRead,    // the file is missing or cannot be read
-    NotReplaced // the new content could not be written; the file is as it was
+    Unchanged,   // the file already said so, or does not name the option
+    Rewritten,   // the file now holds the new line
+    NotRead,     // the file is missing or cannot be read
+    NotReplaced, // the new content could not be written; the file is as it was
+    NotNoted     // the line to be replaced could not be kept; the file is as it was
 };
+
+// The file a rewrite writes before it takes the old one's place; a program ended in between
+// leaves it, and nothing but a rewrite makes a file of that name.
+QString iniRewriteLeftover(const QString& iniPath);
 
 // Applies rewriteOptionLines to the file at `iniPath`, read and written line by line (a file
 // of any size is never held whole): once to learn whether anything changes, and only then
@@ -70,13 +75,10 @@ enum class IniChange {
 // it, then renamed over it), so a failure leaves the old file whole and no temporary file
 // behind; a file with nothing to change is not written at all. `lineaAnterior` changes only when
 // the file was rewritten; `beforeReplacing`, when given, is handed the line to be remembered just
-// before the new content takes the old one's place.
-// The file a rewrite writes before it takes the old one's place; a program ended in between
-// leaves it, and nothing but a rewrite makes a file of that name.
-QString iniRewriteLeftover(const QString& iniPath);
-
+// before the new content takes the old one's place, and says whether it could keep it: if not,
+// the file stays as it was.
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
-                           const std::function<void(const QString&)>& beforeReplacing = {});
+                           const std::function<bool(const QString&)>& beforeReplacing = {});
 
 } // namespace zefrin

@@ -30,6 +30,7 @@ QString backupExtension()
 
 const QString settingsKey = QStringLiteral("settings");
 const QString backupKey = QStringLiteral("backup");
+const QString identityKey = QStringLiteral("settingsIdentity");
 
 QString cfgFolderOf(const QString& emulatorFolder)
 {
@@ -68,7 +69,6 @@ GameLaunch::GameLaunch(EmulatorRunner& runner, const LaunchRequest& request)
 {
     const QString stem = cfgFolder_ + QLatin1Char('/') + gameSettingsStem(cfgFolder_, game_);
     settings_ = stem + settingsExtension();
-    backup_ = stem + backupExtension();
 }
 
 std::optional<LaunchResult> GameLaunch::start()
@@ -97,20 +97,26 @@ bool GameLaunch::moveSettingsAside()
     if (!request_.definedKeys || !FileExists(settings_))
         return true;
     result_.armed = true;
+    // A record a run that never ended left (its settings could not be put back at start-up)
+    // is settled first: this run's record takes its place.
+    if (recoverGameSettings(request_.recordPath, request_.emulatorFolder).outcome ==
+        SettingsRecovery::Outcome::Failed)
+        return fail(Failure::SettingsAside, settings_);
+    // A GAME.bak that no record names is the user's own: the settings go aside under another
+    // name, and neither file is ever deleted.
+    backup_ = cfgFolder_ + QLatin1Char('/') +
+              freeFileName(cfgFolder_, QFileInfo(settings_).completeBaseName(), backupExtension());
+    if (const std::optional<FileIdentity> identity = fileIdentity(settings_))
+        settingsIdentity_ = identityToJson(*identity);
     // Noted first: a program ended during the run leaves the settings aside, and the next
-    // start puts them back.
-    (void)writeRunRecord(request_.recordPath, request_.emulatorFolder,
-                         {{settingsKey, QFileInfo(settings_).fileName()},
-                          {backupKey, QFileInfo(backup_).fileName()}});
-    // A backup left by a run that never ended holds the user's own settings; the file beside
-    // it is the one the emulator wrote then, and must not replace them.
-    QString reason;
-    const FileResult moved = FileExists(backup_)
-                                 ? FileResult{removeFile(settings_, &reason), reason}
-                                 : ReplaceFile(settings_, backup_);
-    if (!moved.ok) {
+    // start puts them back. Without the note they are not moved.
+    if (!request_.recordPath.isEmpty() &&
+        !writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote()))
+        return fail(Failure::Record, request_.recordPath);
+    if (!RenameInFolder(QFileInfo(settings_).fileName(), QFileInfo(backup_).fileName(),
+                        cfgFolder_)) {
         (void)clearRunRecord(request_.recordPath);
-        return fail(Failure::SettingsAside, described(settings_, moved.error));
+        return fail(Failure::SettingsAside, settings_);
     }
     movedAside_ = true;
     return true;
@@ -140,7 +146,19 @@ bool GameLaunch::startEmulator()
     if (!runner_.start(scriptCommand(request_.emulatorFolder, request_.scriptPath), this,
                        &GameLaunch::runEnded))
         return fail(Failure::Start, QStringLiteral("M.A.M.E ya está en marcha"));
+    // The emulator may outlive the program and write the game's settings when the game ends:
+    // a next start must wait for this run before it puts anything back.
+    if (movedAside_)
+        (void)writeRunRecord(request_.recordPath, request_.emulatorFolder,
+                             withRun(settingsNote(), runner_.runIdentity()));
     return true;
+}
+
+QJsonObject GameLaunch::settingsNote() const
+{
+    return {{settingsKey, QFileInfo(settings_).fileName()},
+            {backupKey, QFileInfo(backup_).fileName()},
+            {identityKey, settingsIdentity_}};
 }
 
 bool GameLaunch::removeScript(const ShellResult& shell)
@@ -177,9 +195,7 @@ bool GameLaunch::dropDefaultSettings()
 
 bool GameLaunch::restoreSettings()
 {
-    // A backup left by an earlier run that never ended is put back as well: it holds the
-    // user's settings, not the emulator's defaults.
-    if (!request_.definedKeys || !FileExists(backup_))
+    if (!movedAside_)
         return true;
     const FileResult back = ReplaceFile(backup_, settings_);
     if (!back.ok)
@@ -200,10 +216,12 @@ void GameLaunch::cleanUpAfterFailure()
         return;
     // Left in the backup, the settings would be overwritten by the next run that moves the
     // game's settings aside. What the emulator saved meanwhile is its defaults: it goes.
-    if (ReplaceFile(backup_, settings_).ok)
+    if (ReplaceFile(backup_, settings_).ok) {
         (void)clearRunRecord(request_.recordPath);
-    else
+    } else {
         result_.strandedBackup = backup_;
+        result_.strandedSettings = settings_;
+    }
 }
 
 bool GameLaunch::fail(Failure failure, const QString& detail)
@@ -234,21 +252,38 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game)
     return game;
 }
 
-bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder)
+SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder,
+                                     bool readOnly)
 {
-    const std::optional<QJsonObject> note = readRunRecordFor(recordPath, emulatorFolder);
-    if (!note)
-        return true;
-    const QString settingsName = note->value(settingsKey).toString();
-    const QString backupName = note->value(backupKey).toString();
-    if (isPlainFileName(settingsName) && isPlainFileName(backupName)) {
-        const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
-        if (FileExists(folder + backupName) &&
-            !ReplaceFile(folder + backupName, folder + settingsName).ok)
-            return false;
-    }
+    using Outcome = SettingsRecovery::Outcome;
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
+        return {};
+    const QString settingsName = reading.note.value(settingsKey).toString();
+    const QString backupName = reading.note.value(backupKey).toString();
+    const std::optional<FileIdentity> identity =
+        identityFromJson(reading.note.value(identityKey).toObject());
+    const bool readable = isPlainFileName(settingsName) && isPlainFileName(backupName) && identity;
+    const QString what =
+        readable ? QStringLiteral("la configuración de un juego (cfg/") + settingsName +
+                       QStringLiteral("), apartada durante la partida como cfg/") + backupName
+                 : QStringLiteral("la configuración de un juego, apartada durante la partida");
+    if (const QString why = recordNotApplicableReason(reading, readable, emulatorFolder, readOnly);
+        !why.isEmpty())
+        return {Outcome::SetAside, {}, setRunRecordAside(recordPath, what, why)};
+    if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run))
+        return {Outcome::Waiting, run, std::nullopt};
+
+    const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
+    const std::optional<FileIdentity> backup = fileIdentity(folder + backupName);
+    if (backup && !(*backup == *identity))
+        return {Outcome::SetAside,
+                {},
+                setRunRecordAside(recordPath, what, recordFileChangedReason(folder + backupName))};
+    if (backup && !ReplaceFile(folder + backupName, folder + settingsName).ok)
+        return {Outcome::Failed, {}, std::nullopt};
     (void)clearRunRecord(recordPath);
-    return true;
+    return {Outcome::Restored, {}, std::nullopt};
 }
 
 } // namespace zefrin

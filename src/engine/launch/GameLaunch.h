@@ -6,13 +6,16 @@
 //
 // While the user's own keys are in use the emulator must not find the game's own settings
 // file, which would override them for that game: cfg/GAME.cfg is moved to cfg/GAME.bak for
-// the run, and the cfg/default.cfg the emulator writes on exit is deleted (the user's own one
-// lies parked as cfg/default.bak while the keys are in use).
+// the run (or to a free name beside it, when a GAME.bak of the user's own is there), and the
+// cfg/default.cfg the emulator writes on exit is deleted (the user's own one lies parked while
+// the keys are in use).
 
 #include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
+#include "engine/services/RunRecord.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 
@@ -47,6 +50,7 @@ struct LaunchResult {
     enum class Failure {
         None,
         SettingsAside,   // the game's settings file could not be moved aside
+        Record,          // the record of the settings moved aside could not be written
         Script,          // the play script could not be written
         Start,           // the script could not be started
         TemporaryFile,   // the script or the log could not be deleted
@@ -60,8 +64,10 @@ struct LaunchResult {
     QString detail; // the file and the reason behind a failure
     // The emulator's output, once it was read.
     std::optional<QByteArray> log; // launch/LaunchLog.h
-    // The backup that still holds the game's own settings after a failure, or empty.
+    // The backup that still holds the game's own settings after a failure, or empty, and the
+    // settings file it is to be put back as.
     QString strandedBackup;
+    QString strandedSettings;
 
     bool ok() const { return failure == Failure::None; }
 };
@@ -96,6 +102,7 @@ private:
     LaunchResult finish();
     void cleanUpAfterFailure();
     bool fail(LaunchResult::Failure failure, const QString& detail);
+    QJsonObject settingsNote() const;
 
     EmulatorRunner& runner_;
     const LaunchRequest request_;
@@ -103,14 +110,32 @@ private:
     const QString cfgFolder_;
     QString settings_;
     QString backup_;
+    QJsonObject settingsIdentity_;
     // Set while this run holds the game's settings in the backup.
     bool movedAside_ = false;
     LaunchResult result_;
 };
 
-// Puts back the game's settings that a run which never ended left moved aside, as its record
-// tells; what the emulator wrote meanwhile gives way. False when they are still aside (the
-// record is kept for the next start).
-bool recoverGameSettings(const QString& recordPath, const QString& emulatorFolder);
+// What the start-up did with the game's settings a launch left moved aside.
+struct SettingsRecovery {
+    enum class Outcome {
+        Nothing,  // no record: nothing was aside
+        Restored, // put back, or found back in place
+        Waiting,  // the run is still going: nothing is touched until it has ended
+        Failed,   // they could not be put back; the record is kept for the next start
+        SetAside, // the record cannot be applied (see RunRecord.h): nothing is touched
+    };
+    Outcome outcome = Outcome::Nothing;
+    ProcessIdentity run; // the run still going
+    std::optional<RecordSetAside> setAside;
+};
+
+// Puts back the game's settings that a launch the program did not live to finish left moved
+// aside, as its record tells, as long as the backup is still the file that was moved; what
+// the emulator wrote meanwhile gives way. The emulator may still be running that game: it
+// writes the settings when it ends, so they wait until then. From a read-only installation
+// (a CD) nothing was moved: a record there is stale and only set aside.
+SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& emulatorFolder,
+                                     bool readOnly = false);
 
 } // namespace zefrin

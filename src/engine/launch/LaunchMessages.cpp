@@ -4,6 +4,9 @@
 
 #include "engine/catalogue/RomFolder.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace zefrin {
 
 namespace {
@@ -62,6 +65,7 @@ QString unarmedFailureText(Failure failure)
                               "juego, comprueba que los archivos de la carpeta 'cfg' dentro de "
                               "la carpeta de M.A.M.E no tengan la propiedad 'sólo lectura'.");
     case Failure::SettingsAside:
+    case Failure::Record:
     case Failure::None:
         break;
     }
@@ -101,19 +105,28 @@ MessageText notPassableArchiveMessage(const QString& archive)
 
 MessageText launchFailureMessage(const LaunchResult& result)
 {
+    if (result.failure == Failure::Record)
+        return {errorTitle(),
+                QStringLiteral("No se puede guardar la nota de Zefrin! en ") +
+                    QDir::toNativeSeparators(result.detail) +
+                    QStringLiteral(", y sin ella la configuración propia del juego podría quedarse "
+                                   "apartada si Zefrin! se cerrara durante la partida. No se ha "
+                                   "modificado nada.")};
     if (result.armed)
         return {errorTitle(), settingsFolderText()};
     return {errorTitle(), withDetail(unarmedFailureText(result.failure), result.detail)};
 }
 
-MessageText strandedBackupMessage(const QString& backupPath)
+MessageText strandedBackupMessage(const QString& backupPath, const QString& settingsPath)
 {
     return {errorTitle(),
             QStringLiteral("La configuración propia del juego no se ha podido devolver a su "
                            "sitio y se ha quedado en el archivo '") +
                 backupPath +
-                QStringLiteral("'. Para recuperarla, cambia su extensión '.bak' por '.cfg' antes "
-                               "de volver a cargar el juego con las teclas definidas.")};
+                QStringLiteral("'. Zefrin! lo intentará de nuevo la próxima vez que se abra; "
+                               "también puedes recuperarla tú mismo cambiándole el nombre a '") +
+                QFileInfo(settingsPath).fileName() +
+                QStringLiteral("' antes de volver a cargar el juego con las teclas definidas.")};
 }
 
 QString launchLogHeading(const QString& lastTitle)

@@ -24,7 +24,7 @@ MessageText notPassableArchiveMessage(const QString& archive);
 MessageText launchFailureMessage(const LaunchResult& result);
 
 // Said after a failure when the game's own settings could not be put back.
-MessageText strandedBackupMessage(const QString& backupPath);
+MessageText strandedBackupMessage(const QString& backupPath, const QString& settingsPath);
 
 // The load log: the last launched title and what the emulator printed (launch/LaunchLog.h),
 // or that there is nothing to show.

@@ -1,6 +1,5 @@
 #include "PendingRename.h"
 
-#include "engine/services/RunRecord.h"
 #include "engine/services/SystemServices.h"
 
 #include <QDir>
@@ -11,30 +10,36 @@ namespace {
 
 const QString archiveKey = QStringLiteral("archive");
 const QString temporaryKey = QStringLiteral("temporary");
+const QString identityKey = QStringLiteral("archiveIdentity");
 
 QString romsFolderOf(const QString& emulatorFolder)
 {
     return emulatorPath(emulatorFolder, QStringLiteral("roms"));
 }
 
+QString described(const PendingRename& rename)
+{
+    return QStringLiteral("el archivo ") + rename.archive +
+           QStringLiteral(", que tenía temporalmente el nombre ") + rename.temporary +
+           QStringLiteral(" en la carpeta roms");
+}
+
+Recovery setAside(Recovery recovery, const RecordSetAside& setAside)
+{
+    recovery.outcome = RecoveryOutcome::SetAside;
+    recovery.setAside = setAside;
+    return recovery;
+}
+
 } // namespace
 
 bool writePendingRename(const QString& recordPath, const PendingRename& rename)
 {
-    return writeRunRecord(recordPath, rename.emulatorFolder,
-                          {{archiveKey, rename.archive}, {temporaryKey, rename.temporary}});
-}
-
-std::optional<PendingRename> readPendingRename(const QString& recordPath)
-{
-    const std::optional<QJsonObject> note = readRunRecord(recordPath);
-    if (!note)
-        return std::nullopt;
-    PendingRename rename{note->value(QStringLiteral("emulatorFolder")).toString(),
-                         note->value(archiveKey).toString(), note->value(temporaryKey).toString()};
-    if (rename.archive.isEmpty() || rename.temporary.isEmpty())
-        return std::nullopt;
-    return rename;
+    QJsonObject note{{archiveKey, rename.archive}, {temporaryKey, rename.temporary}};
+    if (const std::optional<FileIdentity> archive =
+            fileIdentity(romsFolderOf(rename.emulatorFolder) + QLatin1Char('/') + rename.archive))
+        note.insert(identityKey, identityToJson(*archive));
+    return writeRunRecord(recordPath, rename.emulatorFolder, note);
 }
 
 bool clearPendingRename(const QString& recordPath)
@@ -42,31 +47,40 @@ bool clearPendingRename(const QString& recordPath)
     return clearRunRecord(recordPath);
 }
 
-Recovery recoverPendingRename(const QString& recordPath, const QString& emulatorFolder)
+Recovery recoverPendingRename(const QString& recordPath, const QString& emulatorFolder,
+                              bool readOnly)
 {
     Recovery recovery;
-    if (recordPath.isEmpty() || !FileExists(recordPath))
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
         return recovery;
-    const std::optional<PendingRename> rename = readPendingRename(recordPath);
-    if (!rename) {
-        // Unreadable: nothing can be done with it, and keeping it would change nothing.
-        (void)clearPendingRename(recordPath);
-        return recovery;
-    }
-    if (QDir::cleanPath(rename->emulatorFolder) != QDir::cleanPath(emulatorFolder))
-        return recovery;
+    recovery.rename = {emulatorFolder, reading.note.value(archiveKey).toString(),
+                       reading.note.value(temporaryKey).toString()};
+    const std::optional<FileIdentity> archive =
+        identityFromJson(reading.note.value(identityKey).toObject());
+    const bool readable =
+        !recovery.rename.archive.isEmpty() && !recovery.rename.temporary.isEmpty() && archive;
+    const QString what = readable ? described(recovery.rename)
+                                  : QStringLiteral("un archivo de la carpeta roms que tenía "
+                                                   "temporalmente otro nombre");
+    if (const QString why = recordNotApplicableReason(reading, readable, emulatorFolder, readOnly);
+        !why.isEmpty())
+        return setAside(recovery, setRunRecordAside(recordPath, what, why));
 
-    recovery.rename = *rename;
     const QString roms = romsFolderOf(emulatorFolder);
-    const bool ownName = FileExists(roms + QLatin1Char('/') + rename->archive);
-    const bool otherName = FileExists(roms + QLatin1Char('/') + rename->temporary);
+    const QString temporary = roms + QLatin1Char('/') + recovery.rename.temporary;
+    const bool ownName = FileExists(roms + QLatin1Char('/') + recovery.rename.archive);
+    const std::optional<FileIdentity> otherName = fileIdentity(temporary);
+    if (otherName && !(*otherName == *archive))
+        return setAside(recovery,
+                        setRunRecordAside(recordPath, what, recordFileChangedReason(temporary)));
     if (ownName && otherName)
         recovery.outcome = RecoveryOutcome::BothPresent;
     else if (ownName)
         recovery.outcome = RecoveryOutcome::AlreadyInPlace;
     else if (!otherName)
         recovery.outcome = RecoveryOutcome::Missing;
-    else if (RenameInFolder(rename->temporary, rename->archive, roms))
+    else if (RenameInFolder(recovery.rename.temporary, recovery.rename.archive, roms))
         recovery.outcome = RecoveryOutcome::Restored;
     else
         recovery.outcome = RecoveryOutcome::RestoreFailed;

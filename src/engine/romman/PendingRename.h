@@ -3,11 +3,12 @@
 // the rename and removed once the archive has its own name back, so a record that is still
 // there at start-up means the program was ended in the middle of a check: the archive still
 // carries the other game's name and is put back then. It is a run record
-// (services/RunRecord.h): kept outside the emulator folder, any file name survives in it.
+// (services/RunRecord.h): kept outside the emulator folder, any file name survives in it. It
+// keeps the archive's identity too: only that very file, unchanged, is ever renamed back.
+
+#include "engine/services/RunRecord.h"
 
 #include <QString>
-
-#include <optional>
 
 namespace zefrin {
 
@@ -20,9 +21,6 @@ struct PendingRename {
 // Writes the record, replacing an older one; the file appears complete or not at all.
 [[nodiscard]] bool writePendingRename(const QString& recordPath, const PendingRename& rename);
 
-// The record, or nothing when there is none or it cannot be read.
-std::optional<PendingRename> readPendingRename(const QString& recordPath);
-
 // Removes the record; true when none is left.
 bool clearPendingRename(const QString& recordPath);
 
@@ -32,16 +30,20 @@ enum class RecoveryOutcome {
     Restored,       // the archive was given its own name back
     BothPresent,    // files of both names exist: nothing is touched, the user must decide
     Missing,        // neither name exists any more
-    RestoreFailed   // the rename back was refused; the record is kept for the next start
+    RestoreFailed,  // the rename back was refused; the record is kept for the next start
+    SetAside        // the record cannot be applied (see RunRecord.h): nothing is touched
 };
 
 struct Recovery {
     RecoveryOutcome outcome = RecoveryOutcome::NothingPending;
     PendingRename rename;
+    RecordSetAside setAside;
 };
 
 // Puts back an archive a check left under another name, as the record tells. Every outcome
-// but RestoreFailed removes the record.
-Recovery recoverPendingRename(const QString& recordPath, const QString& emulatorFolder);
+// but RestoreFailed removes the record or sets it aside. From a read-only installation (a
+// CD) nothing was renamed: a record there is stale and only set aside.
+Recovery recoverPendingRename(const QString& recordPath, const QString& emulatorFolder,
+                              bool readOnly = false);
 
 } // namespace zefrin

@@ -19,6 +19,8 @@ void startOwnProcessGroup()
 }
 #endif
 
+constexpr int awaitPollMs = 250;
+
 } // namespace
 
 EmulatorRunner::EmulatorRunner(QObject* parent)
@@ -37,6 +39,8 @@ EmulatorRunner::EmulatorRunner(QObject* parent)
 #endif
     timeLimit_.setSingleShot(true);
     connect(&timeLimit_, &QTimer::timeout, this, &EmulatorRunner::timeUp);
+    awaitTimer_.setInterval(awaitPollMs);
+    connect(&awaitTimer_, &QTimer::timeout, this, &EmulatorRunner::checkAwaited);
 }
 
 EmulatorRunner::~EmulatorRunner()
@@ -71,6 +75,35 @@ bool EmulatorRunner::begin(const CommandLine& command)
         timeLimit_.start(command.timeLimitMs);
     process_.start();
     return true;
+}
+
+bool EmulatorRunner::beginAwaiting(const ProcessIdentity& run)
+{
+    if (busy_)
+        return false;
+    busy_ = true;
+    ending_ = false;
+    result_ = {};
+    awaited_ = run;
+    awaitTimer_.start();
+    checkAwaited();
+    return true;
+}
+
+void EmulatorRunner::checkAwaited()
+{
+    if (isRunning(awaited_))
+        return;
+    awaitTimer_.stop();
+    awaited_ = {};
+    end({true, QString(), -1, false});
+}
+
+ProcessIdentity EmulatorRunner::runIdentity() const
+{
+    if (process_.state() == QProcess::NotRunning)
+        return {};
+    return processIdentity(process_.processId());
 }
 
 void EmulatorRunner::processFinished(int exitCode, QProcess::ExitStatus status)

@@ -4,6 +4,7 @@
 // refuse every command that would start another or touch the files a run uses. A run is
 // asked for with the object and member to tell when it ends; nothing waits for it.
 
+#include "ProcessIdentity.h"
 #include "SystemServices.h"
 
 #include <QObject>
@@ -35,6 +36,23 @@ public:
         return true;
     }
 
+    // A run an earlier copy of the program started and did not live to see end: the runner
+    // is busy until that process has ended, and then tells `receiver` through `ended` (with
+    // a result that started and says nothing more). False, with nobody to be told, while
+    // another run is in progress.
+    template <typename Receiver>
+    bool await(const ProcessIdentity& run, Receiver* receiver,
+               void (Receiver::*ended)(const ShellResult&))
+    {
+        if (!beginAwaiting(run))
+            return false;
+        connect(this, &EmulatorRunner::finished, receiver, ended, Qt::SingleShotConnection);
+        return true;
+    }
+
+    // The process of the run in progress, once it has started; invalid otherwise.
+    ProcessIdentity runIdentity() const;
+
 signals:
     void finished(const ShellResult& result);
 
@@ -43,9 +61,11 @@ private slots:
     void processFailed(QProcess::ProcessError error);
     void deliver();
     void timeUp();
+    void checkAwaited();
 
 private:
     bool begin(const CommandLine& command);
+    bool beginAwaiting(const ProcessIdentity& run);
     void end(const ShellResult& result);
     // Ends the run's process and every process it started.
     void endProcessGroup();
@@ -55,6 +75,10 @@ private:
     bool busy_ = false;
     bool ending_ = false;
     ShellResult result_;
+    // The earlier copy's run being awaited, looked at a few times a second: it is no child of
+    // this process, so nothing tells when it ends.
+    ProcessIdentity awaited_;
+    QTimer awaitTimer_;
 };
 
 // The environment of a child: PATH with `pathFirst` in front.

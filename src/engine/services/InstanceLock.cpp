@@ -1,5 +1,7 @@
 #include "InstanceLock.h"
 
+#include "RunRecord.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -19,9 +21,14 @@ bool InstanceLock::tryAcquire()
 
 QString InstanceLock::defaultLockPath()
 {
-    // The per-user runtime folder: a lock in the shared temporary folder could be planted
-    // by another user to keep this one from starting.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Beside the run records, in the user's own data folder: every copy that would read or
+    // write those notes finds the same lock, whatever runtime or temporary folder its
+    // environment names; and a lock in a shared folder could be planted by another user to
+    // keep this one from starting. Only where that folder cannot be made does the runtime
+    // folder stand in.
+    QString folder = RunRecords::defaultFolder();
+    if (!QDir().mkpath(folder))
+        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
     return folder + QStringLiteral("/zefrin.lock");

@@ -1,6 +1,7 @@
 #pragma once
-// Tells whether another copy of the program runs for this user. A lock left behind by a copy
-// that crashed is taken over, so it never blocks the next start.
+// Tells whether another copy of the program runs for this user: the copies that share the run
+// records share the lock. A lock left behind by a copy that crashed is taken over, so it never
+// blocks the next start.
 
 #include <QLockFile>
 #include <QString>

@@ -1,8 +1,12 @@
 #include "ScratchFolder.h"
 
+#include "ProcessIdentity.h"
+
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 namespace zefrin {
@@ -18,6 +22,7 @@ QString temporaryFolder()
 }
 
 const QString folderPrefix = QStringLiteral("zefrin-");
+const QString markerName = QStringLiteral(".zefrin-copia.json");
 
 // The files a run keeps in its scratch folder: the play script, the emulator's output, and
 // the reports, one folder each.
@@ -28,7 +33,7 @@ bool isScratchEntry(const QString& relative, bool folder)
     if (folder)
         return reportFolder.match(relative).hasMatch();
     return relative == QStringLiteral("mame.bat") || relative == QStringLiteral("log.txt") ||
-           report.match(relative).hasMatch();
+           relative == markerName || report.match(relative).hasMatch();
 }
 
 bool holdsOnlyScratchFiles(const QString& path)
@@ -45,11 +50,33 @@ bool holdsOnlyScratchFiles(const QString& path)
     return true;
 }
 
+// The copy of the program that made the folder, as its marker tells; invalid when there is no
+// readable marker.
+ProcessIdentity maker(const QString& folder)
+{
+    QFile marker(folder + QLatin1Char('/') + markerName);
+    if (!marker.open(QIODevice::ReadOnly))
+        return {};
+    return processFromJson(QJsonDocument::fromJson(marker.readAll()).object());
+}
+
+bool isLeftover(const QFileInfo& candidate)
+{
+    const ProcessIdentity madeBy = maker(candidate.filePath());
+    return madeBy.isValid() && !isRunning(madeBy) && holdsOnlyScratchFiles(candidate.filePath());
+}
+
 } // namespace
 
 ScratchFolder::ScratchFolder()
     : folder_(temporaryFolder() + folderPrefix + QStringLiteral("XXXXXX"))
 {
+    if (!folder_.isValid())
+        return;
+    // Without its marker the folder is only never taken for a leftover: no harm.
+    QFile marker(filePath(markerName));
+    if (marker.open(QIODevice::WriteOnly))
+        (void)marker.write(QJsonDocument(processToJson(ownProcessIdentity())).toJson());
 }
 
 void ScratchFolder::removeLeftovers() const
@@ -62,7 +89,7 @@ void ScratchFolder::removeLeftovers() const
         {folderPrefix + QStringLiteral("??????")}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
     for (const QFileInfo& candidate : candidates) {
         if (candidate.fileName() == own.fileName() || candidate.ownerId() != own.ownerId() ||
-            !holdsOnlyScratchFiles(candidate.filePath()))
+            !isLeftover(candidate))
             continue;
         (void)QDir(candidate.filePath()).removeRecursively();
     }

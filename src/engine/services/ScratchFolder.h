@@ -1,7 +1,9 @@
 #pragma once
 // A private folder for the program's temporary files: made once per run with owner-only
 // access and removed with everything in it when the program ends. Fixed file names in a
-// shared temporary folder would let another user plant links there.
+// shared temporary folder would let another user plant links there. The folder holds a marker
+// naming the copy of the program that made it (process and start time): only a folder with a
+// marker whose copy is gone is ever taken for a leftover.
 
 #include <QString>
 #include <QTemporaryDir>
@@ -21,8 +23,9 @@ public:
     QString logPath() const;
 
     // Removes the scratch folders that copies of the program ended by force left beside this
-    // one: those of this user holding nothing but the program's own files. Only for a copy
-    // that knows no other runs for this user.
+    // one: those of this user whose marker names a copy that no longer runs, holding nothing
+    // but the program's own files. Whatever the lock says: a copy started with another
+    // environment may run beside this one, and its folder is marked as running.
     void removeLeftovers() const;
 
 private:

@@ -109,6 +109,14 @@ FileResult ReplaceFile(const QString& source, const QString& destination)
     return {};
 }
 
+QString freeFileName(const QString& folder, const QString& base, const QString& extension)
+{
+    QString name = base + extension;
+    for (int n = 2; FileExists(folder + QLatin1Char('/') + name); ++n)
+        name = base + QStringLiteral(" (%1)").arg(n) + extension;
+    return name;
+}
+
 bool removeIfExists(const QString& path)
 {
     if (!FileExists(path))

@@ -58,6 +58,11 @@ struct FileResult {
 };
 [[nodiscard]] FileResult ReplaceFile(const QString& source, const QString& destination);
 
+// `base` + `extension` when nothing in `folder` has that name, else the first free one of
+// `base` + " (2)" + `extension`, " (3)" and so on: a name to set a file aside under without
+// replacing anything.
+QString freeFileName(const QString& folder, const QString& base, const QString& extension);
+
 // Deletes a file when it exists; true when it is gone afterwards.
 [[nodiscard]] bool removeIfExists(const QString& path);
 

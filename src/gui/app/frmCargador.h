@@ -130,6 +130,7 @@ private slots:
     void gameListMade();
     void versionAnswered(const ShellResult& result);
     void settingsFileMade(const ShellResult& result);
+    void earlierRunEnded(const ShellResult& result);
     void managerLoaded();
     void managerClosed();
 
@@ -181,7 +182,6 @@ private:
     void switchDefinedKeysOn();
     void switchDefinedKeysOff();
     void forgetControllerLine();
-    void recallControllerLine();
     // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
     // the same way, and one message says it.
     bool reportingIniFailure_ = false;
@@ -192,8 +192,13 @@ private:
 
     // Start-up
     // Puts back what a run ended by force left changed: a game's settings moved aside, a
-    // game list half written, the user's controller line (given back at shutdown).
-    void recoverInterruptedRun();
+    // game list half written, the user's controller line (given back at shutdown). What an
+    // emulator run of that copy still going may write waits for the run's end: the runner
+    // is busy meanwhile, so the window takes no command and does not close. A note that
+    // cannot be applied is said and set aside. True when the game list was removed, to be
+    // made again.
+    bool recoverInterruptedRun();
+    bool awaitingEarlierRun_ = false;
 };
 
 } // namespace zefrin

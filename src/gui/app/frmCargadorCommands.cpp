@@ -22,14 +22,14 @@ const char* const temporaryFiles[] = {"1.p", "abrir.bat", "all.bat"};
 
 // Gives the emulator folder back as the user had it: the parked default.cfg returns and the
 // temporary files go. Every step is tried; the result lists what could not be done.
-QStringList restoreEmulatorFolder(const QString& folder)
+QStringList restoreEmulatorFolder(const QString& folder, const QString& parkedRecord)
 {
     QStringList problems;
-    if (const FileResult back = restoreEmulatorInputFile(folder); !back.ok)
-        problems << QStringLiteral("- No se ha podido devolver 'cfg/default.bak' a "
-                                   "'cfg/default.cfg' (%1); tu configuración de M.A.M.E "
-                                   "sigue guardada en 'cfg/default.bak'.")
-                        .arg(back.error);
+    const QString parked = QStringLiteral("cfg/") + parkedInputFileName(folder, parkedRecord);
+    if (const FileResult back = restoreEmulatorInputFile(folder, parkedRecord); !back.ok)
+        problems << QStringLiteral("- No se ha podido devolver '%1' a 'cfg/default.cfg' (%2); tu "
+                                   "configuración de M.A.M.E sigue guardada en '%1'.")
+                        .arg(parked, back.error);
     for (const char* name : temporaryFiles) {
         const QString file = emulatorPath(folder, QLatin1String(name));
         if (!removeIfExists(file))
@@ -91,7 +91,7 @@ void frmCargador::closeEvent(QCloseEvent* event)
     // (all.bat among them) must stay for the next one.
     if (!state_.CdMode) {
         giveBackControllerOption();
-        problems = restoreEmulatorFolder(state_.emulatorFolder);
+        problems = restoreEmulatorFolder(state_.emulatorFolder, state_.records.inputSettings);
     }
     // The scratch folder goes with the program; a log left in it harms nothing.
     if (state_.scratch.isValid())

@@ -23,7 +23,8 @@ void reportLaunchFailure(Dialogs& dialogs, QWidget* parent, const LaunchResult& 
     const MessageText failure = launchFailureMessage(result);
     dialogs.message(parent, Dialogs::Icon::Critical, failure.title, failure.text);
     if (!result.strandedBackup.isEmpty()) {
-        const MessageText stranded = strandedBackupMessage(result.strandedBackup);
+        const MessageText stranded =
+            strandedBackupMessage(result.strandedBackup, result.strandedSettings);
         dialogs.message(parent, Dialogs::Icon::Critical, stranded.title, stranded.text);
     }
 }

@@ -42,8 +42,9 @@ void frmCargador::managerClosed()
 
 void frmCargador::RestorePendingRename()
 {
-    showRecovery(context_.dialogs, nullptr,
-                 recoverPendingRename(state_.records.pendingRename, state_.emulatorFolder));
+    showRecovery(
+        context_.dialogs, nullptr,
+        recoverPendingRename(state_.records.pendingRename, state_.emulatorFolder, state_.CdMode));
 }
 
 } // namespace zefrin

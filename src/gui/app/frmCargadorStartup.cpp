@@ -3,6 +3,7 @@
 
 #include "Layout.h"
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/input/KeySwitch.h"
 #include "engine/input/MameIniOption.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/services/EmulatorCommands.h"
@@ -59,8 +60,11 @@ bool frmCargador::Form_Load()
         context_.programExit.endProgram();
         return false;
     }
+    // Notes of this folder kept under the name it had before a rename are its own.
+    removeUnfinishedRunRecords(state_.records);
+    adoptRunRecords(state_.records, state_.emulatorFolder);
     RestorePendingRename();
-    recoverInterruptedRun();
+    (void)recoverInterruptedRun();
 
     showHourglass();
 
@@ -134,6 +138,10 @@ void frmCargador::applyStartupCaptions()
                               : QStringLiteral("Configuración de teclas de M.A.M.E. para "
                                                "versiones posteriores a la 0.59b."));
     ApplyCdMode();
+    if (awaitingEarlierRun_)
+        setStatus(QStringLiteral("Esperando a que se cierre el M.A.M.E que quedó abierto de la "
+                                 "sesión anterior."),
+                  Colours::statusRed());
     emit loaded();
 }
 
@@ -156,15 +164,45 @@ void frmCargador::ApplyCdMode()
     setStatus(QStringLiteral("Ejecutando desde CD (Modo deshabilitado)"), Colours::statusRed());
 }
 
-void frmCargador::recoverInterruptedRun()
+bool frmCargador::recoverInterruptedRun()
 {
-    // From a CD nothing was changed.
-    if (state_.CdMode)
+    const QString& folder = state_.emulatorFolder;
+    const bool readOnly = state_.CdMode;
+    const SettingsRecovery settings =
+        recoverGameSettings(state_.records.gameSettings, folder, readOnly);
+    const ListRecovery list = dropInterruptedGameList(state_.records.gameList, folder, readOnly);
+    if (!readOnly) // a mame.ini rewrite ended between its write and its rename
+        (void)removeIfExists(iniRewriteLeftover(path(QStringLiteral("mame.ini"))));
+    // The user's line that a run ended with the keys switched on never gave back: this run's
+    // shutdown gives it back.
+    const ControllerLineRecovery line =
+        recallControllerLine(state_.records.controllerLine, folder, readOnly);
+    if (!line.line.isEmpty())
+        state_.LineaAnterior = line.line;
+    // Settings parked while the keys were in use stay parked: the shutdown gives them back.
+    const std::optional<RecordSetAside> parked =
+        checkParkedInputFile(state_.records.inputSettings, folder, readOnly);
+    for (const std::optional<RecordSetAside>& setAside :
+         {settings.setAside, list.setAside, line.setAside, parked})
+        if (setAside)
+            context_.dialogs.message(nullptr, Dialogs::Icon::Exclamation, recordSetAsideTitle(),
+                                     recordSetAsideText(*setAside));
+    const ProcessIdentity run = settings.run.isValid() ? settings.run : list.run;
+    awaitingEarlierRun_ =
+        run.isValid() && state_.emulator.await(run, this, &frmCargador::earlierRunEnded);
+    return list.outcome == ListRecovery::Outcome::Dropped;
+}
+
+void frmCargador::earlierRunEnded(const ShellResult&)
+{
+    const bool listDropped = recoverInterruptedRun();
+    if (awaitingEarlierRun_)
         return;
-    (void)recoverGameSettings(state_.records.gameSettings, state_.emulatorFolder);
-    dropInterruptedGameList(state_.records.gameList, state_.emulatorFolder);
-    (void)removeIfExists(iniRewriteLeftover(path(QStringLiteral("mame.ini"))));
-    recallControllerLine();
+    setStatus(QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."),
+              Colours::statusTeal());
+    // The list could not be made while the emulator ran.
+    if (listDropped || !FileExists(path(gameListFileName())))
+        CargarDatos();
 }
 
 } // namespace zefrin

@@ -60,19 +60,27 @@ void frmCargador::switchDefinedKeysOn()
                                                 "casilla."));
         return;
     }
-    if (!parkEmulatorInputFile(state_.emulatorFolder)) {
-        // The emulator's own settings would override the user's keys.
+    const Parking parking =
+        parkEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings);
+    if (parking.outcome != Parking::Outcome::Parked) {
+        // The emulator's own settings would override the user's keys; without the record they
+        // could stay parked for good.
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 cfgFolderErrorText(state_.emulatorFolder));
+                                 parking.outcome == Parking::Outcome::RecordFailed
+                                     ? keyNoteErrorText(state_.records.inputSettings)
+                                     : cfgFolderErrorText(state_.emulatorFolder));
         chkUsaControles->setChecked(false);
         return;
     }
+    if (!parking.parkedAs.isEmpty())
+        context_.dialogs.message(this, Dialogs::Icon::Information, parkedElsewhereTitle(),
+                                 parkedElsewhereText(state_.emulatorFolder, parking.parkedAs));
     CambiarOpcionIni(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), false);
 }
 
 void frmCargador::switchDefinedKeysOff()
 {
-    if (!restoreEmulatorInputFile(state_.emulatorFolder).ok)
+    if (!restoreEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings).ok)
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                  cfgFolderErrorText(state_.emulatorFolder));
     // The remembered line stays while it could not be put back, for a later attempt.
@@ -85,20 +93,6 @@ void frmCargador::forgetControllerLine()
 {
     state_.LineaAnterior.clear();
     keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
-}
-
-// The user's line that a run ended with the keys switched on never gave back: this run's
-// shutdown gives it back, as long as mame.ini still names the program's controller file.
-void frmCargador::recallControllerLine()
-{
-    const QString line = keptControllerLine(state_.records.controllerLine, state_.emulatorFolder);
-    if (line.isEmpty())
-        return;
-    if (iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
-                       QStringLiteral("Zefrin")))
-        state_.LineaAnterior = line;
-    else // mame.ini has been changed since: the record is out of date
-        keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
 }
 
 // Only a controller line this program set is changed: the user's own line comes back when
@@ -142,11 +136,12 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
 {
     if (failureReported)
         *failureReported = false;
-    // A line that a set replaces is kept in the record before mame.ini loses it.
-    std::function<void(const QString&)> keepLine;
-    if (!restore)
+    // A line that a set replaces is kept in the record before mame.ini loses it. The shutdown's
+    // reset (an empty value) puts nothing of the user's aside: it keeps no record.
+    std::function<bool(const QString&)> keepLine;
+    if (!restore && !value.isEmpty())
         keepLine = [this](const QString& line) {
-            keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
+            return keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
         };
     const IniChange change = rewriteIniOption(path(QStringLiteral("mame.ini")), name, value,
                                               restore, state_.LineaAnterior, keepLine);
@@ -159,7 +154,9 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
     if (!reportingIniFailure_) {
         const QScopedValueRollback<bool> reporting(reportingIniFailure_, true);
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 mameIniErrorText());
+                                 change == IniChange::NotNoted
+                                     ? keyNoteErrorText(state_.records.controllerLine)
+                                     : mameIniErrorText());
         chkUsaControles->setChecked(false);
     }
     return false;

@@ -36,8 +36,8 @@ int main(int argc, char* argv[])
     QObject::connect(&window, &zefrin::frmCargador::loaded, &window, &QWidget::show);
     if (!window.Form_Load())
         return 0;
-    // The start-up holds the lock of this user's copies: no other one runs, so scratch
-    // folders beside ours are what copies ended by force left behind.
+    // Scratch folders beside ours whose marker names a copy that no longer runs are what
+    // copies ended by force left behind.
     state.scratch.removeLeftovers();
     return QApplication::exec();
 }

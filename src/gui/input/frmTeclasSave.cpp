@@ -17,11 +17,17 @@ bool frmTeclas::GuardarTeclado()
                                  keyFilesErrorText(folder));
         return false;
     }
-    if (!parkEmulatorInputFile(folder)) {
+    const Parking parking = parkEmulatorInputFile(folder, state_.records.inputSettings);
+    if (parking.outcome != Parking::Outcome::Parked) {
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 cfgFolderErrorText(folder));
+                                 parking.outcome == Parking::Outcome::RecordFailed
+                                     ? keyNoteErrorText(state_.records.inputSettings)
+                                     : cfgFolderErrorText(folder));
         return false;
     }
+    if (!parking.parkedAs.isEmpty())
+        context_.dialogs.message(this, Dialogs::Icon::Information, parkedElsewhereTitle(),
+                                 parkedElsewhereText(folder, parking.parkedAs));
 
     bool failureReported = false;
     if (!keysSwitch_.pointAtControllerFile(&failureReported)) {
@@ -29,7 +35,8 @@ bool frmTeclas::GuardarTeclado()
             context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                      mameIniErrorText());
         // With the switch off the emulator's own settings belong in their place.
-        if (!keysSwitch_.definedKeysOn() && !restoreEmulatorInputFile(folder).ok)
+        if (!keysSwitch_.definedKeysOn() &&
+            !restoreEmulatorInputFile(folder, state_.records.inputSettings).ok)
             context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                      cfgFolderErrorText(folder));
         return false;

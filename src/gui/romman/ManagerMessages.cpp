@@ -150,6 +150,10 @@ void showRecovery(Dialogs& dialogs, QWidget* parent, const Recovery& recovery)
                                            "Zefrin!. También puedes cambiarle el nombre tú "
                                            "mismo."));
         return;
+    case RecoveryOutcome::SetAside:
+        dialogs.message(parent, Dialogs::Icon::Exclamation, recordSetAsideTitle(),
+                        recordSetAsideText(recovery.setAside));
+        return;
     case RecoveryOutcome::NothingPending:
     case RecoveryOutcome::AlreadyInPlace:
     case RecoveryOutcome::Missing:

@@ -1,0 +1,313 @@
+// The notes a run keeps while something of the user's is aside, met at the next start after a
+// kill: each kind left by the program itself (the emulator it started ended with it), then the
+// folder renamed, replaced by another at the same path, the thing set aside changed, or the
+// note damaged. A note is applied only to its own folder and its own file; one that cannot be
+// is said once and kept aside; a clean close leaves no note behind.
+
+#include "engine/catalogue/GameListMaker.h"
+#include "engine/catalogue/GeneratedFiles.h"
+#include "engine/input/ControllerFiles.h"
+#include "engine/input/KeySwitch.h"
+#include "engine/launch/GameLaunch.h"
+#include "engine/romman/ArchiveCheck.h"
+#include "engine/romman/PendingRename.h"
+#include "gui/app/frmCargador.h"
+#include "romman/ManagerFolder.h"
+#include "support/Runs.h"
+
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QListWidget>
+
+using namespace zefrin;
+using namespace zefrin::test;
+
+namespace {
+
+const QByteArray userLine = "ctrlr                   usuario";
+const QByteArray userSettings = "<!-- the user's galaga settings -->";
+
+// Every file under `path` with its bytes; the stand-in's call log and the files a start makes
+// and a close removes aside.
+QMap<QString, QByteArray> contents(const QString& path)
+{
+    static const QStringList generated{"standin-calls.txt", "lista.txt", "Zefrin.tlc",
+                                       "all.bat",           "abrir.bat", "1.p"};
+    QMap<QString, QByteArray> files;
+    QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!generated.contains(QFileInfo(file).fileName()) && file.open(QIODevice::ReadOnly))
+            files.insert(QDir(path).relativeFilePath(file.fileName()), file.readAll());
+    }
+    return files;
+}
+
+// Ends every emulator run from the folder, as a kill of the program's whole process group
+// does; a shell killed just before it started the emulator may still start it, so the end is
+// made sure of for a while.
+void killEmulatorsOf(const QString& folder)
+{
+    const QString emulator = QFileInfo(folder + "/mame").canonicalFilePath();
+    QElapsedTimer quiet;
+    quiet.start();
+    while (quiet.elapsed() < 300) {
+        for (const QString& pid : QDir("/proc").entryList(QDir::Dirs))
+            if (QFile::symLinkTarget("/proc/" + pid + "/exe") == emulator &&
+                QProcess::execute("kill", {"-KILL", pid}) == 0)
+                quiet.start();
+        QTest::qWait(20);
+    }
+}
+
+void appendByte(const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append) && file.write("x") == 1);
+}
+
+QByteArray fileAt(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+// The emulator folder as the user has it: the stand-in with its games, an archive of pacman's
+// under an old name, settings of the user's for galaga, mame.ini with a controller line of the
+// user's, saved keys.
+void userFolder(ManagerFolder& folder)
+{
+    folder.setVersion("0.70");
+    folder.archive("pacman", "viejo.zip");
+    folder.archive("galaga", "galaga.zip");
+    folder.writeFile("cfg/galaga.cfg", userSettings);
+    folder.writeFile("mame.ini", "rompath                 roms\r\n" + userLine + "\r\n");
+    folder.makeFolder("ctrlr");
+    QVERIFY(writeControllerFiles(folder.path(), emptyKeyTable(), Dialect::Classic));
+    folder.writeFile("lista.txt", "Name:     Description:\r\ngalaga    \"Galaga Espacial\"\r\n"
+                                  "pacman    \"Come Cocos\"\r\ndkong     \"Donkey Kong\"\r\n");
+}
+
+} // namespace
+
+class RunRecordsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(QDir(records).removeRecursively() && QDir().mkpath(records)); }
+
+    void notesApplyToTheirOwnFolderAndFileOnly_data()
+    {
+        QTest::addColumn<QString>("kind");  // what the killed program had aside
+        QTest::addColumn<QString>("since"); // what happened before the next start
+        QTest::addColumn<QString>("said");  // the title of what the next start says
+        const auto row = [](const char* kind, const char* since, const char* said) {
+            QTest::newRow(qPrintable(QString("%1, %2").arg(kind, since))) << kind << since << said;
+        };
+        row("rename", "nothing", "Archivo recuperado");
+        row("rename", "folder renamed", "Archivo recuperado");
+        row("rename", "folder replaced", "Atención");
+        row("rename", "file changed", "Atención");
+        row("rename", "note damaged", "Atención");
+        row("settings", "folder renamed", "");
+        row("settings", "folder replaced", "Atención");
+        row("settings", "file changed", "Atención");
+        row("settings", "note damaged", "Atención");
+        row("line", "folder renamed", "");
+        row("line", "folder replaced", "Atención");
+        row("line", "file changed", "Atención");
+        row("line", "note damaged", "Atención");
+        row("parked", "folder renamed", "");
+        row("parked", "file changed", "Atención");
+        row("parked", "note damaged", "Atención");
+        row("list", "folder renamed", "");
+        row("list", "note damaged", "Atención");
+    }
+
+    void notesApplyToTheirOwnFolderAndFileOnly()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, since);
+        QFETCH(QString, said);
+        ManagerFolder folder(managerCollection({{"run-ms", "4000", {}},
+                                                {"run-no-cfg", "1", {}},
+                                                {"verify-delay-ms", "4000", {}},
+                                                {"listfull-delay-ms", "4000", {}}}));
+        userFolder(folder);
+        leaveNoteOf(kind, folder);
+        if (QTest::currentTestFailed())
+            return;
+        const QString first = folder.path();
+        const QString root = QFileInfo(first).path();
+        // The next start is in the folder the program had run in, wherever it is now.
+        const QString start = since == "folder renamed" ? first + "-0.70" : first;
+        if (since == "folder renamed" || since == "folder replaced")
+            QVERIFY(QDir().rename(first, first + "-0.70"));
+        if (since == "folder replaced") {
+            // Another installation at the old path, with files of the same names.
+            ManagerFolder other;
+            other.setVersion("0.70");
+            other.writeFile("mame.ini", userLine + "\r\n");
+            other.archive("dkong", "pacman.zip");
+            other.writeFile("cfg/galaga.bak", "<!-- the other folder's -->");
+            QVERIFY(QDir().rename(other.path(), first));
+        }
+        if (since == "file changed" && kind != "line")
+            appendByte(first + (kind == "rename"     ? "/roms/pacman.zip"
+                                : kind == "settings" ? "/cfg/galaga.bak"
+                                                     : "/cfg/default.bak"));
+        if (since == "file changed" && kind == "line") {
+            QFile ini(first + "/mame.ini");
+            QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("ctrlr   otro\r\n") > 0);
+        }
+        if (since == "note damaged")
+            for (const QString& note : QDir(records).entryList(QDir::Files))
+                QVERIFY(QFile(records + '/' + note).open(QIODevice::WriteOnly));
+        QMap<QString, QByteArray> before = contents(root);
+        // Without a note of the user's line, the shutdown resets a line naming the program's
+        // controller file, as it always has.
+        if (kind == "line" && since == "note damaged")
+            before[QDir(root).relativeFilePath(first + "/mame.ini")] =
+                "rompath                 roms\r\n# ctrlr                 <NULL> (Not Set)\r\n";
+
+        const QList<ShownMessage> shown = startAndClose(start);
+        QCOMPARE(shown.isEmpty() ? QString() : shown.first().title, said);
+        QVERIFY(shown.size() <= 1);
+        if (said == "Atención") {
+            // Nothing touched; the note is named where it is kept, and is said only once.
+            QVERIFY2(shown.first().text.contains(".apartada.json"), qPrintable(shown[0].text));
+            QVERIFY(startAndClose(start).isEmpty());
+            QCOMPARE(contents(root), before);
+        } else {
+            expectGivenBack(kind, start);
+        }
+        QCOMPARE(
+            QDir(records).entryList(QDir::Files).filter(QRegularExpression("-[0-9a-f]+\\.json$")),
+            QStringList());
+    }
+
+    // The emulator a killed copy started still writes the game list: the next start waits for
+    // it, saying so, and only then has the list made again.
+    void startWaitsForAnEmulatorLeftRunning()
+    {
+        ManagerFolder folder(managerCollection({{"listfull-delay-ms", "1500", {}}}));
+        userFolder(folder);
+        QVERIFY(QFile::remove(folder.filePath("lista.txt")));
+        const RunRecords notes = notesOf(folder.path());
+        EmulatorRunner outlives; // the emulator, its script, no program around them
+        QVERIFY(GameListMaker(outlives, folder.path(), notes.gameList).start());
+        Program program(folder.path());
+        program.state.records = notes;
+        frmCargador window(program.context);
+        QVERIFY(loadToEnd(window));
+        QCOMPARE(window.statusCaption(), QString("Esperando a que se cierre el M.A.M.E que quedó "
+                                                 "abierto de la sesión anterior."));
+        QVERIFY(window.emulatorBusy() && outlives.isBusy());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy() && window.lstJuegos->count() == 2, 30000);
+        QCOMPARE(window.statusCaption(), QString("Lista cargada."));
+        QVERIFY(!QFile::exists(notes.gameList));
+    }
+
+    // From a CD nothing can have been changed: a note about the folder is stale, and is only
+    // said and set aside.
+    void notesOnACdAreOnlyReported()
+    {
+        ManagerFolder folder(managerCollection({{"run-ms", "4000", {}},
+                                                {"run-no-cfg", "1", {}},
+                                                {"verify-delay-ms", "4000", {}},
+                                                {"listfull-delay-ms", "4000", {}}}));
+        userFolder(folder);
+        for (const char* kind : {"rename", "settings", "parked", "line", "list"})
+            leaveNoteOf(kind, folder);
+        const QMap<QString, QByteArray> before = contents(folder.path());
+        const RunRecords notes = notesOf(folder.path());
+        const QString& path = folder.path();
+        QCOMPARE(recoverPendingRename(notes.pendingRename, path, true).outcome,
+                 RecoveryOutcome::SetAside);
+        QVERIFY(recoverGameSettings(notes.gameSettings, path, true).setAside);
+        QVERIFY(dropInterruptedGameList(notes.gameList, path, true).setAside);
+        QVERIFY(recallControllerLine(notes.controllerLine, path, true).setAside);
+        QVERIFY(checkParkedInputFile(notes.inputSettings, path, true));
+        QCOMPARE(contents(folder.path()), before);
+        QCOMPARE(QDir(records).entryList(QDir::Files).filter(".apartada.json").size(), 5);
+    }
+
+private:
+    // The program's own work on `kind`, ended as a kill ends it, the emulator with it.
+    void leaveNoteOf(const QString& kind, ManagerFolder& folder)
+    {
+        const RunRecords notes = notesOf(folder.path());
+        if (kind == "parked") {
+            folder.writeFile("cfg/default.cfg", userSettings);
+            QCOMPARE(parkEmulatorInputFile(folder.path(), notes.inputSettings).outcome,
+                     Parking::Outcome::Parked);
+        } else if (kind == "line") {
+            Program program(folder.path());
+            program.state.records = notes;
+            frmCargador window(program.context);
+            window.chkUsaControles->click();
+            QVERIFY(window.chkUsaControles->isChecked());
+        } else {
+            EmulatorRunner runner;
+            ArchiveChecker checker(runner, folder.path(), notes.pendingRename, Dialect::Classic);
+            ScratchFolder scratch;
+            GameLaunch launch(runner,
+                              {folder.path(), "galaga.zip", "0.70", Dialect::Classic, true,
+                               scratch.playScriptPath(), scratch.logPath(), notes.gameSettings});
+            GameListMaker maker(runner, folder.path(), notes.gameList);
+            if (kind == "rename")
+                QVERIFY(!checker.CheckArchiveAsGame("viejo.zip", "pacman.zip"));
+            if (kind == "settings")
+                QVERIFY(!launch.start() && folder.exists("cfg/galaga.bak"));
+            if (kind == "list")
+                QVERIFY(QFile::remove(folder.filePath("lista.txt")) && maker.start());
+        }
+        if (kind != "line" && kind != "parked")
+            killEmulatorsOf(folder.path());
+        QVERIFY(QFileInfo::exists(kind == "rename"     ? notes.pendingRename
+                                  : kind == "settings" ? notes.gameSettings
+                                  : kind == "line"     ? notes.controllerLine
+                                  : kind == "parked"   ? notes.inputSettings
+                                                       : notes.gameList));
+    }
+
+    QList<ShownMessage> startAndClose(const QString& folder)
+    {
+        Program program(folder);
+        program.state.records = notesOf(folder);
+        frmCargador window(program.context);
+        if (!loadToEnd(window))
+            program.dialogs.shown.append({Dialogs::Icon::None, "not started", {}});
+        window.show();
+        if (!window.close())
+            program.dialogs.shown.append({Dialogs::Icon::None, "not closed", {}});
+        return program.dialogs.shown;
+    }
+
+    void expectGivenBack(const QString& kind, const QString& folder)
+    {
+        if (kind == "rename")
+            QVERIFY(QFile::exists(folder + "/roms/viejo.zip") &&
+                    !QFile::exists(folder + "/roms/pacman.zip"));
+        if (kind == "settings")
+            QCOMPARE(fileAt(folder + "/cfg/galaga.cfg"), userSettings);
+        if (kind == "line")
+            QCOMPARE(fileAt(folder + "/mame.ini"),
+                     "rompath                 roms\r\n" + userLine + "\r\n");
+        if (kind == "list")
+            QVERIFY(fileAt(folder + "/lista.txt").contains("Donkey Kong"));
+        if (kind == "parked")
+            QCOMPARE(fileAt(folder + "/cfg/default.cfg"), userSettings);
+    }
+
+    RunRecords notesOf(const QString& folder) const
+    {
+        return RunRecords::forFolder(folder, records);
+    }
+
+    QTemporaryDir recordsFolder;
+    const QString records = recordsFolder.path();
+};
+
+QTEST_MAIN(RunRecordsTest)
+#include "tst_runrecords.moc"
