@@ -83,7 +83,7 @@ private slots:
         QTest::addColumn<bool>("renamed"); // the folder, before the next start
         QTest::newRow("controls save and switch off") << "save" << 2000 << false;
         QTest::newRow("mame.ini rewrite") << "ini" << 10000 << false;
-        QTest::newRow("controls save, folder renamed") << "save" << 2000 << true;
+        QTest::newRow("controls save, folder renamed") << "save" << 0 << true;
     }
 
     void killedMidWriteLosesNothing()

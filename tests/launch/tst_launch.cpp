@@ -389,6 +389,8 @@ private slots:
         QTEST(rig.folder.readFile("cfg/galaxn.cfg"), "after");
         QTEST(QFile::exists(record), "recordKept");
         QCOMPARE(rig.folder.readFile("mame.ini"), QByteArray("ctrlr  usuario\r\n"));
+        game.kill();
+        game.waitForFinished();
     }
 
     void scrollingViewerShowsTheWholeText()

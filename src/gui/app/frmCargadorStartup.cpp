@@ -198,8 +198,15 @@ void frmCargador::earlierRunEnded(const ShellResult&)
     const bool listDropped = recoverInterruptedRun();
     if (awaitingEarlierRun_)
         return;
-    setStatus(QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."),
-              Colours::statusTeal());
+    // A record still there is what could not be put back; the next start tries again.
+    if (FileExists(state_.records.gameSettings) || FileExists(state_.records.gameList))
+        setStatus(QStringLiteral("M.A.M.E se ha cerrado, pero Zefrin! no ha podido devolver todo "
+                                 "a su sitio; lo intentará de nuevo la próxima vez que se abra."),
+                  Colours::statusRed());
+    else
+        setStatus(
+            QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."),
+            Colours::statusTeal());
     // The list could not be made while the emulator ran.
     if (listDropped || !FileExists(path(gameListFileName())))
         CargarDatos();
