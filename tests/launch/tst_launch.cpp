@@ -78,13 +78,7 @@ struct Rig {
     // then, unless told not to, the wait for the launch to end.
     void doubleClickRow(int row, bool waitForTheEnd = true)
     {
-        QWidget* viewport = window.lstJuegos->viewport();
-        const QPoint at = window.lstJuegos->visualItemRect(window.lstJuegos->item(row)).center();
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-        QMouseEvent press(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &press);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+        zefrin::test::doubleClickRow(window.lstJuegos, window.lstJuegos->item(row));
         if (waitForTheEnd)
             QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
     }

@@ -109,13 +109,7 @@ struct Rig {
     {
         const QList<QListWidgetItem*> found = window.lstJuegos->findItems(title, Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
-        QWidget* viewport = window.lstJuegos->viewport();
-        const QPoint at = window.lstJuegos->visualItemRect(found.first()).center();
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-        QMouseEvent press(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &press);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+        doubleClickRow(window.lstJuegos, found.first());
         if (waitForTheEnd)
             QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
     }

@@ -1,5 +1,7 @@
 #include "Runs.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QtTest>
 
 namespace zefrin::test {
@@ -32,6 +34,17 @@ CheckOutcome checkToEnd(ArchiveChecker& checker, const QString& archive, const Q
 bool loadToEnd(frmCargador& window)
 {
     return actToSignal(&window, &frmCargador::loaded, [&window] { return window.Form_Load(); });
+}
+
+void doubleClickRow(QListWidget* list, QListWidgetItem* row)
+{
+    QWidget* viewport = list->viewport();
+    const QPoint at = list->visualItemRect(row).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QMouseEvent press(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
 }
 
 void occupy(EmulatorRunner& runner, int ms)

@@ -6,6 +6,8 @@
 #include "engine/services/EmulatorRunner.h"
 #include "gui/app/frmCargador.h"
 
+#include <QListWidget>
+
 #include <QEventLoop>
 #include <QTest>
 #include <QTimer>
@@ -67,6 +69,10 @@ CheckOutcome checkToEnd(ArchiveChecker& checker, const QString& archive, const Q
 // The main window's start-up to its end: false when the program ended instead, or the start-up
 // did not finish in time.
 bool loadToEnd(frmCargador& window);
+
+// A mouse double click on a row of a list, the second press sent as the window system sends
+// it (a click, then a double-click press, then the release).
+void doubleClickRow(QListWidget* list, QListWidgetItem* row);
 
 // Keeps the runner busy for about `ms` milliseconds, as an emulator run would.
 void occupy(EmulatorRunner& runner, int ms);
