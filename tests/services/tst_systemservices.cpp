@@ -269,10 +269,13 @@ private slots:
         QTemporaryDir temporary;
         const QByteArray previous = qgetenv("TMPDIR");
         qputenv("TMPDIR", temporary.path().toLocal8Bit());
+        // Named while it surely runs: a process that already ended has no identity to take.
         QProcess ended;
-        ended.start("/bin/true");
+        ended.start("/bin/sleep", {"30"});
         QVERIFY(ended.waitForStarted());
         const ProcessIdentity gone = processIdentity(ended.processId());
+        QVERIFY(gone.isValid());
+        ended.kill();
         QVERIFY(ended.waitForFinished());
         const QByteArray goneMarker = QJsonDocument(processToJson(gone)).toJson();
         const QByteArray liveMarker = QJsonDocument(processToJson(ownProcessIdentity())).toJson();
