@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QListView>
@@ -96,6 +97,11 @@ void Dialogs::showLongText(QWidget* parent, const QString& title, const QString&
     message(parent, Icon::None, title, heading + decodeSystemText(log));
 }
 
+QString Dialogs::chooseFolder(QWidget*, const QString&, const QString&)
+{
+    return QString();
+}
+
 void MessageBoxDialogs::message(QWidget* parent, Icon icon, const QString& title,
                                 const QString& text)
 {
@@ -137,6 +143,14 @@ void MessageBoxDialogs::showLongText(QWidget* parent, const QString& title, cons
     if (screen)
         viewer.resize(screen->availableGeometry().size() * 2 / 3);
     viewer.exec();
+}
+
+QString MessageBoxDialogs::chooseFolder(QWidget* parent, const QString& title, const QString& start)
+{
+    // Qt's own chooser speaks the interface's Spanish; the desktop's would speak its own
+    // language.
+    return QFileDialog::getExistingDirectory(
+        parent, title, start, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
 }
 
 bool SystemDesktop::openFile(const QString& path)
