@@ -19,6 +19,8 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zefrin!"));
+    // The desktop finds the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zefrin.Zefrin"));
     QApplication::setFont(zefrin::windowFont());
     // The interface is Spanish whatever the desktop's language: the standard buttons too.
     QTranslator standardTexts;
