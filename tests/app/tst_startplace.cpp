@@ -9,6 +9,7 @@
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
 
+#include <QFileDialog>
 #include <QSettings>
 #include <QtTest>
 
@@ -45,7 +46,30 @@ private:
 class StartPlaceTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir configHome_;
+
 private slots:
+    void initTestCase()
+    {
+        // The user's settings of this process, should anything write them, land here.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
+    }
+
+    // Qt's own chooser keeps what it last showed in the user's settings when it closes.
+    void cancelledChooserWritesNothing()
+    {
+        MessageBoxDialogs dialogs;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &closer, [] {
+            if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+                chooser->reject();
+        });
+        closer.start(50);
+        QCOMPARE(dialogs.chooseFolder(nullptr, "Carpeta", configHome_.path()), QString());
+        QVERIFY(QDir(configHome_.path())
+                    .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+
     void folderOrder_data()
     {
         QTest::addColumn<bool>("argument");

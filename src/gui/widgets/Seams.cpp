@@ -14,6 +14,9 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -147,10 +150,19 @@ void MessageBoxDialogs::showLongText(QWidget* parent, const QString& title, cons
 
 QString MessageBoxDialogs::chooseFolder(QWidget* parent, const QString& title, const QString& start)
 {
+    // Qt's chooser keeps what it showed last (folders visited, its layout) in the user's
+    // settings when it closes. The folder is asked once and a cancelled start leaves nothing
+    // behind, so that state goes to a throwaway folder. Settings objects made before, such as
+    // the one that remembers the folder, keep their place.
+    const QTemporaryDir chooserState;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, chooserState.path());
     // Qt's own chooser speaks the interface's Spanish; the desktop's would speak its own
     // language.
-    return QFileDialog::getExistingDirectory(
+    const QString folder = QFileDialog::getExistingDirectory(
         parent, title, start, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return folder;
 }
 
 bool SystemDesktop::openFile(const QString& path)
