@@ -3,7 +3,6 @@
 // PATH for a folder without its own; folders that cannot be used. The settings live in a file
 // of the test's own, never in the user's.
 
-#include "engine/services/EmulatorCommands.h"
 #include "gui/app/StartPlace.h"
 #include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
@@ -73,28 +72,40 @@ private slots:
     void folderOrder_data()
     {
         QTest::addColumn<bool>("argument");
-        QTest::addColumn<QString>("own"); // what the program's own folder holds
-        QTest::addColumn<bool>("remembered");
-        QTest::addColumn<QString>("expected"); // the folder used; empty: the program ends
+        QTest::addColumn<QString>("own");        // what the program's own folder holds
+        QTest::addColumn<QString>("remembered"); // "", "kept", or "gone" since
+        QTest::addColumn<QString>("expected");   // the folder used; empty: the program ends
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QString>("rememberedAfter"); // the folder of the settings afterwards
 
-        QTest::newRow("argument first")
-            << true << "mame" << true << "argument" << false << "argument";
-        QTest::newRow("own folder with the emulator")
-            << false << "mame" << true << "own" << false << "remembered";
-        QTest::newRow("own folder with roms")
-            << false << "roms" << true << "own" << false << "remembered";
-        QTest::newRow("remembered") << false << "" << true << "remembered" << false << "remembered";
-        QTest::newRow("chosen") << false << "" << false << "chosen" << true << "chosen";
-        QTest::newRow("chooser cancelled") << false << "" << false << "" << true << "";
+        QTest::newRow("argument first") << true << "mame"
+                                        << "kept"
+                                        << "argument" << false << "argument";
+        QTest::newRow("own folder with the emulator") << false << "mame"
+                                                      << "kept"
+                                                      << "own" << false << "remembered";
+        QTest::newRow("own folder with roms") << false << "roms"
+                                              << "kept"
+                                              << "own" << false << "remembered";
+        QTest::newRow("remembered") << false << ""
+                                    << "kept"
+                                    << "remembered" << false << "remembered";
+        QTest::newRow("chosen") << false << ""
+                                << ""
+                                << "chosen" << true << "chosen";
+        QTest::newRow("remembered one gone, chosen") << false << ""
+                                                     << "gone"
+                                                     << "chosen" << true << "chosen";
+        QTest::newRow("chooser cancelled") << false << ""
+                                           << ""
+                                           << "" << true << "";
     }
 
     void folderOrder()
     {
         QFETCH(bool, argument);
         QFETCH(QString, own);
-        QFETCH(bool, remembered);
+        QFETCH(QString, remembered);
         QFETCH(QString, expected);
         QFETCH(bool, asked);
         QFETCH(QString, rememberedAfter);
@@ -111,10 +122,12 @@ private slots:
         else if (!own.isEmpty())
             QVERIFY(QDir().mkpath(folders["own"] + "/" + own));
         const QString settingsPath = root.filePath("settings/zefrin.conf");
-        if (remembered) {
+        if (!remembered.isEmpty()) {
             QSettings earlier(settingsPath, QSettings::IniFormat);
             earlier.setValue("emulatorFolder", folders["remembered"]);
         }
+        if (remembered == "gone")
+            QVERIFY(QDir(folders["remembered"]).removeRecursively());
         QSettings settings(settingsPath, QSettings::IniFormat);
         RecordingDialogs dialogs;
         dialogs.chosenFolders = {asked && !expected.isEmpty() ? folders["chosen"] : QString()};
@@ -147,7 +160,6 @@ private slots:
 
         QTest::newRow("the folder's own") << true << true << false << "folder";
         QTest::newRow("the one on PATH") << false << true << false << "path";
-        QTest::newRow("none at all") << false << false << false << "folder";
         // Beside the program a missing emulator stays missing.
         QTest::newRow("classic without its own") << false << true << true << "folder";
     }
@@ -178,14 +190,14 @@ private slots:
         EmulatorFolder folder;
         folder.writeFile("standin.dat", "dialect\ttoday\ngame\tairdueljm72\tAir Duel\n");
         folder.writeFile("roms/airdueljm72.zip", {});
-        QTemporaryDir bin;
+        QTemporaryDir programFolder;
         EmulatorFolder emulator(QStringLiteral("bin"));
         emulator.installEmulator();
         const PathOverride path(emulator.path() + ":/usr/bin:/bin");
         RecordingDialogs dialogs;
-        QSettings settings(bin.filePath("zefrin.conf"), QSettings::IniFormat);
+        QSettings settings(programFolder.filePath("zefrin.conf"), QSettings::IniFormat);
         const std::optional<EmulatorPlace> place =
-            startPlace({"zefrin", folder.path()}, bin.path(), settings, dialogs);
+            startPlace({"zefrin", folder.path()}, programFolder.path(), settings, dialogs);
         QVERIFY(place);
         Program program(place->folder);
         program.state.emulator.useEmulator(place->program);
