@@ -151,6 +151,25 @@ private slots:
         QCOMPARE(settings.value("emulatorFolder").toString(), folders[rememberedAfter]);
     }
 
+    // A chosen folder that cannot be used is said, and the chooser opens again.
+    void unusableChoiceAsksAgain()
+    {
+        QTemporaryDir root;
+        const QString refused = root.filePath("mame;x");
+        const QString usable = root.filePath("mame");
+        QVERIFY(QDir().mkpath(refused) && QDir().mkpath(usable));
+        installExecutable(usable + "/mame");
+        QSettings settings(root.filePath("zefrin.conf"), QSettings::IniFormat);
+        RecordingDialogs dialogs;
+        dialogs.chosenFolders = {refused, usable};
+        const std::optional<EmulatorPlace> place =
+            startPlace({"zefrin"}, root.filePath("bin"), settings, dialogs);
+        QVERIFY(place && place->folder == usable);
+        QCOMPARE(dialogs.chooserStarts.size(), 2);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].text, folderProblemText(FolderProblem::ShellCharacters, refused));
+    }
+
     void emulatorOnPath_data()
     {
         QTest::addColumn<bool>("ownEmulator");
