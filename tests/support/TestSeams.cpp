@@ -23,6 +23,12 @@ void RecordingDialogs::showLongText(QWidget*, const QString& title, const QStrin
     shown.append({Icon::None, title, heading + decodeSystemText(log), false, true});
 }
 
+QString RecordingDialogs::chooseFolder(QWidget*, const QString&, const QString& start)
+{
+    chooserStarts.append(start);
+    return chosenFolders.isEmpty() ? QString() : chosenFolders.takeFirst();
+}
+
 bool RecordingDesktop::openFile(const QString& path)
 {
     // The editor would read the file later; keep its content for the test to look at.

@@ -22,9 +22,12 @@ public:
     bool askYesNo(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
     void showLongText(QWidget* parent, const QString& title, const QString& heading,
                       const QByteArray& log) override;
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;
 
     QList<ShownMessage> shown;
-    QList<bool> answers; // consumed in order by askYesNo; "No" once they run out
+    QList<bool> answers;       // consumed in order by askYesNo; "No" once they run out
+    QStringList chosenFolders; // consumed in order by chooseFolder; cancelled once they run out
+    QStringList chooserStarts; // where each chooser opened
 };
 
 class RecordingDesktop final : public Desktop {

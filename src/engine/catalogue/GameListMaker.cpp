@@ -24,9 +24,10 @@ bool GameListMaker::start()
     // that does not start just leave no list, which the caller sees.
     (void)ensureGameListScript(emulatorFolder_);
     (void)writeRunRecord(recordPath_, emulatorFolder_, {});
-    if (!runner_.start(
-            scriptCommand(emulatorFolder_, emulatorPath(emulatorFolder_, gameListScriptName())),
-            this, &GameListMaker::runEnded))
+    if (!runner_.start(scriptCommand(emulatorFolder_,
+                                     emulatorPath(emulatorFolder_, gameListScriptName()),
+                                     runner_.emulatorFor(emulatorFolder_)),
+                       this, &GameListMaker::runEnded))
         return false;
     // The emulator may outlive the program: a next start waits for this run to end.
     (void)writeRunRecord(recordPath_, emulatorFolder_, withRun({}, runner_.runIdentity()));

@@ -138,12 +138,12 @@ bool GameLaunch::startEmulator()
 {
     // The script's interpreter would start even without an emulator to run, and say so
     // where nobody reads it.
-    const QString emulator = emulatorPath(request_.emulatorFolder, emulatorExecutableName());
+    const QString emulator = runner_.emulatorFor(request_.emulatorFolder);
     if (!QFileInfo(emulator).isExecutable())
         return fail(Failure::Start, emulator);
     // The emulator's exit code tells nothing the log does not: a game that cannot run says
     // why in its output, which the user reads in the load log.
-    if (!runner_.start(scriptCommand(request_.emulatorFolder, request_.scriptPath), this,
+    if (!runner_.start(scriptCommand(request_.emulatorFolder, request_.scriptPath, emulator), this,
                        &GameLaunch::runEnded))
         return fail(Failure::Start, QStringLiteral("M.A.M.E ya está en marcha"));
     // The emulator may outlive the program and write the game's settings when the game ends:

@@ -138,8 +138,9 @@ std::optional<CheckOutcome> ArchiveChecker::startVerify()
         return CheckOutcome::EmulatorNotRun;
     if (!writeScript(scriptPath_, {verifySetLine(set, dialect_)}))
         return CheckOutcome::EmulatorNotRun;
-    if (!runner_.start(scriptCommand(emulatorFolder_, scriptPath_), this,
-                       &ArchiveChecker::verifyEnded))
+    if (!runner_.start(
+            scriptCommand(emulatorFolder_, scriptPath_, runner_.emulatorFor(emulatorFolder_)), this,
+            &ArchiveChecker::verifyEnded))
         return CheckOutcome::EmulatorNotRun;
     return std::nullopt;
 }

@@ -153,7 +153,7 @@ bool ReportMaker::ask(const QStringList& script, int count)
     // all the same.
     CommandLine command;
     if (writeScript(scriptPath_, script)) {
-        command = scriptCommand(emulatorFolder_, scriptPath_);
+        command = scriptCommand(emulatorFolder_, scriptPath_, runner_.emulatorFor(emulatorFolder_));
     } else {
         unasked_ = scriptPath_;
         command.error = scriptPath_;

@@ -90,11 +90,18 @@ QString emulatorPathEntry(const QString& emulatorFolder)
     return emulatorFolder.contains(QLatin1Char(':')) ? QStringLiteral(".") : emulatorFolder;
 }
 
+QString emulatorOrOwn(const QString& emulatorFolder, const QString& emulator)
+{
+    return emulator.isEmpty() ? emulatorPath(emulatorFolder, emulatorExecutableName()) : emulator;
+}
+
 } // namespace
 
-CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPath)
+CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPath,
+                          const QString& emulator)
 {
 #ifdef Q_OS_WIN
+    Q_UNUSED(emulator);
     return {QStringLiteral("cmd.exe"),
             {QStringLiteral("/c"), scriptPath},
             emulatorFolder,
@@ -108,12 +115,13 @@ CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPa
     QFile script(scriptPath);
     if (!script.open(QIODevice::ReadOnly))
         return {{}, {}, emulatorFolder, {}, script.errorString(), {}, 0};
-    // "mame" in a script is the folder's emulator and no other: were it not executable (copied
-    // from a FAT stick, a zip), the shell would otherwise run the next one on PATH.
-    const QString emulator = QStringLiteral("mame() { ") +
-                             shellQuote(emulatorPath(emulatorFolder, emulatorExecutableName())) +
+    // "mame" in a script is the emulator decided at start and no other: were the folder's own
+    // one not executable (copied from a FAT stick, a zip), the shell would otherwise run the
+    // next one on PATH.
+    const QString function = QStringLiteral("mame() { ") +
+                             shellQuote(emulatorOrOwn(emulatorFolder, emulator)) +
                              QStringLiteral(" \"$@\"; }\n");
-    const QString text = emulator + decodeSystemText(script.readAll().replace("\r\n", "\n"));
+    const QString text = function + decodeSystemText(script.readAll().replace("\r\n", "\n"));
     return {QStringLiteral("/bin/sh"),
             {QStringLiteral("-c"), text},
             emulatorFolder,
@@ -124,9 +132,10 @@ CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPa
 #endif
 }
 
-CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments)
+CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments,
+                            const QString& emulator)
 {
-    return {emulatorPath(emulatorFolder, emulatorExecutableName()),
+    return {emulatorOrOwn(emulatorFolder, emulator),
             arguments,
             emulatorFolder,
             {emulatorPathEntry(emulatorFolder)},

@@ -35,10 +35,13 @@ QStringList playScriptLines(const QString& emulatorFolder, const QString& set, b
 [[nodiscard]] bool writeScript(const QString& path, const QStringList& lines);
 
 // A script run with the emulator folder as working folder and the emulator first on PATH.
-CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPath);
+// "mame" in it is `emulator` (EmulatorRunner::emulatorFor), the folder's own one when empty.
+CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPath,
+                          const QString& emulator = QString());
 
 // The emulator itself with the given arguments, in the emulator folder.
-CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments);
+CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments,
+                            const QString& emulator = QString());
 
 // The emulator's file name in its folder.
 QString emulatorExecutableName();

@@ -1,5 +1,7 @@
 #include "EmulatorRunner.h"
 
+#include "EmulatorCommands.h"
+
 #include <QDir>
 
 #ifdef Q_OS_UNIX
@@ -104,6 +106,11 @@ ProcessIdentity EmulatorRunner::runIdentity() const
     if (process_.state() == QProcess::NotRunning)
         return {};
     return processIdentity(process_.processId());
+}
+
+QString EmulatorRunner::emulatorFor(const QString& emulatorFolder) const
+{
+    return emulator_.isEmpty() ? emulatorPath(emulatorFolder, emulatorExecutableName()) : emulator_;
 }
 
 void EmulatorRunner::processFinished(int exitCode, QProcess::ExitStatus status)

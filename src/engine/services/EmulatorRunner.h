@@ -53,6 +53,11 @@ public:
     // The process of the run in progress, once it has started; invalid otherwise.
     ProcessIdentity runIdentity() const;
 
+    // The emulator every run starts, decided once at start (services/EmulatorPlace.h).
+    void useEmulator(const QString& program) { emulator_ = program; }
+    // That emulator; a folder's own `mame` while none has been decided.
+    QString emulatorFor(const QString& emulatorFolder) const;
+
 signals:
     void finished(const ShellResult& result);
 
@@ -79,6 +84,7 @@ private:
     // this process, so nothing tells when it ends.
     ProcessIdentity awaited_;
     QTimer awaitTimer_;
+    QString emulator_;
 };
 
 // The environment of a child: PATH with `pathFirst` in front.

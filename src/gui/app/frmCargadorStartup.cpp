@@ -43,7 +43,7 @@ bool frmCargador::Form_Load()
 
     state_.CdMode = IsCdDrive(state_.emulatorFolder);
 
-    if (!FileExists(path(emulatorExecutableName()))) {
+    if (!FileExists(state_.emulator.emulatorFor(state_.emulatorFolder))) {
         context_.dialogs.message(
             nullptr, Dialogs::Icon::Critical, QStringLiteral("Fichero no encontrado."),
             QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin "
@@ -75,7 +75,8 @@ bool frmCargador::Form_Load()
     }
     // The version comes first: the game list is read in the dialect it decides.
     const QString version = ReadEmulatorVersion(state_.emulatorFolder);
-    CommandLine ask = emulatorCommand(state_.emulatorFolder, {QStringLiteral("-version")});
+    CommandLine ask = emulatorCommand(state_.emulatorFolder, {QStringLiteral("-version")},
+                                      state_.emulator.emulatorFor(state_.emulatorFolder));
     ask.outputFile = state_.scratch.filePath(QStringLiteral("version.txt"));
     ask.timeLimitMs = versionTimeLimitMs;
     if (version == unknownVersionText() && state_.scratch.isValid() &&
@@ -114,8 +115,9 @@ void frmCargador::applyVersionRules()
     // just makes the next start ask again.
     if (version.mayCreateSettings && !FileExists(path(QStringLiteral("mame.ini"))) &&
         !state_.CdMode &&
-        state_.emulator.start(emulatorCommand(state_.emulatorFolder, {QStringLiteral("-cc")}), this,
-                              &frmCargador::settingsFileMade))
+        state_.emulator.start(emulatorCommand(state_.emulatorFolder, {QStringLiteral("-cc")},
+                                              state_.emulator.emulatorFor(state_.emulatorFolder)),
+                              this, &frmCargador::settingsFileMade))
         return;
     applyStartupCaptions();
 }

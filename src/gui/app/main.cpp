@@ -1,5 +1,8 @@
-// Zefrin! lives in the emulator's own folder: everything it reads and writes is there.
+// Zefrin! works in the emulator's folder: everything it reads and writes is there. That is its
+// own folder when it was copied beside the emulator, else the folder named on the command line,
+// the one used last or the one the user chooses (StartPlace.h).
 
+#include "StartPlace.h"
 #include "engine/services/InstanceLock.h"
 #include "engine/services/RunRecord.h"
 #include "engine/state/AppState.h"
@@ -9,12 +12,15 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zefrin!"));
+    // The desktop finds the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zefrin.Zefrin"));
     QApplication::setFont(zefrin::windowFont());
     // The interface is Spanish whatever the desktop's language: the standard buttons too.
     QTranslator standardTexts;
@@ -22,10 +28,19 @@ int main(int argc, char* argv[])
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&standardTexts);
 
-    zefrin::AppState state;
-    state.emulatorFolder = QCoreApplication::applicationDirPath();
-    state.records = zefrin::RunRecords::forFolder(state.emulatorFolder);
     zefrin::MessageBoxDialogs dialogs;
+    // Decided before anything is made: a start that ends here leaves nothing behind.
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zefrin!"),
+                       QStringLiteral("Zefrin!"));
+    const std::optional<zefrin::EmulatorPlace> place = zefrin::startPlace(
+        QCoreApplication::arguments(), QCoreApplication::applicationDirPath(), settings, dialogs);
+    if (!place)
+        return 0;
+
+    zefrin::AppState state;
+    state.emulatorFolder = place->folder;
+    state.emulator.useEmulator(place->program);
+    state.records = zefrin::RunRecords::forFolder(state.emulatorFolder);
     zefrin::SystemDesktop desktop;
     zefrin::ApplicationExit programExit;
     zefrin::InstanceLock instanceLock;

@@ -8,11 +8,15 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QListView>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -96,6 +100,11 @@ void Dialogs::showLongText(QWidget* parent, const QString& title, const QString&
     message(parent, Icon::None, title, heading + decodeSystemText(log));
 }
 
+QString Dialogs::chooseFolder(QWidget*, const QString&, const QString&)
+{
+    return QString();
+}
+
 void MessageBoxDialogs::message(QWidget* parent, Icon icon, const QString& title,
                                 const QString& text)
 {
@@ -137,6 +146,23 @@ void MessageBoxDialogs::showLongText(QWidget* parent, const QString& title, cons
     if (screen)
         viewer.resize(screen->availableGeometry().size() * 2 / 3);
     viewer.exec();
+}
+
+QString MessageBoxDialogs::chooseFolder(QWidget* parent, const QString& title, const QString& start)
+{
+    // Qt's chooser keeps what it showed last (folders visited, its layout) in the user's
+    // settings when it closes. The folder is asked once and a cancelled start leaves nothing
+    // behind, so that state goes to a throwaway folder. Settings objects made before, such as
+    // the one that remembers the folder, keep their place.
+    const QTemporaryDir chooserState;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, chooserState.path());
+    // Qt's own chooser speaks the interface's Spanish; the desktop's would speak its own
+    // language.
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent, title, start, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return folder;
 }
 
 bool SystemDesktop::openFile(const QString& path)

@@ -25,6 +25,9 @@ public:
     // its own a seam shows it as a message.
     virtual void showLongText(QWidget* parent, const QString& title, const QString& heading,
                               const QByteArray& log);
+    // A folder chooser opened at `start`; the folder chosen, or empty when cancelled. Without
+    // a chooser of its own a seam answers as cancelled.
+    virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& start);
 };
 
 class Desktop {
@@ -49,6 +52,7 @@ public:
     bool askYesNo(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
     void showLongText(QWidget* parent, const QString& title, const QString& heading,
                       const QByteArray& log) override;
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;
 };
 
 class SystemDesktop final : public Desktop {

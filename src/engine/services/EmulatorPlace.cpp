@@ -1,0 +1,113 @@
+#include "EmulatorPlace.h"
+
+#include "EmulatorCommands.h"
+#include "SystemServices.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace zefrin {
+
+namespace {
+
+const QString folderKey = QStringLiteral("emulatorFolder");
+
+// The folder reaches the command scripts quoted; a name that a shell would read as more than
+// a name (a variable, a command, a quote, a line end) is refused all the same, so it can
+// never run anything even through a script written elsewhere.
+bool holdsShellCharacters(const QString& name)
+{
+    static const QString special = QStringLiteral("$`\"'\\;&|<>()*?[]");
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || special.contains(c))
+            return true;
+    return false;
+}
+
+QString absoluteFolder(const QString& folder)
+{
+    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+}
+
+} // namespace
+
+FolderProblem folderProblem(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.exists())
+        return FolderProblem::Missing;
+    if (!info.isDir())
+        return FolderProblem::NotAFolder;
+    if (!info.isReadable() || !info.isExecutable())
+        return FolderProblem::Unreadable;
+    if (holdsShellCharacters(folder))
+        return FolderProblem::ShellCharacters;
+    return FolderProblem::None;
+}
+
+QString folderProblemTitle()
+{
+    return QStringLiteral("Carpeta no válida.");
+}
+
+QString folderProblemText(FolderProblem problem, const QString& folder)
+{
+    switch (problem) {
+    case FolderProblem::Missing:
+        return QStringLiteral("No existe la carpeta \"%1\". Indica la carpeta del M.A.M.E, por "
+                              "ejemplo: zefrin ~/mame")
+            .arg(folder);
+    case FolderProblem::NotAFolder:
+        return QStringLiteral("\"%1\" no es una carpeta. Indica la carpeta del M.A.M.E, por "
+                              "ejemplo: zefrin ~/mame")
+            .arg(folder);
+    case FolderProblem::Unreadable:
+        return QStringLiteral("No se puede leer la carpeta \"%1\".").arg(folder);
+    case FolderProblem::ShellCharacters:
+        return QStringLiteral("El nombre de la carpeta \"%1\" tiene caracteres que Zefrin! no "
+                              "admite ($ ` \" ' \\ ; & | < > ( ) * ? [ ] o saltos de línea). "
+                              "Cambia el nombre de la carpeta o usa otra.")
+            .arg(folder);
+    case FolderProblem::None:
+        break;
+    }
+    return QString();
+}
+
+FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString& programFolder,
+                                    const QSettings& settings)
+{
+    if (arguments.size() > 1) {
+        const QString given = arguments.at(1);
+        const FolderProblem problem = folderProblem(given);
+        return {FolderSource::Argument,
+                problem == FolderProblem::None ? absoluteFolder(given) : given, problem};
+    }
+    if (FileExists(emulatorPath(programFolder, emulatorExecutableName())) ||
+        QFileInfo(emulatorPath(programFolder, QStringLiteral("roms"))).isDir())
+        return {FolderSource::ProgramFolder, programFolder, FolderProblem::None};
+    const QString remembered = settings.value(folderKey).toString();
+    if (!remembered.isEmpty() && folderProblem(remembered) == FolderProblem::None)
+        return {FolderSource::Remembered, remembered, FolderProblem::None};
+    return {};
+}
+
+EmulatorPlace placeFor(const QString& folder, FolderSource source)
+{
+    const QString own = emulatorPath(folder, emulatorExecutableName());
+    if (source == FolderSource::ProgramFolder || FileExists(own))
+        return {folder, own};
+    const QString onPath = QStandardPaths::findExecutable(emulatorExecutableName());
+    return {folder, onPath.isEmpty() ? own : onPath};
+}
+
+void rememberEmulatorFolder(QSettings& settings, const EmulatorPlace& place, FolderSource source)
+{
+    if ((source == FolderSource::Argument || source == FolderSource::Ask) &&
+        FileExists(place.program))
+        settings.setValue(folderKey, place.folder);
+}
+
+} // namespace zefrin

@@ -1,0 +1,320 @@
+// Which emulator folder and emulator a start uses: the command line's folder, the program's
+// own folder in the classic set-up, the folder used last, the folder chooser; the emulator on
+// PATH for a folder without its own; folders that cannot be used. The settings live in a file
+// of the test's own, never in the user's.
+
+#include "gui/app/StartPlace.h"
+#include "gui/app/frmCargador.h"
+#include "support/EmulatorFolder.h"
+#include "support/Runs.h"
+
+#include <QFileDialog>
+#include <QSettings>
+#include <QtTest>
+
+using namespace zefrin;
+using namespace zefrin::test;
+
+namespace {
+
+const QByteArray doNothingEmulator = "#!/bin/sh\n";
+
+void installExecutable(const QString& path, const QByteArray& script = doNothingEmulator)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(script) == script.size());
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+// PATH for the test's process and the emulator runs it starts; the test's own is put back.
+class PathOverride {
+public:
+    explicit PathOverride(const QString& path)
+        : saved_(qgetenv("PATH"))
+    {
+        qputenv("PATH", QFile::encodeName(path));
+    }
+    ~PathOverride() { qputenv("PATH", saved_); }
+
+private:
+    QByteArray saved_;
+};
+
+} // namespace
+
+class StartPlaceTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir configHome_;
+
+private slots:
+    void initTestCase()
+    {
+        // The user's settings of this process, should anything write them, land here.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
+    }
+
+    // Qt's own chooser keeps what it last showed in the user's settings when it closes.
+    void cancelledChooserWritesNothing()
+    {
+        MessageBoxDialogs dialogs;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, &closer, [] {
+            if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+                chooser->reject();
+        });
+        closer.start(50);
+        QCOMPARE(dialogs.chooseFolder(nullptr, "Carpeta", configHome_.path()), QString());
+        QVERIFY(QDir(configHome_.path())
+                    .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+
+    void folderOrder_data()
+    {
+        QTest::addColumn<bool>("argument");
+        QTest::addColumn<QString>("own");        // what the program's own folder holds
+        QTest::addColumn<QString>("remembered"); // "", "kept", or "gone" since
+        QTest::addColumn<QString>("expected");   // the folder used; empty: the program ends
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("rememberedAfter"); // the folder of the settings afterwards
+
+        QTest::newRow("argument first") << true << "mame"
+                                        << "kept"
+                                        << "argument" << false << "argument";
+        QTest::newRow("own folder with the emulator") << false << "mame"
+                                                      << "kept"
+                                                      << "own" << false << "remembered";
+        QTest::newRow("own folder with roms") << false << "roms"
+                                              << "kept"
+                                              << "own" << false << "remembered";
+        QTest::newRow("remembered") << false << ""
+                                    << "kept"
+                                    << "remembered" << false << "remembered";
+        QTest::newRow("chosen") << false << ""
+                                << ""
+                                << "chosen" << true << "chosen";
+        QTest::newRow("remembered one gone, chosen") << false << ""
+                                                     << "gone"
+                                                     << "chosen" << true << "chosen";
+        QTest::newRow("chooser cancelled") << false << ""
+                                           << ""
+                                           << "" << true << "";
+    }
+
+    void folderOrder()
+    {
+        QFETCH(bool, argument);
+        QFETCH(QString, own);
+        QFETCH(QString, remembered);
+        QFETCH(QString, expected);
+        QFETCH(bool, asked);
+        QFETCH(QString, rememberedAfter);
+        QTemporaryDir root;
+        QMap<QString, QString> folders;
+        for (const QString name : {"own", "argument", "remembered", "chosen"}) {
+            folders[name] = root.filePath(name);
+            QVERIFY(QDir().mkpath(folders[name]));
+            if (name != "own")
+                installExecutable(folders[name] + "/mame");
+        }
+        if (own == "mame")
+            installExecutable(folders["own"] + "/mame");
+        else if (!own.isEmpty())
+            QVERIFY(QDir().mkpath(folders["own"] + "/" + own));
+        const QString settingsPath = root.filePath("settings/zefrin.conf");
+        if (!remembered.isEmpty()) {
+            QSettings earlier(settingsPath, QSettings::IniFormat);
+            earlier.setValue("emulatorFolder", folders["remembered"]);
+        }
+        if (remembered == "gone")
+            QVERIFY(QDir(folders["remembered"]).removeRecursively());
+        QSettings settings(settingsPath, QSettings::IniFormat);
+        RecordingDialogs dialogs;
+        dialogs.chosenFolders = {asked && !expected.isEmpty() ? folders["chosen"] : QString()};
+
+        QStringList arguments{"zefrin"};
+        if (argument)
+            arguments << folders["argument"];
+        const std::optional<EmulatorPlace> place =
+            startPlace(arguments, folders["own"], settings, dialogs);
+        settings.sync();
+
+        QCOMPARE(place.has_value(), !expected.isEmpty());
+        QCOMPARE(dialogs.chooserStarts.size(), asked ? 1 : 0);
+        QVERIFY(dialogs.shown.isEmpty());
+        if (!place) {
+            QVERIFY2(!QFile::exists(settingsPath), "a cancelled start writes nothing");
+            return;
+        }
+        QCOMPARE(place->folder, folders[expected]);
+        QCOMPARE(place->program, folders[expected] + "/mame");
+        QCOMPARE(settings.value("emulatorFolder").toString(), folders[rememberedAfter]);
+    }
+
+    // A chosen folder that cannot be used is said, and the chooser opens again.
+    void unusableChoiceAsksAgain()
+    {
+        QTemporaryDir root;
+        const QString refused = root.filePath("mame;x");
+        const QString usable = root.filePath("mame");
+        QVERIFY(QDir().mkpath(refused) && QDir().mkpath(usable));
+        installExecutable(usable + "/mame");
+        QSettings settings(root.filePath("zefrin.conf"), QSettings::IniFormat);
+        RecordingDialogs dialogs;
+        dialogs.chosenFolders = {refused, usable};
+        const std::optional<EmulatorPlace> place =
+            startPlace({"zefrin"}, root.filePath("bin"), settings, dialogs);
+        QVERIFY(place && place->folder == usable);
+        QCOMPARE(dialogs.chooserStarts.size(), 2);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].text, folderProblemText(FolderProblem::ShellCharacters, refused));
+    }
+
+    void emulatorOnPath_data()
+    {
+        QTest::addColumn<bool>("ownEmulator");
+        QTest::addColumn<bool>("onPath");
+        QTest::addColumn<bool>("classic"); // the program's own folder
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("the folder's own") << true << true << false << "folder";
+        QTest::newRow("the one on PATH") << false << true << false << "path";
+        // Beside the program a missing emulator stays missing.
+        QTest::newRow("classic without its own") << false << true << true << "folder";
+    }
+
+    void emulatorOnPath()
+    {
+        QFETCH(bool, ownEmulator);
+        QFETCH(bool, onPath);
+        QFETCH(bool, classic);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        QTemporaryDir bin;
+        if (ownEmulator)
+            installExecutable(folder.filePath("mame"));
+        if (onPath)
+            installExecutable(bin.filePath("mame"));
+        const PathOverride path(bin.path());
+        const EmulatorPlace place =
+            placeFor(folder.path(), classic ? FolderSource::ProgramFolder : FolderSource::Argument);
+        QCOMPARE(place.program,
+                 expected == "path" ? bin.filePath("mame") : folder.filePath("mame"));
+    }
+
+    // A folder of ROMs with today's emulator elsewhere on PATH: the version, the game list and
+    // a game all run that one, in the folder.
+    void folderRunsTheEmulatorOnPath()
+    {
+        EmulatorFolder folder;
+        folder.writeFile("standin.dat", "dialect\ttoday\ngame\tairdueljm72\tAir Duel\n");
+        folder.writeFile("roms/airdueljm72.zip", {});
+        QTemporaryDir programFolder;
+        EmulatorFolder emulator(QStringLiteral("bin"));
+        emulator.installEmulator();
+        const PathOverride path(emulator.path() + ":/usr/bin:/bin");
+        RecordingDialogs dialogs;
+        QSettings settings(programFolder.filePath("zefrin.conf"), QSettings::IniFormat);
+        const std::optional<EmulatorPlace> place =
+            startPlace({"zefrin", folder.path()}, programFolder.path(), settings, dialogs);
+        QVERIFY(place);
+        Program program(place->folder);
+        program.state.emulator.useEmulator(place->program);
+        frmCargador window(program.context);
+        QVERIFY(loadToEnd(window));
+        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        QCOMPARE(window.lstJuegos->item(0)->text(), QStringLiteral("Air Duel"));
+        doubleClickRow(window.lstJuegos, window.lstJuegos->item(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
+        QCOMPARE(window.statusCaption(), QStringLiteral("Ha terminado la carga."));
+        QVERIFY(program.dialogs.shown.isEmpty());
+        QVERIFY(!emulator.exists("lista.txt") && !emulator.exists("mame.ini"));
+    }
+
+    void noEmulatorAnywhere()
+    {
+        EmulatorFolder folder;
+        QTemporaryDir bin;
+        const PathOverride path(bin.path());
+        RecordingDialogs dialogs;
+        QSettings settings(bin.filePath("zefrin.conf"), QSettings::IniFormat);
+        const std::optional<EmulatorPlace> place =
+            startPlace({"zefrin", folder.path()}, bin.path(), settings, dialogs);
+        QVERIFY(place);
+        settings.sync();
+        QVERIFY2(!QFile::exists(bin.filePath("zefrin.conf")),
+                 "a folder without an emulator is not remembered");
+        Program program(place->folder);
+        program.state.emulator.useEmulator(place->program);
+        frmCargador window(program.context);
+        QVERIFY(!loadToEnd(window));
+        QVERIFY(program.programExit.ended);
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        QCOMPARE(program.dialogs.shown[0].title, QStringLiteral("Fichero no encontrado."));
+    }
+
+    void badArgument_data()
+    {
+        QTest::addColumn<QString>("name"); // under a temporary folder
+        QTest::addColumn<QString>("kind"); // what is made there: "", "file", "folder"
+        QTest::addColumn<int>("problem");
+        const int shell = int(FolderProblem::ShellCharacters);
+        QTest::newRow("missing") << "nada"
+                                 << "" << int(FolderProblem::Missing);
+        QTest::newRow("a file") << "roms.zip"
+                                << "file" << int(FolderProblem::NotAFolder);
+        QTest::newRow("unreadable") << "cerrada"
+                                    << "locked" << int(FolderProblem::Unreadable);
+        QTest::newRow("dollar") << "mame$(touch pwned)"
+                                << "folder" << shell;
+        QTest::newRow("backtick") << "mame`touch pwned`"
+                                  << "folder" << shell;
+        QTest::newRow("double quote") << "mame\"x"
+                                      << "folder" << shell;
+        QTest::newRow("single quote") << "mame'x"
+                                      << "folder" << shell;
+        QTest::newRow("semicolon") << "mame;touch pwned"
+                                   << "folder" << shell;
+        QTest::newRow("newline") << "mame\ntouch pwned"
+                                 << "folder" << shell;
+    }
+
+    void badArgument()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(int, problem);
+        QTemporaryDir root;
+        const QString given = root.filePath(name);
+        if (kind == "file")
+            installExecutable(given);
+        else if (!kind.isEmpty())
+            QVERIFY(QDir().mkpath(given));
+        if (kind == "locked") {
+            QVERIFY(QFile::setPermissions(given, QFileDevice::WriteOwner));
+            if (QFileInfo(given).isReadable())
+                QSKIP("permissions do not bind this user (root)");
+        }
+        installExecutable(root.filePath("mame")); // a classic set-up beside the program too
+        const QString settingsPath = root.filePath("settings/zefrin.conf");
+        QSettings settings(settingsPath, QSettings::IniFormat);
+        RecordingDialogs dialogs;
+
+        QVERIFY(!startPlace({"zefrin", given}, root.path(), settings, dialogs));
+        settings.sync();
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
+        QCOMPARE(dialogs.shown[0].title, QStringLiteral("Carpeta no válida."));
+        QCOMPARE(dialogs.shown[0].text, folderProblemText(FolderProblem(problem), given));
+        QVERIFY(dialogs.chooserStarts.isEmpty());
+        QVERIFY2(!QFile::exists(settingsPath), "nothing is remembered");
+        QVERIFY(!QFile::exists(root.filePath("pwned")) && !QFile::exists("pwned"));
+        if (kind == "folder")
+            QVERIFY(QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        (void)QFile::setPermissions(given, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
+    }
+};
+
+QTEST_MAIN(StartPlaceTest)
+#include "tst_startplace.moc"
