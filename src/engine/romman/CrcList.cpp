@@ -1,7 +1,6 @@
 #include "CrcList.h"
 
 #include <QFile>
-#include <QHash>
 
 #include <algorithm>
 
@@ -10,6 +9,7 @@ namespace zefrin {
 namespace {
 
 // Today's list is about 33 MB; one many times larger is no list of the emulator's.
+// (Its offsets into the text then fit in 32 bits.)
 constexpr qint64 largestList = qint64(1) << 30;
 constexpr qsizetype crcDigits = 8;
 
@@ -61,31 +61,22 @@ std::optional<QByteArrayView> crcLineSet(QByteArrayView line)
     return set;
 }
 
-CrcIndex CrcIndex::fromText(QByteArrayView text)
+CrcIndex CrcIndex::fromText(const QByteArray& text)
 {
     CrcIndex index;
-    QHash<QByteArray, quint32> numbers;
-    QByteArrayView lastSet;
-    quint32 lastNumber = 0;
-    while (!text.isEmpty()) {
-        const qsizetype end = text.indexOf('\n');
-        const QByteArrayView line = end < 0 ? text : text.first(end);
-        text = end < 0 ? QByteArrayView() : text.sliced(end + 1);
+    index.text_ = text;
+    const QByteArrayView all(index.text_);
+    QByteArrayView rest = all;
+    while (!rest.isEmpty()) {
+        const qsizetype end = rest.indexOf('\n');
+        const QByteArrayView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
         const std::optional<QByteArrayView> set = crcLineSet(line);
         if (!set)
             continue;
-        // The lines of a set come together: most lines name the set of the line before.
-        if (lastSet.isNull() || *set != lastSet) {
-            const QByteArray name = set->toByteArray();
-            auto found = numbers.constFind(name);
-            if (found == numbers.cend()) {
-                found = numbers.insert(name, static_cast<quint32>(index.sets_.size()));
-                index.sets_ << QString::fromLatin1(name);
-            }
-            lastSet = *set;
-            lastNumber = *found;
-        }
-        index.entries_.emplace_back(*hexCrc(line.first(crcDigits)), lastNumber);
+        index.entries_.push_back({*hexCrc(line.first(crcDigits)),
+                                  static_cast<quint32>(set->data() - all.data()),
+                                  static_cast<quint32>(set->size())});
     }
     std::sort(index.entries_.begin(), index.entries_.end());
     return index;
@@ -95,23 +86,26 @@ QSet<QString> CrcIndex::setsHolding(const QList<quint32>& crcs) const
 {
     QSet<QString> sets;
     for (const quint32 crc : crcs) {
-        auto it = std::lower_bound(entries_.begin(), entries_.end(), std::make_pair(crc, 0u));
-        for (; it != entries_.end() && it->first == crc; ++it)
-            sets.insert(sets_.at(it->second));
+        auto it = std::lower_bound(entries_.begin(), entries_.end(), Entry{crc, 0, 0});
+        for (; it != entries_.end() && it->crc == crc; ++it)
+            sets.insert(QString::fromLatin1(text_.constData() + it->setAt, it->setSize));
     }
     return sets;
 }
 
 std::optional<CrcIndex> readCrcList(QIODevice& device)
 {
-    if (!device.isReadable() || (!device.isSequential() && device.size() > largestList))
+    if (!device.isReadable())
         return std::nullopt;
+    if (!device.isSequential()) {
+        if (device.size() - device.pos() > largestList)
+            return std::nullopt;
+        return CrcIndex::fromText(device.readAll());
+    }
     QByteArray text;
-    if (!device.isSequential())
-        text.reserve(device.size() - device.pos());
     constexpr qint64 chunk = qint64(1) << 20;
-    while (!device.atEnd() && text.size() <= largestList) {
-        const QByteArray more = device.read(chunk);
+    while (text.size() <= largestList && device.bytesAvailable() > 0) {
+        const QByteArray more = device.read(std::min(chunk, device.bytesAvailable()));
         if (more.isEmpty())
             break;
         text += more;

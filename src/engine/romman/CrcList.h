@@ -15,7 +15,6 @@
 #include <QStringList>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace zefrin {
@@ -27,11 +26,19 @@ public:
     bool isEmpty() const { return entries_.empty(); }
     qsizetype size() const { return static_cast<qsizetype>(entries_.size()); }
 
-    static CrcIndex fromText(QByteArrayView text);
+    static CrcIndex fromText(const QByteArray& text);
 
 private:
-    std::vector<std::pair<quint32, quint32>> entries_; // CRC, set number; sorted
-    QStringList sets_;
+    // A ROM's CRC and where its set's name stands in the text, sorted by CRC. The text is
+    // kept: a name of its own for each of today's 45,000 sets would cost more than the list.
+    struct Entry {
+        quint32 crc;
+        quint32 setAt;
+        quint32 setSize;
+        bool operator<(const Entry& other) const { return crc < other.crc; }
+    };
+    QByteArray text_;
+    std::vector<Entry> entries_;
 };
 
 // The set a list line names, or nothing when it is no list line.

@@ -41,6 +41,11 @@ void CrcListMaker::start(const QStringList& gameLines)
 
 void CrcListMaker::begin()
 {
+    // Cancelled while the game list was made: no minute-long run for nothing.
+    if (!view_.searchRunning()) {
+        finish(CrcListEnd::Cancelled);
+        return;
+    }
     const RecordReading reading = readRunRecordFor(recordPath_, emulatorFolder_);
     switch (reading.state) {
     case RecordState::Absent:
