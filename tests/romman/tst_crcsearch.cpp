@@ -122,40 +122,29 @@ private slots:
         QTest::addColumn<QStringList>("outcome");
         const QStringList nothing{"Critical", "¡Ogh!", "No se han encontrado ROMs compatibbles"};
         const QStringList pacman{"Exclamation", "¡Encontrada!", found + "Come Cocos."};
-        QTest::newRow("candidates in list order") << "today"
-                                                  << "viejo.zip"
-                                                  << ""
-                                                  << "-listfull -listcrc mspacman pacman" << pacman;
-        QTest::newRow("the list kept for the next search") << "today"
-                                                           << "viejo.zip"
-                                                           << "twice"
-                                                           << "-listfull mspacman pacman" << pacman;
-        QTest::newRow("archive of no game") << "today"
-                                            << "misterio.zip"
-                                            << ""
-                                            << "-listfull -listcrc" << nothing;
-        QTest::newRow("not a zip")
-            << "today"
-            << "basura.zip"
-            << ""
-            << "-listfull -listcrc"
-            << QStringList{"Critical", "¡Ogh!",
-                           "El archivo basura.zip no es un archivo .zip que se pueda leer, así "
-                           "que no puede contener las ROMs de ningún juego."};
+        const auto row = [](const char* tag, const char* dialect, const char* archive,
+                            const char* setup, const char* calls, const QStringList& outcome) {
+            QTest::newRow(tag) << QString(dialect) << QString(archive) << QString(setup)
+                               << QString(calls) << outcome;
+        };
+        const QStringList pong{"Exclamation", "¡Encontrada!", found + "Pong [TTL]."};
+        row("candidates in list order", "today", "viejo.zip", "",
+            "-listfull -listcrc mspacman pacman", pacman);
+        row("the list kept for the next search", "today", "viejo.zip", "twice",
+            "-listfull mspacman pacman", pacman);
+        // Another emulator's game list: its CRCs are asked for anew.
+        row("the list made again with the game list", "today", "viejo.zip", "twice, new game",
+            "-listfull -listcrc mspacman pacman", pacman);
+        row("archive of no game", "today", "misterio.zip", "", "-listfull -listcrc", nothing);
+        row("not a zip", "today", "basura.zip", "", "-listfull -listcrc",
+            {"Critical", "¡Ogh!",
+             "El archivo basura.zip no es un archivo .zip que se pueda leer, así que no puede "
+             "contener las ROMs de ningún juego."});
         // No list can be had: the search goes through every game, as the classic one does, and
         // proposes the first game that needs no ROM file.
-        QTest::newRow("no list: every game")
-            << "today"
-            << "misterio.zip"
-            << "list unwritable"
-            << "-listfull pong"
-            << QStringList{"Exclamation", "¡Encontrada!", found + "Pong [TTL]."};
-        QTest::newRow("classic: every game")
-            << "classic"
-            << "viejo.zip"
-            << ""
-            << "-listfull pong"
-            << QStringList{"Exclamation", "¡Encontrada!", found + "Pong [TTL]."};
+        row("no list: every game", "today", "misterio.zip", "list unwritable", "-listfull pong",
+            pong);
+        row("classic: every game", "classic", "viejo.zip", "", "-listfull pong", pong);
     }
 
     void search()
@@ -168,9 +157,14 @@ private slots:
         m.program.dialogs.answers = {true};
         if (setup == "list unwritable")
             m.folder.makeFolder("listacrc.txt");
-        if (setup == "twice") {
+        if (setup.startsWith("twice")) {
             (void)m.search(archive);
             m.program.dialogs.answers = {true};
+        }
+        if (setup == "twice, new game") {
+            fx::Collection more = crcCollection("today");
+            more.games.push_back(fx::makeGame("tetrix", "Tetrix", {{"tx.1", 128}}));
+            QVERIFY(fx::writeDataFile(more, m.folder.filePath("standin.dat").toStdString()));
         }
         QTEST(m.search(archive).join(' '), "calls");
         QFETCH(QStringList, outcome);
@@ -211,6 +205,11 @@ private slots:
         QVERIFY(!m.folder.exists("listacrc.txt") &&
                 !QFile::exists(m.program.state.records.crcList));
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
+        QVERIFY(fx::writeDataFile(crcCollection("today"),
+                                  m.folder.filePath("standin.dat").toStdString()));
+        m.program.dialogs.answers = {true};
+        QCOMPARE(m.search("viejo.zip").join(' '), "-listfull -listcrc mspacman pacman");
+        QCOMPARE(m.program.dialogs.shown.last().text, found + "Come Cocos.");
     }
 
     // The program ended while the emulator wrote the list: the note it kept makes the next
