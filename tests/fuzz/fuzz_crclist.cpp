@@ -1,5 +1,6 @@
-// The emulator's CRC list (listacrc.txt), read in memory: any bytes must read, and every line
-// the list's grammar accepts must lead from its CRC to its set, whatever the other lines hold.
+// The emulator's CRC list (listacrc.txt), read in memory: any bytes must read, and the lines
+// the list's grammar accepts must lead from their CRCs to their sets and no other, whatever the
+// other lines hold.
 
 #include "FuzzInput.h"
 #include "engine/romman/CrcList.h"
@@ -19,21 +20,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<CrcIndex> index = readCrcList(device);
     if (!index)
         std::abort();
-    qsizetype accepted = 0;
+    // All the CRCs of the lines the grammar accepts lead to exactly the sets of those lines.
+    QList<quint32> crcs;
+    QSet<QString> sets;
     QByteArrayView rest(input);
     while (!rest.isEmpty()) {
         const qsizetype end = rest.indexOf('\n');
         const QByteArrayView line = end < 0 ? rest : rest.first(end);
         rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
-        const std::optional<QByteArrayView> set = crcLineSet(line);
-        if (!set)
-            continue;
-        ++accepted;
-        const quint32 crc = line.first(8).toByteArray().toUInt(nullptr, 16);
-        if (!index->setsHolding({crc}).contains(QString::fromLatin1(*set)))
-            std::abort();
+        if (const std::optional<QByteArrayView> set = crcLineSet(line)) {
+            crcs << line.first(8).toByteArray().toUInt(nullptr, 16);
+            sets.insert(QString::fromLatin1(*set));
+        }
     }
-    if (index->size() != accepted)
+    if (index->size() != crcs.size() || index->setsHolding(crcs) != sets)
         std::abort();
     return 0;
 }

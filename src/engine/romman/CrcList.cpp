@@ -84,12 +84,21 @@ CrcIndex CrcIndex::fromText(const QByteArray& text)
 
 QSet<QString> CrcIndex::setsHolding(const QList<quint32>& crcs) const
 {
-    QSet<QString> sets;
-    for (const quint32 crc : crcs) {
+    // An archive may hold many files of one CRC, and a ROM (a BIOS) may be of thousands of
+    // sets: each CRC is looked up once, and each set named once.
+    QList<quint32> wanted = crcs;
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    QSet<QByteArrayView> names;
+    for (const quint32 crc : std::as_const(wanted)) {
         auto it = std::lower_bound(entries_.begin(), entries_.end(), Entry{crc, 0, 0});
         for (; it != entries_.end() && it->crc == crc; ++it)
-            sets.insert(QString::fromLatin1(text_.constData() + it->setAt, it->setSize));
+            names.insert(QByteArrayView(text_.constData() + it->setAt, it->setSize));
     }
+    QSet<QString> sets;
+    sets.reserve(names.size());
+    for (const QByteArrayView name : std::as_const(names))
+        sets.insert(QString::fromLatin1(name));
     return sets;
 }
 
