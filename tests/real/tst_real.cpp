@@ -7,12 +7,17 @@
 // the middle of a game must not leave the emulator running.
 // Skipped where /usr/games/mame is not installed (scripts/deps installs it).
 
+#include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GeneratedFiles.h"
 #include "engine/romman/ArchiveCheck.h"
+#include "engine/romman/CrcList.h"
 #include "engine/romman/RomReports.h"
 #include "engine/services/TextFile.h"
+#include "fixture/Crc32.h"
 #include "fixture/Zip.h"
 #include "gui/app/frmCargador.h"
 #include "gui/input/frmTeclas.h"
+#include "gui/romman/frmGestionar.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
@@ -20,9 +25,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <array>
 
 #include <signal.h>
 
@@ -88,6 +97,30 @@ QList<int> processesOf(const QString& emulator)
             found << pid;
     }
     return found;
+}
+
+// `bytes` with four more that give the whole the CRC-32 `crc`: the four bytes XOR the checksum's
+// register, and four steps of the table are undone from the register the checksum must end in.
+QByteArray withCrc(QByteArray bytes, quint32 crc)
+{
+    std::array<quint32, 256> table{};
+    for (quint32 i = 0; i < 256; ++i) {
+        quint32 value = i;
+        for (int bit = 0; bit < 8; ++bit)
+            value = (value & 1) ? (value >> 1) ^ 0xEDB88320u : value >> 1;
+        table[i] = value;
+    }
+    quint32 wanted = ~crc;
+    for (int step = 0; step < 4; ++step) {
+        quint32 low = 0;
+        while ((table[low] >> 24) != (wanted >> 24))
+            ++low;
+        wanted = ((wanted ^ table[low]) << 8) | low;
+    }
+    const quint32 extra = wanted ^ ~fixture::crc32(bytes.toStdString());
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.append(static_cast<char>((extra >> shift) & 0xFF));
+    return bytes;
 }
 
 // An emulator folder of today's packaged emulator with the main window on it.
@@ -324,16 +357,58 @@ private slots:
                                              "qué archivos de la ROM reconoce.\r\n"));
     }
 
+    // The search over the real emulator's CRC list: an archive holding a file of the CRC-32 of
+    // 1942's first ROM (other bytes, so the emulator refuses it by its SHA-1) has only the sets
+    // holding that ROM as candidates. None passes: not found, and never a game that needs no
+    // ROM file, which the emulator calls best available whatever the archive holds.
+    void searchChecksOnlyTheCandidates()
+    {
+        EmulatorFolder folder{QStringLiteral("MAME 0.251")};
+        started << folder.filePath(QStringLiteral("mame"));
+        QVERIFY(QFile::link(realEmulator, folder.filePath(QStringLiteral("mame"))));
+        const quint32 romCrc = 0xd9dafcc3; // srb-03.m3 of 1942
+        const QByteArray rom = withCrc("not the ROM", romCrc);
+        QCOMPARE(fixture::crc32(rom.toStdString()), romCrc);
+        writeArchive(folder, QStringLiteral("viejo.zip"), "zip:srb-03.m3=" + rom);
+        Program program(folder.path());
+        program.state.dialect = Dialect::Today;
+        frmGestionar window(program.context);
+        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [&] { return window.Form_Load(); }));
+        window.show();
+        window.ROMs->setCurrentRow(0);
+        program.dialogs.answers = {true};
+        QElapsedTimer took;
+        took.start();
+        click(window.lblBuscar);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.ManagerBusy, 300000);
+        QCOMPARE(program.dialogs.shown.size(), 2);
+        QCOMPARE(program.dialogs.shown.last().text,
+                 QStringLiteral("No se han encontrado ROMs compatibbles"));
+        // The last check was of a game holding the ROM.
+        const std::optional<CrcIndex> crcs = readCrcList(folder.filePath(crcListFileName()));
+        QVERIFY(crcs && crcs->size() > 300000);
+        const QSet<QString> candidates = crcs->setsHolding({romCrc});
+        QVERIFY(candidates.contains(QStringLiteral("1942")) && candidates.size() < 20);
+        const QStringList lines = readGameLines(folder.path()).value_or(QStringList());
+        const int last = window.lblActual->text().toInt();
+        QVERIFY(last > 0 && last <= lines.size());
+        QVERIFY2(candidates.contains(gameLineName(lines.at(last - 1), Dialect::Today).toString()),
+                 qPrintable(lines.at(last - 1)));
+        qInfo("search with the CRC list made: %lld ms", static_cast<long long>(took.elapsed()));
+        QCOMPARE(folder.readFile(QStringLiteral("roms/viejo.zip")),
+                 archiveBytes("zip:srb-03.m3=" + rom));
+    }
+
 private:
     // The bytes of an archive as checkUsesTodaysVerdicts_data describes it.
     static QByteArray archiveBytes(const QByteArray& holds)
     {
         if (!holds.startsWith("zip:"))
             return holds;
-        const QList<QByteArray> entry = holds.mid(4).split('=');
-        return QByteArray::fromStdString(
-            fixture::zipBytes({{entry.value(0).toStdString(), entry.value(1).toStdString()}})
-                .value_or(std::string()));
+        const qsizetype split = holds.indexOf('=');
+        return QByteArray::fromStdString(fixture::zipBytes({{holds.mid(4, split - 4).toStdString(),
+                                                             holds.mid(split + 1).toStdString()}})
+                                             .value_or(std::string()));
     }
     static void writeArchive(EmulatorFolder& folder, const QString& name, const QByteArray& holds)
     {

@@ -136,6 +136,8 @@ void apply(Settings& s, std::string_view key, std::string_view value)
         count(s.listfullDelayMs);
     else if (key == directive::verifyDelayMs)
         count(s.verifyDelayMs);
+    else if (key == directive::listcrcDelayMs)
+        count(s.listcrcDelayMs);
     else if (key == directive::verifysetsCase)
         s.verifysetsCase = value == "lower"   ? LetterCase::Lower
                            : value == "upper" ? LetterCase::Upper

@@ -53,6 +53,7 @@ struct Settings {
     bool ccNoIni = false;
     long listfullDelayMs = 0;
     long verifyDelayMs = 0;
+    long listcrcDelayMs = 0;
     LetterCase verifysetsCase = LetterCase::Normal;
     bool crlf = false;
     Dialect dialect = Dialect::Classic;

@@ -79,10 +79,19 @@ int listCrc(const Request& request)
     const std::vector<const GameInfo*> games = selectGames(request.data, request.name);
     if (games.empty() && !request.name.empty())
         return noMatchingSystems(request);
+    std::vector<std::string> lines;
     for (const GameInfo* game : games)
         for (const RomInfo& rom : game->roms)
-            request.out.line(hex8(rom.crc) + ' ' + padRight(rom.name, 32) + '\t' +
-                             padRight(game->shortName, 16) + '\t' + game->title);
+            lines.push_back(hex8(rom.crc) + ' ' + padRight(rom.name, 32) + '\t' +
+                            padRight(game->shortName, 16) + '\t' + game->title);
+    const long delayMs = settingsFor(request.data).listcrcDelayMs;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (delayMs > 0 && i == lines.size() / 2) {
+            request.out.flush();
+            sleepMs(delayMs);
+        }
+        request.out.line(lines[i]);
+    }
     return 0;
 }
 

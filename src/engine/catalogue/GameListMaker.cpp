@@ -4,9 +4,26 @@
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/RunRecord.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 
 namespace zefrin {
+
+namespace {
+
+std::optional<QByteArray> fileDigest(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!hash.addData(&file))
+        return std::nullopt;
+    return hash.result();
+}
+
+} // namespace
 
 GameListMaker::GameListMaker(EmulatorRunner& runner, const QString& emulatorFolder,
                              const QString& recordPath)
@@ -23,6 +40,7 @@ bool GameListMaker::start()
     // The list is made whatever these give: a script that cannot be written or an emulator
     // that does not start just leave no list, which the caller sees.
     (void)ensureGameListScript(emulatorFolder_);
+    previousList_ = fileDigest(emulatorPath(emulatorFolder_, gameListFileName()));
     (void)writeRunRecord(recordPath_, emulatorFolder_, {});
     if (!runner_.start(scriptCommand(emulatorFolder_,
                                      emulatorPath(emulatorFolder_, gameListScriptName()),
@@ -44,6 +62,8 @@ void GameListMaker::runEnded(const ShellResult& result)
         result.started && !result.crashed && result.exitCode < 126 && QFileInfo(list).size() > 0;
     if (!written)
         (void)removeIfExists(list);
+    if (!written || !previousList_ || fileDigest(list) != previousList_)
+        (void)removeIfExists(emulatorPath(emulatorFolder_, crcListFileName()));
     (void)clearRunRecord(recordPath_);
     emit made();
 }

@@ -1,12 +1,17 @@
 #pragma once
 // Has the emulator write lista.txt through the game-list script (all.bat, written first when
 // it is missing). A run record (services/RunRecord.h) is kept while the emulator writes: a
-// list cut short by the program's end is never taken for a whole one.
+// list cut short by the program's end is never taken for a whole one. The CRC list beside it
+// (GeneratedFiles.h) belongs to the list it was made with: a list that comes out different
+// from the one before, or not at all, takes it away.
 
 #include "engine/services/EmulatorRunner.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 namespace zefrin {
 
@@ -30,6 +35,8 @@ private:
     EmulatorRunner& runner_;
     QString emulatorFolder_;
     QString recordPath_;
+    // The digest of the list before this run; nothing when there was none.
+    std::optional<QByteArray> previousList_;
 };
 
 } // namespace zefrin

@@ -17,6 +17,11 @@ QString gameListFileName()
     return QStringLiteral("lista.txt");
 }
 
+QString crcListFileName()
+{
+    return QStringLiteral("listacrc.txt");
+}
+
 bool generatedFilesPresent(const QString& emulatorFolder)
 {
     return FileExists(emulatorPath(emulatorFolder, gameListScriptName())) &&

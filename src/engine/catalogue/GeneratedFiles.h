@@ -13,6 +13,9 @@ namespace zefrin {
 
 QString gameListScriptName(); // all.bat
 QString gameListFileName();   // lista.txt
+// Today's emulator's list of every ROM's CRC-32 ("-listcrc"), kept beside lista.txt for the
+// compatibility search and made again when lista.txt changes.
+QString crcListFileName(); // listacrc.txt
 
 // True when all three generated files are in the folder.
 bool generatedFilesPresent(const QString& emulatorFolder);

@@ -1,12 +1,19 @@
 #pragma once
 // The compatibility search: the selected archive checked as each game of the emulator's list
 // in turn (one emulator run per game), until one passes, the user cancels or the list ends.
+// With today's emulator's CRC list (CrcList.h) only the candidates are checked, in the same
+// order: the games that have a ROM of the CRC-32 of a file of the archive. A game none of whose
+// ROM files is in the archive (one that needs no ROM file among them) is never proposed.
 
 #include "ArchiveCheck.h"
+#include "CrcList.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace zefrin {
 
@@ -21,6 +28,8 @@ public:
     virtual QString selectedArchive() const = 0;
     // False once the user has confirmed a cancel.
     virtual bool searchRunning() const = 0;
+    // While the CRC list is being made: the emulator has got to game line `reached`.
+    virtual void showListProgress(int reached) { (void)reached; }
 };
 
 // The progress bar's figures for check number `counter` of a list of `entries` titles. The
@@ -37,7 +46,8 @@ enum class SearchEnd {
     Found,     // `title` is the first game as which the archive passed
     Cancelled, // stopped by the user after a check
     Exhausted, // no game passed
-    Stopped    // a check could not be done as it must (see `failure`)
+    Stopped,   // a check could not be done as it must (see `failure`)
+    Unreadable // with the CRC list: `archive` is not a zip whose files can be read
 };
 
 struct SearchResult {
@@ -59,8 +69,9 @@ class CompatibilitySearch : public QObject {
 public:
     CompatibilitySearch(ArchiveChecker& checker, SearchView& view);
 
-    // Starts the search; `ended` follows, always after this call has returned.
-    void start(const QStringList& gameLines);
+    // Starts the search; `ended` follows, always after this call has returned. With `crcs`
+    // only the candidates of the archive are checked.
+    void start(const QStringList& gameLines, std::shared_ptr<const CrcIndex> crcs = nullptr);
 
 signals:
     void ended(const SearchResult& result);
@@ -73,12 +84,21 @@ private:
     // The verdict on the line in hand; true when the search goes on.
     bool carryOn(CheckOutcome outcome);
     void finish(SearchEnd end);
+    // The archive selected now; with no selection the previous one goes on.
+    QString currentArchive() const;
+    // With the CRC list: whether the game of the line in hand may hold result_.archive;
+    // nothing when the archive cannot be read.
+    std::optional<bool> isCandidate(const QString& gameLine);
 
     ArchiveChecker& checker_;
     SearchView& view_;
     QStringList lines_;
     qsizetype line_ = 0;
     SearchResult result_;
+    std::shared_ptr<const CrcIndex> crcs_;
+    // The archive the candidates are of, and its candidate sets; nothing when unreadable.
+    QString candidatesOf_;
+    std::optional<QSet<QString>> candidates_;
 };
 
 } // namespace zefrin

@@ -132,6 +132,16 @@ CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPa
 #endif
 }
 
+bool listsRomCrcs(Dialect dialect)
+{
+    return dialect == Dialect::Today;
+}
+
+QStringList listCrcArguments()
+{
+    return {QStringLiteral("-listcrc")};
+}
+
 CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments,
                             const QString& emulator)
 {

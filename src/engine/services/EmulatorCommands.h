@@ -31,6 +31,11 @@ QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect);
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
                             const QString& logPath, Dialect dialect);
 
+// Today's emulator lists the CRC-32 of every ROM of every set ("-listcrc"); the classic one
+// has no such command.
+bool listsRomCrcs(Dialect dialect);
+QStringList listCrcArguments();
+
 // Writes a script (8-bit text, CR LF lines), replacing any earlier one.
 [[nodiscard]] bool writeScript(const QString& path, const QStringList& lines);
 

@@ -125,6 +125,12 @@ void EmulatorRunner::processFailed(QProcess::ProcessError error)
         end({false, process_.errorString(), -1, false});
 }
 
+void EmulatorRunner::cancel()
+{
+    if (process_.state() != QProcess::NotRunning)
+        endProcessGroup();
+}
+
 void EmulatorRunner::timeUp()
 {
     // Ends in `finished`, as crashed.

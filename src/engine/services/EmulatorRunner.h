@@ -50,6 +50,10 @@ public:
         return true;
     }
 
+    // Ends the run in progress and every process it started (the user gave up on it): the one
+    // to be told hears of it as of a crash. Nothing while no process of this runner runs.
+    void cancel();
+
     // The process of the run in progress, once it has started; invalid otherwise.
     ProcessIdentity runIdentity() const;
 

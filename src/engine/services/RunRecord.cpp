@@ -83,8 +83,8 @@ RunRecords RunRecords::forFolder(const QString& emulatorFolder, const QString& r
         return recordsFolder + QLatin1Char('/') + QLatin1String(kind) + QLatin1Char('-') + digest +
                extension;
     };
-    return {path("pending-rename"), path("game-settings"), path("controller-line"),
-            path("game-list"), path("input-settings")};
+    return {path("pending-rename"), path("game-settings"),  path("controller-line"),
+            path("game-list"),      path("input-settings"), path("crc-list")};
 }
 
 QString RunRecords::defaultFolder()
@@ -94,7 +94,7 @@ QString RunRecords::defaultFolder()
 
 QStringList RunRecords::all() const
 {
-    return {pendingRename, gameSettings, controllerLine, gameList, inputSettings};
+    return {pendingRename, gameSettings, controllerLine, gameList, inputSettings, crcList};
 }
 
 bool writeRunRecord(const QString& recordPath, const QString& emulatorFolder, QJsonObject note)

@@ -29,6 +29,7 @@ struct RunRecords {
     QString controllerLine; // the user's controller line of mame.ini, replaced by the switch
     QString gameList;       // the game list the emulator is writing
     QString inputSettings;  // the emulator's input settings, parked while the keys are in use
+    QString crcList;        // the list of every ROM's CRC the emulator is writing
 
     // Where they are kept for an emulator folder: in `recordsFolder`, each named after its
     // kind and a digest of the folder's path.

@@ -89,6 +89,7 @@ frmGestionar::frmGestionar(AppContext& context, QWidget* parent)
     , listMaker_(state_.emulator, state_.emulatorFolder, state_.records.gameList)
     , checker_(state_.emulator, state_.emulatorFolder, state_.records.pendingRename, state_.dialect)
     , search_(checker_, *this)
+    , crcList_(state_.emulator, state_.emulatorFolder, state_.records.crcList, *this)
     , update_(checker_)
     , reports_(state_.emulator, state_.emulatorFolder, state_.scratch.path(), state_.dialect)
 {
@@ -170,8 +171,7 @@ void frmGestionar::buildStatusPanel()
     Label4 = makeLabel(Estado, "Label4", QStringLiteral("Número de ROMs emuladas:"),
                        twipsRect(330, 195, 2445, 195));
     lblTotal = makeValueLabel(Estado, "lblTotal", 2955, 210);
-    Label7 = makeLabel(Estado, "Label7", QStringLiteral("Número de ROMs Analizadas:"),
-                       twipsRect(330, 480, 2565, 195));
+    Label7 = makeLabel(Estado, "Label7", analysedCaption(), twipsRect(330, 480, 2565, 195));
     lblActual = makeValueLabel(Estado, "lblActual", 2955, 495);
     Label9 =
         makeLabel(Estado, "Label9", QStringLiteral("Progreso:"), twipsRect(330, 795, 855, 195));
@@ -214,6 +214,7 @@ void frmGestionar::connectControls()
     connect(lblArchivosJuego, &LabelButton::clicked, this, &frmGestionar::lblArchivosJuego_Click);
     connect(lblContiene, &LabelButton::clicked, this, &frmGestionar::lblContiene_Click);
     connect(&search_, &CompatibilitySearch::ended, this, &frmGestionar::searchEnded);
+    connect(&crcList_, &CrcListMaker::ended, this, &frmGestionar::crcListEnded);
     connect(&update_, &RomUpdate::ended, this, &frmGestionar::updateEnded);
     connect(&reports_, &ReportMaker::made, this, &frmGestionar::reportMade);
 }

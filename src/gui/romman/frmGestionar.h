@@ -14,6 +14,7 @@
 #include "engine/catalogue/GameListMaker.h"
 #include "engine/romman/ArchiveCheck.h"
 #include "engine/romman/CompatibilitySearch.h"
+#include "engine/romman/CrcListMaker.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
 #include "gui/widgets/AppContext.h"
@@ -103,6 +104,7 @@ private slots:
     void lblContiene_Click();
     void gameListMade();
     void searchListMade();
+    void crcListEnded(const CrcListResult& list);
     void searchEnded(const SearchResult& result);
     void compareChecked(CheckOutcome outcome);
     void updateEnded(const UpdateResult& result);
@@ -118,6 +120,7 @@ private:
     void showCounter(int counter) override;
     QString selectedArchive() const override;
     bool searchRunning() const override;
+    void showListProgress(int reached) override;
 
     // Re-reads the roms folder; the selection stays on `select` (or the selected name).
     void refreshRomList(const QString& select = QString());
@@ -131,6 +134,8 @@ private:
     void setProgress(int counter);
     void showSearchResult(const SearchResult& result);
     void setValue(QLabel* label, const QString& text);
+    // Label7's own caption, which the making of the CRC list borrows.
+    static QString analysedCaption();
     QString path(const QString& relative) const;
 
     AppContext& context_;
@@ -138,6 +143,9 @@ private:
     GameListMaker listMaker_;
     ArchiveChecker checker_;
     CompatibilitySearch search_;
+    CrcListMaker crcList_;
+    // The game lines of the search in hand, while its CRC list is read or made.
+    QStringList searchLines_;
     RomUpdate update_;
     ReportMaker reports_;
     // The pair of the compare in progress.

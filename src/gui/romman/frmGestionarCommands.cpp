@@ -6,6 +6,7 @@
 #include "engine/catalogue/RomFolder.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
+#include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
 #include "frmGestionar.h"
@@ -39,6 +40,11 @@ bool refusedName(Dialogs& dialogs, QWidget* window, const QStringList& names)
 }
 
 } // namespace
+
+QString frmGestionar::analysedCaption()
+{
+    return QStringLiteral("Número de ROMs Analizadas:");
+}
 
 void frmGestionar::beginCommand()
 {
@@ -79,7 +85,33 @@ void frmGestionar::searchListMade()
 {
     setValue(lblTotal, QString::number(lstJuegos->count()));
     setProgress(0);
-    search_.start(readGameLines(state_.emulatorFolder).value_or(QStringList()));
+    const QStringList lines = readGameLines(state_.emulatorFolder).value_or(QStringList());
+    if (!listsRomCrcs(state_.dialect)) {
+        search_.start(lines);
+        return;
+    }
+    searchLines_ = lines;
+    crcList_.start(lines);
+}
+
+void frmGestionar::crcListEnded(const CrcListResult& list)
+{
+    Label7->setText(analysedCaption());
+    const QStringList lines = std::exchange(searchLines_, {});
+    if (list.end == CrcListEnd::Cancelled) {
+        SearchResult cancelled;
+        cancelled.end = SearchEnd::Cancelled;
+        searchEnded(cancelled);
+        return;
+    }
+    search_.start(lines, list.index);
+}
+
+void frmGestionar::showListProgress(int reached)
+{
+    Label7->setText(QStringLiteral("Preparando lista de CRC:"));
+    setValue(lblActual, QString::number(reached));
+    setProgress(reached);
 }
 
 void frmGestionar::searchEnded(const SearchResult& result)
@@ -130,6 +162,12 @@ void frmGestionar::showSearchResult(const SearchResult& result)
     case SearchEnd::Exhausted:
         dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("¡Ogh!"),
                         QStringLiteral("No se han encontrado ROMs compatibbles"));
+        return;
+    case SearchEnd::Unreadable:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("¡Ogh!"),
+                        QStringLiteral("El archivo ") + result.archive +
+                            QStringLiteral(" no es un archivo .zip que se pueda leer, así que no "
+                                           "puede contener las ROMs de ningún juego."));
         return;
     case SearchEnd::Stopped:
         showCheckFailure(dialogs, this, result.failure, result.archive, result.candidate,

@@ -1,0 +1,75 @@
+#pragma once
+// The CRC list (catalogue/GeneratedFiles.h) for a compatibility search: read when a whole one
+// is there, otherwise asked of the emulator first ("-listcrc", about a minute for today's full
+// list). A run record (services/RunRecord.h) is kept while the emulator writes it: a list cut
+// short by a cancel, a kill or the emulator's own failure is never taken for a whole one. A
+// note left by an earlier copy of the program means such a list, which is made again (once
+// the emulator that was writing it has ended).
+
+#include "CompatibilitySearch.h"
+#include "CrcList.h"
+#include "engine/services/EmulatorRunner.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+namespace zefrin {
+
+enum class CrcListEnd {
+    Ready,       // `index` holds the list
+    Unavailable, // the emulator gave no list: the search goes through every game
+    Cancelled    // the user cancelled while the emulator was making it
+};
+
+struct CrcListResult {
+    CrcListEnd end = CrcListEnd::Unavailable;
+    std::shared_ptr<const CrcIndex> index;
+};
+
+class CrcListMaker : public QObject {
+    Q_OBJECT
+
+public:
+    // The view is asked whether the search still runs, and shown how far the making has got.
+    CrcListMaker(EmulatorRunner& runner, const QString& emulatorFolder, const QString& recordPath,
+                 SearchView& view);
+
+    // `gameLines` (of lista.txt, heading dropped) measure the progress of a making: the
+    // emulator lists the sets in about their order. `ended` follows, always after this call
+    // has returned.
+    void start(const QStringList& gameLines);
+
+signals:
+    void ended(const CrcListResult& result);
+
+private slots:
+    void begin();
+    void earlierRunEnded(const ShellResult& result);
+    void runEnded(const ShellResult& result);
+    void poll();
+    void readList();
+
+private:
+    void make();
+    void finish(CrcListEnd end, std::shared_ptr<const CrcIndex> index = nullptr);
+    // The number of the game line of the set the emulator has got to; 0 when not known.
+    int reached() const;
+
+    EmulatorRunner& runner_;
+    QString emulatorFolder_;
+    QString listPath_;
+    QString recordPath_;
+    SearchView& view_;
+    QStringList gameLines_;
+    QHash<QString, int> lineOfSet_;
+    QTimer poll_;
+    int shown_ = 0;
+    bool made_ = false;
+    bool cancelled_ = false;
+};
+
+} // namespace zefrin

@@ -1,0 +1,245 @@
+// The compatibility search with today's emulator: only the games that have a ROM of a file of
+// the archive are checked, found by the emulator's CRC list, which is made once and never
+// taken whole when it was cut short. The classic emulator keeps the search through every game.
+
+#include "ManagerFolder.h"
+#include "engine/catalogue/GameList.h"
+#include "engine/romman/CrcListMaker.h"
+#include "gui/romman/frmGestionar.h"
+#include "gui/widgets/LabelButton.h"
+#include "support/Runs.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+
+using namespace zefrin;
+using namespace zefrin::test;
+
+namespace {
+
+// In list order: a game that needs no ROM file (the emulator calls it best available whatever
+// the archive holds), galaga, a game that shares a file with pacman, pacman, dkong.
+fx::Collection crcCollection(const char* dialect, const QString& listcrcDelayMs = "0")
+{
+    fx::Game shared{"mspacman",
+                    "Ms. Come Cocos",
+                    {{"pm.6e", fx::romContent("pacman", "pm.6e", 256)},
+                     {"msp.1", fx::romContent("mspacman", "msp.1", 128)}},
+                    ""};
+    return {{fx::makeGame("pong", "Pong [TTL]", {}),
+             fx::makeGame("galaga", "Galaga Espacial", {{"gg1.bin", 300}}), shared,
+             fx::makeGame("pacman", "Come Cocos", {{"pm.6e", 256}, {"pm.6f", 256}}),
+             fx::makeGame("dkong", "Donkey Kong", {{"dk.5e", 512}})},
+            {{"dialect", dialect, ""}, {"listcrc-delay-ms", listcrcDelayMs.toStdString(), ""}}};
+}
+
+void click(QWidget* window, const QString& control)
+{
+    QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
+}
+
+void clickItem(QListWidget* list, const QString& text)
+{
+    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
+    QVERIFY2(item, qPrintable(text));
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// The window takes the dialect when it is made.
+AppContext& inDialect(Program& program, const char* dialect)
+{
+    program.state.dialect = QByteArray(dialect) == "today" ? Dialect::Today : Dialect::Classic;
+    return program.context;
+}
+
+struct CrcManager {
+    CrcManager(const char* dialect, const QString& listcrcDelayMs)
+        : folder(crcCollection(dialect, listcrcDelayMs))
+        , program(folder.path())
+        , window(inDialect(program, dialect))
+    {
+        folder.archive("pacman", "viejo.zip");
+        folder.archive("foreign", "misterio.zip");
+        folder.writeFile("roms/basura.zip", "PK no es un zip de verdad");
+        loaded = actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); });
+        window.show();
+    }
+
+    // Searches for `archive`; the stand-in's runs during the search.
+    QStringList search(const QString& archive)
+    {
+        program.dialogs.shown.clear();
+        folder.forgetEmulatorCalls();
+        clickItem(window.ROMs, archive);
+        click(&window, "lblBuscar");
+        (void)QTest::qWaitFor([this] { return !window.ManagerBusy; }, 60000);
+        QStringList calls;
+        for (const QString& call : folder.emulatorCalls())
+            calls << call.section('\t', 0, 0);
+        return calls;
+    }
+
+    ManagerFolder folder;
+    Program program;
+    frmGestionar window;
+    bool loaded = false;
+};
+
+// What the search reads between checks, for the CRC list's maker alone.
+class RunningView final : public SearchView {
+public:
+    void showCounter(int) override {}
+    QString selectedArchive() const override { return {}; }
+    bool searchRunning() const override { return true; }
+};
+
+const QStringList searching{"Exclamation?", "¿De verdad deseas buscar?",
+                            "Quieres realmente buscar una ROM compatible con este archivo entre "
+                            "las ROMs emulables por esta versión de M.A.M.E? Si decides hacerlo, "
+                            "recuerda que este proceso puede durar bastante."};
+const QString found = "Se ha encpntrado compatibilidad para el archivo seleccionado, el título "
+                      "del juego es ";
+
+} // namespace
+
+class CrcSearchTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // The runs of a search and what it says. With today's emulator the list of CRCs is made
+    // by the first search only; the game that needs no ROM file is never proposed.
+    void search_data()
+    {
+        QTest::addColumn<QString>("dialect");
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("calls");
+        QTest::addColumn<QStringList>("outcome");
+        const QStringList nothing{"Critical", "¡Ogh!", "No se han encontrado ROMs compatibbles"};
+        const QStringList pacman{"Exclamation", "¡Encontrada!", found + "Come Cocos."};
+        const auto row = [](const char* tag, const char* dialect, const char* archive,
+                            const char* setup, const char* calls, const QStringList& outcome) {
+            QTest::newRow(tag) << QString(dialect) << QString(archive) << QString(setup)
+                               << QString(calls) << outcome;
+        };
+        const QStringList pong{"Exclamation", "¡Encontrada!", found + "Pong [TTL]."};
+        row("candidates in list order", "today", "viejo.zip", "",
+            "-listfull -listcrc mspacman pacman", pacman);
+        row("the list kept for the next search", "today", "viejo.zip", "twice",
+            "-listfull mspacman pacman", pacman);
+        // Another emulator's game list: its CRCs are asked for anew.
+        row("the list made again with the game list", "today", "viejo.zip", "twice, new game",
+            "-listfull -listcrc mspacman pacman", pacman);
+        row("archive of no game", "today", "misterio.zip", "", "-listfull -listcrc", nothing);
+        row("not a zip", "today", "basura.zip", "", "-listfull -listcrc",
+            {"Critical", "¡Ogh!",
+             "El archivo basura.zip no es un archivo .zip que se pueda leer, así que no puede "
+             "contener las ROMs de ningún juego."});
+        // No list can be had: the search goes through every game, as the classic one does, and
+        // proposes the first game that needs no ROM file.
+        row("no list: every game", "today", "misterio.zip", "list unwritable", "-listfull pong",
+            pong);
+        row("classic: every game", "classic", "viejo.zip", "", "-listfull pong", pong);
+    }
+
+    void search()
+    {
+        QFETCH(QString, dialect);
+        QFETCH(QString, archive);
+        QFETCH(QString, setup);
+        CrcManager m(qPrintable(dialect), "0");
+        QVERIFY(m.loaded);
+        m.program.dialogs.answers = {true};
+        if (setup == "list unwritable")
+            m.folder.makeFolder("listacrc.txt");
+        if (setup.startsWith("twice")) {
+            (void)m.search(archive);
+            m.program.dialogs.answers = {true};
+        }
+        if (setup == "twice, new game") {
+            fx::Collection more = crcCollection("today");
+            more.games.push_back(fx::makeGame("tetrix", "Tetrix", {{"tx.1", 128}}));
+            QVERIFY(fx::writeDataFile(more, m.folder.filePath("standin.dat").toStdString()));
+        }
+        QTEST(m.search(archive).join(' '), "calls");
+        QFETCH(QStringList, outcome);
+        QCOMPARE(messagesShown(m.program.dialogs), searching + outcome);
+        QCOMPARE(m.folder.exists("listacrc.txt"), dialect == "today" && setup != "list unwritable");
+        QCOMPARE(m.folder.romNames(), (QStringList{"basura.zip", "misterio.zip", "viejo.zip"}));
+        QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden() &&
+                !QFile::exists(m.program.state.records.crcList));
+    }
+
+    // A cancel while the emulator writes the list ends it there; the cut list is not kept,
+    // and the next search has it made whole.
+    void cancelWhileTheListIsMade()
+    {
+        CrcManager m("today", "60000");
+        QVERIFY(m.loaded);
+        m.program.dialogs.answers = {true, true};
+        QString shown;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, &m.window, [&] {
+            if (m.window.lblActual->text().toInt() > 0 && shown.isEmpty()) {
+                shown = m.window.Label7->text() + ' ' + m.window.lblActual->text();
+                click(&m.window, "lblCancelar");
+            }
+        });
+        watch.start(20);
+        QElapsedTimer took;
+        took.start();
+        QCOMPARE(m.search("viejo.zip").join(' '), "-listfull -listcrc");
+        watch.stop();
+        QVERIFY(took.elapsed() < 30000);
+        // The emulator had written the ROMs of galaga and mspacman, the third game, when it
+        // was cancelled.
+        QCOMPARE(shown, "Preparando lista de CRC: 3");
+        QCOMPARE(messagesShown(m.program.dialogs).mid(6),
+                 (QStringList{"Critical", "Proceso cancelado",
+                              "La comprobación ha sido cancelada por el usuario."}));
+        QVERIFY(!m.folder.exists("listacrc.txt") &&
+                !QFile::exists(m.program.state.records.crcList));
+        QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
+        QVERIFY(fx::writeDataFile(crcCollection("today"),
+                                  m.folder.filePath("standin.dat").toStdString()));
+        m.program.dialogs.answers = {true};
+        QCOMPARE(m.search("viejo.zip").join(' '), "-listfull -listcrc mspacman pacman");
+        QCOMPARE(m.program.dialogs.shown.last().text, found + "Come Cocos.");
+    }
+
+    // The program ended while the emulator wrote the list: the note it kept makes the next
+    // making start over instead of taking the cut list for whole.
+    void cutListIsMadeAgain()
+    {
+        ManagerFolder folder(crcCollection("today", "60000"));
+        Program program(folder.path());
+        const QString note = program.state.records.crcList;
+        const QStringList lines = {"pong              \"Pong [TTL]\""};
+        RunningView view;
+        {
+            EmulatorRunner runner;
+            CrcListMaker maker(runner, folder.path(), note, view);
+            maker.start(lines);
+            QTRY_VERIFY_WITH_TIMEOUT(folder.readFile("listacrc.txt").count('\n') == 3, 20000);
+        } // the program ends here, and the emulator with it
+        QVERIFY(QFile::exists(note) && folder.exists("listacrc.txt"));
+        QVERIFY(fx::writeDataFile(crcCollection("today"),
+                                  folder.filePath("standin.dat").toStdString()));
+        EmulatorRunner runner;
+        CrcListMaker maker(runner, folder.path(), note, view);
+        maker.start(lines);
+        const std::optional<CrcListResult> made = nextSignal(&maker, &CrcListMaker::ended);
+        QVERIFY(made && made->end == CrcListEnd::Ready);
+        QCOMPARE(made->index->size(), 6);
+        QCOMPARE(folder.emulatorCalls().size(), 2);
+        QVERIFY(!QFile::exists(note));
+    }
+};
+
+QTEST_MAIN(CrcSearchTest)
+#include "tst_crcsearch.moc"
