@@ -10,9 +10,7 @@ using namespace zefrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzz::FuzzFolder folder;
     const QByteArray input = fuzz::bytes(data, size);
-    folder.write(QStringLiteral("lista.txt"), input);
 
     // Ask for names and titles the file itself suggests, and a few it does not hold.
     QStringList archives{QStringLiteral("pacman.zip"), QStringLiteral(".zip"), QString()};
@@ -23,14 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         titles << lines.at(i).mid(11, lines.at(i).size() - 12).toLower();
     }
 
-    GameList list(folder.path(), Dialect::Classic);
+    GameList list(input, Dialect::Classic);
     for (const QString& archive : archives) {
         if (list.titleForArchive(archive) !=
-            TitleForArchive(folder.path(), archive, Dialect::Classic))
+            TitleForArchive(memoryDevice(input), archive, Dialect::Classic))
             std::abort();
     }
     for (const QString& title : titles) {
-        if (list.archiveForTitle(title) != ArchiveForTitle(folder.path(), title, Dialect::Classic))
+        if (list.archiveForTitle(title) !=
+            ArchiveForTitle(memoryDevice(input), title, Dialect::Classic))
             std::abort();
     }
     return 0;

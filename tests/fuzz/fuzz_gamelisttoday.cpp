@@ -12,9 +12,7 @@ using namespace zefrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzz::FuzzFolder folder;
     const QByteArray input = fuzz::bytes(data, size);
-    folder.write(QStringLiteral("lista.txt"), input);
     const Dialect today = Dialect::Today;
 
     // Ask for names and titles the file itself holds, and a few it does not.
@@ -32,17 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         titles << gameLineTitle(line, today).toString().toLower();
     }
 
-    GameList whole(folder.path(), today);
-    const GameList some(folder.path(), today, archives.mid(0, 4));
+    GameList whole(input, today);
+    const GameList some(input, today, archives.mid(0, 4));
     for (const QString& archive : archives) {
-        const std::optional<QString> title = TitleForArchive(folder.path(), archive, today);
+        const std::optional<QString> title = TitleForArchive(memoryDevice(input), archive, today);
         if (whole.titleForArchive(archive) != title)
             std::abort();
         if (archives.indexOf(archive) < 4 && some.titleForArchive(archive) != title)
             std::abort();
     }
     for (const QString& title : titles) {
-        if (whole.archiveForTitle(title) != ArchiveForTitle(folder.path(), title, today))
+        if (whole.archiveForTitle(title) != ArchiveForTitle(memoryDevice(input), title, today))
             std::abort();
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -52,21 +53,40 @@ constexpr qsizetype longestUndecodedRun = 1 << 16;
 
 } // namespace
 
+std::unique_ptr<QIODevice> fileDevice(const QString& path)
+{
+    return std::make_unique<QFile>(path);
+}
+
+std::unique_ptr<QIODevice> memoryDevice(const QByteArray& bytes)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    return buffer;
+}
+
 TextChunkReader::TextChunkReader(const QString& path, QStringConverter::Encoding encoding,
                                  qsizetype chunk)
-    : file_(path)
+    : TextChunkReader(fileDevice(path), encoding, chunk)
+{
+}
+
+TextChunkReader::TextChunkReader(std::unique_ptr<QIODevice> device,
+                                 QStringConverter::Encoding encoding, qsizetype chunk)
+    : device_(std::move(device))
     , decoder_(encoding)
     , chunk_(chunk)
 {
-    open_ = file_.open(QIODevice::ReadOnly);
+    open_ = device_->open(QIODevice::ReadOnly);
 }
 
 std::optional<QString> TextChunkReader::next()
 {
     while (open_ && !failed_) {
-        const QByteArray bytes = file_.read(chunk_);
+        const QByteArray bytes = device_->read(chunk_);
         if (bytes.isEmpty()) {
-            failed_ = file_.error() != QFileDevice::NoError;
+            const auto* file = qobject_cast<const QFileDevice*>(device_.get());
+            failed_ = file && file->error() != QFileDevice::NoError;
             QString text = decoder_.decode(undecoded_);
             undecoded_.clear();
             if (text.isEmpty())
@@ -100,6 +120,12 @@ std::optional<QString> TextChunkReader::next()
 TextLineReader::TextLineReader(const QString& path, QStringConverter::Encoding encoding,
                                qsizetype chunk)
     : text_(path, encoding, chunk)
+{
+}
+
+TextLineReader::TextLineReader(std::unique_ptr<QIODevice> device,
+                               QStringConverter::Encoding encoding, qsizetype chunk)
+    : text_(std::move(device), encoding, chunk)
 {
 }
 
