@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace zefrin {
 
 QStringList splitLines(const QString& text)
@@ -83,7 +85,10 @@ TextChunkReader::TextChunkReader(std::unique_ptr<QIODevice> device,
 std::optional<QString> TextChunkReader::next()
 {
     while (open_ && !failed_) {
-        const QByteArray bytes = device_->read(chunk_);
+        // No more than the device still holds: a small file costs no buffer of a whole chunk.
+        const qint64 available = device_->bytesAvailable();
+        const QByteArray bytes =
+            device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
         if (bytes.isEmpty()) {
             const auto* file = qobject_cast<const QFileDevice*>(device_.get());
             failed_ = file && file->error() != QFileDevice::NoError;
