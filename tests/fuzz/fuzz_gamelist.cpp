@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QStringList archives{QStringLiteral("pacman.zip"), QStringLiteral(".zip"), QString()};
     QStringList titles{QString(), QStringLiteral("Pac-Man")};
     const QStringList lines = fuzz::linesOf(input);
-    for (qsizetype i = 0; i < lines.size() && i < 8; ++i) {
+    for (qsizetype i = 0; i < lines.size() && i < 3; ++i) {
         archives << lines.at(i).left(10).trimmed() + QStringLiteral(".ZIP");
         titles << lines.at(i).mid(11, lines.at(i).size() - 12).toLower();
     }
