@@ -109,7 +109,9 @@ private slots:
         QFETCH(QString, expected);
         if (content != "<none>")
             folder->writeFile("test.ini", content);
+        // The value read anew for the call, and from the file read once.
         QCOMPARE(LeerINI(folder->filePath("test.ini"), "s", "k", "default"), expected);
+        QCOMPARE(IniFile(folder->filePath("test.ini")).value("s", "k", "default"), expected);
     }
 
     void editorCommandsReadTheTableOnce()
@@ -152,8 +154,9 @@ private slots:
                  xmlFile({"COIN1", "KEYCODE_BACKSLASH2", "START1", "KEYCODE_CAPSLOCK",
                           "P1_BUTTON10", "KEYCODE_2", "COIN2", "KEYCODE_EQUALS", "P2_JOYSTICK_UP",
                           "KEYCODE_UP", "COIN4", "KEYCODE_1"}));
-        // A hand-edited table, read anew at every lookup; names that would break the XML.
-        folder->writeFile("Zefrin.tlc", "[teclas]\nt42 = KEYCODE_LSHIFT\nt43 = KEY<&>\"\n"
+        // A hand-edited table, read anew at every lookup, its first line of a key answering;
+        // names that would break the XML.
+        folder->writeFile("Zefrin.tlc", "[teclas]\nt42 = KEYCODE_LSHIFT\nt43 = KEY<&>\"\nt42 = X\n"
                                         "t50 = KEYCODE_A\nt20 = KEYCODE_A\nt9 = KEYCODE_Q\n"
                                         "[comienzo]\nc0 = CO&IN\n");
         // Key 44 and control 2 are no longer named: left out.
