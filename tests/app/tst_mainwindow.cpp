@@ -1,5 +1,6 @@
 // The main window as a user sees it: where every control sits, what it says, its colours and
-// the pressed look of its buttons.
+// the pressed look of its buttons; the list grows with the window, the bottom row follows the
+// bottom edge, and a window made too small snaps back.
 
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/Colours.h"
@@ -38,9 +39,7 @@ private slots:
         // Design places in twips, 15 to a pixel.
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("twips");
-        QTest::newRow("lstJuegos") << "lstJuegos" << QRect(2160, 30, 4860, 2565);
-        QTest::newRow("lblEstado") << "lblEstado" << QRect(2160, 2625, 4125, 255);
-        QTest::newRow("lblLog") << "lblLog" << QRect(6300, 2625, 720, 255);
+        // (The list, the status line and "Ver  Log": layoutFollowsTheWindowSize.)
         QTest::newRow("lblDirectorio") << "lblDirectorio" << QRect(45, 1095, 2070, 255);
         QTest::newRow("lblLista") << "lblLista" << QRect(45, 1365, 2070, 255);
         QTest::newRow("lblGestionar") << "lblGestionar" << QRect(45, 1635, 2070, 255);
@@ -105,6 +104,45 @@ private slots:
         QCOMPARE(button->backColour(), Colours::buttonNormal());
     }
 
+    void layoutFollowsTheWindowSize_data()
+    {
+        // Client sizes in pixels as the user drags the window, and how far beyond the design
+        // size of 471 x 192 (7185 x 3330 twips outside) the window then is: snapped back to it
+        // when narrower, or lower than 189 (3285 twips outside). A minimized window keeps the
+        // controls of its larger size.
+        QTest::addColumn<QSize>("dragged");
+        QTest::addColumn<QSize>("grown");
+        QTest::addColumn<bool>("minimized");
+        QTest::newRow("larger") << QSize(571, 292) << QSize(100, 100) << false;
+        QTest::newRow("narrower") << QSize(392, 192) << QSize(0, 0) << false;
+        QTest::newRow("3285 twips high") << QSize(471, 189) << QSize(0, -3) << false;
+        QTest::newRow("3270 twips high") << QSize(471, 188) << QSize(0, 0) << false;
+        QTest::newRow("narrow and high") << QSize(125, 292) << QSize(0, 100) << false;
+        QTest::newRow("minimized") << QSize(22, 10) << QSize(100, 100) << true;
+    }
+
+    void layoutFollowsTheWindowSize()
+    {
+        QFETCH(QSize, dragged);
+        QFETCH(QSize, grown);
+        QFETCH(bool, minimized);
+        frmCargador& window = *this->window;
+        window.show();
+        const QRect buttons = window.lblDirectorio->geometry();
+        const QSize expected = QSize(471, 192) + grown;
+        if (minimized) {
+            window.resize(expected);
+            window.setWindowState(Qt::WindowMinimized);
+        }
+        window.resize(dragged);
+        if (!minimized)
+            QTRY_COMPARE(window.size(), expected);
+        const auto [dw, dh] = std::pair(grown.width(), grown.height());
+        QCOMPARE(window.lstJuegos->geometry(), QRect(144, 2, 324 + dw, 171 + dh));
+        QCOMPARE(window.lblEstado->geometry(), QRect(144, 175 + dh, 275 + dw, 17));
+        QCOMPARE(window.lblLog->geometry(), QRect(420 + dw, 175 + dh, 48, 17));
+        QCOMPARE(window.lblDirectorio->geometry(), buttons);
+    }
     void greyKeysButtonFlashesAndStaysGreyAndRefuses()
     {
         window->lblTeclas->setBackColour(Colours::disabledGrey());

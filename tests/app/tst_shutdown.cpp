@@ -4,6 +4,7 @@
 #include "engine/input/KeySwitch.h"
 #include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
+#include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
 
 #include <QtTest>
@@ -12,11 +13,6 @@ using namespace zefrin;
 using namespace zefrin::test;
 
 namespace {
-
-bool chattr(const char* flag, const QString& path)
-{
-    return QProcess::execute(QStringLiteral("chattr"), {QLatin1String(flag), path}) == 0;
-}
 
 // The files of a session that exist, each with what it holds (line ends as slashes).
 QString filesOf(const EmulatorFolder& folder)
@@ -80,13 +76,14 @@ private slots:
 
         // What cannot be given back is said once, and every other step is still taken.
         const QString givenBack = "mame.ini=rompath roms/# ctrlr                 <NULL> (Not Set)/";
-        const QStringList locks = {folder.filePath("cfg"), folder.filePath("all.bat")};
-        const bool locked = chattr("+i", locks[0]) && chattr("+i", locks[1]);
-        const QList<ShownMessage> said = closeRun(folder, records.path());
-        for (const QString& path : locks)
-            chattr("-i", path);
-        if (!locked)
-            QSKIP("no immutable attribute here");
+        QList<ShownMessage> said;
+        {
+            const ReadOnlyMount cfg(folder.filePath("cfg"));
+            const ReadOnlyMount script(folder.filePath("all.bat"));
+            if (!cfg.readOnly || !script.readOnly)
+                QSKIP("read-only bind mounts need the right to mount");
+            said = closeRun(folder, records.path());
+        }
         QCOMPARE(filesOf(folder),
                  "cfg/default.bak=user cfg/default.cfg=emulator all.bat=x " + givenBack);
         QCOMPARE(said.size(), 1);

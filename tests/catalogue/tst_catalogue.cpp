@@ -201,31 +201,6 @@ private slots:
                               "ROM desconocida(it's.zip)"}));
     }
 
-    // Names and titles from few letters repeat in letter case variants.
-    void listReadOnceAnswersAsFreshReads()
-    {
-        QRandomGenerator random(424242u);
-        const QString letters = QStringLiteral("aAbB \u00e9\u00c9");
-        for (int file = 0; file < 150; ++file) {
-            EmulatorFolder folder;
-            QStringList lines;
-            for (int k = random.bounded(30); k > 0; --k)
-                lines << randomText(random, letters.left(4), 11).leftJustified(10) + '"' +
-                             randomText(random, letters, 3) + '"';
-            folder.writeFile("lista.txt", lines.join("\r\n").toUtf8());
-            GameList list(folder.path(), Dialect::Classic);
-            for (int query = 0; query < 20; ++query) {
-                const QString archive = randomText(random, QStringLiteral("aAbB."), 11) +
-                                        (random.bounded(2) ? ".zip" : ".ZIP");
-                QCOMPARE(list.titleForArchive(archive),
-                         TitleForArchive(folder.path(), archive, Dialect::Classic));
-                const QString title = randomText(random, letters, 3);
-                QCOMPARE(list.archiveForTitle(title),
-                         ArchiveForTitle(folder.path(), title, Dialect::Classic));
-            }
-        }
-    }
-
     void localeUpperCaseDecidesMatches()
     {
         // Turkish upper-cases i to a dotted capital, so a plain ASCII shortcut would be wrong.

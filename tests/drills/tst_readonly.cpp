@@ -1,6 +1,7 @@
 // Every write the program makes, met by a read-only mount (the emulator folder, one of its
-// folders, mame.ini alone, the scratch folder, the folder of the run records): the user is
-// told, nothing in the folder changes, and the program goes on.
+// folders or files, the scratch folder, the folder of the run records): the user is told,
+// once and in so many words where the words are pinned, nothing in the folder changes, and the
+// program goes on.
 
 #include "fixture/Demo.h"
 #include "gui/app/frmCargador.h"
@@ -8,12 +9,11 @@
 #include "gui/romman/frmGestionar.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
 
 #include <QCheckBox>
-#include <QDirIterator>
 #include <QListWidget>
-#include <QProcess>
 #include <QtTest>
 
 using namespace zefrin;
@@ -23,38 +23,10 @@ namespace {
 
 const QByteArray userSettings = "<mameconfig version=\"10\"><!-- user --></mameconfig>";
 
-// A bind mount of `path` over itself, read-only, for as long as it is held.
-struct ReadOnlyMount {
-    explicit ReadOnlyMount(const QString& path)
-        : path(path)
-    {
-        if (QProcess::execute("mount", {"--bind", path, path}) != 0)
-            return;
-        mounted = true;
-        readOnly = QProcess::execute("mount", {"-o", "remount,bind,ro", path, path}) == 0;
-    }
-    ~ReadOnlyMount()
-    {
-        if (mounted && QProcess::execute("umount", {path}) != 0)
-            QProcess::execute("umount", {"-l", path});
-    }
-    const QString path;
-    bool mounted = false;
-    bool readOnly = false;
-};
-
 // Every file under `path` with its bytes; the stand-in's own call log aside.
 QMap<QString, QByteArray> contents(const QString& path)
 {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        QFile f(file);
-        if (!file.endsWith("standin-calls.txt") && f.open(QIODevice::ReadOnly))
-            files.insert(QDir(path).relativeFilePath(file), f.readAll());
-    }
-    return files;
+    return folderContents(path, {"standin-calls.txt"});
 }
 
 void clickItem(QListWidget* list, const QString& text)
@@ -132,27 +104,67 @@ private slots:
         QTest::addColumn<bool>("said");
         // What a switch going off may still change where it can: the rest of its steps.
         QTest::addColumn<QStringList>("mayChange");
+        // The one message said, when pinned: %1 the emulator folder, %2 and %3 the notes of the
+        // emulator's and of the game's settings.
+        QTest::addColumn<QString>("message");
         const auto row = [](const char* tag, const char* mounted, const char* action,
-                            bool said = true, const QStringList& mayChange = {}) {
-            QTest::newRow(tag) << mounted << action << said << mayChange;
+                            bool said = true, const QStringList& mayChange = {},
+                            const QString& message = {}) {
+            QTest::newRow(tag) << mounted << action << said << mayChange << message;
         };
+        const auto pinned = [&row](const char* tag, const char* mounted, const char* action,
+                                   const QString& message) {
+            row(tag, mounted, action, true, {}, message);
+        };
+        const QString mameIni = QStringLiteral(
+            "Error|Se ha producido un error al modificar el archivo de inicio de M.A.M.E, "
+            "comprueba que el archivo 'mame.ini' dentro de la carpeta del M.A.M.E no tiene la "
+            "propiedad de 'sólo lectura' de ser así Zefrin! no podrá continuar funcionando "
+            "correctamente.");
+        const QString cfg = QStringLiteral(
+            "Error|Se ha producido un error al modificar las configuraciones de M.A.M.E, "
+            "comprueba que los archivos dentro de la carpeta %1/cfg no tienen la propiedad 'sólo "
+            "lectura' pues de ser así Zefrin! no podrá funcionar de forma correcta.");
+        const QString keyFiles = QStringLiteral(
+            "Error|Se ha producido un error al guardar el teclado, comprueba que el archivo "
+            "'default.ini' dentro de la carpeta %1/ctrlr/Zefrin no tiene la propiedad 'sólo "
+            "lectura' lo cual no permitiría seguir ejecutando Zefrin! de forma normal.");
+        const QString note = QStringLiteral(
+            "Error|No se puede guardar la nota de Zefrin! en %2, y sin ella tu configuración de "
+            "M.A.M.E podría quedarse cambiada si Zefrin! se cerrara con las teclas definidas en "
+            "uso. No se ha modificado nada.");
         row("first start in a read-only folder", ".", "start");
-        row("game list deleted", ".", "new list");
-        row("game settings moved aside", "cfg", "launch with keys");
+        pinned("game list deleted", ".", "new list",
+               "Error.|Se ha producido un error, comprueba si el archivo 'Lista.txt' está cómo "
+               "sólo lectura ya que si es así es imposible seguir.");
+        pinned("game settings moved aside", "cfg", "launch with keys",
+               "Error.|No se puede modificar el archivo de configuraciones, compruebe que todos "
+               "los archivos de la carpeta 'cfg' dentro de la carpeta de M.A.M.E no tengan la "
+               "propiedad 'sólo lectura, de ser así Zefrin! no podrá continuar con la carga de la "
+               "ROM.");
         // The play script and the log live in the scratch folder: the game runs.
         row("launch from a read-only folder", ".", "launch", false);
         row("launch without a writable scratch folder", "(scratch)", "launch");
-        row("controls saved", "ctrlr", "save");
-        row("controls saved, mame.ini read-only", "mame.ini", "save");
-        row("emulator settings parked", "cfg", "switch on");
+        pinned("controls saved", "ctrlr", "save", keyFiles);
+        pinned("controls saved, ctrlr/Zefrin read-only", "ctrlr/Zefrin", "save", keyFiles);
+        pinned("controls saved, entry file read-only", "ctrlr/Zefrin/default.ini", "save",
+               keyFiles);
+        pinned("controls saved, cfg read-only", "cfg", "save", cfg);
+        pinned("controls saved, mame.ini read-only", "mame.ini", "save", mameIni);
+        pinned("emulator settings parked", "cfg", "switch on", cfg);
+        row("switched on in a read-only folder", ".", "switch on");
         row("emulator settings given back", "cfg", "switch off", true, {"mame.ini"});
         row("controller line given back", "mame.ini", "switch off", true,
-            {"cfg/default.bak", "cfg/default.cfg"});
+            {"cfg/default.bak", "cfg/default.cfg"}, mameIni);
         row("closing with the keys on", ".", "close");
         row("archive renamed for a check", "roms", "search");
         row("rename record", "(records)", "search");
-        row("game settings record", "(records)", "launch with keys");
-        row("emulator settings record", "(records)", "switch on");
+        pinned("game settings record", "(records)", "launch with keys",
+               "Error.|No se puede guardar la nota de Zefrin! en %3, y sin ella la configuración "
+               "propia del juego podría quedarse apartada si Zefrin! se cerrara durante la "
+               "partida. No se ha modificado nada.");
+        pinned("emulator settings record", "(records)", "switch on", note);
+        pinned("controls saved, no note can be kept", "(records)", "save", note);
         row("archive renamed for good", "roms", "update");
         row("report script", ".", "report");
     }
@@ -183,6 +195,12 @@ private slots:
             if (shown.icon == Dialogs::Icon::Critical)
                 messages << shown.title + '|' + shown.text;
         QVERIFY2(said != messages.isEmpty(), qPrintable(messages.join('\n')));
+        QFETCH(QString, message);
+        const RunRecords& records = rig.program.state.records;
+        if (!message.isEmpty())
+            QCOMPARE(messages, QStringList{message.replace("%1", rig.folder.path())
+                                               .replace("%2", records.inputSettings)
+                                               .replace("%3", records.gameSettings)});
         QVERIFY(!rig.window.emulatorBusy());
 
         QFETCH(QStringList, mayChange);

@@ -11,13 +11,9 @@ using namespace zefrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzz::FuzzFolder folder;
-    static const bool tableWritten = CrearTablaTeclas(folder.path());
-    (void)tableWritten;
-    const QString entryFile = controllerEntryPath(folder.path());
-    folder.write(QStringLiteral("ctrlr/Zefrin/default.ini"), fuzz::bytes(data, size));
-
-    const KeyTable table = readControllerEntries(folder.path(), entryFile);
+    static const KeyNames names(
+        memoryDevice(encodeSystemText(defaultKeyNameTableLines().join(QStringLiteral("\r\n")))));
+    const KeyTable table = readControllerEntries(names, memoryDevice(fuzz::bytes(data, size)));
     for (const auto& player : table) {
         for (const int cell : player) {
             if (cell < -1 || cell > 102)
@@ -25,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // What loads must save: names for every placed cell, one XML port per entry line.
-    const std::vector<ControllerEntry> entries =
-        controllerEntries(folder.path(), table, Dialect::Classic);
+    const std::vector<ControllerEntry> entries = controllerEntries(names, table, Dialect::Classic);
     if (controllerXmlLines(entries).size() != 8 + 3 * static_cast<qsizetype>(entries.size()))
         std::abort();
     return 0;

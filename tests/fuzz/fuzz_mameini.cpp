@@ -1,10 +1,12 @@
 // mame.ini as the user or the emulator left it: the option rewrite must keep every line that
-// does not name the option, one line for one, whatever the file holds, and the file rewritten
-// line by line must come out as the rewrite of its lines.
+// does not name the option, one line for one, whatever the file holds, and the file read and
+// written line by line must come out as the rewrite of its lines.
 
 #include "FuzzInput.h"
 #include "engine/input/MameIniOption.h"
 #include "engine/input/OptionLines.h"
+
+#include <QBuffer>
 
 #include <cstdlib>
 
@@ -31,25 +33,23 @@ QByteArray rewrittenBytes(const OptionRewrite& rewrite)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzz::FuzzFolder folder;
     const auto [content, previous] = fuzz::splitAtNul(fuzz::bytes(data, size));
     // The file read and written line by line comes out as the rewrite of its lines, each byte
     // one character.
     const QStringList bytesAsLines = splitLines(QString::fromLatin1(content));
     for (const bool restore : {false, true}) {
-        folder.write(QStringLiteral("mame.ini"), content);
-        QString linea = QString::fromUtf8(previous);
+        const QString linea = QString::fromUtf8(previous);
         const OptionRewrite rewrite = rewriteOptionLines(bytesAsLines, QStringLiteral("ctrlr"),
                                                          QStringLiteral("Zefrin"), restore, linea);
         const bool unchanged = rewrite.alreadySet || rewrite.lines == bytesAsLines;
-        const IniChange change =
-            rewriteIniOption(folder.filePath(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
-                             QStringLiteral("Zefrin"), restore, linea);
-        QFile file(folder.filePath(QStringLiteral("mame.ini")));
+        OptionLineRewriter rewriter(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), restore,
+                                    linea);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        const IniChange change = rewriteOptionText(memoryDevice(content), rewriter, &out);
         if (change != (unchanged ? IniChange::Unchanged : IniChange::Rewritten) ||
-            !file.open(QIODevice::ReadOnly) ||
-            file.readAll() != (unchanged ? content : rewrittenBytes(rewrite)) ||
-            linea != (unchanged ? QString::fromUtf8(previous) : rewrite.lineaAnterior))
+            (!unchanged && (out.data() != rewrittenBytes(rewrite) ||
+                            rewriter.lineaAnterior() != rewrite.lineaAnterior)))
             std::abort();
     }
     const QStringList lines = fuzz::linesOf(content);

@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the key configuration tests: a read-only lock, and an emulator folder ready for
+// Shared by the key configuration tests: an emulator folder ready for
 // the key configuration (the stand-in emulator's mame.ini from -cc, the default key-name
 // table, a ctrlr folder, the user's own cfg/default.cfg) with the main window and the
 // controls editor on it.
@@ -9,6 +9,7 @@
 #include "gui/input/frmTeclas.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/ReadOnlyMount.h"
 
 #include <QDir>
 #include <QProcess>
@@ -16,16 +17,6 @@
 
 namespace zefrin::test {
 
-// Root ignores permission bits: the entry is made immutable (chattr +i) for the scope.
-struct ReadOnly {
-    explicit ReadOnly(const QString& path)
-        : path(path)
-    {
-    }
-    ~ReadOnly() { (void)(locked && QProcess::execute("chattr", {"-i", path}) == 0); }
-    const QString path;
-    const bool locked = QProcess::execute("chattr", {"+i", path}) == 0;
-};
 // The names in a folder, hidden ones included.
 inline QStringList folderEntries(const QString& path)
 {

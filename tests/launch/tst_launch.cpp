@@ -13,6 +13,7 @@
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
 #include "support/EmulatorFolder.h"
+#include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@
 #include <QDialog>
 #include <QListWidget>
 #include <QtTest>
+
+#include <list>
 
 using namespace zefrin;
 using namespace zefrin::test;
@@ -46,11 +49,6 @@ struct Rig {
         program.state.EmulatorVersion = QStringLiteral("0.70");
         window.show();
     }
-    ~Rig()
-    {
-        for (const QString& path : std::as_const(locked))
-            QProcess::execute("chattr", {"-i", path});
-    }
     void addGame(const char* name, const char* title, const QString& archive = {})
     {
         games.games.push_back(fixture::makeGame(name, title, {{std::string(name) + ".1", 512}}));
@@ -68,11 +66,10 @@ struct Rig {
             games.directives.push_back({pair[0].toStdString(), pair[1].toStdString(), {}});
         QVERIFY(fixture::writeDataFile(games, folder.filePath("standin.dat").toStdString()));
     }
-    // Immutable (chattr +i) until the rig ends: as root, permission bits stop no write.
+    // Read-only until the rig ends.
     bool lock(const QString& relative)
     {
-        locked << (QDir::isAbsolutePath(relative) ? relative : folder.filePath(relative));
-        return QProcess::execute("chattr", {"+i", locked.last()}) == 0;
+        return locks.emplace_back(folder.filePath(relative)).readOnly;
     }
     // A mouse double click on a row, the second press sent as the window system sends it;
     // then, unless told not to, the wait for the launch to end.
@@ -91,7 +88,7 @@ struct Rig {
     Program program{folder.path()};
     frmCargador window{program.context};
     fixture::Collection games;
-    QStringList locked;
+    std::list<ReadOnlyMount> locks;
 };
 
 } // namespace
@@ -231,15 +228,12 @@ private slots:
         // stays as it is, and the settings go aside under another name.
         QTest::newRow("user's own backup") << "bak" << true << true << QString();
         QTest::newRow("user's own backup, no game settings") << "bak" << false << true << QString();
-        QTest::newRow("cfg locked") << "cfg" << true << false << cfgText;
+        // Read-only cfg and notes otherwise: tests/drills/tst_readonly.
         QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << true << cfgText;
         QTest::newRow("default.cfg locked, no game settings")
             << "cfg/default.cfg" << false << true
             << "No se ha podido borrar el archivo 'default.cfg'";
         QTest::newRow("cfg locked during the run") << "cfg during" << true << true << cfgText;
-        // Without its note the settings could stay aside after a kill: they are not moved.
-        QTest::newRow("no note can be kept")
-            << "records" << true << false << "No se puede guardar la nota de Zefrin! en";
         // The scratch folder for the play script gone since start-up.
         QTest::newRow("no scratch folder")
             << "scratch" << false << false << "No se ha podido crear";
@@ -273,11 +267,9 @@ private slots:
             QVERIFY(fault == "mame" ? QFile::remove(rig.folder.filePath("mame"))
                                     : QDir(scratch.path()).removeRecursively());
         // The data file, which only the emulator reads, shows that a later lock will hold.
-        else if ((fault.startsWith("cfg") || fault == "records") &&
-                 !rig.lock(fault == "cfg during" ? "standin.dat"
-                           : fault == "records"  ? rig.program.recordsFolder.path()
-                                                 : fault))
-            QSKIP("no immutable attribute here");
+        else if (fault.startsWith("cfg") &&
+                 !rig.lock(fault == "cfg during" ? "standin.dat" : fault))
+            QSKIP("read-only bind mounts need the right to mount");
         QByteArray during;
         QTimer::singleShot(300, &rig.window, [&] {
             during = rig.fileOrNothing("cfg/galaxn.cfg") + rig.fileOrNothing("cfg/galaxn.bak");
@@ -327,64 +319,35 @@ private slots:
         }
     }
 
-    // A run killed with the game's settings aside left its record: the next start puts them
-    // back over what the emulator wrote, once the emulator that run started has ended, and
-    // touches nothing a record names outside cfg.
-    void settingsLeftAsideComeBackAtTheNextStart_data()
+    // A record of a killed run naming settings outside cfg is dropped, and nothing it names
+    // is touched. (Records that are given back, waited for or another folder's:
+    // tst_runrecords and e2e.)
+    void settingsRecordNamesOnlyFilesOfCfg_data()
     {
-        QTest::addColumn<QString>("settings"); // the names in the record
-        QTest::addColumn<QString>("backup");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("gameRuns");    // the emulator the killed copy started still runs
-        QTest::addColumn<QByteArray>("after"); // cfg/galaxn.cfg afterwards
-        QTest::addColumn<bool>("recordKept");
-        const QByteArray emulators = "<emulator's defaults/>";
-        QTest::newRow("left aside") << "galaxn.cfg"
-                                    << "galaxn.bak"
-                                    << "" << false << ownSettings << false;
-        QTest::newRow("game still running") << "galaxn.cfg"
-                                            << "galaxn.bak"
-                                            << "" << true << emulators << true;
-        QTest::newRow("names outside cfg") << "../mame.ini"
-                                           << "galaxn.bak"
-                                           << "" << false << emulators << false;
-        QTest::newRow("absolute name") << "/tmp/x.cfg"
-                                       << "galaxn.bak"
-                                       << "" << false << emulators << false;
-        QTest::newRow("another folder's") << "galaxn.cfg"
-                                          << "galaxn.bak"
-                                          << "/otra" << false << emulators << true;
+        QTest::addColumn<QString>("settings"); // the name in the record
+        QTest::newRow("names outside cfg") << "../mame.ini";
+        QTest::newRow("absolute name") << "/tmp/x.cfg";
     }
 
-    void settingsLeftAsideComeBackAtTheNextStart()
+    void settingsRecordNamesOnlyFilesOfCfg()
     {
         QFETCH(QString, settings);
-        QFETCH(QString, backup);
-        QFETCH(QString, folder);
-        QFETCH(bool, gameRuns);
         Rig rig;
         rig.folder.writeFile("mame.ini", "ctrlr  usuario\r\n");
         rig.folder.writeFile("cfg/galaxn.bak", ownSettings);
         rig.folder.writeFile("cfg/galaxn.cfg", "<emulator's defaults/>");
-        QProcess game;
-        game.start("/bin/sleep", {"30"});
-        QVERIFY(game.waitForStarted());
-        const ProcessIdentity run = processIdentity(gameRuns ? game.processId() : 0);
         QTemporaryDir records;
         const QString record = records.filePath("game-settings.json");
         const QJsonObject moved =
-            identityToJson(*fileIdentity(rig.folder.filePath("cfg/" + backup)));
+            identityToJson(*fileIdentity(rig.folder.filePath("cfg/galaxn.bak")));
         QVERIFY(writeRunRecord(
-            record, folder.isEmpty() ? rig.folder.path() : folder,
-            withRun({{"settings", settings}, {"backup", backup}, {"settingsIdentity", moved}},
-                    run)));
-        const SettingsRecovery recovery = recoverGameSettings(record, rig.folder.path());
-        QCOMPARE(recovery.run, run);
-        QTEST(rig.folder.readFile("cfg/galaxn.cfg"), "after");
-        QTEST(QFile::exists(record), "recordKept");
+            record, rig.folder.path(),
+            {{"settings", settings}, {"backup", "galaxn.bak"}, {"settingsIdentity", moved}}));
+        QVERIFY(!recoverGameSettings(record, rig.folder.path()).run.isValid());
+        QCOMPARE(rig.folder.readFile("cfg/galaxn.cfg"), "<emulator's defaults/>");
+        QCOMPARE(rig.folder.readFile("cfg/galaxn.bak"), ownSettings);
+        QVERIFY(!QFile::exists(record));
         QCOMPARE(rig.folder.readFile("mame.ini"), QByteArray("ctrlr  usuario\r\n"));
-        game.kill();
-        game.waitForFinished();
     }
 
     void scrollingViewerShowsTheWholeText()

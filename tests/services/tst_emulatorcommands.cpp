@@ -66,13 +66,6 @@ private slots:
                               "mame -verifyroms 'a b' -rompath roms > 3.p"}));
     }
 
-    void scriptsAreCrLfText()
-    {
-        QTemporaryDir dir;
-        QVERIFY(writeScript(dir.filePath("all.bat"), {listGamesLine()}));
-        QCOMPARE(readBytes(dir.filePath("all.bat")), QByteArray("mame -listfull > lista.txt\r\n"));
-    }
-
     void namesReachTheEmulatorVerbatim_data()
     {
         QTest::addColumn<QString>("set");

@@ -16,7 +16,6 @@
 #include "support/Runs.h"
 
 #include <QCheckBox>
-#include <QDirIterator>
 #include <QListWidget>
 
 using namespace zefrin;
@@ -31,16 +30,8 @@ const QByteArray userSettings = "<!-- the user's galaga settings -->";
 // and a close removes aside.
 QMap<QString, QByteArray> contents(const QString& path)
 {
-    static const QStringList generated{"standin-calls.txt", "lista.txt", "Zefrin.tlc",
-                                       "all.bat",           "abrir.bat", "1.p"};
-    QMap<QString, QByteArray> files;
-    QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (!generated.contains(QFileInfo(file).fileName()) && file.open(QIODevice::ReadOnly))
-            files.insert(QDir(path).relativeFilePath(file.fileName()), file.readAll());
-    }
-    return files;
+    return folderContents(
+        path, {"standin-calls.txt", "lista.txt", "Zefrin.tlc", "all.bat", "abrir.bat", "1.p"});
 }
 
 // Ends every emulator run from the folder, as a kill of the program's whole process group

@@ -4,6 +4,7 @@
 #include "engine/services/ScratchFolder.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
+#include "support/EmulatorFolder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,25 +16,15 @@
 #include <QtTest>
 
 using namespace zefrin;
+using zefrin::test::EmulatorFolder;
 
 namespace {
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
-
-namespace {
 
 class Listener : public QObject {
 public:
@@ -59,84 +50,46 @@ class SystemServicesTest : public QObject {
 private slots:
     void fileExistsSeesAnyDirectoryEntry()
     {
-        QTemporaryDir dir;
-        writeBytes(dir.filePath("file.zip"), "x");
-        QDir().mkdir(dir.filePath("folder"));
-        QFile::link(dir.filePath("nowhere"), dir.filePath("dangling"));
-        QVERIFY(FileExists(dir.filePath("file.zip")));
-        QVERIFY(FileExists(dir.filePath("folder")));
-        QVERIFY(FileExists(dir.filePath("dangling")));
-        QVERIFY(!FileExists(dir.filePath("missing.zip")));
-        QVERIFY(!FileExists(QString()));
+        EmulatorFolder dir;
+        dir.writeFile("file.zip", "x");
+        QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("dangling")));
+        for (const char* entry : {"file.zip", "roms", "dangling"})
+            QVERIFY2(FileExists(dir.filePath(entry)), entry);
+        QVERIFY(!FileExists(dir.filePath("missing.zip")) && !FileExists(QString()));
     }
 
     void renameInFolderNeverReplaces()
     {
-        QTemporaryDir dir;
-        writeBytes(dir.filePath("old name.zip"), "old");
-        writeBytes(dir.filePath("taken.zip"), "taken");
+        EmulatorFolder dir;
+        dir.writeFile("old name.zip", "old");
+        dir.writeFile("taken.zip", "taken");
         QVERIFY(!RenameInFolder("old name.zip", "taken.zip", dir.path()));
-        QCOMPARE(readBytes(dir.filePath("taken.zip")), QByteArray("taken"));
-        QCOMPARE(readBytes(dir.filePath("old name.zip")), QByteArray("old"));
-
         QVERIFY(!RenameInFolder("missing.zip", "new.zip", dir.path()));
-        QVERIFY(!FileExists(dir.filePath("new.zip")));
         // A link whose target is gone (a stick not plugged in) holds its name all the same:
         // nothing is written where it points.
-        QVERIFY(QDir().mkdir(dir.filePath("stick")));
         QVERIFY(QFile::link(dir.filePath("stick/pacman.zip"), dir.filePath("gone.zip")));
         QVERIFY(!RenameInFolder("old name.zip", "gone.zip", dir.path()));
-        QCOMPARE(readBytes(dir.filePath("old name.zip")), QByteArray("old"));
-        QVERIFY(!FileExists(dir.filePath("stick/pacman.zip")));
-
-        QVERIFY(RenameInFolder("old name.zip", "new.zip", dir.path()));
-        QCOMPARE(readBytes(dir.filePath("new.zip")), QByteArray("old"));
-        QVERIFY(!FileExists(dir.filePath("old name.zip")));
+        QCOMPARE(dir.readFile("taken.zip") + dir.readFile("old name.zip"), "takenold");
+        QVERIFY(!dir.exists("new.zip") && !dir.exists("stick"));
         // A separator at the end of the folder is accepted as well.
-        QVERIFY(RenameInFolder("new.zip", "back.zip", dir.path() + "/"));
-    }
-
-    void stripExtension_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("base");
-        QTest::newRow("plain") << "pacman.zip"
-                               << "pacman";
-        QTest::newRow("several dots") << "a.b.zip"
-                                      << "a.b";
-        QTest::newRow("only extension") << ".zip"
-                                        << "";
-        QTest::newRow("no dot") << "readme"
-                                << "readme";
-        QTest::newRow("upper case") << "GALAGA.ZIP"
-                                    << "GALAGA";
-    }
-
-    void stripExtension()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, base);
-        QCOMPARE(StripExtension(name), base);
+        QVERIFY(RenameInFolder("old name.zip", "new.zip", dir.path() + "/"));
+        QCOMPARE(dir.readFile("new.zip"), "old");
+        QVERIFY(!dir.exists("old name.zip"));
     }
 
     void replaceFile()
     {
-        QTemporaryDir dir;
-        const QString source = dir.filePath("default.bak");
-        const QString destination = dir.filePath("default.cfg");
-
-        writeBytes(destination, "theirs");
-        QVERIFY(ReplaceFile(source, destination).ok);
-        QCOMPARE(readBytes(destination), QByteArray("theirs"));
-
-        writeBytes(source, "mine");
-        QVERIFY(ReplaceFile(source, destination).ok);
-        QCOMPARE(readBytes(destination), QByteArray("mine"));
-        QVERIFY(!FileExists(source));
-
-        writeBytes(source, "again");
-        QVERIFY(ReplaceFile(source, dir.filePath("no folder/default.cfg")).ok == false);
-        QCOMPARE(readBytes(source), QByteArray("again"));
+        EmulatorFolder dir;
+        dir.writeFile("default.cfg", "theirs");
+        QVERIFY(ReplaceFile(dir.filePath("default.bak"), dir.filePath("default.cfg")).ok);
+        QCOMPARE(dir.readFile("default.cfg"), "theirs");
+        dir.writeFile("default.bak", "mine");
+        QVERIFY(ReplaceFile(dir.filePath("default.bak"), dir.filePath("default.cfg")).ok);
+        QCOMPARE(dir.readFile("default.cfg"), "mine");
+        QVERIFY(!dir.exists("default.bak"));
+        dir.writeFile("default.bak", "again");
+        QVERIFY(!ReplaceFile(dir.filePath("default.bak"), dir.filePath("no/default.cfg")).ok);
+        QCOMPARE(dir.readFile("default.bak"), "again");
     }
 
     void oneRunAtATimeToldAfterItsEnd()
@@ -154,7 +107,8 @@ private slots:
                               &Listener::ended));
         QTRY_VERIFY(!runner.isBusy());
         QCOMPARE(told, QStringList{"started 0"});
-        QCOMPARE(readBytes(dir.filePath("out.txt")), QByteArray("done\n"));
+        QFile out(dir.filePath("out.txt"));
+        QVERIFY(out.open(QIODevice::ReadOnly) && out.readAll() == "done\n");
 
         // What cannot start is told the same way, never from inside the call.
         writeBytes(dir.filePath("not-executable"), "#!/bin/sh\n");
@@ -184,80 +138,58 @@ private slots:
         QVERIFY(!runner.isBusy() && earlier.state() == QProcess::NotRunning);
     }
 
-    void isCdDriveIsFalseOnOrdinaryFolders()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!IsCdDrive(dir.path()));
-        QVERIFY(!IsCdDrive(dir.filePath("missing/folder")));
-        QVERIFY(!IsCdDrive(QStringLiteral("//server/share")));
-    }
-
-    void textLinesAcceptEveryLineEnd_data()
+    // Every reader of lines gives what a split of the whole decoded text gives, whatever the
+    // chunk a part is read by.
+    void linesAcceptEveryLineEnd_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
-        QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-        QTest::newRow("no last end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-        QTest::newRow("blank lines") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
+        QTest::newRow("LF, CR, no last end")
+            << QByteArray("a\nb\rc\r\nd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("blank lines")
+            << QByteArray("\r\n\r\n\n\r\rx") << QStringList{"", "", "", "", "", "x"};
         QTest::newRow("empty") << QByteArray() << QStringList{};
+        // Multi-byte characters cut by a chunk, bytes that are not UTF-8 (one cut short by a
+        // line end, one at the very end), a byte-order mark, NUL.
+        // (No lines given: those of a decode of the whole file.)
+        QTest::newRow("not plain ASCII")
+            << QByteArray("\xef\xbb\xbf\xc3\xb1\r\n\xe2\x82\n\xff\x00x\r\n\xf0\x9f\x98", 18)
+            << QStringList{};
+        // Longer than the reader keeps undecoded while it waits for an ASCII byte.
+        QTest::newRow("long run without ASCII")
+            << QByteArray("\xc3\xa9").repeated(40000) + "\nx" << QStringList{};
     }
 
-    void textLinesAcceptEveryLineEnd()
+    void linesAcceptEveryLineEnd()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
-        QTemporaryDir dir;
-        writeBytes(dir.filePath("t.txt"), bytes);
+        if (lines.isEmpty())
+            lines = splitLines(decodeSystemText(bytes));
+        EmulatorFolder dir;
+        dir.writeFile("t.txt", bytes);
         QCOMPARE(readTextLines(dir.filePath("t.txt")).value_or(QStringList{"<unreadable>"}), lines);
-    }
-
-    void lineReaderGivesTheLinesOfAWholeRead_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("every line end") << QByteArray("a\r\nb\nc\rd\r\n\r\n\n\r\re");
-        QTest::newRow("CR LF at every boundary") << QByteArray("ab\r\ncd\r\n\r\n\r\r\n");
-        QTest::newRow("last line without end") << QByteArray("\r\nlast");
-        QTest::newRow("empty") << QByteArray();
-        // Multi-byte characters cut by a chunk, bytes that are not UTF-8 (one cut short by a
-        // line end, one at the very end), a byte-order mark, NUL.
-        QTest::newRow("not plain ASCII") << QByteArray(
-            "\xef\xbb\xbf\xc3\xb1\xe2\x82\xac\r\n\xe2\x82\n\xff\x00x\r\n\xf0\x9f\x98", 21);
-        // Longer than the reader keeps undecoded while it waits for an ASCII byte.
-        QTest::newRow("long run without ASCII") << QByteArray("\xc3\xa9").repeated(40000) + "\nx";
-    }
-
-    void lineReaderGivesTheLinesOfAWholeRead()
-    {
-        QFETCH(QByteArray, bytes);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("t.txt");
-        writeBytes(path, bytes);
-        for (const qsizetype chunk : {1, 2, 3, 5, 1 << 16}) {
-            TextLineReader text(path, QStringConverter::System, chunk);
-            TextLineReader latin1(path, QStringConverter::Latin1, chunk);
+        for (const qsizetype chunk : {1, 2, 3, 1 << 16}) {
+            TextLineReader text(dir.filePath("t.txt"), QStringConverter::System, chunk);
+            TextLineReader latin1(memoryDevice(bytes), QStringConverter::Latin1, chunk);
             QStringList textLines;
             QStringList latin1Lines;
             while (const std::optional<QString> line = text.next())
                 textLines << *line;
             while (const std::optional<QString> line = latin1.next())
                 latin1Lines << *line;
-            QCOMPARE(textLines, *readTextLines(path));
+            QCOMPARE(textLines, lines);
             QCOMPARE(latin1Lines, splitLines(QString::fromLatin1(bytes)));
-            QVERIFY(text.isOpen() && !text.failed());
         }
-        TextLineReader missing(dir.filePath("missing.txt"));
-        QVERIFY(!missing.isOpen());
-        QVERIFY(!missing.next().has_value());
+        QVERIFY(!TextLineReader(dir.filePath("missing.txt")).isOpen());
     }
 
     void writtenLinesEndInCrLfAndNeverHalfWritten()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("all.bat");
-        QVERIFY(writeTextLines(path, {"mame -listfull > lista.txt", "ñ"}));
-        QCOMPARE(readBytes(path), QByteArray("mame -listfull > lista.txt\r\n\xc3\xb1\r\n"));
+        EmulatorFolder dir;
+        QVERIFY(writeTextLines(dir.filePath("all.bat"), {"mame -listfull > lista.txt", "ñ"}));
+        QCOMPARE(dir.readFile("all.bat"), "mame -listfull > lista.txt\r\n\xc3\xb1\r\n");
         QVERIFY(!writeTextLines(dir.filePath("missing/all.bat"), {"x"}));
         QVERIFY(!readTextLines(dir.filePath("missing/all.bat")).has_value());
     }

@@ -1,6 +1,7 @@
 #include "EmulatorFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QtTest>
 
@@ -53,6 +54,18 @@ bool EmulatorFolder::exists(const QString& relative) const
 void EmulatorFolder::makeFolder(const QString& relative)
 {
     QDir().mkpath(filePath(relative));
+}
+
+QMap<QString, QByteArray> folderContents(const QString& path, const QStringList& skipped)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!skipped.contains(QFileInfo(file).fileName()) && file.open(QIODevice::ReadOnly))
+            files.insert(QDir(path).relativeFilePath(file.fileName()), file.readAll());
+    }
+    return files;
 }
 
 void EmulatorFolder::setVersion(const QByteArray& versionLine)

@@ -7,7 +7,9 @@
 #include "gui/widgets/AppContext.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -36,6 +38,10 @@ private:
     QTemporaryDir root_;
     QString path_;
 };
+
+// Every file under `path` (hidden ones too) with its bytes, by its path relative to `path`;
+// files of the names in `skipped` left out.
+QMap<QString, QByteArray> folderContents(const QString& path, const QStringList& skipped = {});
 
 // Everything a window is handed, with scripted dialogs, desktop and program end, and an
 // instance lock and a run records folder of its own so tests never meet a running copy.

@@ -1,10 +1,10 @@
 // The stand-in emulator as the front end meets it: a program in the emulator folder that
 // answers command lines in the emulator's formats and leaves files behind as the emulator does;
-// and the zip, checksum and collection code behind it.
+// and the zip, checksum and collection code behind it. Its directives for game runs, its call
+// log, mame.ini and the demo folder are met by the suites that use them.
 
 #include "fixture/Collection.h"
 #include "fixture/Crc32.h"
-#include "fixture/Demo.h"
 #include "fixture/Zip.h"
 #include "support/EmulatorFolder.h"
 
@@ -231,52 +231,6 @@ private slots:
         QVERIFY(!folder.exists("cfg"));
     }
 
-    void createConfigWritesMameIni()
-    {
-        Standin folder;
-        folder.writeFile("mame.ini", "old");
-        QCOMPARE(Run(folder, {"-cc"}).exitCode, 0);
-        const QByteArray ini = folder.readFile("mame.ini");
-        QVERIFY(ini.contains("\r\n# ctrlr                 <NULL> (Not Set)\r\n"));
-        QVERIFY(ini.contains("\r\nrompath                 roms\r\n"));
-        QCOMPARE(ini.count('\n'), ini.count("\r\n"));
-    }
-
-    void gameRunFollowsDirectives_data()
-    {
-        QTest::addColumn<QByteArray>("directive");
-        QTest::addColumn<int>("lineCount"); // -1: not checked
-        QTest::addColumn<int>("exitCode");  // -1: dies from a signal
-        QTest::addColumn<bool>("writesCfg");
-        QTest::newRow("lines") << QByteArray("run-lines\t7\tGALAGA\n") << 7 << 0 << true;
-        QTest::newRow("silent") << QByteArray("run-silent\t1\tGALAGA\n") << 0 << 0 << true;
-        QTest::newRow("exit code") << QByteArray("run-exit\t3\tGALAGA\n") << 3 << 3 << true;
-        QTest::newRow("no cfg") << QByteArray("run-no-cfg\t1\tGALAGA\n") << 3 << 0 << false;
-        QTest::newRow("abort") << QByteArray("run-crash\tabort\tGALAGA\n") << 3 << -1 << false;
-        QTest::newRow("segv") << QByteArray("run-crash\tsegv\tGALAGA\n") << 3 << -1 << false;
-        QTest::newRow("megabytes") << QByteArray("run-megabytes\t2\tGALAGA\n") << -1 << 0 << true;
-        QTest::newRow("non-UTF-8") << QByteArray("run-non-utf8\t1\tGALAGA\n") << 4 << 0 << true;
-    }
-
-    void gameRunFollowsDirectives()
-    {
-        QFETCH(QByteArray, directive);
-        QFETCH(int, lineCount);
-        QFETCH(int, exitCode);
-        QFETCH(bool, writesCfg);
-        Standin folder(directive);
-        QVERIFY(fx::writeGoodArchive(bolido, folder.filePath("roms/b.zip").toStdString()));
-        const Run r(folder, {"galaga"});
-        QCOMPARE(r.exitCode, exitCode);
-        if (lineCount >= 0)
-            QCOMPARE(r.out.count('\n'), lineCount);
-        QCOMPARE(folder.exists("cfg/galaga.cfg"), writesCfg);
-        // The directive names galaga only; b runs as usual.
-        const Run other(folder, {"b"});
-        QCOMPARE(other.exitCode, 0);
-        QCOMPARE(other.out.count('\n'), 3);
-    }
-
     void gameRunWritesBackTheSettingsItRead()
     {
         // The emulator reads its cfg files when the game starts and writes what it holds on
@@ -439,27 +393,6 @@ private slots:
         QCOMPARE(r.exitCode, exitCode);
         QCOMPARE(folder.exists("cfg"), cfgFile.startsWith("cfg/"));
         QVERIFY(cfgFile.isEmpty() || folder.exists(cfgFile));
-    }
-
-    void everyCallIsRecorded()
-    {
-        const Standin folder;
-        for (const QStringList& arguments : QList<QStringList>{
-                 {"-listfull"}, {"con espacio", "-isknown"}, {"tab\there", "-foo"}, {"it's", "$x"}})
-            Run(folder, arguments);
-        QCOMPARE(folder.readFile("standin-calls.txt"),
-                 "-listfull\ncon espacio\t-isknown\ntab here\t-foo\nit's\t$x\n");
-    }
-
-    void demoFolderShowsEveryKindOfArchive()
-    {
-        EmulatorFolder folder;
-        folder.installEmulator();
-        std::string error;
-        QVERIFY(fx::writeDemo(folder.path().toStdString(), error));
-        QCOMPARE(Run(folder, {"-listfull"}).out.count('\n'), 14);
-        QVERIFY(Run(folder, {"-verifysets"}).out.endsWith("10 romsets found, 9 were OK.\n"));
-        QVERIFY(Run(folder, {"misterio", "-isknown"}).out.endsWith("misterio.zip UNKNOWN\n"));
     }
 };
 

@@ -184,7 +184,12 @@ QString LocaleUpper::operator()(QStringView text) const
 }
 
 GameLineReader::GameLineReader(const QString& emulatorFolder)
-    : lines_(gameListPath(emulatorFolder))
+    : GameLineReader(fileDevice(gameListPath(emulatorFolder)))
+{
+}
+
+GameLineReader::GameLineReader(std::unique_ptr<QIODevice> list)
+    : lines_(std::move(list))
 {
     if (lines_.isOpen())
         (void)lines_.next(); // the heading
@@ -198,7 +203,13 @@ std::optional<QString> GameLineReader::next()
 std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName,
                                        Dialect dialect)
 {
-    GameLineReader lines(emulatorFolder);
+    return TitleForArchive(fileDevice(gameListPath(emulatorFolder)), archiveName, dialect);
+}
+
+std::optional<QString> TitleForArchive(std::unique_ptr<QIODevice> list, const QString& archiveName,
+                                       Dialect dialect)
+{
+    GameLineReader lines(std::move(list));
     if (!lines.isOpen())
         return std::nullopt;
     const LocaleUpper upper;
@@ -213,7 +224,13 @@ std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QStr
 std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title,
                                        Dialect dialect)
 {
-    GameLineReader lines(emulatorFolder);
+    return ArchiveForTitle(fileDevice(gameListPath(emulatorFolder)), title, dialect);
+}
+
+std::optional<QString> ArchiveForTitle(std::unique_ptr<QIODevice> list, const QString& title,
+                                       Dialect dialect)
+{
+    GameLineReader lines(std::move(list));
     if (!lines.isOpen())
         return std::nullopt;
     const LocaleUpper upper;
@@ -230,21 +247,39 @@ GameList::GameList(const QString& emulatorFolder, Dialect dialect,
     : emulatorFolder_(emulatorFolder)
     , dialect_(dialect)
 {
+    read(archives);
+}
+
+GameList::GameList(const QByteArray& list, Dialect dialect,
+                   const std::optional<QStringList>& archives)
+    : listBytes_(list)
+    , dialect_(dialect)
+{
+    read(archives);
+}
+
+std::unique_ptr<QIODevice> GameList::listDevice() const
+{
+    return listBytes_ ? memoryDevice(*listBytes_) : fileDevice(gameListPath(emulatorFolder_));
+}
+
+void GameList::read(const std::optional<QStringList>& archives)
+{
     QSet<QString> wanted;
     for (const QString& archive : archives.value_or(QStringList()))
         wanted.insert(upper_(StripExtension(archive)));
     // Read a line at a time, keeping of each name only its first title: a list of any size,
     // garbage included, is never in memory whole.
-    GameLineReader lines(emulatorFolder);
+    GameLineReader lines(listDevice());
     if (!lines.isOpen())
         return;
     readable_ = true;
     while (const std::optional<QString> line = lines.next()) {
-        if (!hasTitle(*line, dialect))
+        if (!hasTitle(*line, dialect_))
             continue;
-        const QString name = upper_(gameLineName(*line, dialect));
+        const QString name = upper_(gameLineName(*line, dialect_));
         if ((!archives || wanted.contains(name)) && !titleOfName_.contains(name))
-            titleOfName_.insert(name, gameLineTitle(*line, dialect).toString());
+            titleOfName_.insert(name, gameLineTitle(*line, dialect_).toString());
     }
 }
 
@@ -265,7 +300,7 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
     if (!titlesIndexed_) {
         // The file cannot have changed since the names were read: a second pass gives the
         // titles the first one would have.
-        GameLineReader lines(emulatorFolder_);
+        GameLineReader lines(listDevice());
         while (const std::optional<QString> line = lines.next()) {
             if (!hasTitle(*line, dialect_))
                 continue;

@@ -34,6 +34,7 @@ std::optional<QStringList> readGameLines(const QString& emulatorFolder);
 class GameLineReader {
 public:
     explicit GameLineReader(const QString& emulatorFolder);
+    explicit GameLineReader(std::unique_ptr<QIODevice> list);
     bool isOpen() const { return lines_.isOpen(); }
     std::optional<QString> next();
 
@@ -83,6 +84,11 @@ std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QStr
                                        Dialect dialect);
 std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title,
                                        Dialect dialect);
+// The same with the list's bytes from elsewhere than the folder's file.
+std::optional<QString> TitleForArchive(std::unique_ptr<QIODevice> list, const QString& archiveName,
+                                       Dialect dialect);
+std::optional<QString> ArchiveForTitle(std::unique_ptr<QIODevice> list, const QString& title,
+                                       Dialect dialect);
 
 // lista.txt read once, for many lookups while it cannot change (a catalogue build). Answers
 // exactly as the per-call lookups would, through indexes of the first line of each name and
@@ -93,6 +99,9 @@ public:
     // other games are not kept, so a list of any size (or garbage) costs little memory.
     GameList(const QString& emulatorFolder, Dialect dialect,
              const std::optional<QStringList>& archives = std::nullopt);
+    // The list's bytes from elsewhere than the folder's file.
+    GameList(const QByteArray& list, Dialect dialect,
+             const std::optional<QStringList>& archives = std::nullopt);
 
     // False when lista.txt could not be read: every lookup then fails.
     bool isReadable() const { return readable_; }
@@ -102,7 +111,11 @@ public:
     std::optional<QString> archiveForTitle(const QString& title);
 
 private:
+    void read(const std::optional<QStringList>& archives);
+    std::unique_ptr<QIODevice> listDevice() const;
+
     QString emulatorFolder_;
+    std::optional<QByteArray> listBytes_;
     Dialect dialect_;
     bool readable_ = false;
     LocaleUpper upper_;

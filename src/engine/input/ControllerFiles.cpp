@@ -176,13 +176,11 @@ bool writeControllerFiles(const QString& emulatorFolder, const KeyTable& table, 
            writeTextLines(controllerXmlPath(emulatorFolder), controllerXmlLines(entries));
 }
 
-KeyTable readControllerEntries(const QString& emulatorFolder, const QString& path)
+namespace {
+
+KeyTable entriesOf(const KeyNames& names, TextLineReader& lines)
 {
     KeyTable table = emptyKeyTable();
-    TextLineReader lines(path);
-    if (!lines.isOpen())
-        return table;
-    const KeyNames names(emulatorFolder);
     while (const std::optional<QString> nextLine = lines.next()) {
         const QString& line = *nextLine;
         if (line.startsWith(QLatin1Char('#')))
@@ -202,6 +200,22 @@ KeyTable readControllerEntries(const QString& emulatorFolder, const QString& pat
         table[player][control] = labelOfKeyCode(names, value.mid(1, value.size() - 2));
     }
     return table;
+}
+
+} // namespace
+
+KeyTable readControllerEntries(const QString& emulatorFolder, const QString& path)
+{
+    TextLineReader lines(path);
+    if (!lines.isOpen())
+        return emptyKeyTable();
+    return entriesOf(KeyNames(emulatorFolder), lines);
+}
+
+KeyTable readControllerEntries(const KeyNames& names, std::unique_ptr<QIODevice> entries)
+{
+    TextLineReader lines(std::move(entries));
+    return entriesOf(names, lines);
 }
 
 } // namespace zefrin

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace zefrin {
@@ -66,5 +67,7 @@ QStringList controllerXmlLines(const std::vector<ControllerEntry>& entries);
 // code the table does not know (in either dialect's spelling) leaves 0 in its cell; a later line
 // for a cell wins. The file is read line by line.
 KeyTable readControllerEntries(const QString& emulatorFolder, const QString& path);
+// The same with the table and the entries from elsewhere than the folder's files.
+KeyTable readControllerEntries(const KeyNames& names, std::unique_ptr<QIODevice> entries);
 
 } // namespace zefrin

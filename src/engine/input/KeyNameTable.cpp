@@ -169,18 +169,40 @@ QString controlPortText(const QString& emulatorFolder, int control)
                    QString());
 }
 
-QString NombrePuerto(const QString& emulatorFolder, int control, int player)
+namespace {
+
+QString portName(const QString& text, int control, int player)
 {
-    const QString text = controlPortText(emulatorFolder, control);
     if (control < firstJoystickControl)
         return text + QString::number(player);
     return QStringLiteral("P") + QString::number(player) + text;
 }
 
+} // namespace
+
+QString NombrePuerto(const QString& emulatorFolder, int control, int player)
+{
+    return portName(controlPortText(emulatorFolder, control), control, player);
+}
+
+QString keyNameOfLabel(const IniFile& table, int label)
+{
+    return table.value(QStringLiteral("teclas"), labelKey(label));
+}
+
+QString NombrePuerto(const IniFile& table, int control, int player)
+{
+    return portName(table.value(controlSection(control), controlKey(control)), control, player);
+}
+
 int TeclaDeNombre(const QString& emulatorFolder, const QString& name)
 {
     // One read for the whole search: the answer is the one a read per label would give.
-    const IniFile table(keyNameTablePath(emulatorFolder));
+    return TeclaDeNombre(IniFile(keyNameTablePath(emulatorFolder)), name);
+}
+
+int TeclaDeNombre(const IniFile& table, const QString& name)
+{
     for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
         if (table.value(QStringLiteral("teclas"), labelKey(label)) == name)
             return label;
@@ -189,6 +211,11 @@ int TeclaDeNombre(const QString& emulatorFolder, const QString& name)
 }
 
 int ControlDeNombre(const QString& emulatorFolder, const QString& port)
+{
+    return ControlDeNombre(IniFile(keyNameTablePath(emulatorFolder)), port);
+}
+
+int ControlDeNombre(const IniFile& table, const QString& port)
 {
     QString section;
     QString text;
@@ -199,7 +226,6 @@ int ControlDeNombre(const QString& emulatorFolder, const QString& port)
         section = QStringLiteral("control");
         text = port.mid(2);
     }
-    const IniFile table(keyNameTablePath(emulatorFolder));
     for (int control = 0; control < controlCount; ++control) {
         if (table.value(section, controlKey(control)) == text)
             return control;
@@ -208,8 +234,13 @@ int ControlDeNombre(const QString& emulatorFolder, const QString& port)
 }
 
 KeyNames::KeyNames(const QString& emulatorFolder)
+    : KeyNames(fileDevice(keyNameTablePath(emulatorFolder)))
 {
-    IniReader reader(keyNameTablePath(emulatorFolder));
+}
+
+KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
+{
+    IniReader reader(std::move(table));
     while (const std::optional<IniEntry> entry = reader.next()) {
         std::optional<QString>* slot = nullptr;
         if (entry->section.compare(QLatin1String("teclas"), Qt::CaseInsensitive) == 0)
@@ -241,10 +272,7 @@ QString KeyNames::controlPortText(int control) const
 
 QString KeyNames::NombrePuerto(int control, int player) const
 {
-    const QString text = controlPortText(control);
-    if (control < firstJoystickControl)
-        return text + QString::number(player);
-    return QStringLiteral("P") + QString::number(player) + text;
+    return portName(controlPortText(control), control, player);
 }
 
 int KeyNames::TeclaDeNombre(const QString& name) const

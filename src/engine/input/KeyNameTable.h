@@ -11,12 +11,16 @@
 // an edit made before the command is seen.
 
 #include <QHash>
+#include <QIODevice>
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace zefrin {
+
+class IniFile;
 
 // EmulatorFolder + "/Zefrin.tlc".
 QString keyNameTablePath(const QString& emulatorFolder);
@@ -44,6 +48,12 @@ int TeclaDeNombre(const QString& emulatorFolder, const QString& name);
 // The control number, 0 to 15, whose port name matches `port`, or 0.
 int ControlDeNombre(const QString& emulatorFolder, const QString& port);
 
+// The same lookups in a table already read.
+QString keyNameOfLabel(const IniFile& table, int label);
+QString NombrePuerto(const IniFile& table, int control, int player);
+int TeclaDeNombre(const IniFile& table, const QString& name);
+int ControlDeNombre(const IniFile& table, const QString& port);
+
 // The player digit written in a port name (P2_..., COIN3, START4), or 0.
 int JugadorDeNombre(const QString& port);
 
@@ -54,6 +64,8 @@ int JugadorDeNombre(const QString& port);
 class KeyNames {
 public:
     explicit KeyNames(const QString& emulatorFolder);
+    // The table's bytes from elsewhere than the folder's file.
+    explicit KeyNames(std::unique_ptr<QIODevice> table);
 
     QString keyNameOfLabel(int label) const;
     QString controlPortText(int control) const;

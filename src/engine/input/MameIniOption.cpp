@@ -97,9 +97,9 @@ constexpr QStringConverter::Encoding iniBytes = QStringConverter::Latin1;
 // One read of the file through `rewriter`, the new lines written to `out` (each followed by
 // CR LF) when one is given: Rewritten when some line changes, Unchanged, NotRead, or
 // NotReplaced when writing failed.
-IniChange rewriteFile(const QString& iniPath, OptionLineRewriter& rewriter, QFile* out)
+IniChange rewriteFile(std::unique_ptr<QIODevice> file, OptionLineRewriter& rewriter, QIODevice* out)
 {
-    TextLineReader in(iniPath, iniBytes);
+    TextLineReader in(std::move(file), iniBytes);
     if (!in.isOpen())
         return IniChange::NotRead;
     while (const std::optional<QString> line = in.next()) {
@@ -142,6 +142,12 @@ bool replaceWith(const QString& target, const QString& replacement)
 
 } // namespace
 
+IniChange rewriteOptionText(std::unique_ptr<QIODevice> in, OptionLineRewriter& rewriter,
+                            QIODevice* out)
+{
+    return rewriteFile(std::move(in), rewriter, out);
+}
+
 QString iniRewriteLeftover(const QString& iniPath)
 {
     return iniPath + QStringLiteral(".zefrin-nuevo");
@@ -153,7 +159,7 @@ IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QS
 {
     // A first read decides, so that a file with nothing to change is never written.
     OptionLineRewriter probe(name, value, restore, lineaAnterior);
-    const IniChange outcome = rewriteFile(iniPath, probe, nullptr);
+    const IniChange outcome = rewriteFile(fileDevice(iniPath), probe, nullptr);
     if (outcome != IniChange::Rewritten)
         return outcome;
     // The new content is written beside the file under a name of the program's own, then
@@ -168,7 +174,7 @@ IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QS
         return IniChange::NotReplaced;
     // Should the file change between the two reads, the second one decides.
     OptionLineRewriter rewriter(name, value, restore, lineaAnterior);
-    const IniChange written = rewriteFile(iniPath, rewriter, &out);
+    const IniChange written = rewriteFile(fileDevice(iniPath), rewriter, &out);
     const bool flushed = written == IniChange::Rewritten && out.flush() && syncToDisk(out) &&
                          out.setPermissions(target.permissions());
     out.close();

@@ -4,10 +4,12 @@
 // has no value for is written commented out: "# ", the name filled to 22, "<NULL> (Not Set)".
 // Names and values compare exactly, letter case included, as the emulator's own reader does.
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace zefrin {
@@ -64,6 +66,13 @@ enum class IniChange {
     NotReplaced, // the new content could not be written; the file is as it was
     NotNoted     // the line to be replaced could not be kept; the file is as it was
 };
+
+// One pass of a file's lines, in Latin-1 so every byte stays itself, through `rewriter`; each
+// line that comes back goes to `out` (when given) followed by CR LF. Rewritten when some line
+// changed, Unchanged when none did or the option already holds the value, NotRead when `in`
+// cannot be read, NotReplaced when `out` takes not every byte.
+IniChange rewriteOptionText(std::unique_ptr<QIODevice> in, OptionLineRewriter& rewriter,
+                            QIODevice* out);
 
 // The file a rewrite writes before it takes the old one's place; a program ended in between
 // leaves it, and nothing but a rewrite makes a file of that name.

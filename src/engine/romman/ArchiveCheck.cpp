@@ -48,10 +48,14 @@ bool isGoodVerifyLine(const QString& firstLine, const QString& set)
 
 QString firstLineOf(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    return firstLineOf(fileDevice(path));
+}
+
+QString firstLineOf(std::unique_ptr<QIODevice> answer)
+{
+    if (!answer->open(QIODevice::ReadOnly))
         return {};
-    const QByteArray line = file.readLine(longestFirstLine);
+    const QByteArray line = answer->readLine(longestFirstLine);
     const QStringList lines = splitLines(decodeSystemText(line));
     return lines.isEmpty() ? QString() : lines.first();
 }
@@ -79,10 +83,14 @@ bool isPassingVerifyAnswer(const QStringList& answerLines, const QString& set)
 
 QStringList answerLinesOf(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    return answerLinesOf(fileDevice(path));
+}
+
+QStringList answerLinesOf(std::unique_ptr<QIODevice> answer)
+{
+    if (!answer->open(QIODevice::ReadOnly))
         return {};
-    return splitLines(decodeSystemText(file.read(longestAnswer)));
+    return splitLines(decodeSystemText(answer->read(longestAnswer)));
 }
 
 ArchiveChecker::ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder,

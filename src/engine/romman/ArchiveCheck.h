@@ -7,9 +7,11 @@
 #include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
 
+#include <QIODevice>
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace zefrin {
@@ -35,6 +37,7 @@ bool isGoodVerifyLine(const QString& firstLine, const QString& set);
 
 // The first line of a text file, without its line end; empty when the file is missing.
 QString firstLineOf(const QString& path);
+QString firstLineOf(std::unique_ptr<QIODevice> answer);
 
 // Today's verdict: somewhere in the answer (after the lines on files that are wrong), a line
 // "romset SET is good", "romset SET [PARENT] is good" or "romset SET is best available" (all
@@ -43,6 +46,7 @@ QString firstLineOf(const QString& path);
 bool isPassingVerifyAnswer(const QStringList& answerLines, const QString& set);
 // The lines of the answer file, as many as a verdict can be among.
 QStringList answerLinesOf(const QString& path);
+QStringList answerLinesOf(std::unique_ptr<QIODevice> answer);
 
 class ArchiveChecker : public QObject {
     Q_OBJECT

@@ -47,6 +47,11 @@ IniReader::IniReader(const QString& path)
 {
 }
 
+IniReader::IniReader(std::unique_ptr<QIODevice> file)
+    : lines_(std::move(file))
+{
+}
+
 std::optional<IniEntry> IniReader::next()
 {
     while (const std::optional<QString> rawLine = lines_.next()) {
@@ -80,8 +85,13 @@ std::optional<IniEntry> IniReader::next()
 }
 
 IniFile::IniFile(const QString& path)
+    : IniFile(fileDevice(path))
 {
-    IniReader reader(path);
+}
+
+IniFile::IniFile(std::unique_ptr<QIODevice> file)
+{
+    IniReader reader(std::move(file));
     while (std::optional<IniEntry> entry = reader.next())
         entries_.push_back(std::move(*entry));
 }
@@ -99,7 +109,13 @@ QString IniFile::value(const QString& section, const QString& key,
 QString LeerINI(const QString& file, const QString& section, const QString& key,
                 const QString& defaultValue)
 {
-    IniReader reader(file);
+    return LeerINI(fileDevice(file), section, key, defaultValue);
+}
+
+QString LeerINI(std::unique_ptr<QIODevice> file, const QString& section, const QString& key,
+                const QString& defaultValue)
+{
+    IniReader reader(std::move(file));
     while (const std::optional<IniEntry> entry = reader.next()) {
         if (entry->is(section, key))
             return entry->value.isEmpty() ? defaultValue : entry->value;

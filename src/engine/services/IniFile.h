@@ -36,6 +36,7 @@ struct IniEntry {
 class IniReader {
 public:
     explicit IniReader(const QString& path);
+    explicit IniReader(std::unique_ptr<QIODevice> file);
 
     // The next entry, or nothing at the end of the file.
     std::optional<IniEntry> next();
@@ -51,6 +52,7 @@ class IniFile {
 public:
     // Reads the file once; a missing or unreadable file reads as an empty one.
     explicit IniFile(const QString& path);
+    explicit IniFile(std::unique_ptr<QIODevice> file);
 
     QString value(const QString& section, const QString& key,
                   const QString& defaultValue = QString()) const;
@@ -62,6 +64,8 @@ private:
 // One value, the file read anew for the call (up to the line that answers): an edit of the
 // file is seen by the next call.
 QString LeerINI(const QString& file, const QString& section, const QString& key,
+                const QString& defaultValue);
+QString LeerINI(std::unique_ptr<QIODevice> file, const QString& section, const QString& key,
                 const QString& defaultValue);
 
 } // namespace zefrin

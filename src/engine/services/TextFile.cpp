@@ -1,9 +1,12 @@
 #include "TextFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <algorithm>
 
 namespace zefrin {
 
@@ -52,21 +55,43 @@ constexpr qsizetype longestUndecodedRun = 1 << 16;
 
 } // namespace
 
+std::unique_ptr<QIODevice> fileDevice(const QString& path)
+{
+    return std::make_unique<QFile>(path);
+}
+
+std::unique_ptr<QIODevice> memoryDevice(const QByteArray& bytes)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    return buffer;
+}
+
 TextChunkReader::TextChunkReader(const QString& path, QStringConverter::Encoding encoding,
                                  qsizetype chunk)
-    : file_(path)
+    : TextChunkReader(fileDevice(path), encoding, chunk)
+{
+}
+
+TextChunkReader::TextChunkReader(std::unique_ptr<QIODevice> device,
+                                 QStringConverter::Encoding encoding, qsizetype chunk)
+    : device_(std::move(device))
     , decoder_(encoding)
     , chunk_(chunk)
 {
-    open_ = file_.open(QIODevice::ReadOnly);
+    open_ = device_->open(QIODevice::ReadOnly);
 }
 
 std::optional<QString> TextChunkReader::next()
 {
     while (open_ && !failed_) {
-        const QByteArray bytes = file_.read(chunk_);
+        // No more than the device still holds: a small file costs no buffer of a whole chunk.
+        const qint64 available = device_->bytesAvailable();
+        const QByteArray bytes =
+            device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
         if (bytes.isEmpty()) {
-            failed_ = file_.error() != QFileDevice::NoError;
+            const auto* file = qobject_cast<const QFileDevice*>(device_.get());
+            failed_ = file && file->error() != QFileDevice::NoError;
             QString text = decoder_.decode(undecoded_);
             undecoded_.clear();
             if (text.isEmpty())
@@ -100,6 +125,12 @@ std::optional<QString> TextChunkReader::next()
 TextLineReader::TextLineReader(const QString& path, QStringConverter::Encoding encoding,
                                qsizetype chunk)
     : text_(path, encoding, chunk)
+{
+}
+
+TextLineReader::TextLineReader(std::unique_ptr<QIODevice> device,
+                               QStringConverter::Encoding encoding, qsizetype chunk)
+    : text_(std::move(device), encoding, chunk)
 {
 }
 

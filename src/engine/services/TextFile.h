@@ -4,10 +4,12 @@
 // and a last line without an end.
 
 #include <QFile>
+#include <QIODevice>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace zefrin {
@@ -18,6 +20,11 @@ QStringList splitLines(const QString& text);
 // The lines of a file, or nothing when it cannot be opened.
 std::optional<QStringList> readTextLines(const QString& path);
 
+// Where the readers below take their bytes from: a file, or bytes already in memory (the same
+// reading either way).
+std::unique_ptr<QIODevice> fileDevice(const QString& path);
+std::unique_ptr<QIODevice> memoryDevice(const QByteArray& bytes);
+
 // A file's text a part at a time, for files of any size: the parts put together are the text
 // a decode of the whole file gives.
 class TextChunkReader {
@@ -25,6 +32,9 @@ public:
     // `encoding`: the system's code page, or Latin-1 where every byte must stay itself.
     // `chunk`: how many bytes are read at a time.
     explicit TextChunkReader(const QString& path,
+                             QStringConverter::Encoding encoding = QStringConverter::System,
+                             qsizetype chunk = 1 << 16);
+    explicit TextChunkReader(std::unique_ptr<QIODevice> device,
                              QStringConverter::Encoding encoding = QStringConverter::System,
                              qsizetype chunk = 1 << 16);
 
@@ -36,7 +46,7 @@ public:
     bool failed() const { return failed_; }
 
 private:
-    QFile file_;
+    std::unique_ptr<QIODevice> device_;
     QStringDecoder decoder_;
     const qsizetype chunk_;
     bool open_ = false;
@@ -49,6 +59,9 @@ private:
 class TextLineReader {
 public:
     explicit TextLineReader(const QString& path,
+                            QStringConverter::Encoding encoding = QStringConverter::System,
+                            qsizetype chunk = 1 << 16);
+    explicit TextLineReader(std::unique_ptr<QIODevice> device,
                             QStringConverter::Encoding encoding = QStringConverter::System,
                             qsizetype chunk = 1 << 16);
 

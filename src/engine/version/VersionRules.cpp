@@ -31,9 +31,9 @@ namespace {
 // holds at most `limit` characters. Read a part at a time: a blank line is passed over
 // without being kept, a longer line is given up as soon as it is too long. Every line end
 // counts alike, since the empty line between the CR and the LF of a pair is blank.
-std::optional<QString> firstNonBlankLine(const QString& path, qsizetype limit)
+std::optional<QString> firstNonBlankLine(std::unique_ptr<QIODevice> file, qsizetype limit)
 {
-    TextChunkReader text(path, QStringConverter::System, 4096);
+    TextChunkReader text(std::move(file), QStringConverter::System, 4096);
     qsizetype spaces = 0; // the leading spaces of the line being read
     QString rest;         // the line from its first other character on
     while (const std::optional<QString> part = text.next()) {
@@ -63,7 +63,12 @@ QString ReadEmulatorVersion(const QString& emulatorFolder)
     const QString path = emulatorPath(emulatorFolder, QStringLiteral("whatsnew.txt"));
     if (!FileExists(path))
         return unknownVersionText();
-    return firstNonBlankLine(path, longestVersionLine).value_or(unknownVersionText());
+    return versionOfNotes(fileDevice(path));
+}
+
+QString versionOfNotes(std::unique_ptr<QIODevice> notes)
+{
+    return firstNonBlankLine(std::move(notes), longestVersionLine).value_or(unknownVersionText());
 }
 
 QString versionFromLines(const QStringList& lines)

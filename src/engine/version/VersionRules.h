@@ -2,8 +2,11 @@
 // The emulator's version, read from the first non-blank line of its release notes, and the
 // rules that decide from it which features the installed emulator allows.
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace zefrin {
 
@@ -18,6 +21,8 @@ constexpr qsizetype longestVersionLine = 256;
 // that line is longer than longestVersionLine. Only that line is read, and only as far as
 // that length: the rest of the file, however large, is not.
 QString ReadEmulatorVersion(const QString& emulatorFolder);
+// The same rule over release notes from elsewhere than the folder's file.
+QString versionOfNotes(std::unique_ptr<QIODevice> notes);
 // The same rule over lines already read, whatever their length.
 QString versionFromLines(const QStringList& lines);
 
