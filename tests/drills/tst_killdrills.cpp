@@ -13,7 +13,9 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <thread>
@@ -112,7 +114,12 @@ private:
     // rounds (give or take a tenth of a round).
     void killRunnerAfter(const QString& mode, DrillFolder& drill, double share)
     {
+        // A killed runner cannot remove its temporary folders: they go with this one.
+        const QTemporaryDir temporary;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temporary.path());
         QProcess runner;
+        runner.setProcessEnvironment(environment);
         runner.start(QStringLiteral(ZEFRIN_DRILL_RUNNER),
                      {mode, drill.folder.path(), drill.records.path()});
         QVERIFY(runner.waitForStarted());

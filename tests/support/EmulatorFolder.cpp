@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include <filesystem>
+#include <system_error>
+
 namespace zefrin::test {
 
 EmulatorFolder::EmulatorFolder(const QString& subfolder)
@@ -13,6 +16,13 @@ EmulatorFolder::EmulatorFolder(const QString& subfolder)
     QVERIFY2(root_.isValid(), "no temporary folder");
     QDir().mkpath(path_);
     QDir().mkpath(filePath(QStringLiteral("roms")));
+}
+
+// Qt removes only the names it can decode: the tests' names that are no UTF-8 go by their bytes.
+EmulatorFolder::~EmulatorFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(root_.path()).toStdString(), ignored);
 }
 
 QString EmulatorFolder::filePath(const QString& relative) const

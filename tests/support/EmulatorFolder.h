@@ -20,6 +20,9 @@ class EmulatorFolder {
 public:
     // subfolder: a name with spaces, quotes or other characters to put the folder under.
     explicit EmulatorFolder(const QString& subfolder = QStringLiteral("MAME 0.70"));
+    ~EmulatorFolder();
+    EmulatorFolder(const EmulatorFolder&) = delete;
+    EmulatorFolder& operator=(const EmulatorFolder&) = delete;
 
     QString path() const { return path_; }
     QString filePath(const QString& relative) const;
