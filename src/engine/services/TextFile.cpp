@@ -85,10 +85,15 @@ TextChunkReader::TextChunkReader(std::unique_ptr<QIODevice> device,
 std::optional<QString> TextChunkReader::next()
 {
     while (open_ && !failed_) {
-        // No more than the device still holds: a small file costs no buffer of a whole chunk.
+        // No more than the device still holds: a small file costs no buffer of a whole chunk,
+        // and text in memory at its end is not asked for one more (a read makes room for all
+        // it asks). A file may hold more than it says (those of /proc say nothing).
         const qint64 available = device_->bytesAvailable();
+        const bool memoryAtEnd = available <= 0 && qobject_cast<const QBuffer*>(device_.get());
         const QByteArray bytes =
-            device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
+            memoryAtEnd
+                ? QByteArray()
+                : device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
         if (bytes.isEmpty()) {
             const auto* file = qobject_cast<const QFileDevice*>(device_.get());
             failed_ = file && file->error() != QFileDevice::NoError;
