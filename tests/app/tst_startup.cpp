@@ -10,9 +10,7 @@
 
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFrame>
 #include <QListWidget>
-#include <QProcess>
 #include <QtTest>
 
 using namespace zefrin;
@@ -35,10 +33,6 @@ void installScriptedEmulator(EmulatorFolder& folder, const QByteArray& script = 
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-} // namespace
-
-namespace {
-
 QStringList messageTexts(const Program& program)
 {
     QStringList texts;
@@ -57,20 +51,26 @@ private slots:
     {
         QTest::addColumn<bool>("emulator");
         QTest::addColumn<bool>("otherCopy");
-        QTest::addColumn<bool>("critical");
-        const bool yes = true;
-        const bool no = false;
-        QTest::newRow("no emulator") << no << no << yes;
+        QTest::addColumn<QStringList>("message"); // title and text
+        const QStringList missing{
+            "Fichero no encontrado.",
+            "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin este archivo el "
+            "Zefrin! no funcionará, por favor copia este programa en la misma carpeta que el "
+            "M.A.M.E."};
+        QTest::newRow("no emulator") << false << false << missing;
         // The emulator check comes first, also when another copy runs.
-        QTest::newRow("no emulator, another copy") << no << yes << yes;
-        QTest::newRow("another copy") << yes << yes << no;
+        QTest::newRow("no emulator, another copy") << false << true << missing;
+        QTest::newRow("another copy")
+            << true << true
+            << QStringList{"Zefrin ya está abierto.",
+                           "Zefrin! ya se encuentra abierto, búscalo, debe estar por ahí."};
     }
 
     void endsWithoutShowingTheWindow()
     {
         QFETCH(bool, emulator);
         QFETCH(bool, otherCopy);
-        QFETCH(bool, critical);
+        QFETCH(QStringList, message);
         EmulatorFolder folder;
         if (emulator)
             installScriptedEmulator(folder);
@@ -79,66 +79,18 @@ private slots:
         QVERIFY(!otherCopy || other.tryAcquire());
         frmCargador window(program.context);
         QVERIFY(!loadToEnd(window));
-        QVERIFY(program.programExit.ended);
-        QVERIFY(!window.isVisible());
+        QVERIFY(program.programExit.ended && !window.isVisible());
         QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing is written");
         QCOMPARE(program.dialogs.shown.size(), 1);
         const ShownMessage& shown = program.dialogs.shown.first();
-        if (critical) {
-            QCOMPARE(shown.icon, Dialogs::Icon::Critical);
-            QCOMPARE(shown.title, QStringLiteral("Fichero no encontrado."));
-            QCOMPARE(shown.text,
-                     QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E "
-                                    "(mame.exe) sin este archivo el Zefrin! no funcionará, por "
-                                    "favor copia este programa en la misma carpeta que el "
-                                    "M.A.M.E."));
-        } else {
-            QCOMPARE(shown.icon, Dialogs::Icon::Information);
-            QCOMPARE(shown.title, QStringLiteral("Zefrin ya está abierto."));
-            QCOMPARE(shown.text, QStringLiteral("Zefrin! ya se encuentra abierto, búscalo, debe "
-                                                "estar por ahí."));
-        }
-    }
-
-    void lockOfACrashedCopyIsTakenOver()
-    {
-        EmulatorFolder folder;
-        installScriptedEmulator(folder);
-        Program program(folder.path());
-        // A lock naming a process that has ended, as a crash leaves it.
-        QProcess ended;
-        ended.start("/bin/sleep", {"0.05"});
-        QVERIFY(ended.waitForStarted());
-        const qint64 pid = ended.processId();
-        QVERIFY(ended.waitForFinished());
-        const QByteArray stale =
-            QByteArray::number(pid) + "\nzefrin\n" + QSysInfo::machineHostName().toUtf8() + "\n";
-        QFile lock(program.lockFolder.filePath("zefrin.lock"));
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(stale);
-        lock.close();
-
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        QVERIFY(program.dialogs.shown.isEmpty());
-    }
-
-    void emulatorThatIsAFolderCountsAsPresent()
-    {
-        EmulatorFolder folder;
-        folder.makeFolder("mame");
-        folder.setVersion("0.70");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        // It cannot run: no game list, and the user is told why.
-        QVERIFY(!folder.exists("lista.txt"));
-        QCOMPARE(messageTexts(program), QStringList{gameListNotCreatedText(folder.path())});
-        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
+        QCOMPARE(shown.icon, emulator ? Dialogs::Icon::Information : Dialogs::Icon::Critical);
+        QCOMPARE((QStringList{shown.title, shown.text}), message);
     }
 
     void versionRows_data()
     {
+        // An awkward folder name: the emulator still runs in its own folder.
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("whatsnew"); // empty: no file
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QColor>("colour");
@@ -146,28 +98,31 @@ private slots:
         QTest::addColumn<bool>("settingsCreated");
         const QColor red = Colours::statusRed();
         QTest::newRow("no release notes")
-            << QByteArray() << "(Versión de M.A.M.E desconocida)" << red << false << false;
+            << "MAME 0.70" << QByteArray() << "(Versión de M.A.M.E desconocida)" << red << false
+            << false;
         QTest::newRow("0.37 BETA 14")
-            << QByteArray("0.37 BETA 14\r\n")
+            << "MAME 0.70" << QByteArray("0.37 BETA 14\r\n")
             << "Version de M.A.M.E. (0.37 BETA 14) (No configurable)" << red << false << false;
-        QTest::newRow("0.59") << QByteArray("\r\n0.59\r\n")
+        QTest::newRow("0.59") << "mame $(touch pwned); `x` & y" << QByteArray("\r\n0.59\r\n")
                               << "Versión de M.A.M.E. (0.59) (Controles no configurables)" << red
                               << false << true;
-        QTest::newRow("0.59b") << QByteArray("0.59b") << "Versión de M.A.M.E. (0.59b)"
-                               << Colours::statusTeal() << true << true;
+        QTest::newRow("0.59b") << "Emuladores/MAMÉ ñandú" << QByteArray("0.59b")
+                               << "Versión de M.A.M.E. (0.59b)" << Colours::statusTeal() << true
+                               << true;
         QTest::newRow("0.251 with spaces")
-            << QByteArray("   0.251\n") << "Versión de M.A.M.E. (   0.251)" << Colours::statusTeal()
-            << true << true;
+            << "mame:0.70" << QByteArray("   0.251\n") << "Versión de M.A.M.E. (   0.251)"
+            << Colours::statusTeal() << true << true;
     }
 
     void versionRows()
     {
+        QFETCH(QString, name);
         QFETCH(QByteArray, whatsnew);
         QFETCH(QString, caption);
         QFETCH(QColor, colour);
         QFETCH(bool, keys);
         QFETCH(bool, settingsCreated);
-        EmulatorFolder folder;
+        EmulatorFolder folder(name);
         installScriptedEmulator(folder);
         if (!whatsnew.isEmpty())
             folder.writeFile("whatsnew.txt", whatsnew);
@@ -178,6 +133,7 @@ private slots:
         QCOMPARE(window.statusCaption(), caption);
         QCOMPARE(window.statusColour(), colour);
         QCOMPARE(folder.exists("mame.ini"), settingsCreated);
+        QVERIFY(!folder.exists("pwned"));
         const QColor keysColour = keys ? Colours::buttonNormal() : Colours::disabledGrey();
         QCOMPARE(window.lblTeclas->backColour(), keysColour);
         QCOMPARE(window.checkBoxColour(), keysColour);
@@ -199,13 +155,17 @@ private slots:
         QTest::newRow("crashes") << QByteArray("#!/bin/sh\nkill -SEGV $$\n");
         QTest::newRow("not a program") << QByteArray("\x7f"
                                                      "ELF garbage");
+        QTest::newRow("a folder") << QByteArray(); // counts as present, but cannot run
     }
 
     void emulatorThatFailsOrWritesNothing()
     {
         QFETCH(QByteArray, script);
         EmulatorFolder folder;
-        installScriptedEmulator(folder, script);
+        if (script.isEmpty())
+            folder.makeFolder("mame");
+        else
+            installScriptedEmulator(folder, script);
         folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);
@@ -257,27 +217,6 @@ private slots:
         QCOMPARE(window.lstJuegos->item(0)->text(),
                  today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)");
         QVERIFY(!QFile::exists(program.state.scratch.filePath("version.txt")));
-    }
-
-    void awkwardFolderNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("shell characters") << "mame $(touch pwned); `x` & y";
-        QTest::newRow("non-ASCII") << "Emuladores/MAMÉ ñandú";
-        QTest::newRow("colon") << "mame:0.70";
-    }
-
-    void awkwardFolderNames()
-    {
-        QFETCH(QString, name);
-        EmulatorFolder folder(name);
-        installScriptedEmulator(folder);
-        folder.setVersion("0.70");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        QVERIFY2(folder.exists("mame.ini"), "the emulator ran in its own folder");
-        QVERIFY(!folder.exists("pwned"));
     }
 
     void cdModeLocksTheWritingCommands()
