@@ -1,5 +1,5 @@
 // The start-up probe against real emulator folders: missing emulator, a second copy, every
-// version row, and folders with awkward names.
+// version row, emulators that fail, and folders with awkward names.
 
 #include "engine/catalogue/GeneratedFiles.h"
 #include "gui/app/frmCargador.h"
@@ -183,14 +183,16 @@ private slots:
         QTest::addColumn<QByteArray>("directives");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("today");
-        const QString unknown = "(Versión de M.A.M.E desconocida)";
-        QTest::newRow("today's") << QByteArray() << "Versión de M.A.M.E. (0.251)" << true;
-        QTest::newRow("an older one") << QByteArray("version-answer\t0.106 (mame0106)\n")
-                                      << "Versión de M.A.M.E. (0.106)" << false;
-        QTest::newRow("garbage") << QByteArray("version-answer\t\\x01\\xff;rm -rf x\n") << unknown
-                                 << false;
-        QTest::newRow("nothing") << QByteArray("version-answer\t\n") << unknown << false;
-        QTest::newRow("no end") << QByteArray("version-delay-ms\t60000\n") << unknown << false;
+        const auto row = [](const char* tag, const char* directive, const char* caption) {
+            QTest::newRow(tag) << QByteArray(directive) << QString(caption)
+                               << QByteArray(tag).startsWith("today");
+        };
+        const char* unknown = "(Versión de M.A.M.E desconocida)";
+        row("today's", "", "Versión de M.A.M.E. (0.251)");
+        row("an older one", "version-answer\t0.106 (mame0106)\n", "Versión de M.A.M.E. (0.106)");
+        row("garbage", "version-answer\t\\x01\\xff;rm -rf x\n", unknown);
+        row("nothing", "version-answer\t\n", unknown);
+        row("no end", "version-delay-ms\t60000\n", unknown);
     }
 
     void versionAskedOfTheEmulatorWhenTheNotesNameNone()

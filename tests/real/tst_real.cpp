@@ -68,14 +68,6 @@ QString keysOf(const QByteArray& log, const QString& input)
     return QStringLiteral("(no line for %1)").arg(input);
 }
 
-QStringList rowsOf(const QListWidget& list)
-{
-    QStringList rows;
-    for (int row = 0; row < list.count(); ++row)
-        rows << list.item(row)->text();
-    return rows;
-}
-
 void click(QWidget* widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton);
@@ -221,11 +213,13 @@ private slots:
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
         QVERIFY(window.chkUsaControles->isEnabled() &&
                 window.lblTeclas->backColour() != Colours::disabledGrey());
-        QCOMPARE(rowsOf(*window.lstJuegos),
-                 QStringList({"Air Duel (Japan, M72 hardware)",
-                              "Chess Challenger \"10\" (model CCX, rev. B)",
-                              "Elan EU3A05/EU3A14 Common System", "Istrebiteli Sound", pongTitle,
-                              "ROM desconocida(zefrin.zip)"}));
+        QStringList rows;
+        for (int row = 0; row < window.lstJuegos->count(); ++row)
+            rows << window.lstJuegos->item(row)->text();
+        QCOMPARE(rows, QStringList({"Air Duel (Japan, M72 hardware)",
+                                    "Chess Challenger \"10\" (model CCX, rev. B)",
+                                    "Elan EU3A05/EU3A14 Common System", "Istrebiteli Sound",
+                                    pongTitle, "ROM desconocida(zefrin.zip)"}));
         rig->doubleClick(pongTitle);
         QVERIFY(decodeSystemText(rig->program.state.LastLaunchLog).contains("Average speed: "));
         QCOMPARE(window.statusCaption(), QStringLiteral("Ha terminado la carga."));
