@@ -221,7 +221,8 @@ private slots:
                                     << "locked" << int(FolderProblem::Unreadable);
         for (const char* name : {"mame$(touch pwned)", "mame`touch pwned`", "mame\"x", "mame'x",
                                  "mame;touch pwned", "mame\ntouch pwned"})
-            QTest::newRow(name) << name << "folder" << int(FolderProblem::ShellCharacters);
+            QTest::newRow(QByteArray(name).replace('\n', "\\n").constData())
+                << name << "folder" << int(FolderProblem::ShellCharacters);
     }
 
     void badArgument()
