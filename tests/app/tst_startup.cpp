@@ -91,6 +91,9 @@ private slots:
     {
         // An awkward folder name: the emulator still runs in its own folder.
         QTest::addColumn<QString>("name");
+        // The emulator: empty, one that answers the settings and list commands; "folder", a
+        // folder of its name (present, but it cannot run); else one that fails or writes nothing.
+        QTest::addColumn<QByteArray>("emulator");
         QTest::addColumn<QByteArray>("whatsnew"); // empty: no file
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QColor>("colour");
@@ -98,32 +101,49 @@ private slots:
         QTest::addColumn<bool>("settingsCreated");
         const QColor red = Colours::statusRed();
         QTest::newRow("no release notes")
-            << "MAME 0.70" << QByteArray() << "(Versión de M.A.M.E desconocida)" << red << false
-            << false;
+            << "MAME 0.70" << QByteArray() << QByteArray() << "(Versión de M.A.M.E desconocida)"
+            << red << false << false;
         QTest::newRow("0.37 BETA 14")
-            << "MAME 0.70" << QByteArray("0.37 BETA 14\r\n")
+            << "MAME 0.70" << QByteArray() << QByteArray("0.37 BETA 14\r\n")
             << "Version de M.A.M.E. (0.37 BETA 14) (No configurable)" << red << false << false;
-        QTest::newRow("0.59") << "mame $(touch pwned); `x` & y" << QByteArray("\r\n0.59\r\n")
+        QTest::newRow("0.59") << "mame $(touch pwned); `x` & y" << QByteArray()
+                              << QByteArray("\r\n0.59\r\n")
                               << "Versión de M.A.M.E. (0.59) (Controles no configurables)" << red
                               << false << true;
-        QTest::newRow("0.59b") << "Emuladores/MAMÉ ñandú" << QByteArray("0.59b")
+        QTest::newRow("0.59b") << "Emuladores/MAMÉ ñandú" << QByteArray() << QByteArray("0.59b")
                                << "Versión de M.A.M.E. (0.59b)" << Colours::statusTeal() << true
                                << true;
         QTest::newRow("0.251 with spaces")
-            << "mame:0.70" << QByteArray("   0.251\n") << "Versión de M.A.M.E. (   0.251)"
-            << Colours::statusTeal() << true << true;
+            << "mame:0.70" << QByteArray() << QByteArray("   0.251\n")
+            << "Versión de M.A.M.E. (   0.251)" << Colours::statusTeal() << true << true;
+        // No game list, and the user is told why.
+        const auto fails = [](const char* tag, const QByteArray& emulator) {
+            QTest::newRow(tag) << "MAME 0.70" << emulator << QByteArray("0.70")
+                               << "Versión de M.A.M.E. (0.70)" << Colours::statusTeal() << true
+                               << false;
+        };
+        fails("prints nothing", "#!/bin/sh\n");
+        fails("fails", "#!/bin/sh\necho broken >&2\nexit 3\n");
+        fails("crashes", "#!/bin/sh\nkill -SEGV $$\n");
+        fails("not a program", "\x7f"
+                               "ELF garbage");
+        fails("a folder", "folder");
     }
 
     void versionRows()
     {
         QFETCH(QString, name);
+        QFETCH(QByteArray, emulator);
         QFETCH(QByteArray, whatsnew);
         QFETCH(QString, caption);
         QFETCH(QColor, colour);
         QFETCH(bool, keys);
         QFETCH(bool, settingsCreated);
         EmulatorFolder folder(name);
-        installScriptedEmulator(folder);
+        if (emulator == "folder")
+            folder.makeFolder("mame");
+        else
+            installScriptedEmulator(folder, emulator.isEmpty() ? scriptedEmulator : emulator);
         if (!whatsnew.isEmpty())
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
@@ -144,35 +164,10 @@ private slots:
                  keys ? QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                        "posteriores a la 0.59b.")
                       : QStringLiteral("Función no habilitada."));
-        QVERIFY(program.dialogs.shown.isEmpty());
-    }
-
-    void emulatorThatFailsOrWritesNothing_data()
-    {
-        QTest::addColumn<QByteArray>("script");
-        QTest::newRow("prints nothing") << QByteArray("#!/bin/sh\n");
-        QTest::newRow("fails") << QByteArray("#!/bin/sh\necho broken >&2\nexit 3\n");
-        QTest::newRow("crashes") << QByteArray("#!/bin/sh\nkill -SEGV $$\n");
-        QTest::newRow("not a program") << QByteArray("\x7f"
-                                                     "ELF garbage");
-        QTest::newRow("a folder") << QByteArray(); // counts as present, but cannot run
-    }
-
-    void emulatorThatFailsOrWritesNothing()
-    {
-        QFETCH(QByteArray, script);
-        EmulatorFolder folder;
-        if (script.isEmpty())
-            folder.makeFolder("mame");
-        else
-            installScriptedEmulator(folder, script);
-        folder.setVersion("0.70");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        QVERIFY(!folder.exists("mame.ini") && !folder.exists("lista.txt"));
-        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
-        QCOMPARE(messageTexts(program), QStringList{gameListNotCreatedText(folder.path())});
+        QCOMPARE(folder.exists("lista.txt"), emulator.isEmpty());
+        QCOMPARE(messageTexts(program), emulator.isEmpty()
+                                            ? QStringList()
+                                            : QStringList{gameListNotCreatedText(folder.path())});
     }
 
     // Without release notes naming a version the emulator is asked ("-version"); its answer
