@@ -17,28 +17,21 @@ using namespace zefrin::test;
 
 namespace {
 
-const QByteArray doNothingEmulator = "#!/bin/sh\n";
-
-void installExecutable(const QString& path, const QByteArray& script = doNothingEmulator)
+// An emulator that does nothing.
+void installExecutable(const QString& path)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(script) == script.size());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n") == 10);
     QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-// PATH for the test's process and the emulator runs it starts; the test's own is put back.
-class PathOverride {
-public:
-    explicit PathOverride(const QString& path)
-        : saved_(qgetenv("PATH"))
-    {
-        qputenv("PATH", QFile::encodeName(path));
-    }
-    ~PathOverride() { qputenv("PATH", saved_); }
-
-private:
-    QByteArray saved_;
-};
+// PATH for the test's process and the emulator runs it starts, until the result is dropped.
+auto pathSetTo(const QString& path)
+{
+    auto restore = qScopeGuard([saved = qgetenv("PATH")] { qputenv("PATH", saved); });
+    qputenv("PATH", QFile::encodeName(path));
+    return restore;
+}
 
 } // namespace
 
@@ -78,27 +71,18 @@ private slots:
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QString>("rememberedAfter"); // the folder of the settings afterwards
 
-        QTest::newRow("argument first") << true << "mame"
-                                        << "kept"
-                                        << "argument" << false << "argument";
-        QTest::newRow("own folder with the emulator") << false << "mame"
-                                                      << "kept"
-                                                      << "own" << false << "remembered";
-        QTest::newRow("own folder with roms") << false << "roms"
-                                              << "kept"
-                                              << "own" << false << "remembered";
-        QTest::newRow("remembered") << false << ""
-                                    << "kept"
-                                    << "remembered" << false << "remembered";
-        QTest::newRow("chosen") << false << ""
-                                << ""
-                                << "chosen" << true << "chosen";
-        QTest::newRow("remembered one gone, chosen") << false << ""
-                                                     << "gone"
-                                                     << "chosen" << true << "chosen";
-        QTest::newRow("chooser cancelled") << false << ""
-                                           << ""
-                                           << "" << true << "";
+        const auto row = [](const char* tag, bool argument, const char* own, const char* remembered,
+                            const char* expected, bool asked, const char* rememberedAfter) {
+            QTest::newRow(tag) << argument << QString(own) << QString(remembered)
+                               << QString(expected) << asked << QString(rememberedAfter);
+        };
+        row("argument first", true, "mame", "kept", "argument", false, "argument");
+        row("own folder with the emulator", false, "mame", "kept", "own", false, "remembered");
+        row("own folder with roms", false, "roms", "kept", "own", false, "remembered");
+        row("remembered", false, "", "kept", "remembered", false, "remembered");
+        row("chosen", false, "", "", "chosen", true, "chosen");
+        row("remembered one gone, chosen", false, "", "gone", "chosen", true, "chosen");
+        row("chooser cancelled", false, "", "", "", true, "");
     }
 
     void folderOrder()
@@ -129,8 +113,12 @@ private slots:
         if (remembered == "gone")
             QVERIFY(QDir(folders["remembered"]).removeRecursively());
         QSettings settings(settingsPath, QSettings::IniFormat);
+        // A chosen folder that cannot be used is said, and the chooser opens again.
+        const bool chosen = asked && !expected.isEmpty();
+        const QString refused = root.filePath("mame;x");
+        QVERIFY(QDir().mkpath(refused));
         RecordingDialogs dialogs;
-        dialogs.chosenFolders = {asked && !expected.isEmpty() ? folders["chosen"] : QString()};
+        dialogs.chosenFolders = chosen ? QStringList{refused, folders["chosen"]} : QStringList{""};
 
         QStringList arguments{"zefrin"};
         if (argument)
@@ -140,8 +128,11 @@ private slots:
         settings.sync();
 
         QCOMPARE(place.has_value(), !expected.isEmpty());
-        QCOMPARE(dialogs.chooserStarts.size(), asked ? 1 : 0);
-        QVERIFY(dialogs.shown.isEmpty());
+        QCOMPARE(dialogs.chooserStarts.size(), chosen ? 2 : asked ? 1 : 0);
+        QCOMPARE(dialogs.shown.size(), chosen ? 1 : 0);
+        if (chosen)
+            QCOMPARE(dialogs.shown[0].text,
+                     folderProblemText(FolderProblem::ShellCharacters, refused));
         if (!place) {
             QVERIFY2(!QFile::exists(settingsPath), "a cancelled start writes nothing");
             return;
@@ -151,36 +142,19 @@ private slots:
         QCOMPARE(settings.value("emulatorFolder").toString(), folders[rememberedAfter]);
     }
 
-    // A chosen folder that cannot be used is said, and the chooser opens again.
-    void unusableChoiceAsksAgain()
-    {
-        QTemporaryDir root;
-        const QString refused = root.filePath("mame;x");
-        const QString usable = root.filePath("mame");
-        QVERIFY(QDir().mkpath(refused) && QDir().mkpath(usable));
-        installExecutable(usable + "/mame");
-        QSettings settings(root.filePath("zefrin.conf"), QSettings::IniFormat);
-        RecordingDialogs dialogs;
-        dialogs.chosenFolders = {refused, usable};
-        const std::optional<EmulatorPlace> place =
-            startPlace({"zefrin"}, root.filePath("bin"), settings, dialogs);
-        QVERIFY(place && place->folder == usable);
-        QCOMPARE(dialogs.chooserStarts.size(), 2);
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(dialogs.shown[0].text, folderProblemText(FolderProblem::ShellCharacters, refused));
-    }
-
+    // The emulator of a folder given as the argument: its own, else the one on PATH; a folder
+    // with neither is not remembered. Beside the program a missing emulator stays missing.
     void emulatorOnPath_data()
     {
         QTest::addColumn<bool>("ownEmulator");
         QTest::addColumn<bool>("onPath");
-        QTest::addColumn<bool>("classic"); // the program's own folder
+        QTest::addColumn<bool>("classic"); // the program's own folder, with roms
         QTest::addColumn<QString>("expected");
-
-        QTest::newRow("the folder's own") << true << true << false << "folder";
-        QTest::newRow("the one on PATH") << false << true << false << "path";
-        // Beside the program a missing emulator stays missing.
-        QTest::newRow("classic without its own") << false << true << true << "folder";
+        QTest::addColumn<bool>("remembered");
+        QTest::newRow("the folder's own") << true << true << false << "folder" << true;
+        QTest::newRow("the one on PATH") << false << true << false << "path" << true;
+        QTest::newRow("none anywhere") << false << false << false << "folder" << false;
+        QTest::newRow("classic without its own") << false << true << true << "folder" << false;
     }
 
     void emulatorOnPath()
@@ -191,15 +165,24 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir folder;
         QTemporaryDir bin;
+        QVERIFY(QDir().mkpath(folder.filePath("roms")));
         if (ownEmulator)
             installExecutable(folder.filePath("mame"));
         if (onPath)
             installExecutable(bin.filePath("mame"));
-        const PathOverride path(bin.path());
-        const EmulatorPlace place =
-            placeFor(folder.path(), classic ? FolderSource::ProgramFolder : FolderSource::Argument);
-        QCOMPARE(place.program,
+        const auto path = pathSetTo(bin.path());
+        RecordingDialogs dialogs;
+        QSettings settings(bin.filePath("zefrin.conf"), QSettings::IniFormat);
+        QStringList arguments{"zefrin"};
+        if (!classic)
+            arguments << folder.path();
+        const std::optional<EmulatorPlace> place =
+            startPlace(arguments, classic ? folder.path() : bin.path(), settings, dialogs);
+        settings.sync();
+        QVERIFY(place && place->folder == folder.path());
+        QCOMPARE(place->program,
                  expected == "path" ? bin.filePath("mame") : folder.filePath("mame"));
+        QTEST(QFile::exists(bin.filePath("zefrin.conf")), "remembered");
     }
 
     // A folder of ROMs with today's emulator elsewhere on PATH: the version, the game list and
@@ -209,17 +192,11 @@ private slots:
         EmulatorFolder folder;
         folder.writeFile("standin.dat", "dialect\ttoday\ngame\tairdueljm72\tAir Duel\n");
         folder.writeFile("roms/airdueljm72.zip", {});
-        QTemporaryDir programFolder;
         EmulatorFolder emulator(QStringLiteral("bin"));
         emulator.installEmulator();
-        const PathOverride path(emulator.path() + ":/usr/bin:/bin");
-        RecordingDialogs dialogs;
-        QSettings settings(programFolder.filePath("zefrin.conf"), QSettings::IniFormat);
-        const std::optional<EmulatorPlace> place =
-            startPlace({"zefrin", folder.path()}, programFolder.path(), settings, dialogs);
-        QVERIFY(place);
-        Program program(place->folder);
-        program.state.emulator.useEmulator(place->program);
+        const auto path = pathSetTo(emulator.path() + ":/usr/bin:/bin");
+        Program program(folder.path());
+        program.state.emulator.useEmulator(placeFor(folder.path(), FolderSource::Argument).program);
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
@@ -231,52 +208,21 @@ private slots:
         QVERIFY(!emulator.exists("lista.txt") && !emulator.exists("mame.ini"));
     }
 
-    void noEmulatorAnywhere()
-    {
-        EmulatorFolder folder;
-        QTemporaryDir bin;
-        const PathOverride path(bin.path());
-        RecordingDialogs dialogs;
-        QSettings settings(bin.filePath("zefrin.conf"), QSettings::IniFormat);
-        const std::optional<EmulatorPlace> place =
-            startPlace({"zefrin", folder.path()}, bin.path(), settings, dialogs);
-        QVERIFY(place);
-        settings.sync();
-        QVERIFY2(!QFile::exists(bin.filePath("zefrin.conf")),
-                 "a folder without an emulator is not remembered");
-        Program program(place->folder);
-        program.state.emulator.useEmulator(place->program);
-        frmCargador window(program.context);
-        QVERIFY(!loadToEnd(window));
-        QVERIFY(program.programExit.ended);
-        QCOMPARE(program.dialogs.shown.size(), 1);
-        QCOMPARE(program.dialogs.shown[0].title, QStringLiteral("Fichero no encontrado."));
-    }
-
     void badArgument_data()
     {
         QTest::addColumn<QString>("name"); // under a temporary folder
         QTest::addColumn<QString>("kind"); // what is made there: "", "file", "folder"
         QTest::addColumn<int>("problem");
-        const int shell = int(FolderProblem::ShellCharacters);
         QTest::newRow("missing") << "nada"
                                  << "" << int(FolderProblem::Missing);
         QTest::newRow("a file") << "roms.zip"
                                 << "file" << int(FolderProblem::NotAFolder);
         QTest::newRow("unreadable") << "cerrada"
                                     << "locked" << int(FolderProblem::Unreadable);
-        QTest::newRow("dollar") << "mame$(touch pwned)"
-                                << "folder" << shell;
-        QTest::newRow("backtick") << "mame`touch pwned`"
-                                  << "folder" << shell;
-        QTest::newRow("double quote") << "mame\"x"
-                                      << "folder" << shell;
-        QTest::newRow("single quote") << "mame'x"
-                                      << "folder" << shell;
-        QTest::newRow("semicolon") << "mame;touch pwned"
-                                   << "folder" << shell;
-        QTest::newRow("newline") << "mame\ntouch pwned"
-                                 << "folder" << shell;
+        for (const char* name : {"mame$(touch pwned)", "mame`touch pwned`", "mame\"x", "mame'x",
+                                 "mame;touch pwned", "mame\ntouch pwned"})
+            QTest::newRow(QByteArray(name).replace('\n', "\\n").constData())
+                << name << "folder" << int(FolderProblem::ShellCharacters);
     }
 
     void badArgument()

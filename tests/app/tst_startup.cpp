@@ -1,5 +1,5 @@
 // The start-up probe against real emulator folders: missing emulator, a second copy, every
-// version row, and folders with awkward names.
+// version row, emulators that fail, and folders with awkward names.
 
 #include "engine/catalogue/GeneratedFiles.h"
 #include "gui/app/frmCargador.h"
@@ -10,9 +10,7 @@
 
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFrame>
 #include <QListWidget>
-#include <QProcess>
 #include <QtTest>
 
 using namespace zefrin;
@@ -35,10 +33,6 @@ void installScriptedEmulator(EmulatorFolder& folder, const QByteArray& script = 
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-} // namespace
-
-namespace {
-
 QStringList messageTexts(const Program& program)
 {
     QStringList texts;
@@ -57,20 +51,26 @@ private slots:
     {
         QTest::addColumn<bool>("emulator");
         QTest::addColumn<bool>("otherCopy");
-        QTest::addColumn<bool>("critical");
-        const bool yes = true;
-        const bool no = false;
-        QTest::newRow("no emulator") << no << no << yes;
+        QTest::addColumn<QStringList>("message"); // title and text
+        const QStringList missing{
+            "Fichero no encontrado.",
+            "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin este archivo el "
+            "Zefrin! no funcionará, por favor copia este programa en la misma carpeta que el "
+            "M.A.M.E."};
+        QTest::newRow("no emulator") << false << false << missing;
         // The emulator check comes first, also when another copy runs.
-        QTest::newRow("no emulator, another copy") << no << yes << yes;
-        QTest::newRow("another copy") << yes << yes << no;
+        QTest::newRow("no emulator, another copy") << false << true << missing;
+        QTest::newRow("another copy")
+            << true << true
+            << QStringList{"Zefrin ya está abierto.",
+                           "Zefrin! ya se encuentra abierto, búscalo, debe estar por ahí."};
     }
 
     void endsWithoutShowingTheWindow()
     {
         QFETCH(bool, emulator);
         QFETCH(bool, otherCopy);
-        QFETCH(bool, critical);
+        QFETCH(QStringList, message);
         EmulatorFolder folder;
         if (emulator)
             installScriptedEmulator(folder);
@@ -79,66 +79,21 @@ private slots:
         QVERIFY(!otherCopy || other.tryAcquire());
         frmCargador window(program.context);
         QVERIFY(!loadToEnd(window));
-        QVERIFY(program.programExit.ended);
-        QVERIFY(!window.isVisible());
+        QVERIFY(program.programExit.ended && !window.isVisible());
         QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing is written");
         QCOMPARE(program.dialogs.shown.size(), 1);
         const ShownMessage& shown = program.dialogs.shown.first();
-        if (critical) {
-            QCOMPARE(shown.icon, Dialogs::Icon::Critical);
-            QCOMPARE(shown.title, QStringLiteral("Fichero no encontrado."));
-            QCOMPARE(shown.text,
-                     QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E "
-                                    "(mame.exe) sin este archivo el Zefrin! no funcionará, por "
-                                    "favor copia este programa en la misma carpeta que el "
-                                    "M.A.M.E."));
-        } else {
-            QCOMPARE(shown.icon, Dialogs::Icon::Information);
-            QCOMPARE(shown.title, QStringLiteral("Zefrin ya está abierto."));
-            QCOMPARE(shown.text, QStringLiteral("Zefrin! ya se encuentra abierto, búscalo, debe "
-                                                "estar por ahí."));
-        }
-    }
-
-    void lockOfACrashedCopyIsTakenOver()
-    {
-        EmulatorFolder folder;
-        installScriptedEmulator(folder);
-        Program program(folder.path());
-        // A lock naming a process that has ended, as a crash leaves it.
-        QProcess ended;
-        ended.start("/bin/sleep", {"0.05"});
-        QVERIFY(ended.waitForStarted());
-        const qint64 pid = ended.processId();
-        QVERIFY(ended.waitForFinished());
-        const QByteArray stale =
-            QByteArray::number(pid) + "\nzefrin\n" + QSysInfo::machineHostName().toUtf8() + "\n";
-        QFile lock(program.lockFolder.filePath("zefrin.lock"));
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(stale);
-        lock.close();
-
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        QVERIFY(program.dialogs.shown.isEmpty());
-    }
-
-    void emulatorThatIsAFolderCountsAsPresent()
-    {
-        EmulatorFolder folder;
-        folder.makeFolder("mame");
-        folder.setVersion("0.70");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        // It cannot run: no game list, and the user is told why.
-        QVERIFY(!folder.exists("lista.txt"));
-        QCOMPARE(messageTexts(program), QStringList{gameListNotCreatedText(folder.path())});
-        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
+        QCOMPARE(shown.icon, emulator ? Dialogs::Icon::Information : Dialogs::Icon::Critical);
+        QCOMPARE((QStringList{shown.title, shown.text}), message);
     }
 
     void versionRows_data()
     {
+        // An awkward folder name: the emulator still runs in its own folder.
+        QTest::addColumn<QString>("name");
+        // The emulator: empty, one that answers the settings and list commands; "folder", a
+        // folder of its name (present, but it cannot run); else one that fails or writes nothing.
+        QTest::addColumn<QByteArray>("emulator");
         QTest::addColumn<QByteArray>("whatsnew"); // empty: no file
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QColor>("colour");
@@ -146,29 +101,49 @@ private slots:
         QTest::addColumn<bool>("settingsCreated");
         const QColor red = Colours::statusRed();
         QTest::newRow("no release notes")
-            << QByteArray() << "(Versión de M.A.M.E desconocida)" << red << false << false;
+            << "MAME 0.70" << QByteArray() << QByteArray() << "(Versión de M.A.M.E desconocida)"
+            << red << false << false;
         QTest::newRow("0.37 BETA 14")
-            << QByteArray("0.37 BETA 14\r\n")
+            << "MAME 0.70" << QByteArray() << QByteArray("0.37 BETA 14\r\n")
             << "Version de M.A.M.E. (0.37 BETA 14) (No configurable)" << red << false << false;
-        QTest::newRow("0.59") << QByteArray("\r\n0.59\r\n")
+        QTest::newRow("0.59") << "mame $(touch pwned); `x` & y" << QByteArray()
+                              << QByteArray("\r\n0.59\r\n")
                               << "Versión de M.A.M.E. (0.59) (Controles no configurables)" << red
                               << false << true;
-        QTest::newRow("0.59b") << QByteArray("0.59b") << "Versión de M.A.M.E. (0.59b)"
-                               << Colours::statusTeal() << true << true;
+        QTest::newRow("0.59b") << "Emuladores/MAMÉ ñandú" << QByteArray() << QByteArray("0.59b")
+                               << "Versión de M.A.M.E. (0.59b)" << Colours::statusTeal() << true
+                               << true;
         QTest::newRow("0.251 with spaces")
-            << QByteArray("   0.251\n") << "Versión de M.A.M.E. (   0.251)" << Colours::statusTeal()
-            << true << true;
+            << "mame:0.70" << QByteArray() << QByteArray("   0.251\n")
+            << "Versión de M.A.M.E. (   0.251)" << Colours::statusTeal() << true << true;
+        // No game list, and the user is told why.
+        const auto fails = [](const char* tag, const QByteArray& emulator) {
+            QTest::newRow(tag) << "MAME 0.70" << emulator << QByteArray("0.70")
+                               << "Versión de M.A.M.E. (0.70)" << Colours::statusTeal() << true
+                               << false;
+        };
+        fails("prints nothing", "#!/bin/sh\n");
+        fails("fails", "#!/bin/sh\necho broken >&2\nexit 3\n");
+        fails("crashes", "#!/bin/sh\nkill -SEGV $$\n");
+        fails("not a program", "\x7f"
+                               "ELF garbage");
+        fails("a folder", "folder");
     }
 
     void versionRows()
     {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, emulator);
         QFETCH(QByteArray, whatsnew);
         QFETCH(QString, caption);
         QFETCH(QColor, colour);
         QFETCH(bool, keys);
         QFETCH(bool, settingsCreated);
-        EmulatorFolder folder;
-        installScriptedEmulator(folder);
+        EmulatorFolder folder(name);
+        if (emulator == "folder")
+            folder.makeFolder("mame");
+        else
+            installScriptedEmulator(folder, emulator.isEmpty() ? scriptedEmulator : emulator);
         if (!whatsnew.isEmpty())
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
@@ -178,6 +153,7 @@ private slots:
         QCOMPARE(window.statusCaption(), caption);
         QCOMPARE(window.statusColour(), colour);
         QCOMPARE(folder.exists("mame.ini"), settingsCreated);
+        QVERIFY(!folder.exists("pwned"));
         const QColor keysColour = keys ? Colours::buttonNormal() : Colours::disabledGrey();
         QCOMPARE(window.lblTeclas->backColour(), keysColour);
         QCOMPARE(window.checkBoxColour(), keysColour);
@@ -188,31 +164,10 @@ private slots:
                  keys ? QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                        "posteriores a la 0.59b.")
                       : QStringLiteral("Función no habilitada."));
-        QVERIFY(program.dialogs.shown.isEmpty());
-    }
-
-    void emulatorThatFailsOrWritesNothing_data()
-    {
-        QTest::addColumn<QByteArray>("script");
-        QTest::newRow("prints nothing") << QByteArray("#!/bin/sh\n");
-        QTest::newRow("fails") << QByteArray("#!/bin/sh\necho broken >&2\nexit 3\n");
-        QTest::newRow("crashes") << QByteArray("#!/bin/sh\nkill -SEGV $$\n");
-        QTest::newRow("not a program") << QByteArray("\x7f"
-                                                     "ELF garbage");
-    }
-
-    void emulatorThatFailsOrWritesNothing()
-    {
-        QFETCH(QByteArray, script);
-        EmulatorFolder folder;
-        installScriptedEmulator(folder, script);
-        folder.setVersion("0.70");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        QVERIFY(!folder.exists("mame.ini") && !folder.exists("lista.txt"));
-        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.70)"));
-        QCOMPARE(messageTexts(program), QStringList{gameListNotCreatedText(folder.path())});
+        QCOMPARE(folder.exists("lista.txt"), emulator.isEmpty());
+        QCOMPARE(messageTexts(program), emulator.isEmpty()
+                                            ? QStringList()
+                                            : QStringList{gameListNotCreatedText(folder.path())});
     }
 
     // Without release notes naming a version the emulator is asked ("-version"); its answer
@@ -223,14 +178,16 @@ private slots:
         QTest::addColumn<QByteArray>("directives");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("today");
-        const QString unknown = "(Versión de M.A.M.E desconocida)";
-        QTest::newRow("today's") << QByteArray() << "Versión de M.A.M.E. (0.251)" << true;
-        QTest::newRow("an older one") << QByteArray("version-answer\t0.106 (mame0106)\n")
-                                      << "Versión de M.A.M.E. (0.106)" << false;
-        QTest::newRow("garbage") << QByteArray("version-answer\t\\x01\\xff;rm -rf x\n") << unknown
-                                 << false;
-        QTest::newRow("nothing") << QByteArray("version-answer\t\n") << unknown << false;
-        QTest::newRow("no end") << QByteArray("version-delay-ms\t60000\n") << unknown << false;
+        const auto row = [](const char* tag, const char* directive, const char* caption) {
+            QTest::newRow(tag) << QByteArray(directive) << QString(caption)
+                               << QByteArray(tag).startsWith("today");
+        };
+        const char* unknown = "(Versión de M.A.M.E desconocida)";
+        row("today's", "", "Versión de M.A.M.E. (0.251)");
+        row("an older one", "version-answer\t0.106 (mame0106)\n", "Versión de M.A.M.E. (0.106)");
+        row("garbage", "version-answer\t\\x01\\xff;rm -rf x\n", unknown);
+        row("nothing", "version-answer\t\n", unknown);
+        row("no end", "version-delay-ms\t60000\n", unknown);
     }
 
     void versionAskedOfTheEmulatorWhenTheNotesNameNone()
@@ -257,27 +214,6 @@ private slots:
         QCOMPARE(window.lstJuegos->item(0)->text(),
                  today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)");
         QVERIFY(!QFile::exists(program.state.scratch.filePath("version.txt")));
-    }
-
-    void awkwardFolderNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("shell characters") << "mame $(touch pwned); `x` & y";
-        QTest::newRow("non-ASCII") << "Emuladores/MAMÉ ñandú";
-        QTest::newRow("colon") << "mame:0.70";
-    }
-
-    void awkwardFolderNames()
-    {
-        QFETCH(QString, name);
-        EmulatorFolder folder(name);
-        installScriptedEmulator(folder);
-        folder.setVersion("0.70");
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        QVERIFY2(folder.exists("mame.ini"), "the emulator ran in its own folder");
-        QVERIFY(!folder.exists("pwned"));
     }
 
     void cdModeLocksTheWritingCommands()

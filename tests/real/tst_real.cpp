@@ -68,14 +68,6 @@ QString keysOf(const QByteArray& log, const QString& input)
     return QStringLiteral("(no line for %1)").arg(input);
 }
 
-QStringList rowsOf(const QListWidget& list)
-{
-    QStringList rows;
-    for (int row = 0; row < list.count(); ++row)
-        rows << list.item(row)->text();
-    return rows;
-}
-
 void click(QWidget* widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton);
@@ -198,93 +190,63 @@ private slots:
         started.clear();
     }
 
-    void startUpLearnsTheVersionAndListsRealTitles()
-    {
-        Rig rig(started);
-        // Short names up to the 17 columns of today's list and past them, titles with quotes.
-        for (const char* archive : {"pong.zip", "airdueljm72.zip", "istrebiteli_sound.zip",
-                                    "elan_eu3a05commonsys.zip", "cc10.zip", "zefrin.zip"})
-            rig.addArchive(QString::fromLatin1(archive));
-        QVERIFY(loadToEnd(rig.window));
-        QCOMPARE(rig.program.state.EmulatorVersion, QStringLiteral("0.251"));
-        QVERIFY(rig.program.state.dialect == Dialect::Today);
-        QCOMPARE(rig.window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
-        QVERIFY(rig.window.chkUsaControles->isEnabled() &&
-                rig.window.lblTeclas->backColour() != Colours::disabledGrey());
-        QCOMPARE(rowsOf(*rig.window.lstJuegos),
-                 QStringList({"Air Duel (Japan, M72 hardware)",
-                              "Chess Challenger \"10\" (model CCX, rev. B)",
-                              "Elan EU3A05/EU3A14 Common System", "Istrebiteli Sound", pongTitle,
-                              "ROM desconocida(zefrin.zip)"}));
-        QVERIFY(rig.program.dialogs.shown.isEmpty());
-    }
-
-    void pongRunsToItsEnd_data()
-    {
-        QTest::addColumn<QByteArray>("settings"); // pong.ini besides quietPong
-        QTest::addColumn<QStringList>("logHolds");
-        // It ends by itself after three seconds of emulated time and says how fast it ran (only
-        // when it measured a whole second, which the first frames are no part of).
-        QTest::newRow("ends by itself")
-            << QByteArray("seconds_to_run 3\n") << QStringList{"Average speed: "};
-        // The script ends it: its print on standard output, the emulator's warning on
-        // standard error (the run itself ends with a crash signal after exit()).
-        QTest::newRow("ended from inside")
-            << QByteArray("autoboot_script inputs.lua\n")
-            << QStringList{"Coin 1 = " + pongCoinDefault,
-                           "Warning: -video none doesn't make much sense without -seconds_to_run"};
-    }
-
-    void pongRunsToItsEnd()
-    {
-        QFETCH(QByteArray, settings);
-        QFETCH(QStringList, logHolds);
-        Rig rig(started);
-        rig.addArchive(QStringLiteral("pong.zip"));
-        rig.folder.writeFile(QStringLiteral("pong.ini"), quietPong + settings);
-        rig.folder.writeFile(QStringLiteral("inputs.lua"), inputsScript);
-        QVERIFY(loadToEnd(rig.window));
-        rig.doubleClick(pongTitle);
-        const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
-        for (const QString& text : logHolds)
-            QVERIFY2(log.contains(text), qPrintable(log));
-        QCOMPARE(rig.window.statusCaption(), QStringLiteral("Ha terminado la carga."));
-        QCOMPARE(rig.program.state.LastLaunchTitle, pongTitle);
-        QVERIFY(rig.program.dialogs.shown.isEmpty());
-    }
-
-    void savedKeysReachTheRunningGame()
-    {
-        Rig rig(started);
-        rig.addArchive(QStringLiteral("pong.zip"));
-        rig.folder.writeFile(QStringLiteral("pong.ini"),
-                             quietPong + "autoboot_script inputs.lua\n");
-        rig.folder.writeFile(QStringLiteral("inputs.lua"), inputsScript);
-        QVERIFY(loadToEnd(rig.window));
-        // A key of the numeric pad: today's emulator ignores it under its classic name.
-        const int keypad8 = 89;
-        saveFirstControl(rig.window, keypad8);
-        QVERIFY(rig.program.dialogs.shown.isEmpty());
-        QVERIFY(rig.window.chkUsaControles->isChecked());
-        QCOMPARE(rig.coinKeysOfALaunch(), QStringLiteral("KEYCODE_8PAD"));
-        // The switch off: the emulator's own keys again.
-        rig.window.chkUsaControles->click();
-        QVERIFY(!rig.window.chkUsaControles->isChecked());
-        QCOMPARE(rig.coinKeysOfALaunch(), pongCoinDefault);
-        QVERIFY(rig.program.dialogs.shown.isEmpty());
-    }
-
-    void noEmulatorOutlivesTheProgram()
+    // A user's session with pong (a game of discrete logic, no ROM file needed): the start-up
+    // learns the version and lists real titles; the game runs to its end; a key saved reaches
+    // the running game and the switch off gives the emulator's own back; the program torn down
+    // in the middle of a game leaves no emulator running.
+    void aUserSession()
     {
         std::optional<Rig> rig(std::in_place, started);
         const QString emulator = rig->folder.filePath(QStringLiteral("mame"));
-        rig->addArchive(QStringLiteral("pong.zip"));
+        // Short names up to the 17 columns of today's list and past them, titles with quotes.
+        for (const char* archive : {"pong.zip", "airdueljm72.zip", "istrebiteli_sound.zip",
+                                    "elan_eu3a05commonsys.zip", "cc10.zip", "zefrin.zip"})
+            rig->addArchive(QString::fromLatin1(archive));
+        rig->folder.writeFile(QStringLiteral("inputs.lua"), inputsScript);
+        // It ends by itself after three seconds of emulated time and says how fast it ran (only
+        // when it measured a whole second, which the first frames are no part of).
+        rig->folder.writeFile(QStringLiteral("pong.ini"), quietPong + "seconds_to_run 3\n");
+        frmCargador& window = rig->window;
+        QVERIFY(loadToEnd(window));
+        QCOMPARE(rig->program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QVERIFY(rig->program.state.dialect == Dialect::Today);
+        QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
+        QVERIFY(window.chkUsaControles->isEnabled() &&
+                window.lblTeclas->backColour() != Colours::disabledGrey());
+        QStringList rows;
+        for (int row = 0; row < window.lstJuegos->count(); ++row)
+            rows << window.lstJuegos->item(row)->text();
+        QCOMPARE(rows, QStringList({"Air Duel (Japan, M72 hardware)",
+                                    "Chess Challenger \"10\" (model CCX, rev. B)",
+                                    "Elan EU3A05/EU3A14 Common System", "Istrebiteli Sound",
+                                    pongTitle, "ROM desconocida(zefrin.zip)"}));
+        rig->doubleClick(pongTitle);
+        QVERIFY(decodeSystemText(rig->program.state.LastLaunchLog).contains("Average speed: "));
+        QCOMPARE(window.statusCaption(), QStringLiteral("Ha terminado la carga."));
+        QCOMPARE(rig->program.state.LastLaunchTitle, pongTitle);
+
+        rig->folder.writeFile(QStringLiteral("pong.ini"),
+                              quietPong + "autoboot_script inputs.lua\n");
+        // A key of the numeric pad: today's emulator ignores it under its classic name.
+        const int keypad8 = 89;
+        saveFirstControl(window, keypad8);
+        QVERIFY(window.chkUsaControles->isChecked());
+        QCOMPARE(rig->coinKeysOfALaunch(), QStringLiteral("KEYCODE_8PAD"));
+        window.chkUsaControles->click();
+        QVERIFY(!window.chkUsaControles->isChecked());
+        QCOMPARE(rig->coinKeysOfALaunch(), pongCoinDefault);
+        // The script's print is on standard output, the emulator's warning on standard error
+        // (the run itself ends with a crash signal after exit()).
+        const QString log = decodeSystemText(rig->program.state.LastLaunchLog);
+        QVERIFY2(log.contains("Warning: -video none doesn't make much sense without "
+                              "-seconds_to_run"),
+                 qPrintable(log));
+        QVERIFY(rig->program.dialogs.shown.isEmpty());
+
         rig->folder.writeFile(QStringLiteral("pong.ini"), quietPong + "seconds_to_run 60\n");
-        QVERIFY(loadToEnd(rig->window));
         rig->doubleClick(pongTitle, false);
         QTRY_VERIFY_WITH_TIMEOUT(!processesOf(emulator).isEmpty(), 10000);
-        // The program torn down in the middle of a game, as when the session ends: the runner
-        // ends the run it owns.
+        // As when the session ends: the runner ends the run it owns.
         rig.reset();
         (void)QTest::qWaitFor([&emulator] { return processesOf(emulator).isEmpty(); }, 2000);
         QVERIFY(processesOf(emulator).isEmpty());

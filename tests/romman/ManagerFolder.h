@@ -1,11 +1,14 @@
 #pragma once
 // Emulator folders for the ROM manager tests: the stand-in emulator with a made-up game
-// collection, archives written good, bad or foreign under any name, and the pending-rename
-// record kept in a temporary folder of its own.
+// collection, archives written good, bad or foreign under any name, the pending-rename record
+// kept in a temporary folder of its own; and the manager window loaded over such a folder.
 
 #include "fixture/Collection.h"
+#include "gui/romman/frmGestionar.h"
 #include "support/EmulatorFolder.h"
+#include "support/Runs.h"
 
+#include <QListWidget>
 #include <QtTest>
 
 namespace zefrin::test {
@@ -37,15 +40,18 @@ struct ManagerFolder : EmulatorFolder {
     QString recordPath() const { return records.filePath("pending-rename.json"); }
 
     // An archive in roms named `name` holding "foreign" files of no game, a game's files
-    // ("pacman") or those with one file wrong ("bad pacman").
-    void archive(const QString& holds, const QString& name) const
+    // ("pacman"), those with one file wrong ("bad pacman"), or "garbage" that is no zip.
+    void archive(const QString& holds, const QString& name)
     {
         const std::string target = romPath(name).toStdString();
         const bool bad = holds.startsWith("bad ");
         const fx::Game* game = fx::findGame(collection, holds.mid(bad ? 4 : 0).toStdString());
-        QVERIFY(holds == "foreign" ? fx::writeForeignArchive(target, name.toStdString())
-                : bad              ? game && fx::writeBadArchive(*game, target)
-                                   : game && fx::writeGoodArchive(*game, target));
+        if (holds == "garbage")
+            writeFile("roms/" + name, "PK no es un zip de verdad");
+        else
+            QVERIFY(holds == "foreign" ? fx::writeForeignArchive(target, name.toStdString())
+                    : bad              ? game && fx::writeBadArchive(*game, target)
+                                       : game && fx::writeGoodArchive(*game, target));
     }
 
     // Every name in roms with its bytes.
@@ -64,6 +70,14 @@ struct ManagerFolder : EmulatorFolder {
     QStringList emulatorCalls() const
     {
         return QString::fromUtf8(readFile("standin-calls.txt")).split('\n', Qt::SkipEmptyParts);
+    }
+    // The first argument of each run, in order, blank separated.
+    QString setsAsked() const
+    {
+        QStringList sets;
+        for (const QString& call : emulatorCalls())
+            sets << call.section('\t', 0, 0);
+        return sets.join(' ');
     }
     void forgetEmulatorCalls() const { QFile::remove(filePath("standin-calls.txt")); }
 
@@ -94,5 +108,82 @@ inline QStringList messagesShown(const RecordingDialogs& dialogs)
         shown << icons[int(m.icon)] + QString(m.yesNo ? "?" : "") << m.title << m.text;
     return shown;
 }
+
+// The manager's own words about a search and a comparison.
+inline const QStringList searchAsked{
+    "Exclamation?", "¿De verdad deseas buscar?",
+    "Quieres realmente buscar una ROM compatible con este archivo entre las ROMs emulables por "
+    "esta versión de M.A.M.E? Si decides hacerlo, recuerda que este proceso puede durar "
+    "bastante."};
+inline QStringList searchFound(const QString& title)
+{
+    return {
+        "Exclamation", "¡Encontrada!",
+        "Se ha encpntrado compatibilidad para el archivo seleccionado, el título del juego es " +
+            title + "."};
+}
+inline const QStringList nothingFound{"Critical", "¡Ogh!",
+                                      "No se han encontrado ROMs compatibbles"};
+inline const QStringList searchCancelled{"Critical", "Proceso cancelado",
+                                         "La comprobación ha sido cancelada por el usuario."};
+inline const QStringList compatible{"Exclamation", "¡Encontrada!",
+                                    "Las ROMs son compatibles. Puede que actualizando la ROM "
+                                    "para el juego seleccionado M.A.M.E pueda emularla."};
+
+inline void click(QWidget* window, const QString& control)
+{
+    QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
+}
+
+inline void clickItem(QListWidget* list, const QString& text)
+{
+    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
+    QVERIFY2(item, qPrintable(text));
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// The window takes the dialect and the CD mode when it is made.
+inline AppContext& configured(Program& program, Dialect dialect, bool cdMode)
+{
+    program.state.dialect = dialect;
+    program.state.CdMode = cdMode;
+    return program.context;
+}
+
+// A loaded, shown ROM manager over `games`, roms holding `archives` (pairs of what an archive
+// holds, as ManagerFolder::archive takes it, and its name).
+struct Manager {
+    explicit Manager(fx::Collection games = managerCollection(),
+                     const QList<QStringList>& archives = {{"galaga", "galaga.zip"},
+                                                           {"pacman", "viejo.zip"},
+                                                           {"dkong", "mono.zip"},
+                                                           {"foreign", "misterio.zip"}},
+                     Dialect dialect = Dialect::Classic, bool cdMode = false)
+        : folder(std::move(games))
+        , program(folder.path())
+        , window(configured(program, dialect, cdMode))
+    {
+        program.state.records.pendingRename = folder.recordPath();
+        for (const QStringList& archive : archives)
+            folder.archive(archive[0], archive[1]);
+        loaded = actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); });
+        window.show();
+    }
+
+    // The game list written anew, as a command does.
+    bool reload()
+    {
+        return actToSignal(&window, &frmGestionar::loaded, [this] {
+            window.CargarDatos();
+            return true;
+        });
+    }
+
+    ManagerFolder folder;
+    Program program;
+    frmGestionar window;
+    bool loaded = false;
+};
 
 } // namespace zefrin::test

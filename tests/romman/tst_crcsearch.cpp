@@ -5,13 +5,9 @@
 #include "ManagerFolder.h"
 #include "engine/catalogue/GameList.h"
 #include "engine/romman/CrcListMaker.h"
-#include "gui/romman/frmGestionar.h"
-#include "gui/widgets/LabelButton.h"
-#include "support/Runs.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QListWidget>
 #include <QProgressBar>
 
 using namespace zefrin;
@@ -35,57 +31,26 @@ fx::Collection crcCollection(const char* dialect, const QString& listcrcDelayMs 
             {{"dialect", dialect, ""}, {"listcrc-delay-ms", listcrcDelayMs.toStdString(), ""}}};
 }
 
-void click(QWidget* window, const QString& control)
+// Searches for `archive`; the stand-in's runs during the search.
+QString searchFor(Manager& m, const QString& archive)
 {
-    QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
+    m.program.dialogs.shown.clear();
+    m.folder.forgetEmulatorCalls();
+    clickItem(m.window.ROMs, archive);
+    click(&m.window, "lblBuscar");
+    (void)QTest::qWaitFor([&m] { return !m.window.ManagerBusy; }, 60000);
+    return m.folder.setsAsked();
 }
 
-void clickItem(QListWidget* list, const QString& text)
-{
-    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
-    QVERIFY2(item, qPrintable(text));
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
-
-// The window takes the dialect when it is made.
-AppContext& inDialect(Program& program, const char* dialect)
-{
-    program.state.dialect = QByteArray(dialect) == "today" ? Dialect::Today : Dialect::Classic;
-    return program.context;
-}
-
-struct CrcManager {
-    CrcManager(const char* dialect, const QString& listcrcDelayMs)
-        : folder(crcCollection(dialect, listcrcDelayMs))
-        , program(folder.path())
-        , window(inDialect(program, dialect))
+// A manager over crcCollection, roms holding pacman's files as viejo.zip, files of no game and
+// a file that is no zip.
+struct CrcManager : Manager {
+    CrcManager(const char* dialect, const QString& listcrcDelayMs = "0")
+        : Manager(crcCollection(dialect, listcrcDelayMs),
+                  {{"pacman", "viejo.zip"}, {"foreign", "misterio.zip"}, {"garbage", "basura.zip"}},
+                  QByteArray(dialect) == "today" ? Dialect::Today : Dialect::Classic)
     {
-        folder.archive("pacman", "viejo.zip");
-        folder.archive("foreign", "misterio.zip");
-        folder.writeFile("roms/basura.zip", "PK no es un zip de verdad");
-        loaded = actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); });
-        window.show();
     }
-
-    // Searches for `archive`; the stand-in's runs during the search.
-    QStringList search(const QString& archive)
-    {
-        program.dialogs.shown.clear();
-        folder.forgetEmulatorCalls();
-        clickItem(window.ROMs, archive);
-        click(&window, "lblBuscar");
-        (void)QTest::qWaitFor([this] { return !window.ManagerBusy; }, 60000);
-        QStringList calls;
-        for (const QString& call : folder.emulatorCalls())
-            calls << call.section('\t', 0, 0);
-        return calls;
-    }
-
-    ManagerFolder folder;
-    Program program;
-    frmGestionar window;
-    bool loaded = false;
 };
 
 // What the search reads between checks, for the CRC list's maker alone.
@@ -95,13 +60,6 @@ public:
     QString selectedArchive() const override { return {}; }
     bool searchRunning() const override { return true; }
 };
-
-const QStringList searching{"Exclamation?", "¿De verdad deseas buscar?",
-                            "Quieres realmente buscar una ROM compatible con este archivo entre "
-                            "las ROMs emulables por esta versión de M.A.M.E? Si decides hacerlo, "
-                            "recuerda que este proceso puede durar bastante."};
-const QString found = "Se ha encpntrado compatibilidad para el archivo seleccionado, el título "
-                      "del juego es ";
 
 } // namespace
 
@@ -120,14 +78,14 @@ private slots:
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("calls");
         QTest::addColumn<QStringList>("outcome");
-        const QStringList nothing{"Critical", "¡Ogh!", "No se han encontrado ROMs compatibbles"};
-        const QStringList pacman{"Exclamation", "¡Encontrada!", found + "Come Cocos."};
+        const QStringList& nothing = nothingFound;
+        const QStringList pacman = searchFound("Come Cocos");
         const auto row = [](const char* tag, const char* dialect, const char* archive,
                             const char* setup, const char* calls, const QStringList& outcome) {
             QTest::newRow(tag) << QString(dialect) << QString(archive) << QString(setup)
                                << QString(calls) << outcome;
         };
-        const QStringList pong{"Exclamation", "¡Encontrada!", found + "Pong [TTL]."};
+        const QStringList pong = searchFound("Pong [TTL]");
         row("candidates in list order", "today", "viejo.zip", "",
             "-listfull -listcrc mspacman pacman", pacman);
         row("the list kept for the next search", "today", "viejo.zip", "twice",
@@ -152,13 +110,13 @@ private slots:
         QFETCH(QString, dialect);
         QFETCH(QString, archive);
         QFETCH(QString, setup);
-        CrcManager m(qPrintable(dialect), "0");
+        CrcManager m(qPrintable(dialect));
         QVERIFY(m.loaded);
         m.program.dialogs.answers = {true};
         if (setup == "list unwritable")
             m.folder.makeFolder("listacrc.txt");
         if (setup.startsWith("twice")) {
-            (void)m.search(archive);
+            (void)searchFor(m, archive);
             m.program.dialogs.answers = {true};
         }
         if (setup == "twice, new game") {
@@ -166,9 +124,9 @@ private slots:
             more.games.push_back(fx::makeGame("tetrix", "Tetrix", {{"tx.1", 128}}));
             QVERIFY(fx::writeDataFile(more, m.folder.filePath("standin.dat").toStdString()));
         }
-        QTEST(m.search(archive).join(' '), "calls");
+        QTEST(searchFor(m, archive), "calls");
         QFETCH(QStringList, outcome);
-        QCOMPARE(messagesShown(m.program.dialogs), searching + outcome);
+        QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"), dialect == "today" && setup != "list unwritable");
         QCOMPARE(m.folder.romNames(), (QStringList{"basura.zip", "misterio.zip", "viejo.zip"}));
         QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden() &&
@@ -193,23 +151,21 @@ private slots:
         watch.start(20);
         QElapsedTimer took;
         took.start();
-        QCOMPARE(m.search("viejo.zip").join(' '), "-listfull -listcrc");
+        QCOMPARE(searchFor(m, "viejo.zip"), "-listfull -listcrc");
         watch.stop();
         QVERIFY(took.elapsed() < 30000);
         // The emulator had written the ROMs of galaga and mspacman, the third game, when it
         // was cancelled.
         QCOMPARE(shown, "Preparando lista de CRC: 3");
-        QCOMPARE(messagesShown(m.program.dialogs).mid(6),
-                 (QStringList{"Critical", "Proceso cancelado",
-                              "La comprobación ha sido cancelada por el usuario."}));
+        QCOMPARE(messagesShown(m.program.dialogs).mid(6), searchCancelled);
         QVERIFY(!m.folder.exists("listacrc.txt") &&
                 !QFile::exists(m.program.state.records.crcList));
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
         QVERIFY(fx::writeDataFile(crcCollection("today"),
                                   m.folder.filePath("standin.dat").toStdString()));
         m.program.dialogs.answers = {true};
-        QCOMPARE(m.search("viejo.zip").join(' '), "-listfull -listcrc mspacman pacman");
-        QCOMPARE(m.program.dialogs.shown.last().text, found + "Come Cocos.");
+        QCOMPARE(searchFor(m, "viejo.zip"), "-listfull -listcrc mspacman pacman");
+        QCOMPARE(messagesShown(m.program.dialogs).mid(3), searchFound("Come Cocos"));
     }
 
     // The program ended while the emulator wrote the list: the note it kept makes the next

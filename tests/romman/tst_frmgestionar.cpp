@@ -4,13 +4,10 @@
 #include "ManagerFolder.h"
 #include "engine/catalogue/GameList.h"
 #include "gui/app/frmCargador.h"
-#include "gui/romman/frmGestionar.h"
 #include "gui/widgets/LabelButton.h"
-#include "support/Runs.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QTextDocumentFragment>
 
@@ -20,42 +17,6 @@ using namespace zefrin;
 using namespace zefrin::test;
 
 namespace {
-
-// A loaded, shown ROM manager over a stand-in emulator folder whose roms hold galaga's own
-// archive, pacman and dkong archives under other names and an archive of no game.
-struct Manager {
-    explicit Manager(std::vector<fx::Directive> directives = {}, bool cdMode = false)
-        : folder(managerCollection(std::move(directives)))
-        , program(folder.path())
-    {
-        program.state.records.pendingRename = folder.recordPath();
-        program.state.CdMode = cdMode;
-        folder.archive("galaga", "galaga.zip");
-        folder.archive("pacman", "viejo.zip");
-        folder.archive("dkong", "mono.zip");
-        folder.archive("foreign", "misterio.zip");
-        loaded = actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); });
-        window.show();
-    }
-
-    ManagerFolder folder;
-    Program program;
-    frmGestionar window{program.context};
-    bool loaded = false;
-};
-
-void click(QWidget* window, const QString& control)
-{
-    QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
-}
-
-void clickItem(QListWidget* list, const QString& text)
-{
-    QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
-    QVERIFY2(item, qPrintable(text));
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
 
 QStringList itemsOf(const QListWidget* list)
 {
@@ -99,11 +60,7 @@ private slots:
         QVERIFY(m.loaded);
         m.folder.archive("pacman", "PUCKMAN.ZIP");
         m.folder.writeFile("roms/leeme.txt", "x");
-        // The game list is written anew each time.
-        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [&] {
-            window.CargarDatos();
-            return true;
-        }));
+        QVERIFY(m.reload()); // the game list is written anew each time
         QCOMPARE(itemsOf(window.ROMs), (QStringList{"galaga.zip", "misterio.zip", "mono.zip",
                                                     "PUCKMAN.ZIP", "viejo.zip"}));
         QCOMPARE(itemsOf(window.lstJuegos),
@@ -119,14 +76,10 @@ private slots:
         QCOMPARE(window.lblArchivo->text(), "galaga.zip");
         // An emulator that fails leaves the game list empty, and nothing is said.
         m.folder.writeFile("mame", "#!/bin/sh\nexit 1\n");
-        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [&] {
-            window.CargarDatos();
-            return true;
-        }));
-        QVERIFY(window.lstJuegos->count() == 0 && m.program.dialogs.shown.isEmpty());
+        QVERIFY(m.reload() && window.lstJuegos->count() == 0 && m.program.dialogs.shown.isEmpty());
         // On a CD nothing can be written: without the files the window would write, the
         // program ends.
-        Manager cd({}, true);
+        Manager cd(managerCollection(), {}, Dialect::Classic, true);
         QVERIFY(!cd.loaded && cd.program.programExit.ended && cd.folder.emulatorCalls().isEmpty());
         QCOMPARE(cd.program.dialogs.shown.size(), 1);
         QCOMPARE(cd.program.dialogs.shown.first().title, "Error Crítico.");
@@ -188,28 +141,18 @@ private slots:
                                    " al archivo para el juego " + game + "?"};
         };
         const char *compare = "lblCompara", *search = "lblBuscar";
-        const QStringList compatible{"Exclamation", "¡Encontrada!",
-                                     "Las ROMs son compatibles. Puede que actualizando la ROM "
-                                     "para el juego seleccionado M.A.M.E pueda emularla."};
         const QStringList unknown{
             "Critical", "¡No!",
             "El juego seleccionado no figura en la lista de juegos de M.A.M.E (lista.txt), así "
             "que no se sabe qué archivo le corresponde. Vuelve a seleccionar el juego en la "
             "lista."};
         const QStringList pacman = update("viejo.zip", "Come Cocos(pacman.zip)");
-        const QStringList searching{
-            "Exclamation?", "¿De verdad deseas buscar?",
-            "Quieres realmente buscar una ROM compatible con este archivo entre las ROMs "
-            "emulables por esta versión de M.A.M.E? Si decides hacerlo, recuerda que este "
-            "proceso puede durar bastante."};
+        const QStringList& searching = searchAsked;
         const QStringList cancelling =
             searching + QStringList{"Exclamation?", "¿Estas seguro?",
                                     "¿Deseas abortar la búsqueda de ROMs compatibles?"};
-        const QStringList nothing{"Critical", "¡Ogh!", "No se han encontrado ROMs compatibbles"};
-        const QString found = "Se ha encpntrado compatibilidad para el archivo seleccionado, el "
-                              "título del juego es ";
-        const QStringList foundPacman =
-            searching + QStringList{"Exclamation", "¡Encontrada!", found + "Come Cocos."};
+        const QStringList& nothing = nothingFound;
+        const QStringList foundPacman = searching + searchFound("Come Cocos");
         // For printf: lines that name no set, or leave roms, are not checked; names and titles
         // are trimmed.
         const QString oddList = "list: heading\\n\\n          \"Sin nombre\"\\n../x      "
@@ -269,18 +212,13 @@ private slots:
         row("search: odd game list", search, "viejo.zip", "", oddList, foundPacman,
             "tenletters ab pacman");
         row("search: cancelled", search, "misterio.zip", "", "cancel yes misterio.zip",
-            cancelling + QStringList{"Critical", "Proceso cancelado",
-                                     "La comprobación ha sido cancelada por el usuario."},
-            "-listfull");
+            cancelling + searchCancelled, "-listfull");
         row("search: cancel not confirmed", search, "misterio.zip", "", "cancel no misterio.zip",
             cancelling + nothing, "-listfull pacman dkong tetrix");
         row("search: a new selection before the third check", search, "misterio.zip", "",
-            "select mono.zip",
-            searching + QStringList{"Exclamation", "¡Encontrada!", found + "Donkey Kong."},
-            "-listfull pacman dkong");
+            "select mono.zip", searching + searchFound("Donkey Kong"), "-listfull pacman dkong");
         row("search: cancelled, the running check finds it", search, "misterio.zip", "",
-            "cancel yes galaga.zip",
-            cancelling + QStringList{"Exclamation", "¡Encontrada!", found + "Galaga Espacial."},
+            "cancel yes galaga.zip", cancelling + searchFound("Galaga Espacial"),
             "-listfull galaga");
         const QStringList notOpened{"Critical", "Error",
                                     "No se ha podido abrir el informe en el editor de textos. "
@@ -301,7 +239,7 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QStringList, roms);
         const bool cancel = setup.startsWith("cancel");
-        Manager m({{"listfull-delay-ms", cancel ? "200" : "0", ""}}); // a wait runs events
+        Manager m(managerCollection({{"listfull-delay-ms", cancel ? "200" : "0", ""}}));
         frmGestionar& window = m.window;
         if (setup == "no list")
             m.folder.writeFile("lista.txt", "Name:     Description:\r\n");
@@ -349,10 +287,7 @@ private slots:
                     QFile::exists(report));
         QTEST(messagesShown(m.program.dialogs).replaceInStrings(reports.value(0, "%1"), "%1"),
               "messages");
-        QStringList sets;
-        for (const QString& call : m.folder.emulatorCalls())
-            sets << call.section('\t', 0, 0);
-        QTEST(sets.join(' '), "sets");
+        QTEST(m.folder.setsAsked(), "sets");
         QCOMPARE(m.folder.romNames(), roms.isEmpty() ? before : roms);
         if (!roms.isEmpty())
             QCOMPARE(itemsOf(window.ROMs), roms);
@@ -374,19 +309,7 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("sets"); // asked about, in order
-        const QStringList compatible{"Exclamation", "¡Encontrada!",
-                                     "Las ROMs son compatibles. Puede que actualizando la ROM "
-                                     "para el juego seleccionado M.A.M.E pueda emularla."};
-        const QStringList found{
-            "Exclamation?",
-            "¿De verdad deseas buscar?",
-            "Quieres realmente buscar una ROM compatible con este archivo entre las ROMs "
-            "emulables por esta versión de M.A.M.E? Si decides hacerlo, recuerda que este "
-            "proceso puede durar bastante.",
-            "Exclamation",
-            "¡Encontrada!",
-            "Se ha encpntrado compatibilidad para el archivo seleccionado, el título del juego "
-            "es Come Cocos."};
+        const QStringList found = searchAsked + searchFound("Come Cocos");
         const auto refused = [](const QString& name) {
             return QStringList{
                 "Critical", "¡No!",
@@ -422,18 +345,14 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, title);
-        Manager m;
-        fx::Collection& games = m.folder.collection;
+        fx::Collection games = managerCollection();
         games.games.insert(games.games.begin(), fx::makeGame("-cc", "Opción", {{"cc.1", 64}}));
-        QVERIFY(fx::writeDataFile(games, m.folder.filePath("standin.dat").toStdString()));
+        Manager m(games);
         QVERIFY(fx::writeGoodArchive(*fx::findGame(games, "pacman"),
                                      QFile::encodeName(m.folder.filePath("roms/")).toStdString() +
                                          file.toStdString()));
         frmGestionar& window = m.window;
-        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [&] {
-            window.CargarDatos();
-            return true;
-        }));
+        QVERIFY(m.reload());
         const QString name = QFile::decodeName(file);
         clickItem(window.ROMs, name);
         QCOMPARE(shownText(window.lblTitulo), "ROM desconocida(" + name + ')');
@@ -447,10 +366,7 @@ private slots:
         }
 
         QTEST(messagesShown(m.program.dialogs), "messages");
-        QStringList sets;
-        for (const QString& call : m.folder.emulatorCalls())
-            sets << call.section('\t', 0, 0);
-        QTEST(sets.join(' '), "sets");
+        QTEST(m.folder.setsAsked(), "sets");
         QCOMPARE(m.folder.romNames(), before);
         QVERIFY(!m.folder.exists("mame.ini") && !QFile::exists(m.folder.recordPath()));
     }
