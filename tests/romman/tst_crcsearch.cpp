@@ -42,12 +42,15 @@ QString searchFor(Manager& m, const QString& archive)
     return m.folder.setsAsked();
 }
 
-// A manager over crcCollection, roms holding pacman's files as viejo.zip, files of no game and
-// a file that is no zip.
+// A manager over crcCollection, roms holding pacman's files as viejo.zip, pacman's with the
+// file it shares with mspacman damaged as malo.zip, files of no game and a file that is no zip.
 struct CrcManager : Manager {
     CrcManager(const char* dialect, const QString& listcrcDelayMs = "0")
         : Manager(crcCollection(dialect, listcrcDelayMs),
-                  {{"pacman", "viejo.zip"}, {"foreign", "misterio.zip"}, {"garbage", "basura.zip"}},
+                  {{"pacman", "viejo.zip"},
+                   {"bad pacman", "malo.zip"},
+                   {"foreign", "misterio.zip"},
+                   {"garbage", "basura.zip"}},
                   QByteArray(dialect) == "today" ? Dialect::Today : Dialect::Classic)
     {
     }
@@ -94,6 +97,8 @@ private slots:
         row("the list made again with the game list", "today", "viejo.zip", "twice, new game",
             "-listfull -listcrc mspacman pacman", pacman);
         row("archive of no game", "today", "misterio.zip", "", "-listfull -listcrc", nothing);
+        // Every file of the archive is looked up, not only the first one.
+        row("one file of a game", "today", "malo.zip", "", "-listfull -listcrc pacman", nothing);
         row("not a zip", "today", "basura.zip", "", "-listfull -listcrc",
             {"Critical", "¡Ogh!",
              "El archivo basura.zip no es un archivo .zip que se pueda leer, así que no puede "
@@ -128,7 +133,8 @@ private slots:
         QFETCH(QStringList, outcome);
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"), dialect == "today" && setup != "list unwritable");
-        QCOMPARE(m.folder.romNames(), (QStringList{"basura.zip", "misterio.zip", "viejo.zip"}));
+        QCOMPARE(m.folder.romNames(),
+                 (QStringList{"basura.zip", "malo.zip", "misterio.zip", "viejo.zip"}));
         QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden() &&
                 !QFile::exists(m.program.state.records.crcList));
     }
