@@ -223,6 +223,9 @@ private slots:
                                  "mame;touch pwned", "mame\ntouch pwned"})
             QTest::newRow(QByteArray(name).replace('\n', "\\n").constData())
                 << name << "folder" << int(FolderProblem::ShellCharacters);
+        // Given by a name relative to a folder whose own name a shell would read.
+        QTest::newRow("relative") << "mame$(touch pwned)/juegos"
+                                  << "relative" << int(FolderProblem::ShellCharacters);
     }
 
     void badArgument()
@@ -236,6 +239,9 @@ private slots:
             installExecutable(given);
         else if (!kind.isEmpty())
             QVERIFY(QDir().mkpath(given));
+        const QString current = QDir::currentPath();
+        if (kind == "relative")
+            QVERIFY(QDir::setCurrent(QFileInfo(given).path()));
         if (kind == "locked") {
             QVERIFY(QFile::setPermissions(given, QFileDevice::WriteOwner));
             if (QFileInfo(given).isReadable())
@@ -246,7 +252,9 @@ private slots:
         QSettings settings(settingsPath, QSettings::IniFormat);
         RecordingDialogs dialogs;
 
-        QVERIFY(!startPlace({"zefrin", given}, root.path(), settings, dialogs));
+        const QString argument = kind == "relative" ? QFileInfo(given).fileName() : given;
+        QVERIFY(!startPlace({"zefrin", argument}, root.path(), settings, dialogs));
+        QDir::setCurrent(current);
         settings.sync();
         QCOMPARE(dialogs.shown.size(), 1);
         QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
@@ -255,7 +263,7 @@ private slots:
         QVERIFY(dialogs.chooserStarts.isEmpty());
         QVERIFY2(!QFile::exists(settingsPath), "nothing is remembered");
         QVERIFY(!QFile::exists(root.filePath("pwned")) && !QFile::exists("pwned"));
-        if (kind == "folder")
+        if (kind == "folder" || kind == "relative")
             QVERIFY(QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         (void)QFile::setPermissions(given, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                QFileDevice::ExeOwner);

@@ -80,10 +80,11 @@ FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString&
                                     const QSettings& settings)
 {
     if (arguments.size() > 1) {
-        const QString given = arguments.at(1);
-        const FolderProblem problem = folderProblem(given);
-        return {FolderSource::Argument,
-                problem == FolderProblem::None ? absoluteFolder(given) : given, problem};
+        // Checked and named whole: a relative name stands for a folder inside the one the
+        // program was started in, whose name the checks must see too.
+        const QString& argument = arguments.at(1);
+        const QString given = argument.isEmpty() ? argument : absoluteFolder(argument);
+        return {FolderSource::Argument, given, folderProblem(given)};
     }
     if (FileExists(emulatorPath(programFolder, emulatorExecutableName())) ||
         QFileInfo(emulatorPath(programFolder, QStringLiteral("roms"))).isDir())
