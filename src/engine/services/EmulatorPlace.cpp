@@ -76,6 +76,21 @@ QString folderProblemText(FolderProblem problem, const QString& folder)
     return QString();
 }
 
+std::optional<QString> commandLineHelp(const QStringList& arguments)
+{
+    if (arguments.size() != 2 ||
+        (arguments.at(1) != QLatin1String("-h") && arguments.at(1) != QLatin1String("--help")))
+        return std::nullopt;
+    return QStringLiteral(
+        "Uso: zefrin [CARPETA]\n"
+        "\n"
+        "Abre Zefrin! en la carpeta del M.A.M.E (la que tiene las carpetas roms, cfg y ctrlr).\n"
+        "Sin CARPETA usa la carpeta del programa si tiene el M.A.M.E o una carpeta roms; si no,\n"
+        "la última que se usó; y si no, la pregunta. Una carpeta sin su propio mame usa el\n"
+        "mame del PATH (el del paquete de la distribución, /usr/games/mame).\n"
+        "Una carpeta cuyo nombre empieza por guion se indica así: zefrin ./-carpeta\n");
+}
+
 FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString& programFolder,
                                     const QSettings& settings)
 {

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QSettings;
 
 namespace zefrin {
@@ -39,6 +41,10 @@ struct FolderDecision {
     QString folder;                              // empty when the user is to be asked
     FolderProblem problem = FolderProblem::None; // of a folder argument
 };
+
+// What `zefrin -h` or `zefrin --help` prints instead of starting; nothing for any other
+// command line.
+std::optional<QString> commandLineHelp(const QStringList& arguments);
 
 // The emulator folder, without asking anyone. `arguments` are the program's own, its name
 // first. A remembered folder that can no longer be used is passed over.

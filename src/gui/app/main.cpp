@@ -15,8 +15,19 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    // Answered before any window system or setting is touched.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> help = zefrin::commandLineHelp(arguments)) {
+        std::fputs(help->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zefrin!"));
     // The desktop finds the menu entry, and with it the icon, by this name.
@@ -27,6 +38,12 @@ int main(int argc, char* argv[])
     if (standardTexts.load(QStringLiteral("qtbase_es"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&standardTexts);
+
+    if (const std::optional<QString> help =
+            zefrin::commandLineHelp(QCoreApplication::arguments())) {
+        std::fputs(help->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
 
     zefrin::MessageBoxDialogs dialogs;
     // Decided before anything is made: a start that ends here leaves nothing behind.
