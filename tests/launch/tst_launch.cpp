@@ -227,7 +227,6 @@ private slots:
         // A backup of the user's own, no leftover of the program's (no record says so): it
         // stays as it is, and the settings go aside under another name.
         QTest::newRow("user's own backup") << "bak" << true << true << QString();
-        QTest::newRow("user's own backup, no game settings") << "bak" << false << true << QString();
         // Read-only cfg and notes otherwise: tests/drills/tst_readonly.
         QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << true << cfgText;
         QTest::newRow("default.cfg locked, no game settings")

@@ -95,7 +95,6 @@ struct TodayStandin : Standin {
         writeFile("roms/b.zip", zip({{"b.rom", std::string(64, 'x')}}));
         writeFile("roms/TENLETTERS.ZIP", zip({{"t.1", tenLetters.files[0].content}}));
         writeFile("roms/diezletras_segunda.zip", zip({{"d2.bin", std::string(30, 'd')}}));
-        writeFile("vacio/galaga.zip", zip({}));
         writeFile("ctrlr/Zefrin.cfg",
                   "<mameconfig version=\"10\">\n<system name=\"default\" />\n</mameconfig>\n");
         // Read only from a folder that -inipath names.
@@ -112,20 +111,11 @@ class StandinTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void crc32MatchesKnownVectors_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<uint>("crc");
-        QTest::newRow("empty") << QByteArray() << 0x00000000U;
-        QTest::newRow("check value") << QByteArray("123456789") << 0xCBF43926U;
-        QTest::newRow("high bytes") << QByteArray("\xff\x00\x80", 3) << 0xAC616EDFU;
-    }
-
     void crc32MatchesKnownVectors()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(uint, crc);
-        QCOMPARE(fx::crc32(bytes.toStdString()), crc);
+        QCOMPARE(fx::crc32(""), 0U);
+        QCOMPARE(fx::crc32("123456789"), 0xCBF43926U);
+        QCOMPARE(fx::crc32(std::string("\xff\x00\x80", 3)), 0xAC616EDFU);
     }
 
     void damagedArchivesAreNeverReadOutOfBounds()
@@ -146,17 +136,6 @@ private slots:
             std::string("PK\x05\x06\0\0\0\0\1\0\1\0\x2e\0\0\0\0\0\0\0\0\0", 22)));
     }
 
-    void listFullHasFixedColumns()
-    {
-        const QByteArray lines = "Name:     Description:\n"
-                                 "galaga    \"Galaga Espacial\"\n"
-                                 "b         \"b\xc3\xb3lido \"turbo\"\"\n"
-                                 "tenletters\"Diez Letras\"\n";
-        QCOMPARE(Run(Standin(), {"-listfull"}).out, lines);
-        QCOMPARE(Run(Standin("eol\tcrlf\n"), {"-listfull"}).out,
-                 QByteArray(lines).replace("\n", "\r\n"));
-    }
-
     void answersInTheEmulatorsFormats_data()
     {
         QTest::addColumn<QString>("commandLine");
@@ -167,20 +146,12 @@ private slots:
         const std::string gg2 = galaga.files[1].content;
         const QByteArray& good = goodGalaga;
         // -verifysets judges by the central directory: names of files do not matter, CRCs do.
-        QTest::newRow("good") << "galaga -verifysets" << good << 0
-                              << "romset galaga is good\n1 romsets found, 1 were OK.\n";
-        QTest::newRow("set in capitals")
-            << "GALAGA -verifysets" << good << 0 << "romset galaga is good";
-        QTest::newRow("file renamed")
+        QTest::newRow("good, a file renamed")
             << "galaga -verifysets" << zip({{"x.bin", gg1}, {"gg2.bin", gg2}}) << 0
-            << "romset galaga is good";
+            << "romset galaga is good\n1 romsets found, 1 were OK.\n";
         QTest::newRow("wrong CRC")
             << "galaga -verifysets" << zip({{"gg1.bin", std::string(300, 'x')}, {"gg2.bin", gg2}})
             << 2 << "romset galaga is bad";
-        QTest::newRow("file missing")
-            << "galaga -verifysets" << zip({{"gg1.bin", gg1}}) << 2 << "romset galaga is bad";
-        QTest::newRow("not a zip")
-            << "galaga -verifysets" << QByteArray("no soy un zip\n") << 2 << "romset galaga is bad";
         QTest::newRow("no archive") << "galaga -verifysets" << QByteArray("<none>") << 2
                                     << "romset galaga not found\n0 romsets found, 0 were OK.\n";
         QTest::newRow("unknown set")
@@ -209,6 +180,10 @@ private slots:
                                          << "t.1          NOT FOUND\nERROR: required files are "
                                             "missing, the game cannot be run.\n";
         QTest::newRow("unknown option") << "-foo" << good << 1 << "Error: unknown option: -foo\n";
+        // Names fill ten columns; CR LF line ends (directive eol): tst_catalogue.
+        QTest::newRow("listfull") << "-listfull" << good << 0
+                                  << "Name:     Description:\ngalaga    \"Galaga Espacial\"\n"
+                                     "b         \"bólido \"turbo\"\"\ntenletters\"Diez Letras\"\n";
     }
 
     void answersInTheEmulatorsFormats()
@@ -266,9 +241,6 @@ private slots:
                                   ")\n       FOUND: CRC(" + xCrc + ")\n";
         QTest::newRow("version") << "-version" << none << 0 << QByteArray("0.251 (unknown)") << none
                                  << "";
-        QTest::newRow("version, any bytes")
-            << "-version" << QByteArray("version-answer\t\\xff\\x00 9\\n\n") << 0
-            << QByteArray("\xff\0 9\n", 5) << none << "";
         QTest::newRow("listfull") << "-listfull" << none << 0
                                   << QByteArray("Name:             Description:\n"
                                                 "galaga            \"Galaga Espacial\"\n"
@@ -278,9 +250,6 @@ private slots:
                                                 "diezletras_segunda \"Diez Letras (segunda)\"\n"
                                                 "pong              \"Pong [TTL]\"\n")
                                   << none << "";
-        QTest::newRow("listfull, no match")
-            << "-listfull xyz" << none << 5 << none
-            << QByteArray("No matching systems found for 'xyz'\n") << "";
         QTest::newRow("listcrc")
             << "-listcrc galaga*" << none << 0
             << crcOf(galaga.files[0].content) +
@@ -299,8 +268,6 @@ private slots:
         QTest::newRow("verifysets is gone")
             << "galaga -verifysets" << none << 6 << none
             << QByteArray("Error: unknown option: -verifysets\n") << "";
-        QTest::newRow("isknown is gone") << "b -isknown" << none << 6 << none
-                                         << QByteArray("Error: unknown option: -isknown\n") << "";
         QTest::newRow("missing value")
             << "galaga -rompath" << none << 6 << none
             << QByteArray("Error: option -rompath expected a parameter\n") << "";
@@ -329,13 +296,6 @@ private slots:
         QTest::newRow("archive name in capitals")
             << "-verifyroms tenletters" << none << 2 << none
             << QByteArray("romset \"tenletters\" not found!\n") << "";
-        QTest::newRow("rompath, empty zip")
-            << "-rompath vacio -verifyroms galaga" << none << 2 << none
-            << QByteArray("romset \"galaga\" not found!\n") << "";
-        QTest::newRow("rompath from the ini") << "-verifyroms galaga -inipath ini" << none << 0
-                                              << QByteArray("romset galaga is good\n"
-                                                            "1 romsets found, 1 were OK.\n")
-                                              << none << "";
         QTest::newRow("verify, no match")
             << "-verifyroms xyz" << none << 5 << none
             << QByteArray("No matching systems found for 'xyz'\n") << "";
@@ -343,13 +303,10 @@ private slots:
             << "-inipath . galaga -rompath roms -cfg_directory mis_cfg -ctrlrpath ctrlr -ctrlr "
                "Zefrin -video none -sound none -skip_gameinfo"
             << none << 0 << galagaRun << none << "mis_cfg/galaga.cfg";
-        QTest::newRow("run, paths from the ini")
-            << "galaga -inipath ini" << none << 0 << galagaRun << none << "ini cfg/galaga.cfg";
-        QTest::newRow("run, errors too")
-            << "galaga" << QByteArray("run-stderr-lines\t2\tgalaga\n") << 0 << galagaRun
-            << QByteArray("galaga: error, line 1 of 2\n"
-                          "galaga: error, line 2 of 2\n")
-            << "cfg/galaga.cfg";
+        QTest::newRow("run, paths from the ini, errors too")
+            << "galaga -inipath ini" << QByteArray("run-stderr-lines\t2\tgalaga\n") << 0
+            << galagaRun << QByteArray("galaga: error, line 1 of 2\ngalaga: error, line 2 of 2\n")
+            << "ini cfg/galaga.cfg";
         QTest::newRow("run, wrong CRC")
             << "b" << none << 0
             << QByteArray("Loading \"b\xc3\xb3lido \"turbo\"\" (b)\n"
@@ -371,9 +328,6 @@ private slots:
                           "file Otro.cfg\n")
             << QByteArray("Fatal error: Could not load controller configuration file Otro.cfg\n")
             << "";
-        QTest::newRow("run, soundcard is gone")
-            << "galaga -soundcard 0" << none << 6 << none
-            << QByteArray("Error: unknown option: -soundcard\n") << "";
         QTest::newRow("run, unknown set")
             << "xyz" << none << 5 << none << QByteArray("Unknown system 'xyz'\n") << "";
     }
