@@ -146,7 +146,6 @@ private slots:
         row("launch from a read-only folder", ".", "launch", false);
         row("launch without a writable scratch folder", "(scratch)", "launch");
         pinned("controls saved", "ctrlr", "save", keyFiles);
-        pinned("controls saved, ctrlr/Zefrin read-only", "ctrlr/Zefrin", "save", keyFiles);
         pinned("controls saved, entry file read-only", "ctrlr/Zefrin/default.ini", "save",
                keyFiles);
         pinned("controls saved, cfg read-only", "cfg", "save", cfg);
