@@ -32,16 +32,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         titles << gameLineTitle(line, today).toString().toLower();
     }
 
-    // One lookup of each kind a run, the input decides which (each fresh scan reads it whole).
+    // One lookup a run, of a name or of a title; the input decides which (each fresh scan
+    // reads it whole). A name is also looked up in a list read for some archives only.
     const qsizetype pick = static_cast<qsizetype>(size % archives.size());
     const QString& archive = archives.at(pick);
     const QString& title = titles.at(static_cast<qsizetype>(size % titles.size()));
-    const std::optional<QString> expected = TitleForArchive(memoryDevice(input), archive, today);
-    GameList whole(input, today);
-    if (whole.titleForArchive(archive) != expected ||
-        (pick < 4 &&
-         GameList(input, today, archives.mid(0, 4)).titleForArchive(archive) != expected) ||
-        whole.archiveForTitle(title) != ArchiveForTitle(memoryDevice(input), title, today))
+    if (size % 2) {
+        const std::optional<QString> expected =
+            TitleForArchive(memoryDevice(input), archive, today);
+        if (GameList(input, today).titleForArchive(archive) != expected ||
+            (pick < 4 &&
+             GameList(input, today, archives.mid(0, 4)).titleForArchive(archive) != expected))
+            std::abort();
+    } else if (GameList(input, today).archiveForTitle(title) !=
+               ArchiveForTitle(memoryDevice(input), title, today)) {
         std::abort();
+    }
     return 0;
 }

@@ -34,40 +34,38 @@ QByteArray rewrittenBytes(const OptionRewrite& rewrite)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const auto [content, previous] = fuzz::splitAtNul(fuzz::bytes(data, size));
+    const QString name = QStringLiteral("ctrlr");
+    const QString lineaAnterior = QString::fromUtf8(previous);
+    // Setting or restoring, to a value or none: one of each a run, the input decides which
+    // (every rewrite reads the whole file).
+    const bool restore = size % 2;
+    const QString value = size % 4 < 2 ? QStringLiteral("Zefrin") : QString();
+
     // The file read and written line by line comes out as the rewrite of its lines, each byte
     // one character.
     const QStringList bytesAsLines = splitLines(QString::fromLatin1(content));
-    for (const bool restore : {false, true}) {
-        const QString linea = QString::fromUtf8(previous);
-        const OptionRewrite rewrite = rewriteOptionLines(bytesAsLines, QStringLiteral("ctrlr"),
-                                                         QStringLiteral("Zefrin"), restore, linea);
-        const bool unchanged = rewrite.alreadySet || rewrite.lines == bytesAsLines;
-        OptionLineRewriter rewriter(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), restore,
-                                    linea);
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        const IniChange change = rewriteOptionText(memoryDevice(content), rewriter, &out);
-        if (change != (unchanged ? IniChange::Unchanged : IniChange::Rewritten) ||
-            (!unchanged && (out.data() != rewrittenBytes(rewrite) ||
-                            rewriter.lineaAnterior() != rewrite.lineaAnterior)))
-            std::abort();
-    }
+    const OptionRewrite expected =
+        rewriteOptionLines(bytesAsLines, name, QStringLiteral("Zefrin"), restore, lineaAnterior);
+    const bool unchanged = expected.alreadySet || expected.lines == bytesAsLines;
+    OptionLineRewriter rewriter(name, QStringLiteral("Zefrin"), restore, lineaAnterior);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    const IniChange change = rewriteOptionText(memoryDevice(content), rewriter, &out);
+    if (change != (unchanged ? IniChange::Unchanged : IniChange::Rewritten) ||
+        (!unchanged && (out.data() != rewrittenBytes(expected) ||
+                        rewriter.lineaAnterior() != expected.lineaAnterior)))
+        std::abort();
+
+    // Every line that does not name the option stays, one line for one.
     const QStringList lines = fuzz::linesOf(content);
-    const QString name = QStringLiteral("ctrlr");
-    const QString lineaAnterior = QString::fromUtf8(previous);
-    for (const QString& value : {QStringLiteral("Zefrin"), QString()}) {
-        for (const bool restore : {false, true}) {
-            const OptionRewrite rewrite =
-                rewriteOptionLines(lines, name, value, restore, lineaAnterior);
-            if (rewrite.alreadySet)
-                continue;
-            if (rewrite.lines.size() != lines.size())
-                std::abort();
-            for (qsizetype i = 0; i < lines.size(); ++i) {
-                if (!namesOption(lines.at(i), name) && rewrite.lines.at(i) != lines.at(i))
-                    std::abort();
-            }
-        }
+    const OptionRewrite rewrite = rewriteOptionLines(lines, name, value, restore, lineaAnterior);
+    if (rewrite.alreadySet)
+        return 0;
+    if (rewrite.lines.size() != lines.size())
+        std::abort();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!namesOption(lines.at(i), name) && rewrite.lines.at(i) != lines.at(i))
+            std::abort();
     }
     return 0;
 }

@@ -25,6 +25,13 @@ QRegularExpression passingLine(const QString& set)
 
 } // namespace
 
+// A pattern lives for one input: compiling it to machine code would cost more than matching.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    qputenv("QT_ENABLE_REGEXP_JIT", "0");
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const auto [answer, setBytes] = fuzz::splitAtNul(fuzz::bytes(data, size));
@@ -34,8 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString set = QString::fromUtf8(setBytes);
     const QRegularExpression passing = passingLine(set);
     bool expected = false;
-    for (const QString& line : lines)
-        expected = expected || passing.match(line.trimmed().toUpper()).hasMatch();
+    for (const QString& line : lines) {
+        // The pattern is asked only of lines it may match: a match costs a heap block.
+        const QString words = line.trimmed().toUpper();
+        expected = expected ||
+                   (words.startsWith(QLatin1String("ROMSET ")) && passing.match(words).hasMatch());
+    }
     if (isPassingVerifyAnswer(lines, set) != expected)
         std::abort();
     // A verdict of "is bad" or "not found" after the lines changes nothing; a good one passes.

@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace zefrin {
 
 namespace {
@@ -62,12 +64,12 @@ QString firstLineOf(std::unique_ptr<QIODevice> answer)
 
 bool isPassingVerifyAnswer(const QStringList& answerLines, const QString& set)
 {
-    const QString romset = (QStringLiteral("romset ") + set).toUpper();
+    const QString romset = (QStringLiteral("romset ") + set + QLatin1Char(' ')).toUpper();
     for (const QString& line : answerLines) {
         const QString words = line.trimmed().toUpper();
-        if (!words.startsWith(romset + QLatin1Char(' ')))
+        if (!words.startsWith(romset))
             continue;
-        QStringView verdict = QStringView(words).mid(romset.size() + 1);
+        QStringView verdict = QStringView(words).mid(romset.size());
         // A clone names its parent set.
         if (verdict.startsWith(QLatin1Char('['))) {
             const qsizetype close = verdict.indexOf(QStringLiteral("] "));
@@ -90,7 +92,10 @@ QStringList answerLinesOf(std::unique_ptr<QIODevice> answer)
 {
     if (!answer->open(QIODevice::ReadOnly))
         return {};
-    return splitLines(decodeSystemText(answer->read(longestAnswer)));
+    // No bigger buffer than the answer needs: a read makes room for all it asks.
+    const qint64 wanted =
+        answer->isSequential() ? longestAnswer : std::min(answer->bytesAvailable(), longestAnswer);
+    return splitLines(decodeSystemText(answer->read(wanted)));
 }
 
 ArchiveChecker::ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder,

@@ -10,22 +10,43 @@
 
 namespace zefrin {
 
+namespace {
+
+// Where the line at `position` ends: the first CR or LF from there, or the text's end. The
+// library's search finds them; the last CR and LF found are kept while still ahead, so that
+// each character is looked at once whatever mix of line ends the text holds.
+qsizetype nextOf(QStringView text, QLatin1Char c, qsizetype position)
+{
+    const qsizetype at = text.indexOf(c, position);
+    return at < 0 ? text.size() : at;
+}
+
+qsizetype lineEndFrom(QStringView text, qsizetype position, qsizetype& cr, qsizetype& lf)
+{
+    if (cr < position)
+        cr = nextOf(text, QLatin1Char('\r'), position);
+    if (lf < position)
+        lf = nextOf(text, QLatin1Char('\n'), position);
+    return std::min(cr, lf);
+}
+
+} // namespace
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
     qsizetype start = 0;
+    qsizetype cr = -1;
+    qsizetype lf = -1;
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines << text.mid(start, i - start);
-        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
+    while (start < size) {
+        const qsizetype end = lineEndFrom(text, start, cr, lf);
+        lines << text.mid(start, end - start);
+        start = end + (end + 1 < size && text.at(end) == QLatin1Char('\r') &&
+                               text.at(end + 1) == QLatin1Char('\n')
+                           ? 2
+                           : 1);
     }
-    if (start < size)
-        lines << text.mid(start);
     return lines;
 }
 
@@ -149,21 +170,19 @@ std::optional<QString> TextLineReader::next()
                 return line.isEmpty() ? std::nullopt : std::optional<QString>(line);
             part_ = std::move(*part);
             position_ = 0;
+            nextCr_ = -1;
+            nextLf_ = -1;
         }
         if (afterCr_ && part_.at(position_) == QLatin1Char('\n'))
             ++position_;
         afterCr_ = false;
-        const QChar* const data = part_.constData();
-        qsizetype end = position_;
-        while (end < part_.size() && data[end] != QLatin1Char('\r') &&
-               data[end] != QLatin1Char('\n'))
-            ++end;
-        line.append(data + position_, end - position_);
+        const qsizetype end = lineEndFrom(part_, position_, nextCr_, nextLf_);
+        line.append(QStringView(part_).mid(position_, end - position_));
         if (end == part_.size()) {
             position_ = end;
             continue;
         }
-        afterCr_ = data[end] == QLatin1Char('\r');
+        afterCr_ = part_.at(end) == QLatin1Char('\r');
         position_ = end + 1;
         return line;
     }

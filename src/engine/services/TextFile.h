@@ -76,6 +76,9 @@ private:
     qsizetype position_ = 0;
     // The last line ended with a CR: an LF right after it belongs to that line end.
     bool afterCr_ = false;
+    // The next CR and LF found in part_ (its size: none; below position_: to be searched).
+    qsizetype nextCr_ = -1;
+    qsizetype nextLf_ = -1;
 };
 
 // Writes every line followed by CR LF. The file appears complete or not at all: the text goes
