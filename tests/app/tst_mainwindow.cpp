@@ -1,25 +1,68 @@
-// The main window as a user sees it: where every control sits, what it says, its colours and
-// the pressed look of its buttons; the list grows with the window, the bottom row follows the
-// bottom edge, and a window made too small snaps back.
+// The main window as a user sees it: where every control sits, what it says, its colours and the
+// pressed look of its buttons; the list grows with the window, and a window made too small snaps
+// back. Then what it opens and how it closes: the About window and the release notes, and the
+// emulator folder given back as the user had it.
 
+#include "engine/input/KeySwitch.h"
+#include "engine/version/ReleaseNotes.h"
 #include "gui/app/frmCargador.h"
+#include "gui/info/LinkLabel.h"
+#include "gui/info/frmAcercaDe.h"
+#include "gui/info/frmHistorial.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 using namespace zefrin;
 using namespace zefrin::test;
 
+namespace {
+
+// The files of a session that exist, each with what it holds (line ends as slashes).
+QString filesOf(const EmulatorFolder& folder)
+{
+    QStringList files;
+    for (const char* name :
+         {"cfg/default.bak", "cfg/default.cfg", "1.p", "abrir.bat", "all.bat", "mame.ini"})
+        if (folder.exists(name))
+            files << name + QStringLiteral("=") + folder.readFile(name).replace("\r\n", "/");
+    return files.join(' ');
+}
+
+// A run of the program over the folder, from a CD or not, ended by closing its window: what it
+// said, and a complaint of its own unless the window closed and took the launch log along.
+QList<ShownMessage> closeRun(const EmulatorFolder& folder, const QString& records,
+                             bool fromCd = false)
+{
+    Program program(folder.path());
+    program.state.records = RunRecords::forFolder(folder.path(), records);
+    program.state.CdMode = fromCd;
+    frmCargador window(program.context);
+    window.show();
+    QFile log(program.state.scratch.logPath());
+    if (!log.open(QIODevice::WriteOnly) || !window.close() || window.isVisible() || log.exists())
+        program.dialogs.shown.append({Dialogs::Icon::None, "Not closed", "or the log stayed"});
+    return program.dialogs.shown;
+}
+
+} // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The program's own font, which the windows' design sizes are made for.
+    void initTestCase() { QApplication::setFont(windowFont()); }
+
     void init()
     {
         folder = std::make_unique<EmulatorFolder>();
@@ -36,30 +79,26 @@ private slots:
 
     void controlsSitAtTheirDesignPlaces_data()
     {
-        // Design places in twips, 15 to a pixel.
-        QTest::addColumn<QString>("name");
+        // Design places in twips, 15 to a pixel; the row is the control's name.
         QTest::addColumn<QRect>("twips");
         // (The list, the status line and "Ver  Log": layoutFollowsTheWindowSize.)
-        QTest::newRow("lblDirectorio") << "lblDirectorio" << QRect(45, 1095, 2070, 255);
-        QTest::newRow("lblLista") << "lblLista" << QRect(45, 1365, 2070, 255);
-        QTest::newRow("lblGestionar") << "lblGestionar" << QRect(45, 1635, 2070, 255);
-        QTest::newRow("lblTeclas") << "lblTeclas" << QRect(45, 1995, 2070, 255);
-        QTest::newRow("chkUsaControles") << "chkUsaControles" << QRect(105, 2280, 1935, 225);
-        QTest::newRow("Shape1") << "Shape1" << QRect(45, 2265, 2070, 255);
-        QTest::newRow("Label1") << "Label1" << QRect(45, 2625, 2070, 255);
-        QTest::newRow("Label5") << "Label5" << QRect(390, 840, 1350, 210);
-        QTest::newRow("Label4") << "Label4" << QRect(795, 120, 1725, 300);
+        QTest::newRow("lblDirectorio") << QRect(45, 1095, 2070, 255);
+        QTest::newRow("lblLista") << QRect(45, 1365, 2070, 255);
+        QTest::newRow("lblGestionar") << QRect(45, 1635, 2070, 255);
+        QTest::newRow("lblTeclas") << QRect(45, 1995, 2070, 255);
+        QTest::newRow("chkUsaControles") << QRect(105, 2280, 1935, 225);
+        QTest::newRow("Shape1") << QRect(45, 2265, 2070, 255);
+        QTest::newRow("Label1") << QRect(45, 2625, 2070, 255);
+        QTest::newRow("Label5") << QRect(390, 840, 1350, 210);
+        QTest::newRow("Label4") << QRect(795, 120, 1725, 300);
     }
 
     void controlsSitAtTheirDesignPlaces()
     {
-        QFETCH(QString, name);
         QFETCH(QRect, twips);
-        const auto* control = window->findChild<QWidget*>(name);
-        QVERIFY2(control, qPrintable(name));
-        const QRect expected(twips.x() / 15, twips.y() / 15, twips.width() / 15,
-                             twips.height() / 15);
-        QCOMPARE(control->geometry(), expected);
+        const auto* control = window->findChild<QWidget*>(QTest::currentDataTag());
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), QRect(twips.topLeft() / 15, twips.size() / 15));
     }
 
     void windowLook()
@@ -85,7 +124,7 @@ private slots:
         for (const char* name :
              {"Label1", "lblDirectorio", "lblGestionar", "lblLista", "lblLog", "lblTeclas"}) {
             QTest::newRow(name) << name << false;
-            QTest::newRow(qPrintable(QString::fromLatin1(name) + " busy")) << name << true;
+            QTest::addRow("%s busy", name) << name << true;
         }
     }
 
@@ -106,10 +145,10 @@ private slots:
 
     void layoutFollowsTheWindowSize_data()
     {
-        // Client sizes in pixels as the user drags the window, and how far beyond the design
-        // size of 471 x 192 (7185 x 3330 twips outside) the window then is: snapped back to it
-        // when narrower, or lower than 189 (3285 twips outside). A minimized window keeps the
-        // controls of its larger size.
+        // Client sizes in pixels as the user drags the window, and how far beyond the design size
+        // of 471 x 192 (7185 x 3330 twips outside) the window then is: snapped back to it when
+        // narrower, or lower than 189 (3285 twips outside). A minimized window keeps the controls
+        // of its larger size.
         QTest::addColumn<QSize>("dragged");
         QTest::addColumn<QSize>("grown");
         QTest::addColumn<bool>("minimized");
@@ -126,30 +165,42 @@ private slots:
         QFETCH(QSize, dragged);
         QFETCH(QSize, grown);
         QFETCH(bool, minimized);
-        frmCargador& window = *this->window;
-        window.show();
-        const QRect buttons = window.lblDirectorio->geometry();
+        window->show();
+        const QRect buttons = window->lblDirectorio->geometry();
         const QSize expected = QSize(471, 192) + grown;
         if (minimized) {
-            window.resize(expected);
-            window.setWindowState(Qt::WindowMinimized);
+            window->resize(expected);
+            window->setWindowState(Qt::WindowMinimized);
         }
-        window.resize(dragged);
+        window->resize(dragged);
         if (!minimized)
-            QTRY_COMPARE(window.size(), expected);
+            QTRY_COMPARE(window->size(), expected);
         const auto [dw, dh] = std::pair(grown.width(), grown.height());
-        QCOMPARE(window.lstJuegos->geometry(), QRect(144, 2, 324 + dw, 171 + dh));
-        QCOMPARE(window.lblEstado->geometry(), QRect(144, 175 + dh, 275 + dw, 17));
-        QCOMPARE(window.lblLog->geometry(), QRect(420 + dw, 175 + dh, 48, 17));
-        QCOMPARE(window.lblDirectorio->geometry(), buttons);
+        QCOMPARE(window->lstJuegos->geometry(), QRect(144, 2, 324 + dw, 171 + dh));
+        QCOMPARE(window->lblEstado->geometry(), QRect(144, 175 + dh, 275 + dw, 17));
+        QCOMPARE(window->lblLog->geometry(), QRect(420 + dw, 175 + dh, 48, 17));
+        QCOMPARE(window->lblDirectorio->geometry(), buttons);
     }
-    void greyKeysButtonFlashesAndStaysGreyAndRefuses()
+
+    // Pressed, the switch and a grey keys button show it and go back to their colour; the grey
+    // button says why it refuses, but not while a game runs.
+    void greyControlsFlashAndStayGrey()
     {
+        for (const QColor& colour : {Colours::buttonNormal(), Colours::disabledGrey()}) {
+            window->setCheckBoxColour(colour);
+            QTest::mousePress(window->chkUsaControles, Qt::LeftButton);
+            QCOMPARE(window->checkBoxColour(), Colours::buttonPressed());
+            QTest::mouseRelease(window->chkUsaControles, Qt::LeftButton);
+            QCOMPARE(window->checkBoxColour(), colour);
+        }
+        program->dialogs.shown.clear();
         window->lblTeclas->setBackColour(Colours::disabledGrey());
         QTest::mousePress(window->lblTeclas, Qt::LeftButton);
         QCOMPARE(window->lblTeclas->backColour(), Colours::buttonPressed());
-        QVERIFY(!window->KeysButtonWasActive);
         QTest::mouseRelease(window->lblTeclas, Qt::LeftButton);
+        QCOMPARE(window->lblTeclas->backColour(), Colours::disabledGrey());
+        occupy(program->state.emulator, 2000);
+        QTest::mouseClick(window->lblTeclas, Qt::LeftButton);
         QCOMPARE(window->lblTeclas->backColour(), Colours::disabledGrey());
         QCOMPARE(program->dialogs.shown.size(), 1);
         const ShownMessage& shown = program->dialogs.shown.first();
@@ -160,27 +211,101 @@ private slots:
                                             "configurar desde el Zefrin!."));
     }
 
-    void greyKeysButtonIsSilentWhileBusy()
+    void aboutWindowAndReleaseNotesAsTheUserMeetsThem()
     {
-        window->lblTeclas->setBackColour(Colours::disabledGrey());
-        occupy(program->state.emulator, 2000);
-        QTest::mouseClick(window->lblTeclas, Qt::LeftButton);
-        QCOMPARE(window->lblTeclas->backColour(), Colours::disabledGrey());
-        QVERIFY(program->dialogs.shown.isEmpty());
+        window->show();
+        QTest::mouseClick(window->Label1, Qt::LeftButton);
+        frmAcercaDe* about = window->findChild<frmAcercaDe*>();
+        QVERIFY(about && about->isVisible() && about->isModal());
+        QStringList texts;
+        const QList<QLabel*> labels = about->findChildren<QLabel*>();
+        for (const QLabel* one : labels) {
+            texts << one->text();
+            QVERIFY2(about->rect().contains(one->geometry()), qPrintable(one->objectName()));
+            for (const QLabel* other : labels)
+                QVERIFY2(one == other || !one->geometry().intersects(other->geometry()),
+                         qPrintable(one->objectName() + " " + other->objectName()));
+        }
+        QCOMPARE(texts.join('|'),
+                 QStringLiteral("Acerca de...  ¡El Zefrin!|Versión:|0.21a|Creado por:|El equipo de "
+                                "desarrollo de Zefrin!|Páginas de interés:|mamedev.org|Página "
+                                "oficial (inglés)|www.emulatronia.com|Página multitud de ROMs "
+                                "(Español)|Notas de las versiones|OK|"));
+        QVERIFY(about->lblMame->font().underline() &&
+                about->lblEnlaceRoms->cursor().shape() == Qt::PointingHandCursor);
+        QTest::mouseClick(window->Label1, Qt::LeftButton);
+        QCOMPARE(window->findChildren<frmAcercaDe*>().size(), 1);
+
+        // Every click on a link asks the browser anew; one that cannot be opened is said.
+        QTest::mouseClick(about->lblMame, Qt::LeftButton);
+        QTest::mouseClick(about->lblMame, Qt::LeftButton);
+        QTest::mouseClick(about->lblEnlaceRoms, Qt::LeftButton);
+        QCOMPARE(program->desktop.openedUrls,
+                 QList<QUrl>({QUrl("https://mamedev.org/"), QUrl("https://mamedev.org/"),
+                              QUrl("https://www.emulatronia.com/")}));
+        program->desktop.succeed = false;
+        QTest::mouseClick(about->lblEnlaceRoms, Qt::LeftButton);
+        QCOMPARE(program->dialogs.shown.size(), 1);
+        QVERIFY(program->dialogs.shown.first().text.contains("https://www.emulatronia.com/"));
+
+        QTest::mouseClick(about->lblSalir[0], Qt::LeftButton);
+        auto* notes = about->findChild<frmHistorial*>();
+        QVERIFY(notes && notes->isVisible() && notes->isModal() && notes->Text1->isReadOnly());
+        const QString text = notes->Text1->toPlainText();
+        QCOMPARE(text, releaseNotes().replace("\r\n", "\n"));
+        // The version heading, then the releases newest first.
+        QCOMPARE(text.split('\n').filter(QRegularExpression("^(Z e f r i n|Cambios)")),
+                 QStringList({"Z e f r i n !      v0.21a", "Cambios en la versión 0.21a",
+                              "Cambios en la versión 0.20d", "Cambios en la versión 0.20c",
+                              "Cambios en la versión 0.20b", "Cambios para la versión 0.10"}));
+        QTest::mouseClick(notes->lblSalir, Qt::LeftButton);
+        QVERIFY(!notes->isVisible() && about->isVisible());
+        QTest::mouseClick(about->lblSalir[1], Qt::LeftButton);
+        QVERIFY(!about->isVisible());
     }
 
-    void greyCheckBoxKeepsItsGreyThroughAPress()
+    // Closing (refused while a game runs: tst_launch) gives the emulator folder back as the user
+    // had it, and whatever cannot be put back is said once.
+    void closingGivesTheFolderBack()
     {
-        window->setCheckBoxColour(Colours::disabledGrey());
-        QTest::mousePress(window->chkUsaControles, Qt::LeftButton);
-        QCOMPARE(window->checkBoxColour(), Colours::buttonPressed());
-        QTest::mouseRelease(window->chkUsaControles, Qt::LeftButton);
-        QCOMPARE(window->checkBoxColour(), Colours::disabledGrey());
-        window->setCheckBoxColour(Colours::buttonNormal());
-        QTest::mousePress(window->chkUsaControles, Qt::LeftButton);
-        QTest::mouseRelease(window->chkUsaControles, Qt::LeftButton);
-        QCOMPARE(window->checkBoxColour(), Colours::buttonNormal());
-        QVERIFY(window->KeysButtonWasActive);
+        // The folder as a session with defined keys on leaves it: the user's settings parked, and
+        // the emulator's written since.
+        QTemporaryDir records;
+        folder->writeFile("cfg/default.cfg", "user");
+        QCOMPARE(
+            parkEmulatorInputFile(
+                folder->path(), RunRecords::forFolder(folder->path(), records.path()).inputSettings)
+                .outcome,
+            Parking::Outcome::Parked);
+        folder->writeFile("cfg/default.cfg", "emulator");
+        for (const char* name : {"1.p", "abrir.bat", "all.bat"})
+            folder->writeFile(name, "x");
+        folder->writeFile("mame.ini", "rompath roms\r\nctrlr Zefrin\r\n");
+        const QString left = filesOf(*folder);
+
+        // From a CD, closing touches nothing in the folder.
+        QVERIFY(closeRun(*folder, records.path(), true).isEmpty());
+        QCOMPARE(filesOf(*folder), left);
+
+        // What cannot be given back is said once, and every other step is still taken.
+        const QString givenBack = "mame.ini=rompath roms/# ctrlr                 <NULL> (Not Set)/";
+        QList<ShownMessage> said;
+        {
+            const ReadOnlyMount cfg(folder->filePath("cfg"));
+            const ReadOnlyMount script(folder->filePath("all.bat"));
+            if (!cfg.readOnly || !script.readOnly)
+                QSKIP("read-only bind mounts need the right to mount");
+            said = closeRun(*folder, records.path());
+        }
+        QCOMPARE(filesOf(*folder),
+                 "cfg/default.bak=user cfg/default.cfg=emulator all.bat=x " + givenBack);
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].title == "Error." && said[0].text.contains("'cfg/default.bak'") &&
+                     said[0].text.contains("'all.bat'") && !said[0].text.contains("'1.p'"),
+                 qPrintable(said[0].text));
+        // The next run gives back the rest without a word.
+        QVERIFY(closeRun(*folder, records.path()).isEmpty());
+        QCOMPARE(filesOf(*folder), "cfg/default.cfg=user " + givenBack);
     }
 
 private:
