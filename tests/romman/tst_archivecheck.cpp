@@ -1,9 +1,6 @@
-// The ROM manager's work beside its window. CheckArchiveAsGame: the emulator's verdict on an
-// archive under a game's name, and that the archive always ends under its own name, whatever
-// the emulator, the names or the folder do; the record of a check under way, and the start-up
-// that puts an archive back when the program was ended in the middle of a check. The two
-// detail reports: their texts line for line, the emulator's answers copied byte for byte, and
-// an emulator folder left as it was found.
+// The ROM manager's work beside its window: the emulator's verdict on an archive under a game's
+// name, the archive always given its own name back (by the next start when the program ended in
+// the middle of a check), and the two detail reports.
 
 #include "ManagerFolder.h"
 #include "engine/romman/ArchiveCheck.h"
