@@ -1,7 +1,6 @@
 #pragma once
-// Emulator folders for the ROM manager tests: the stand-in emulator with a made-up game
-// collection, archives written good, bad or foreign under any name, the pending-rename record
-// kept in a temporary folder of its own; and the manager window loaded over such a folder.
+// Emulator folders for the ROM manager tests, with archives written good, bad or foreign under
+// any name; and the manager window loaded over such a folder.
 
 #include "fixture/Collection.h"
 #include "gui/romman/frmGestionar.h"
@@ -124,6 +123,8 @@ inline QStringList searchFound(const QString& title)
 }
 inline const QStringList nothingFound{"Critical", "¡Ogh!",
                                       "No se han encontrado ROMs compatibbles"};
+inline const QStringList cancelAsked{"Exclamation?", "¿Estas seguro?",
+                                     "¿Deseas abortar la búsqueda de ROMs compatibles?"};
 inline const QStringList searchCancelled{"Critical", "Proceso cancelado",
                                          "La comprobación ha sido cancelada por el usuario."};
 inline const QStringList compatible{"Exclamation", "¡Encontrada!",
@@ -143,11 +144,10 @@ inline void clickItem(QListWidget* list, const QString& text)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
 }
 
-// The window takes the dialect and the CD mode when it is made.
-inline AppContext& configured(Program& program, Dialect dialect, bool cdMode)
+// The window takes the dialect when it is made.
+inline AppContext& configured(Program& program, Dialect dialect)
 {
     program.state.dialect = dialect;
-    program.state.CdMode = cdMode;
     return program.context;
 }
 
@@ -159,10 +159,10 @@ struct Manager {
                                                            {"pacman", "viejo.zip"},
                                                            {"dkong", "mono.zip"},
                                                            {"foreign", "misterio.zip"}},
-                     Dialect dialect = Dialect::Classic, bool cdMode = false)
+                     Dialect dialect = Dialect::Classic)
         : folder(std::move(games))
         , program(folder.path())
-        , window(configured(program, dialect, cdMode))
+        , window(configured(program, dialect))
     {
         program.state.records.pendingRename = folder.recordPath();
         for (const QStringList& archive : archives)

@@ -1,6 +1,6 @@
 // The compatibility search with today's emulator: only the games that have a ROM of a file of
 // the archive are checked, found by the emulator's CRC list, which is made once and never
-// taken whole when it was cut short. The classic emulator keeps the search through every game.
+// taken whole when it was cut short.
 
 #include "ManagerFolder.h"
 #include "engine/catalogue/GameList.h"
@@ -17,7 +17,7 @@ namespace {
 
 // In list order: a game that needs no ROM file (the emulator calls it best available whatever
 // the archive holds), galaga, a game that shares a file with pacman, pacman, dkong.
-fx::Collection crcCollection(const char* dialect, const QString& listcrcDelayMs = "0")
+fx::Collection crcCollection(const QString& listcrcDelayMs = "0")
 {
     fx::Game shared{"mspacman",
                     "Ms. Come Cocos",
@@ -28,7 +28,7 @@ fx::Collection crcCollection(const char* dialect, const QString& listcrcDelayMs 
              fx::makeGame("galaga", "Galaga Espacial", {{"gg1.bin", 300}}), shared,
              fx::makeGame("pacman", "Come Cocos", {{"pm.6e", 256}, {"pm.6f", 256}}),
              fx::makeGame("dkong", "Donkey Kong", {{"dk.5e", 512}})},
-            {{"dialect", dialect, ""}, {"listcrc-delay-ms", listcrcDelayMs.toStdString(), ""}}};
+            {{"dialect", "today", ""}, {"listcrc-delay-ms", listcrcDelayMs.toStdString(), ""}}};
 }
 
 // Searches for `archive`; the stand-in's runs during the search.
@@ -45,13 +45,13 @@ QString searchFor(Manager& m, const QString& archive)
 // A manager over crcCollection, roms holding pacman's files as viejo.zip, pacman's with the
 // file it shares with mspacman damaged as malo.zip, files of no game and a file that is no zip.
 struct CrcManager : Manager {
-    CrcManager(const char* dialect, const QString& listcrcDelayMs = "0")
-        : Manager(crcCollection(dialect, listcrcDelayMs),
+    explicit CrcManager(const QString& listcrcDelayMs)
+        : Manager(crcCollection(listcrcDelayMs),
                   {{"pacman", "viejo.zip"},
                    {"bad pacman", "malo.zip"},
                    {"foreign", "misterio.zip"},
                    {"garbage", "basura.zip"}},
-                  QByteArray(dialect) == "today" ? Dialect::Today : Dialect::Classic)
+                  Dialect::Today)
     {
     }
 };
@@ -64,6 +64,21 @@ public:
     bool searchRunning() const override { return true; }
 };
 
+// Has the CRC list made and ends it, as the program's end does, once the emulator has written
+// the ROMs of two games; the emulator is quick again afterwards.
+void endWhileTheListIsMade(Manager& m)
+{
+    RunningView view;
+    {
+        EmulatorRunner runner;
+        CrcListMaker maker(runner, m.folder.path(), m.program.state.records.crcList, view);
+        maker.start({"pong              \"Pong [TTL]\""});
+        QTRY_VERIFY_WITH_TIMEOUT(m.folder.readFile("listacrc.txt").count('\n') == 3, 20000);
+    } // the program ends here, and the emulator with it
+    QVERIFY(QFile::exists(m.program.state.records.crcList));
+    QVERIFY(fx::writeDataFile(crcCollection(), m.folder.filePath("standin.dat").toStdString()));
+}
+
 } // namespace
 
 class CrcSearchTest : public QObject {
@@ -72,52 +87,55 @@ class CrcSearchTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The runs of a search and what it says. With today's emulator the list of CRCs is made
-    // by the first search only; the game that needs no ROM file is never proposed.
+    // The runs of a search and what it says. The list of CRCs is made by the first search only;
+    // the game that needs no ROM file is never proposed. A cancel while the emulator writes the
+    // list ends it there, and neither the cut list nor its note is kept.
     void search_data()
     {
-        QTest::addColumn<QString>("dialect");
         QTest::addColumn<QString>("archive");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("calls");
         QTest::addColumn<QStringList>("outcome");
-        const QStringList& nothing = nothingFound;
         const QStringList pacman = searchFound("Come Cocos");
-        const auto row = [](const char* tag, const char* dialect, const char* archive,
-                            const char* setup, const char* calls, const QStringList& outcome) {
-            QTest::newRow(tag) << QString(dialect) << QString(archive) << QString(setup)
-                               << QString(calls) << outcome;
+        const auto row = [](const char* tag, const char* archive, const char* setup,
+                            const char* calls, const QStringList& outcome) {
+            QTest::newRow(tag) << QString(archive) << QString(setup) << QString(calls) << outcome;
         };
-        const QStringList pong = searchFound("Pong [TTL]");
-        row("candidates in list order", "today", "viejo.zip", "",
-            "-listfull -listcrc mspacman pacman", pacman);
-        row("the list kept for the next search", "today", "viejo.zip", "twice",
-            "-listfull mspacman pacman", pacman);
+        row("candidates in list order", "viejo.zip", "", "-listfull -listcrc mspacman pacman",
+            pacman);
+        row("the list kept for the next search", "viejo.zip", "twice", "-listfull mspacman pacman",
+            pacman);
         // Another emulator's game list: its CRCs are asked for anew.
-        row("the list made again with the game list", "today", "viejo.zip", "twice, new game",
+        row("the list made again with the game list", "viejo.zip", "twice, new game",
             "-listfull -listcrc mspacman pacman", pacman);
-        row("archive of no game", "today", "misterio.zip", "", "-listfull -listcrc", nothing);
+        row("archive of no game", "misterio.zip", "", "-listfull -listcrc", nothingFound);
         // Every file of the archive is looked up, not only the first one.
-        row("one file of a game", "today", "malo.zip", "", "-listfull -listcrc pacman", nothing);
-        row("not a zip", "today", "basura.zip", "", "-listfull -listcrc",
+        row("one file of a game", "malo.zip", "", "-listfull -listcrc pacman", nothingFound);
+        row("not a zip", "basura.zip", "", "-listfull -listcrc",
             {"Critical", "¡Ogh!",
              "El archivo basura.zip no es un archivo .zip que se pueda leer, así que no puede "
              "contener las ROMs de ningún juego."});
         // No list can be had: the search goes through every game, as the classic one does, and
         // proposes the first game that needs no ROM file.
-        row("no list: every game", "today", "misterio.zip", "list unwritable", "-listfull pong",
-            pong);
-        row("classic: every game", "classic", "viejo.zip", "", "-listfull pong", pong);
+        row("no list: every game", "misterio.zip", "list unwritable", "-listfull pong",
+            searchFound("Pong [TTL]"));
+        row("cancelled while the list is made", "viejo.zip", "cancel", "-listfull -listcrc",
+            cancelAsked + searchCancelled);
+        // The note the program kept has the list made anew instead of the cut one taken whole.
+        row("the program ended while the list was made", "viejo.zip", "ended",
+            "-listfull -listcrc mspacman pacman", pacman);
     }
 
     void search()
     {
-        QFETCH(QString, dialect);
         QFETCH(QString, archive);
         QFETCH(QString, setup);
-        CrcManager m(qPrintable(dialect));
+        const bool cancel = setup == "cancel";
+        CrcManager m(cancel || setup == "ended" ? "60000" : "0");
         QVERIFY(m.loaded);
-        m.program.dialogs.answers = {true};
+        if (setup == "ended")
+            endWhileTheListIsMade(m);
+        m.program.dialogs.answers = {true, true};
         if (setup == "list unwritable")
             m.folder.makeFolder("listacrc.txt");
         if (setup.startsWith("twice")) {
@@ -125,31 +143,14 @@ private slots:
             m.program.dialogs.answers = {true};
         }
         if (setup == "twice, new game") {
-            fx::Collection more = crcCollection("today");
+            fx::Collection more = crcCollection();
             more.games.push_back(fx::makeGame("tetrix", "Tetrix", {{"tx.1", 128}}));
             QVERIFY(fx::writeDataFile(more, m.folder.filePath("standin.dat").toStdString()));
         }
-        QTEST(searchFor(m, archive), "calls");
-        QFETCH(QStringList, outcome);
-        QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
-        QCOMPARE(m.folder.exists("listacrc.txt"), dialect == "today" && setup != "list unwritable");
-        QCOMPARE(m.folder.romNames(),
-                 (QStringList{"basura.zip", "malo.zip", "misterio.zip", "viejo.zip"}));
-        QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden() &&
-                !QFile::exists(m.program.state.records.crcList));
-    }
-
-    // A cancel while the emulator writes the list ends it there; the cut list is not kept,
-    // and the next search has it made whole.
-    void cancelWhileTheListIsMade()
-    {
-        CrcManager m("today", "60000");
-        QVERIFY(m.loaded);
-        m.program.dialogs.answers = {true, true};
-        QString shown;
+        QString shown; // the progress when the cancel is clicked
         QTimer watch;
         connect(&watch, &QTimer::timeout, &m.window, [&] {
-            if (m.window.lblActual->text().toInt() > 0 && shown.isEmpty()) {
+            if (cancel && m.window.lblActual->text().toInt() > 0 && shown.isEmpty()) {
                 shown = m.window.Label7->text() + ' ' + m.window.lblActual->text();
                 click(&m.window, "lblCancelar");
             }
@@ -157,49 +158,20 @@ private slots:
         watch.start(20);
         QElapsedTimer took;
         took.start();
-        QCOMPARE(searchFor(m, "viejo.zip"), "-listfull -listcrc");
+        QTEST(searchFor(m, archive), "calls");
         watch.stop();
         QVERIFY(took.elapsed() < 30000);
-        // The emulator had written the ROMs of galaga and mspacman, the third game, when it
-        // was cancelled.
-        QCOMPARE(shown, "Preparando lista de CRC: 3");
-        QCOMPARE(messagesShown(m.program.dialogs).mid(6), searchCancelled);
-        QVERIFY(!m.folder.exists("listacrc.txt") &&
-                !QFile::exists(m.program.state.records.crcList));
+        // The emulator had written the ROMs of galaga and mspacman, the third game, when it was
+        // cancelled.
+        QCOMPARE(shown, cancel ? "Preparando lista de CRC: 3" : "");
+        QFETCH(QStringList, outcome);
+        QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
+        QCOMPARE(m.folder.exists("listacrc.txt"), setup != "list unwritable" && !cancel);
+        QCOMPARE(m.folder.romNames(),
+                 (QStringList{"basura.zip", "malo.zip", "misterio.zip", "viejo.zip"}));
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
-        QVERIFY(fx::writeDataFile(crcCollection("today"),
-                                  m.folder.filePath("standin.dat").toStdString()));
-        m.program.dialogs.answers = {true};
-        QCOMPARE(searchFor(m, "viejo.zip"), "-listfull -listcrc mspacman pacman");
-        QCOMPARE(messagesShown(m.program.dialogs).mid(3), searchFound("Come Cocos"));
-    }
-
-    // The program ended while the emulator wrote the list: the note it kept makes the next
-    // making start over instead of taking the cut list for whole.
-    void cutListIsMadeAgain()
-    {
-        ManagerFolder folder(crcCollection("today", "60000"));
-        Program program(folder.path());
-        const QString note = program.state.records.crcList;
-        const QStringList lines = {"pong              \"Pong [TTL]\""};
-        RunningView view;
-        {
-            EmulatorRunner runner;
-            CrcListMaker maker(runner, folder.path(), note, view);
-            maker.start(lines);
-            QTRY_VERIFY_WITH_TIMEOUT(folder.readFile("listacrc.txt").count('\n') == 3, 20000);
-        } // the program ends here, and the emulator with it
-        QVERIFY(QFile::exists(note) && folder.exists("listacrc.txt"));
-        QVERIFY(fx::writeDataFile(crcCollection("today"),
-                                  folder.filePath("standin.dat").toStdString()));
-        EmulatorRunner runner;
-        CrcListMaker maker(runner, folder.path(), note, view);
-        maker.start(lines);
-        const std::optional<CrcListResult> made = nextSignal(&maker, &CrcListMaker::ended);
-        QVERIFY(made && made->end == CrcListEnd::Ready);
-        QCOMPARE(made->index->size(), 6);
-        QCOMPARE(folder.emulatorCalls().size(), 2);
-        QVERIFY(!QFile::exists(note));
+        QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden() &&
+                !QFile::exists(m.program.state.records.crcList));
     }
 };
 
