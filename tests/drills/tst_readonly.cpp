@@ -53,25 +53,6 @@ struct Rig {
         QCOMPARE(program.dialogs.shown.size(), 0);
     }
 
-    // Runs `step` in the ROM manager, opened as the user opens it.
-    void inManager(const std::function<void(frmGestionar&)>& step)
-    {
-        QTimer::singleShot(0, [this, step] { inOpenManager(step); });
-        QTest::mouseClick(window.lblGestionar, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy() && !QApplication::activeModalWidget(),
-                                 30000);
-    }
-
-    void inOpenManager(const std::function<void(frmGestionar&)>& step)
-    {
-        auto* manager = qobject_cast<frmGestionar*>(QApplication::activeModalWidget());
-        if (!manager)
-            return (void)QTimer::singleShot(10, [this, step] { inOpenManager(step); });
-        step(*manager);
-        QTRY_VERIFY_WITH_TIMEOUT(!manager->ManagerBusy, 30000);
-        manager->close();
-    }
-
     EmulatorFolder folder;
     QTemporaryDir records;
     Program program{folder.path()};
@@ -203,7 +184,13 @@ private:
         } else if (action == "close") {
             QVERIFY(rig.window.close());
         } else {
-            rig.inManager([&](frmGestionar& manager) { actInManager(manager, action); });
+            // The ROM manager, opened as the user opens it.
+            QTest::mouseClick(rig.window.lblGestionar, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<frmGestionar*>(QApplication::activeModalWidget()),
+                                     30000);
+            actInManager(*qobject_cast<frmGestionar*>(QApplication::activeModalWidget()), action);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !rig.window.emulatorBusy() && !QApplication::activeModalWidget(), 30000);
         }
     }
 
@@ -218,6 +205,8 @@ private:
         }
         if (action == "report")
             QTest::mouseClick(manager.lblContiene, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!manager.ManagerBusy, 30000);
+        manager.close();
     }
 };
 
