@@ -133,6 +133,7 @@ private slots:
         row("save again, mame.ini read-only", "on, line put back", "mame.ini", "save");
         // The remembered line is kept for a later attempt.
         row("untick, mame.ini read-only", "on", "mame.ini", "untick");
+        row("close, mame.ini read-only", "on", "mame.ini", "close");
         // Without its note a change could not be undone after a kill: it is not made.
         row("tick, nothing to park, no note can be kept", "no default.cfg", "(records)", "tick");
     }
@@ -164,6 +165,8 @@ private slots:
             QSKIP("read-only bind mounts need the right to mount");
         if (action == "save")
             click(r.open().lblGuardar);
+        else if (action == "close")
+            QVERIFY((r.window.show(), r.window.close()));
         else
             r.window.chkUsaControles->click();
         const QString text = before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
