@@ -101,6 +101,7 @@ private slots:
         QCOMPARE(editor.result(), int(QDialog::Accepted));
         QVERIFY(rig->window.chkUsaControles->isChecked());
         expectDefinedKeys();
+        QVERIFY(rig->program.dialogs.shown.isEmpty());
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
         click(rig->open().lblTecla[82]);
         click(rig->editor->lblGuardar);
