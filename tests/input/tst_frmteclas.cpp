@@ -35,7 +35,6 @@ private slots:
         for (const KeyPicture& key : keyboardPicture()) {
             LabelButton* label = editor.lblTecla[key.number];
             QCOMPARE(label->text(), keyCaption(key.number));
-            QCOMPARE(label->backColour(), restingKeyColour(key.number));
             // The emulator's own keys are pink.
             QCOMPARE(label->backColour() == QColor(255, 192, 192), !isSelectableKey(key.number));
         }
@@ -56,7 +55,7 @@ private slots:
                               "Función no habilitada, aún.");
     }
 
-    void keyClicksFillAPlayerAndMoveOnToTheNext()
+    void keyClicksFillAPlayerMoveOnAndRefuseATakenKey()
     {
         frmTeclas& editor = rig->open();
         click(editor.lblJugador[3]);
@@ -67,11 +66,25 @@ private slots:
             click(editor.lblTecla[key]);
         KeyTable expected = emptyKeyTable();
         std::copy(std::begin(keys), std::end(keys), expected[3].begin());
-        QCOMPARE(rig->program.state.TablaTeclas, expected);
         // After player 4's "Botón 10", player 1's coin.
         QCOMPARE(editor.lblJugador[0]->backColour(), selectedGrey);
         QCOMPARE(editor.lblControl[0]->backColour(), selectedGrey);
         QVERIFY(rig->program.dialogs.shown.isEmpty());
+        // Another player's last control holds 62, the same player's coin 21; a control's own
+        // key chosen again is accepted.
+        const std::array<int, 3> choices[] = {{0, 0, 62}, {3, 5, 21}, {3, 0, 21}};
+        for (const auto& [player, control, key] : choices) {
+            rig->program.dialogs.shown.clear();
+            click(editor.lblJugador[player]);
+            click(editor.lblControl[control]);
+            click(editor.lblTecla[key]);
+            QCOMPARE(rig->program.state.TablaTeclas, expected);
+            if (control == 0 && player == 3)
+                QVERIFY(rig->program.dialogs.shown.isEmpty());
+            else
+                rig->expectOneMessage(Dialogs::Icon::Exclamation, "Tecla no válida.",
+                                      "La tecla ya ha sido asignada a otro control.");
+        }
     }
 
     void savedKeysAreLoadedShownAndKeptWhenLeavingWithoutSaving()
@@ -115,36 +128,6 @@ private slots:
         QCOMPARE(folderEntries(rig->folder.filePath("cfg")), QStringList{"default.cfg"});
         rig->open(); // the edit left in memory is not what the next opening shows
         QCOMPARE(rig->program.state.TablaTeclas, saved);
-    }
-
-    void takenKeyIsRefused_data()
-    {
-        QTest::addColumn<QPoint>("holder"); // player and control that take the key first
-        QTest::addColumn<QPoint>("chooser");
-        QTest::newRow("own control again: accepted") << QPoint(0, 0) << QPoint(0, 0);
-        QTest::newRow("same player") << QPoint(0, 0) << QPoint(0, 5);
-        QTest::newRow("other player, last cell") << QPoint(3, 15) << QPoint(0, 0);
-    }
-
-    void takenKeyIsRefused()
-    {
-        QFETCH(QPoint, holder);
-        QFETCH(QPoint, chooser);
-        frmTeclas& editor = rig->open();
-        for (const QPoint& cell : {holder, chooser}) {
-            click(editor.lblJugador[cell.x()]);
-            click(editor.lblControl[cell.y()]);
-            click(editor.lblTecla[43]);
-        }
-        KeyTable expected = emptyKeyTable();
-        expected[holder.x()][holder.y()] = 43;
-        QCOMPARE(rig->program.state.TablaTeclas, expected);
-        if (holder == chooser) {
-            QVERIFY(rig->program.dialogs.shown.isEmpty());
-            return;
-        }
-        rig->expectOneMessage(Dialogs::Icon::Exclamation, "Tecla no válida.",
-                              "La tecla ya ha sido asignada a otro control.");
     }
 
 private:
