@@ -51,10 +51,11 @@ void killEmulatorsOf(const QString& folder)
     }
 }
 
-void appendByte(const QString& path)
+// A change of the user's: for mame.ini, a controller line of another's.
+void overwrite(const QString& path)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::Append) && file.write("x") == 1);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("ctrlr   otro\r\n") > 0);
 }
 
 // Runs slow enough for a kill to find the emulator still at work.
@@ -143,14 +144,11 @@ private slots:
             other.writeFile("cfg/galaga.bak", "<!-- the other folder's -->");
             QVERIFY(QDir().rename(other.path(), first));
         }
-        if (since == "file changed" && kind != "line")
-            appendByte(first + (kind == "rename"     ? "/roms/pacman.zip"
-                                : kind == "settings" ? "/cfg/galaga.bak"
-                                                     : "/cfg/default.bak"));
-        if (since == "file changed" && kind == "line") {
-            QFile ini(first + "/mame.ini");
-            QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("ctrlr   otro\r\n") > 0);
-        }
+        if (since == "file changed")
+            overwrite(first + (kind == "rename"     ? "/roms/pacman.zip"
+                               : kind == "settings" ? "/cfg/galaga.bak"
+                               : kind == "line"     ? "/mame.ini"
+                                                    : "/cfg/default.bak"));
         if (since == "note damaged")
             for (const QString& note : QDir(records).entryList(QDir::Files))
                 QVERIFY(QFile(records + '/' + note).open(QIODevice::WriteOnly));
