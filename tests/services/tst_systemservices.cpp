@@ -20,8 +20,21 @@ namespace {
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// A folder under `dir` as a copy of the program (or the user) leaves it: the marker, if any,
+// and files of one byte.
+void makeFolder(const QDir& dir, const QString& folder, const QByteArray& marker,
+                const QStringList& files)
+{
+    QVERIFY(dir.mkpath(folder));
+    if (!marker.isEmpty())
+        writeBytes(dir.filePath(folder + "/.zefrin-copia.json"), marker);
+    for (const QString& file : files)
+        writeBytes(dir.filePath(folder + '/' + file), "x");
 }
 
 } // namespace
@@ -138,9 +151,9 @@ private slots:
     void leftoverScratchFoldersGoAndNothingElse()
     {
         QTemporaryDir temporary;
-        const auto restore = qScopeGuard([previous = qgetenv("TMPDIR")] {
-            previous.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", previous);
-        });
+        // An empty TMPDIR afterwards is as good as none: the temporary folder is /tmp.
+        const auto restore =
+            qScopeGuard([previous = qgetenv("TMPDIR")] { qputenv("TMPDIR", previous); });
         qputenv("TMPDIR", temporary.path().toLocal8Bit());
         // Named while it surely runs: a process that already ended has no identity to take.
         QProcess ended;
@@ -153,28 +166,18 @@ private slots:
         const QByteArray goneMarker = QJsonDocument(processToJson(gone)).toJson();
         const QByteArray liveMarker = QJsonDocument(processToJson(ownProcessIdentity())).toJson();
         const QDir dir(temporary.path());
-        const auto make = [&dir](const QString& folder, const QByteArray& marker,
-                                 const QStringList& files) {
-            QVERIFY(dir.mkpath(folder));
-            if (!marker.isEmpty())
-                writeBytes(dir.filePath(folder + "/.zefrin-copia.json"), marker);
-            for (const QString& file : files) {
-                QVERIFY(dir.mkpath(QFileInfo(dir.filePath(folder + '/' + file)).path()));
-                writeBytes(dir.filePath(folder + '/' + file), "x");
-            }
-        };
-        make("zefrin-Ab12Cd", goneMarker, {"mame.bat", "log.txt"});
-        make("zefrin-Ef34Gh", goneMarker,
-             {"informe-1/comparacion.log", "informe-2/comparacion.log"});
-        make("zefrin-vivo01", liveMarker, {"log.txt"});
-        make("zefrin-juegos", {}, {});
-        make("zefrin-milog1", {}, {"log.txt"});
-        make("zefrin-roto01", "{\"pid\": ", {"log.txt"});
-        make("zefrin-notas1", goneMarker, {"log.txt", "notas.txt"});
-        make("zefrin-nested", goneMarker, {"informe-1/otro.txt"});
-        make("zefrin-toolong", goneMarker, {"log.txt"});
-        make("otro-Ab12Cd", goneMarker, {"log.txt"});
-        make("destino", goneMarker, {"log.txt"});
+        makeFolder(dir, "zefrin-Ab12Cd", goneMarker, {"mame.bat", "log.txt"});
+        makeFolder(dir, "zefrin-Ef34Gh", goneMarker,
+                   {"informe-1/comparacion.log", "informe-2/comparacion.log"});
+        makeFolder(dir, "zefrin-vivo01", liveMarker, {"log.txt"});
+        makeFolder(dir, "zefrin-juegos", {}, {});
+        makeFolder(dir, "zefrin-milog1", {}, {"log.txt"});
+        makeFolder(dir, "zefrin-roto01", "{\"pid\": ", {"log.txt"});
+        makeFolder(dir, "zefrin-notas1", goneMarker, {"log.txt", "notas.txt"});
+        makeFolder(dir, "zefrin-nested", goneMarker, {"informe-1/otro.txt"});
+        makeFolder(dir, "zefrin-toolong", goneMarker, {"log.txt"});
+        makeFolder(dir, "otro-Ab12Cd", goneMarker, {"log.txt"});
+        makeFolder(dir, "destino", goneMarker, {"log.txt"});
         QVERIFY(QFile::link(dir.filePath("destino"), dir.filePath("zefrin-link01")));
         const ScratchFolder scratch;
         writeBytes(scratch.logPath(), "x");
