@@ -64,23 +64,28 @@ private slots:
 
     // The command line's folder, the program's own folder (the classic set-up), the folder used
     // last, the chooser, in this order. The emulator: the folder's own, else the one on PATH,
-    // but never PATH's beside the program; a folder with neither is not remembered.
+    // but never PATH's beside the program; a folder with neither is not remembered. A folder
+    // that cannot be used is said: the command line's ends the start, a chosen one is asked
+    // again.
     void folderOrder_data()
     {
-        QTest::addColumn<QString>("argument");   // the command line's folder: "", "mame", "bare"
-        QTest::addColumn<QString>("own");        // what the program's own folder holds
+        QTest::addColumn<QString>("argument"); // the command line's folder, under a temporary one
+        QTest::addColumn<QString>("kind");     // what is made there: "mame", "bare" (a folder), ...
+        QTest::addColumn<QString>("own");      // what the program's own folder holds
         QTest::addColumn<QString>("remembered"); // "", "kept", or "gone" since
         QTest::addColumn<bool>("onPath");
         QTest::addColumn<QString>("expected"); // the folder used; empty: the program ends
         QTest::addColumn<QString>("emulator"); // the folder of the emulator used
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QString>("rememberedAfter"); // the folder of the settings afterwards
-        const auto row = [](const char* tag, const char* argument, const char* own,
+        QTest::addColumn<int>("problem");             // what is said of the command line's
+        const auto row = [](const char* tag, const char* kind, const char* own,
                             const char* remembered, bool onPath, const char* expected,
                             const char* emulator, bool asked, const char* rememberedAfter) {
-            QTest::newRow(tag) << QString(argument) << QString(own) << QString(remembered) << onPath
-                               << QString(expected) << QString(emulator) << asked
-                               << QString(rememberedAfter);
+            QTest::newRow(tag) << QString(kind) << QString(kind) << QString(own)
+                               << QString(remembered) << onPath << QString(expected)
+                               << QString(emulator) << asked << QString(rememberedAfter)
+                               << int(FolderProblem::None);
         };
         row("argument first", "mame", "mame", "kept", true, "argument", "argument", false,
             "argument");
@@ -95,11 +100,27 @@ private slots:
         row("remembered one gone, chosen", "", "", "gone", false, "chosen", "chosen", true,
             "chosen");
         row("chooser cancelled", "", "", "", false, "", "", true, "");
+        // A classic set-up beside the program does not stand in for a bad argument.
+        const auto bad = [](const char* tag, const char* name, const char* kind, FolderProblem is) {
+            QTest::newRow(tag) << QString(name) << QString(kind) << "mame"
+                               << "" << false << ""
+                               << "" << false << "" << int(is);
+        };
+        bad("missing", "nada", "missing", FolderProblem::Missing);
+        bad("a file", "roms.zip", "file", FolderProblem::NotAFolder);
+        bad("unreadable", "cerrada", "locked", FolderProblem::Unreadable);
+        for (const char* name : {"mame$(touch pwned)", "mame`touch pwned`", "mame\"x", "mame'x",
+                                 "mame;touch pwned", "mame\ntouch pwned"})
+            bad(QByteArray(name).replace('\n', "\\n").constData(), name, "bare",
+                FolderProblem::ShellCharacters);
+        // Given by a name relative to a folder whose own name a shell would read.
+        bad("relative", "mame$(touch pwned)/juegos", "relative", FolderProblem::ShellCharacters);
     }
 
     void folderOrder()
     {
         QFETCH(QString, argument);
+        QFETCH(QString, kind);
         QFETCH(QString, own);
         QFETCH(QString, remembered);
         QFETCH(bool, onPath);
@@ -107,16 +128,27 @@ private slots:
         QFETCH(QString, emulator);
         QFETCH(bool, asked);
         QFETCH(QString, rememberedAfter);
+        QFETCH(int, problem);
         QTemporaryDir root;
-        QMap<QString, QString> folders;
-        for (const QString name : {"own", "argument", "remembered", "chosen", "bin"}) {
+        QMap<QString, QString> folders{{"argument", root.filePath(argument)}};
+        for (const QString name : {"own", "remembered", "chosen", "bin"}) {
             folders[name] = root.filePath(name);
             QVERIFY(QDir().mkpath(folders[name]));
         }
         for (const QString name : {"remembered", "chosen"})
             installExecutable(folders[name] + "/mame");
-        if (argument == "mame")
-            installExecutable(folders["argument"] + "/mame");
+        const QString given = folders["argument"];
+        if (kind == "file")
+            installExecutable(given);
+        else if (!kind.isEmpty() && kind != "missing")
+            QVERIFY(QDir().mkpath(given));
+        if (kind == "mame")
+            installExecutable(given + "/mame");
+        if (kind == "locked") {
+            QVERIFY(QFile::setPermissions(given, QFileDevice::WriteOwner));
+            if (QFileInfo(given).isReadable())
+                QSKIP("permissions do not bind this user (root)");
+        }
         if (own == "mame")
             installExecutable(folders["own"] + "/mame");
         else if (!own.isEmpty())
@@ -132,7 +164,6 @@ private slots:
         if (remembered == "gone")
             QVERIFY(QDir(folders["remembered"]).removeRecursively());
         QSettings settings(settingsPath, QSettings::IniFormat);
-        // A chosen folder that cannot be used is said, and the chooser opens again.
         const bool chosen = asked && !expected.isEmpty();
         const QString refused = root.filePath("mame;x");
         QVERIFY(QDir().mkpath(refused));
@@ -141,19 +172,34 @@ private slots:
 
         QStringList arguments{"zefrin"};
         if (!argument.isEmpty())
-            arguments << folders["argument"];
+            arguments << (kind == "relative" ? QFileInfo(given).fileName() : given);
+        const QString current = QDir::currentPath();
+        if (kind == "relative")
+            QVERIFY(QDir::setCurrent(QFileInfo(given).path()));
         const std::optional<EmulatorPlace> place =
             startPlace(arguments, folders["own"], settings, dialogs);
+        QDir::setCurrent(current);
+        (void)QFile::setPermissions(given, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
         settings.sync();
 
         QCOMPARE(place.has_value(), !expected.isEmpty());
         QCOMPARE(dialogs.chooserStarts.size(), chosen ? 2 : asked ? 1 : 0);
-        QCOMPARE(dialogs.shown.size(), chosen ? 1 : 0);
-        if (chosen)
+        const bool said = chosen || problem != int(FolderProblem::None);
+        QCOMPARE(dialogs.shown.size(), said ? 1 : 0);
+        if (said) {
+            QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
+            QCOMPARE(dialogs.shown[0].title, QStringLiteral("Carpeta no válida."));
             QCOMPARE(dialogs.shown[0].text,
-                     folderProblemText(FolderProblem::ShellCharacters, refused));
+                     chosen ? folderProblemText(FolderProblem::ShellCharacters, refused)
+                            : folderProblemText(FolderProblem(problem), given));
+        }
+        QVERIFY(!QFile::exists(root.filePath("pwned")) && !QFile::exists("pwned"));
         if (!place) {
-            QVERIFY2(!QFile::exists(settingsPath), "a cancelled start writes nothing");
+            QVERIFY2(!QFile::exists(settingsPath), "an ended start writes nothing");
+            if (kind == "bare" || kind == "relative")
+                QVERIFY(
+                    QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
             return;
         }
         QCOMPARE(place->folder, folders[expected]);
@@ -182,66 +228,6 @@ private slots:
         QCOMPARE(window.statusCaption(), QStringLiteral("Ha terminado la carga."));
         QVERIFY(program.dialogs.shown.isEmpty());
         QVERIFY(!emulator.exists("lista.txt") && !emulator.exists("mame.ini"));
-    }
-
-    void badArgument_data()
-    {
-        QTest::addColumn<QString>("name"); // under a temporary folder
-        QTest::addColumn<QString>("kind"); // what is made there: "", "file", "folder"
-        QTest::addColumn<int>("problem");
-        const auto row = [](const char* tag, const char* name, const char* kind, FolderProblem is) {
-            QTest::newRow(tag) << QString(name) << QString(kind) << int(is);
-        };
-        row("missing", "nada", "", FolderProblem::Missing);
-        row("a file", "roms.zip", "file", FolderProblem::NotAFolder);
-        row("unreadable", "cerrada", "locked", FolderProblem::Unreadable);
-        for (const char* name : {"mame$(touch pwned)", "mame`touch pwned`", "mame\"x", "mame'x",
-                                 "mame;touch pwned", "mame\ntouch pwned"})
-            row(QByteArray(name).replace('\n', "\\n").constData(), name, "folder",
-                FolderProblem::ShellCharacters);
-        // Given by a name relative to a folder whose own name a shell would read.
-        row("relative", "mame$(touch pwned)/juegos", "relative", FolderProblem::ShellCharacters);
-    }
-
-    void badArgument()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, kind);
-        QFETCH(int, problem);
-        QTemporaryDir root;
-        const QString given = root.filePath(name);
-        if (kind == "file")
-            installExecutable(given);
-        else if (!kind.isEmpty())
-            QVERIFY(QDir().mkpath(given));
-        const QString current = QDir::currentPath();
-        if (kind == "relative")
-            QVERIFY(QDir::setCurrent(QFileInfo(given).path()));
-        if (kind == "locked") {
-            QVERIFY(QFile::setPermissions(given, QFileDevice::WriteOwner));
-            if (QFileInfo(given).isReadable())
-                QSKIP("permissions do not bind this user (root)");
-        }
-        installExecutable(root.filePath("mame")); // a classic set-up beside the program too
-        const QString settingsPath = root.filePath("settings/zefrin.conf");
-        QSettings settings(settingsPath, QSettings::IniFormat);
-        RecordingDialogs dialogs;
-
-        const QString argument = kind == "relative" ? QFileInfo(given).fileName() : given;
-        QVERIFY(!startPlace({"zefrin", argument}, root.path(), settings, dialogs));
-        QDir::setCurrent(current);
-        settings.sync();
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
-        QCOMPARE(dialogs.shown[0].title, QStringLiteral("Carpeta no válida."));
-        QCOMPARE(dialogs.shown[0].text, folderProblemText(FolderProblem(problem), given));
-        QVERIFY(dialogs.chooserStarts.isEmpty());
-        QVERIFY2(!QFile::exists(settingsPath), "nothing is remembered");
-        QVERIFY(!QFile::exists(root.filePath("pwned")) && !QFile::exists("pwned"));
-        if (kind == "folder" || kind == "relative")
-            QVERIFY(QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-        (void)QFile::setPermissions(given, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner);
     }
 };
 
