@@ -62,49 +62,100 @@ private slots:
                     .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 
+    // The command line's folder, the program's own folder (the classic set-up), the folder used
+    // last, the chooser, in this order. The emulator: the folder's own, else the one on PATH,
+    // but never PATH's beside the program; a folder with neither is not remembered. A folder
+    // that cannot be used is said: the command line's ends the start, a chosen one is asked
+    // again.
     void folderOrder_data()
     {
-        QTest::addColumn<bool>("argument");
-        QTest::addColumn<QString>("own");        // what the program's own folder holds
+        QTest::addColumn<QString>("argument"); // the command line's folder, under a temporary one
+        QTest::addColumn<QString>("kind");     // what is made there: "mame", "bare" (a folder), ...
+        QTest::addColumn<QString>("own");      // what the program's own folder holds
         QTest::addColumn<QString>("remembered"); // "", "kept", or "gone" since
-        QTest::addColumn<QString>("expected");   // the folder used; empty: the program ends
+        QTest::addColumn<bool>("onPath");
+        QTest::addColumn<QString>("expected"); // the folder used; empty: the program ends
+        QTest::addColumn<QString>("emulator"); // the folder of the emulator used
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QString>("rememberedAfter"); // the folder of the settings afterwards
-
-        const auto row = [](const char* tag, bool argument, const char* own, const char* remembered,
-                            const char* expected, bool asked, const char* rememberedAfter) {
-            QTest::newRow(tag) << argument << QString(own) << QString(remembered)
-                               << QString(expected) << asked << QString(rememberedAfter);
+        QTest::addColumn<int>("problem");             // what is said of the command line's
+        const auto row = [](const char* tag, const char* kind, const char* own,
+                            const char* remembered, bool onPath, const char* expected,
+                            const char* emulator, bool asked, const char* rememberedAfter) {
+            QTest::newRow(tag) << QString(kind) << QString(kind) << QString(own)
+                               << QString(remembered) << onPath << QString(expected)
+                               << QString(emulator) << asked << QString(rememberedAfter)
+                               << int(FolderProblem::None);
         };
-        row("argument first", true, "mame", "kept", "argument", false, "argument");
-        row("own folder with the emulator", false, "mame", "kept", "own", false, "remembered");
-        row("own folder with roms", false, "roms", "kept", "own", false, "remembered");
-        row("remembered", false, "", "kept", "remembered", false, "remembered");
-        row("chosen", false, "", "", "chosen", true, "chosen");
-        row("remembered one gone, chosen", false, "", "gone", "chosen", true, "chosen");
-        row("chooser cancelled", false, "", "", "", true, "");
+        row("argument first", "mame", "mame", "kept", true, "argument", "argument", false,
+            "argument");
+        row("argument, PATH's", "bare", "", "", true, "argument", "bin", false, "argument");
+        row("argument, none", "bare", "", "kept", false, "argument", "argument", false,
+            "remembered");
+        row("own folder with the emulator", "", "mame", "kept", false, "own", "own", false,
+            "remembered");
+        row("own folder with roms", "", "roms", "kept", true, "own", "own", false, "remembered");
+        row("remembered", "", "", "kept", false, "remembered", "remembered", false, "remembered");
+        row("chosen", "", "", "", false, "chosen", "chosen", true, "chosen");
+        row("remembered one gone, chosen", "", "", "gone", false, "chosen", "chosen", true,
+            "chosen");
+        row("chooser cancelled", "", "", "", false, "", "", true, "");
+        // A classic set-up beside the program does not stand in for a bad argument.
+        const auto bad = [](const char* tag, const char* name, const char* kind, FolderProblem is) {
+            QTest::newRow(tag) << QString(name) << QString(kind) << "mame"
+                               << "" << false << ""
+                               << "" << false << "" << int(is);
+        };
+        bad("missing", "nada", "missing", FolderProblem::Missing);
+        bad("a file", "roms.zip", "file", FolderProblem::NotAFolder);
+        bad("unreadable", "cerrada", "locked", FolderProblem::Unreadable);
+        for (const char* name : {"mame$(touch pwned)", "mame`touch pwned`", "mame\"x", "mame'x",
+                                 "mame;touch pwned", "mame\ntouch pwned"})
+            bad(QByteArray(name).replace('\n', "\\n").constData(), name, "bare",
+                FolderProblem::ShellCharacters);
+        // Given by a name relative to a folder whose own name a shell would read.
+        bad("relative", "mame$(touch pwned)/juegos", "relative", FolderProblem::ShellCharacters);
     }
 
     void folderOrder()
     {
-        QFETCH(bool, argument);
+        QFETCH(QString, argument);
+        QFETCH(QString, kind);
         QFETCH(QString, own);
         QFETCH(QString, remembered);
+        QFETCH(bool, onPath);
         QFETCH(QString, expected);
+        QFETCH(QString, emulator);
         QFETCH(bool, asked);
         QFETCH(QString, rememberedAfter);
+        QFETCH(int, problem);
         QTemporaryDir root;
-        QMap<QString, QString> folders;
-        for (const QString name : {"own", "argument", "remembered", "chosen"}) {
+        QMap<QString, QString> folders{{"argument", root.filePath(argument)}};
+        for (const QString name : {"own", "remembered", "chosen", "bin"}) {
             folders[name] = root.filePath(name);
             QVERIFY(QDir().mkpath(folders[name]));
-            if (name != "own")
-                installExecutable(folders[name] + "/mame");
+        }
+        for (const QString name : {"remembered", "chosen"})
+            installExecutable(folders[name] + "/mame");
+        const QString given = folders["argument"];
+        if (kind == "file")
+            installExecutable(given);
+        else if (!kind.isEmpty() && kind != "missing")
+            QVERIFY(QDir().mkpath(given));
+        if (kind == "mame")
+            installExecutable(given + "/mame");
+        if (kind == "locked") {
+            QVERIFY(QFile::setPermissions(given, QFileDevice::WriteOwner));
+            if (QFileInfo(given).isReadable())
+                QSKIP("permissions do not bind this user (root)");
         }
         if (own == "mame")
             installExecutable(folders["own"] + "/mame");
         else if (!own.isEmpty())
             QVERIFY(QDir().mkpath(folders["own"] + "/" + own));
+        if (onPath)
+            installExecutable(folders["bin"] + "/mame");
+        const auto path = pathSetTo(folders["bin"]);
         const QString settingsPath = root.filePath("settings/zefrin.conf");
         if (!remembered.isEmpty()) {
             QSettings earlier(settingsPath, QSettings::IniFormat);
@@ -113,7 +164,6 @@ private slots:
         if (remembered == "gone")
             QVERIFY(QDir(folders["remembered"]).removeRecursively());
         QSettings settings(settingsPath, QSettings::IniFormat);
-        // A chosen folder that cannot be used is said, and the chooser opens again.
         const bool chosen = asked && !expected.isEmpty();
         const QString refused = root.filePath("mame;x");
         QVERIFY(QDir().mkpath(refused));
@@ -121,68 +171,40 @@ private slots:
         dialogs.chosenFolders = chosen ? QStringList{refused, folders["chosen"]} : QStringList{""};
 
         QStringList arguments{"zefrin"};
-        if (argument)
-            arguments << folders["argument"];
+        if (!argument.isEmpty())
+            arguments << (kind == "relative" ? QFileInfo(given).fileName() : given);
+        const QString current = QDir::currentPath();
+        if (kind == "relative")
+            QVERIFY(QDir::setCurrent(QFileInfo(given).path()));
         const std::optional<EmulatorPlace> place =
             startPlace(arguments, folders["own"], settings, dialogs);
+        QDir::setCurrent(current);
+        (void)QFile::setPermissions(given, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
         settings.sync();
 
         QCOMPARE(place.has_value(), !expected.isEmpty());
         QCOMPARE(dialogs.chooserStarts.size(), chosen ? 2 : asked ? 1 : 0);
-        QCOMPARE(dialogs.shown.size(), chosen ? 1 : 0);
-        if (chosen)
+        const bool said = chosen || problem != int(FolderProblem::None);
+        QCOMPARE(dialogs.shown.size(), said ? 1 : 0);
+        if (said) {
+            QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
+            QCOMPARE(dialogs.shown[0].title, QStringLiteral("Carpeta no válida."));
             QCOMPARE(dialogs.shown[0].text,
-                     folderProblemText(FolderProblem::ShellCharacters, refused));
+                     chosen ? folderProblemText(FolderProblem::ShellCharacters, refused)
+                            : folderProblemText(FolderProblem(problem), given));
+        }
+        QVERIFY(!QFile::exists(root.filePath("pwned")) && !QFile::exists("pwned"));
         if (!place) {
-            QVERIFY2(!QFile::exists(settingsPath), "a cancelled start writes nothing");
+            QVERIFY2(!QFile::exists(settingsPath), "an ended start writes nothing");
+            if (kind == "bare" || kind == "relative")
+                QVERIFY(
+                    QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
             return;
         }
         QCOMPARE(place->folder, folders[expected]);
-        QCOMPARE(place->program, folders[expected] + "/mame");
+        QCOMPARE(place->program, folders[emulator] + "/mame");
         QCOMPARE(settings.value("emulatorFolder").toString(), folders[rememberedAfter]);
-    }
-
-    // The emulator of a folder given as the argument: its own, else the one on PATH; a folder
-    // with neither is not remembered. Beside the program a missing emulator stays missing.
-    void emulatorOnPath_data()
-    {
-        QTest::addColumn<bool>("ownEmulator");
-        QTest::addColumn<bool>("onPath");
-        QTest::addColumn<bool>("classic"); // the program's own folder, with roms
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("remembered");
-        QTest::newRow("the folder's own") << true << true << false << "folder" << true;
-        QTest::newRow("the one on PATH") << false << true << false << "path" << true;
-        QTest::newRow("none anywhere") << false << false << false << "folder" << false;
-        QTest::newRow("classic without its own") << false << true << true << "folder" << false;
-    }
-
-    void emulatorOnPath()
-    {
-        QFETCH(bool, ownEmulator);
-        QFETCH(bool, onPath);
-        QFETCH(bool, classic);
-        QFETCH(QString, expected);
-        QTemporaryDir folder;
-        QTemporaryDir bin;
-        QVERIFY(QDir().mkpath(folder.filePath("roms")));
-        if (ownEmulator)
-            installExecutable(folder.filePath("mame"));
-        if (onPath)
-            installExecutable(bin.filePath("mame"));
-        const auto path = pathSetTo(bin.path());
-        RecordingDialogs dialogs;
-        QSettings settings(bin.filePath("zefrin.conf"), QSettings::IniFormat);
-        QStringList arguments{"zefrin"};
-        if (!classic)
-            arguments << folder.path();
-        const std::optional<EmulatorPlace> place =
-            startPlace(arguments, classic ? folder.path() : bin.path(), settings, dialogs);
-        settings.sync();
-        QVERIFY(place && place->folder == folder.path());
-        QCOMPARE(place->program,
-                 expected == "path" ? bin.filePath("mame") : folder.filePath("mame"));
-        QTEST(QFile::exists(bin.filePath("zefrin.conf")), "remembered");
     }
 
     // A folder of ROMs with today's emulator elsewhere on PATH: the version, the game list and
@@ -206,67 +228,6 @@ private slots:
         QCOMPARE(window.statusCaption(), QStringLiteral("Ha terminado la carga."));
         QVERIFY(program.dialogs.shown.isEmpty());
         QVERIFY(!emulator.exists("lista.txt") && !emulator.exists("mame.ini"));
-    }
-
-    void badArgument_data()
-    {
-        QTest::addColumn<QString>("name"); // under a temporary folder
-        QTest::addColumn<QString>("kind"); // what is made there: "", "file", "folder"
-        QTest::addColumn<int>("problem");
-        QTest::newRow("missing") << "nada"
-                                 << "" << int(FolderProblem::Missing);
-        QTest::newRow("a file") << "roms.zip"
-                                << "file" << int(FolderProblem::NotAFolder);
-        QTest::newRow("unreadable") << "cerrada"
-                                    << "locked" << int(FolderProblem::Unreadable);
-        for (const char* name : {"mame$(touch pwned)", "mame`touch pwned`", "mame\"x", "mame'x",
-                                 "mame;touch pwned", "mame\ntouch pwned"})
-            QTest::newRow(QByteArray(name).replace('\n', "\\n").constData())
-                << name << "folder" << int(FolderProblem::ShellCharacters);
-        // Given by a name relative to a folder whose own name a shell would read.
-        QTest::newRow("relative") << "mame$(touch pwned)/juegos"
-                                  << "relative" << int(FolderProblem::ShellCharacters);
-    }
-
-    void badArgument()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, kind);
-        QFETCH(int, problem);
-        QTemporaryDir root;
-        const QString given = root.filePath(name);
-        if (kind == "file")
-            installExecutable(given);
-        else if (!kind.isEmpty())
-            QVERIFY(QDir().mkpath(given));
-        const QString current = QDir::currentPath();
-        if (kind == "relative")
-            QVERIFY(QDir::setCurrent(QFileInfo(given).path()));
-        if (kind == "locked") {
-            QVERIFY(QFile::setPermissions(given, QFileDevice::WriteOwner));
-            if (QFileInfo(given).isReadable())
-                QSKIP("permissions do not bind this user (root)");
-        }
-        installExecutable(root.filePath("mame")); // a classic set-up beside the program too
-        const QString settingsPath = root.filePath("settings/zefrin.conf");
-        QSettings settings(settingsPath, QSettings::IniFormat);
-        RecordingDialogs dialogs;
-
-        const QString argument = kind == "relative" ? QFileInfo(given).fileName() : given;
-        QVERIFY(!startPlace({"zefrin", argument}, root.path(), settings, dialogs));
-        QDir::setCurrent(current);
-        settings.sync();
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
-        QCOMPARE(dialogs.shown[0].title, QStringLiteral("Carpeta no válida."));
-        QCOMPARE(dialogs.shown[0].text, folderProblemText(FolderProblem(problem), given));
-        QVERIFY(dialogs.chooserStarts.isEmpty());
-        QVERIFY2(!QFile::exists(settingsPath), "nothing is remembered");
-        QVERIFY(!QFile::exists(root.filePath("pwned")) && !QFile::exists("pwned"));
-        if (kind == "folder" || kind == "relative")
-            QVERIFY(QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-        (void)QFile::setPermissions(given, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner);
     }
 };
 

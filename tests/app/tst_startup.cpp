@@ -1,5 +1,5 @@
-// The start-up probe against real emulator folders: missing emulator, a second copy, every
-// version row, emulators that fail, and folders with awkward names.
+// The start-up probe against real emulator folders: missing emulator, every version row, the
+// version asked of the emulator, emulators that fail, and folders with awkward names.
 
 #include "engine/catalogue/GeneratedFiles.h"
 #include "gui/app/frmCargador.h"
@@ -18,27 +18,12 @@ using namespace zefrin::test;
 
 namespace {
 
-// An emulator that answers the settings and game-list commands and does nothing else.
-const QByteArray scriptedEmulator =
-    "#!/bin/sh\n"
-    "case \"$1\" in\n"
-    "  -cc) printf 'ctrlr                   <NULL>\\r\\n' > mame.ini ;;\n"
-    "  -listfull) printf 'Name:     Description:\\n' ;;\n"
-    "esac\n";
-
-void installScriptedEmulator(EmulatorFolder& folder, const QByteArray& script = scriptedEmulator)
+// A script of the test's as the folder's emulator.
+void installScript(EmulatorFolder& folder, const QByteArray& script)
 {
     folder.writeFile("mame", script);
     QFile::setPermissions(folder.filePath("mame"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-QStringList messageTexts(const Program& program)
-{
-    QStringList texts;
-    for (const ShownMessage& shown : program.dialogs.shown)
-        texts << shown.text;
-    return texts;
 }
 
 } // namespace
@@ -47,111 +32,112 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void endsWithoutShowingTheWindow_data()
+    // Without the emulator the start ends, said, before the window shows; the emulator is
+    // looked for first, also when another copy runs (whose own message the manager's start-up
+    // test pins).
+    void endsWithoutTheEmulator()
     {
-        QTest::addColumn<bool>("emulator");
-        QTest::addColumn<bool>("otherCopy");
-        QTest::addColumn<QStringList>("message"); // title and text
-        const QStringList missing{
-            "Fichero no encontrado.",
-            "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin este archivo el "
-            "Zefrin! no funcionará, por favor copia este programa en la misma carpeta que el "
-            "M.A.M.E."};
-        QTest::newRow("no emulator") << false << false << missing;
-        // The emulator check comes first, also when another copy runs.
-        QTest::newRow("no emulator, another copy") << false << true << missing;
-        QTest::newRow("another copy")
-            << true << true
-            << QStringList{"Zefrin ya está abierto.",
-                           "Zefrin! ya se encuentra abierto, búscalo, debe estar por ahí."};
+        for (const bool otherCopy : {false, true}) {
+            EmulatorFolder folder;
+            Program program(folder.path());
+            InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
+            QVERIFY(!otherCopy || other.tryAcquire());
+            frmCargador window(program.context);
+            QVERIFY(!loadToEnd(window));
+            QVERIFY(program.programExit.ended && !window.isVisible());
+            QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing written");
+            QCOMPARE(program.dialogs.shown.size(), 1);
+            const ShownMessage& shown = program.dialogs.shown.first();
+            QCOMPARE(shown.icon, Dialogs::Icon::Critical);
+            QCOMPARE(shown.title, "Fichero no encontrado.");
+            QCOMPARE(shown.text, "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) "
+                                 "sin este archivo el Zefrin! no funcionará, por favor copia este "
+                                 "programa en la misma carpeta que el M.A.M.E.");
+        }
     }
 
-    void endsWithoutShowingTheWindow()
-    {
-        QFETCH(bool, emulator);
-        QFETCH(bool, otherCopy);
-        QFETCH(QStringList, message);
-        EmulatorFolder folder;
-        if (emulator)
-            installScriptedEmulator(folder);
-        Program program(folder.path());
-        InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
-        QVERIFY(!otherCopy || other.tryAcquire());
-        frmCargador window(program.context);
-        QVERIFY(!loadToEnd(window));
-        QVERIFY(program.programExit.ended && !window.isVisible());
-        QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing is written");
-        QCOMPARE(program.dialogs.shown.size(), 1);
-        const ShownMessage& shown = program.dialogs.shown.first();
-        QCOMPARE(shown.icon, emulator ? Dialogs::Icon::Information : Dialogs::Icon::Critical);
-        QCOMPARE((QStringList{shown.title, shown.text}), message);
-    }
-
+    // The version from the release notes, else asked of the emulator ("-version"): it decides
+    // the caption, the keys and the dialect the game list is read in. Garbage, no answer or no
+    // end to the wait: the unknown version.
     void versionRows_data()
     {
         // An awkward folder name: the emulator still runs in its own folder.
         QTest::addColumn<QString>("name");
-        // The emulator: empty, one that answers the settings and list commands; "folder", a
-        // folder of its name (present, but it cannot run); else one that fails or writes nothing.
+        // The emulator: empty, the stand-in; "folder", a folder of its name (present, but it
+        // cannot run); else a script that fails or writes nothing.
         QTest::addColumn<QByteArray>("emulator");
-        QTest::addColumn<QByteArray>("whatsnew"); // empty: no file
+        QTest::addColumn<QByteArray>("directives"); // of the stand-in
+        QTest::addColumn<QByteArray>("whatsnew");   // empty: no file
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<bool>("keys");
+        QTest::addColumn<bool>("keys"); // and the caption teal, not red
         QTest::addColumn<bool>("settingsCreated");
-        const QColor red = Colours::statusRed();
-        QTest::newRow("no release notes")
-            << "MAME 0.70" << QByteArray() << QByteArray() << "(Versión de M.A.M.E desconocida)"
-            << red << false << false;
-        QTest::newRow("0.37 BETA 14")
-            << "MAME 0.70" << QByteArray() << QByteArray("0.37 BETA 14\r\n")
-            << "Version de M.A.M.E. (0.37 BETA 14) (No configurable)" << red << false << false;
-        QTest::newRow("0.59") << "mame $(touch pwned); `x` & y" << QByteArray()
-                              << QByteArray("\r\n0.59\r\n")
-                              << "Versión de M.A.M.E. (0.59) (Controles no configurables)" << red
-                              << false << true;
-        QTest::newRow("0.59b") << "Emuladores/MAMÉ ñandú" << QByteArray() << QByteArray("0.59b")
-                               << "Versión de M.A.M.E. (0.59b)" << Colours::statusTeal() << true
-                               << true;
-        QTest::newRow("0.251 with spaces")
-            << "mame:0.70" << QByteArray() << QByteArray("   0.251\n")
-            << "Versión de M.A.M.E. (   0.251)" << Colours::statusTeal() << true << true;
-        // No game list, and the user is told why.
-        const auto fails = [](const char* tag, const QByteArray& emulator) {
-            QTest::newRow(tag) << "MAME 0.70" << emulator << QByteArray("0.70")
-                               << "Versión de M.A.M.E. (0.70)" << Colours::statusTeal() << true
-                               << false;
+        QTest::addColumn<bool>("today");
+        const auto row = [](const char* tag, const char* name, const QByteArray& emulator,
+                            const char* directives, const char* whatsnew, const char* caption,
+                            bool keys, bool settingsCreated) {
+            QTest::newRow(tag) << QString(name) << emulator << QByteArray(directives)
+                               << QByteArray(whatsnew) << QString(caption) << keys
+                               << settingsCreated << QByteArray(tag).startsWith("today");
         };
-        fails("prints nothing", "#!/bin/sh\n");
-        fails("fails", "#!/bin/sh\necho broken >&2\nexit 3\n");
-        fails("crashes", "#!/bin/sh\nkill -SEGV $$\n");
-        fails("not a program", "\x7f"
-                               "ELF garbage");
-        fails("a folder", "folder");
+        row("0.37 BETA 14", "MAME 0.70", {}, "", "0.37 BETA 14\r\n",
+            "Version de M.A.M.E. (0.37 BETA 14) (No configurable)", false, false);
+        row("0.59", "mame $(touch pwned); `x` & y", {}, "", "\r\n0.59\r\n",
+            "Versión de M.A.M.E. (0.59) (Controles no configurables)", false, true);
+        row("0.59b", "Emuladores/MAMÉ ñandú", {}, "", "0.59b", "Versión de M.A.M.E. (0.59b)", true,
+            true);
+        row("today's, noted with spaces", "mame:0.70", {}, "", "   0.251\n",
+            "Versión de M.A.M.E. (   0.251)", true, true);
+        row("today's, asked", "MAME 0.70", {}, "", "", "Versión de M.A.M.E. (0.251)", true, true);
+        row("an older one, asked", "MAME 0.70", {}, "version-answer\t0.106 (mame0106)\n", "",
+            "Versión de M.A.M.E. (0.106)", true, true);
+        const char* unknown = "(Versión de M.A.M.E desconocida)";
+        row("garbage", "MAME 0.70", {}, "version-answer\t\\x01\\xff;rm -rf x\n", "", unknown, false,
+            false);
+        row("nothing", "MAME 0.70", {}, "version-answer\t\n", "", unknown, false, false);
+        row("no end", "MAME 0.70", {}, "version-delay-ms\t60000\n", "", unknown, false, false);
+        // No game list, and the user is told why.
+        for (const auto& [tag, emulator] :
+             std::initializer_list<std::pair<const char*, QByteArray>>{
+                 {"prints nothing", "#!/bin/sh\n"},
+                 {"fails", "#!/bin/sh\necho broken >&2\nexit 3\n"},
+                 {"crashes", "#!/bin/sh\nkill -SEGV $$\n"},
+                 {"not a program", "\x7f"
+                                   "ELF garbage"},
+                 {"a folder", "folder"}})
+            row(tag, "MAME 0.70", emulator, "", "0.70", "Versión de M.A.M.E. (0.70)", true, false);
     }
 
     void versionRows()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, emulator);
+        QFETCH(QByteArray, directives);
         QFETCH(QByteArray, whatsnew);
         QFETCH(QString, caption);
-        QFETCH(QColor, colour);
         QFETCH(bool, keys);
         QFETCH(bool, settingsCreated);
+        QFETCH(bool, today);
         EmulatorFolder folder(name);
         if (emulator == "folder")
             folder.makeFolder("mame");
+        else if (emulator.isEmpty())
+            folder.installEmulator();
         else
-            installScriptedEmulator(folder, emulator.isEmpty() ? scriptedEmulator : emulator);
+            installScript(folder, emulator);
+        folder.writeFile("standin.dat", "dialect\ttoday\n" + directives +
+                                            "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
+        folder.writeFile("roms/airdueljm72.zip", {});
         if (!whatsnew.isEmpty())
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
         frmCargador window(program.context);
+        QElapsedTimer waited;
+        waited.start();
         QVERIFY(loadToEnd(window));
+        QVERIFY(waited.elapsed() < 30000);
 
         QCOMPARE(window.statusCaption(), caption);
-        QCOMPARE(window.statusColour(), colour);
+        QCOMPARE(window.statusColour(), keys ? Colours::statusTeal() : Colours::statusRed());
         QCOMPARE(folder.exists("mame.ini"), settingsCreated);
         QVERIFY(!folder.exists("pwned"));
         const QColor keysColour = keys ? Colours::buttonNormal() : Colours::disabledGrey();
@@ -164,62 +150,24 @@ private slots:
                  keys ? QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                        "posteriores a la 0.59b.")
                       : QStringLiteral("Función no habilitada."));
-        QCOMPARE(folder.exists("lista.txt"), emulator.isEmpty());
-        QCOMPARE(messageTexts(program), emulator.isEmpty()
-                                            ? QStringList()
-                                            : QStringList{gameListNotCreatedText(folder.path())});
-    }
-
-    // Without release notes naming a version the emulator is asked ("-version"); its answer
-    // decides the caption, the keys and the dialect the game list is read in. Garbage, no
-    // answer or no end to the wait: the unknown version, as without notes before.
-    void versionAskedOfTheEmulatorWhenTheNotesNameNone_data()
-    {
-        QTest::addColumn<QByteArray>("directives");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("today");
-        const auto row = [](const char* tag, const char* directive, const char* caption) {
-            QTest::newRow(tag) << QByteArray(directive) << QString(caption)
-                               << QByteArray(tag).startsWith("today");
-        };
-        const char* unknown = "(Versión de M.A.M.E desconocida)";
-        row("today's", "", "Versión de M.A.M.E. (0.251)");
-        row("an older one", "version-answer\t0.106 (mame0106)\n", "Versión de M.A.M.E. (0.106)");
-        row("garbage", "version-answer\t\\x01\\xff;rm -rf x\n", unknown);
-        row("nothing", "version-answer\t\n", unknown);
-        row("no end", "version-delay-ms\t60000\n", unknown);
-    }
-
-    void versionAskedOfTheEmulatorWhenTheNotesNameNone()
-    {
-        QFETCH(QByteArray, directives);
-        QFETCH(QString, caption);
-        QFETCH(bool, today);
-        EmulatorFolder folder;
-        folder.installEmulator();
-        folder.writeFile("standin.dat", "dialect\ttoday\n" + directives +
-                                            "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
-        folder.writeFile("roms/airdueljm72.zip", {});
-        Program program(folder.path());
-        frmCargador window(program.context);
-        QElapsedTimer waited;
-        waited.start();
-        QVERIFY(loadToEnd(window));
-        QVERIFY(waited.elapsed() < 30000);
-        QCOMPARE(window.statusCaption(), caption);
         QCOMPARE(program.state.dialect == Dialect::Today, today);
-        QCOMPARE(window.lblTeclas->backColour() != Colours::disabledGrey(),
-                 caption != "(Versión de M.A.M.E desconocida)");
-        // The list is read as the dialect says: only today's reader finds the long name.
-        QCOMPARE(window.lstJuegos->item(0)->text(),
-                 today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)");
+        // The list is read as the dialect says: only today's reader finds the long name. No list,
+        // no rows.
+        const QString listed =
+            today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)";
+        QCOMPARE(window.lstJuegos->count() ? window.lstJuegos->item(0)->text() : QString(),
+                 emulator.isEmpty() ? listed : QString());
+        QCOMPARE(folder.exists("lista.txt"), emulator.isEmpty());
+        QCOMPARE(program.dialogs.shown.size(), emulator.isEmpty() ? 0 : 1);
+        if (!emulator.isEmpty())
+            QCOMPARE(program.dialogs.shown[0].text, gameListNotCreatedText(folder.path()));
         QVERIFY(!QFile::exists(program.state.scratch.filePath("version.txt")));
     }
 
     void cdModeLocksTheWritingCommands()
     {
         EmulatorFolder folder;
-        installScriptedEmulator(folder);
+        folder.installEmulator();
         folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);

@@ -7,12 +7,10 @@
 #include "support/EmulatorFolder.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 using namespace zefrin;
@@ -22,25 +20,22 @@ namespace {
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-class Listener : public QObject {
-public:
-    explicit Listener(QStringList& told)
-        : told_(told)
-    {
-    }
-    void ended(const zefrin::ShellResult& result)
-    {
-        told_ << (result.started ? QStringLiteral("started %1").arg(result.exitCode)
-                                 : QStringLiteral("not started: ") + result.error);
-    }
-
-private:
-    QStringList& told_;
-};
+// A folder under `dir` as a copy of the program (or the user) leaves it: the marker, if any,
+// and files of one byte.
+void makeFolder(const QDir& dir, const QString& folder, const QByteArray& marker,
+                const QStringList& files)
+{
+    QVERIFY(dir.mkpath(folder));
+    if (!marker.isEmpty())
+        writeBytes(dir.filePath(folder + "/.zefrin-copia.json"), marker);
+    for (const QString& file : files)
+        writeBytes(dir.filePath(folder + '/' + file), "x");
+}
 
 } // namespace
 
@@ -48,22 +43,17 @@ class SystemServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Any directory entry counts as taken, a dangling link included.
+    // Any directory entry counts as taken, a link whose target is gone (a stick not plugged in)
+    // included: nothing is written where it points.
     void renameInFolderNeverReplaces()
     {
         EmulatorFolder dir;
         dir.writeFile("old name.zip", "old");
-        dir.writeFile("taken.zip", "taken");
-        QVERIFY(!RenameInFolder("old name.zip", "taken.zip", dir.path()));
-        QVERIFY(!RenameInFolder("missing.zip", "new.zip", dir.path()));
-        // A link whose target is gone (a stick not plugged in) holds its name all the same:
-        // nothing is written where it points.
         QVERIFY(QFile::link(dir.filePath("stick/pacman.zip"), dir.filePath("gone.zip")));
-        QVERIFY(!RenameInFolder("old name.zip", "gone.zip", dir.path()));
-        for (const char* entry : {"taken.zip", "roms", "gone.zip"})
-            QVERIFY2(FileExists(dir.filePath(entry)), entry);
-        QVERIFY(!FileExists(dir.filePath("new.zip")) && !FileExists(QString()));
-        QCOMPARE(dir.readFile("taken.zip") + dir.readFile("old name.zip"), "takenold");
+        for (const char* taken : {"roms", "gone.zip"})
+            QVERIFY2(!RenameInFolder("old name.zip", taken, dir.path()), taken);
+        QVERIFY(!RenameInFolder("missing.zip", "new.zip", dir.path()));
+        QVERIFY(FileExists(dir.filePath("gone.zip")) && !FileExists(QString()));
         QVERIFY(!dir.exists("new.zip") && !dir.exists("stick"));
         // A separator at the end of the folder is accepted as well.
         QVERIFY(RenameInFolder("old name.zip", "new.zip", dir.path() + "/"));
@@ -71,34 +61,19 @@ private slots:
         QVERIFY(!dir.exists("old name.zip"));
     }
 
-    void replaceFile()
-    {
-        EmulatorFolder dir;
-        dir.writeFile("default.cfg", "theirs");
-        QVERIFY(ReplaceFile(dir.filePath("default.bak"), dir.filePath("default.cfg")).ok);
-        QCOMPARE(dir.readFile("default.cfg"), "theirs");
-        dir.writeFile("default.bak", "mine");
-        QVERIFY(!ReplaceFile(dir.filePath("default.bak"), dir.filePath("no/default.cfg")).ok);
-        QVERIFY(ReplaceFile(dir.filePath("default.bak"), dir.filePath("default.cfg")).ok);
-        QCOMPARE(dir.readFile("default.cfg"), "mine");
-        QVERIFY(!dir.exists("default.bak"));
-    }
-
     void oneRunAtATimeToldAfterItsEnd()
     {
         QTemporaryDir dir;
         EmulatorRunner runner;
-        QStringList told;
-        Listener listener(told);
         QVERIFY(runner.start(
-            {"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}, {}, {}, 0},
-            &listener, &Listener::ended));
+            {"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}, {}, {}, 0}, this,
+            &SystemServicesTest::ended));
         // Nothing waits: the call returns at once, and a second run is refused meanwhile.
-        QVERIFY(runner.isBusy() && told.isEmpty());
-        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}, {}, 0}, &listener,
-                              &Listener::ended));
+        QVERIFY(runner.isBusy() && told_.isEmpty());
+        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}, {}, 0}, this,
+                              &SystemServicesTest::ended));
         QTRY_VERIFY(!runner.isBusy());
-        QCOMPARE(told, QStringList{"started 0"});
+        QCOMPARE(told_, QStringList{"started 0"});
         QFile out(dir.filePath("out.txt"));
         QVERIFY(out.open(QIODevice::ReadOnly) && out.readAll() == "done\n");
 
@@ -108,24 +83,12 @@ private slots:
         for (const QString& program :
              {dir.filePath("no-such-program"), dir.filePath("not-executable"), QString()}) {
             const QString error = program.isEmpty() ? "unreadable script" : QString();
-            QVERIFY(runner.start({program, {}, dir.path(), {}, error, {}, 0}, &listener,
-                                 &Listener::ended));
-            QCOMPARE(told.size(), 1);
-            QTRY_COMPARE(told.size(), 2);
-            QVERIFY2(told.takeLast().startsWith("not started: " + error), qPrintable(program));
+            QVERIFY(runner.start({program, {}, dir.path(), {}, error, {}, 0}, this,
+                                 &SystemServicesTest::ended));
+            QCOMPARE(told_.size(), 1);
+            QTRY_COMPARE(told_.size(), 2);
+            QVERIFY2(told_.takeLast().startsWith("not started: " + error), qPrintable(program));
         }
-
-        // A run an earlier copy of the program left going keeps the runner busy until it ends.
-        QProcess earlier;
-        earlier.start("/bin/sleep", {"0.5"});
-        QVERIFY(earlier.waitForStarted());
-        QVERIFY(runner.await(processIdentity(earlier.processId()), &listener, &Listener::ended));
-        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}, {}, 0}, &listener,
-                              &Listener::ended));
-        QTest::qWait(200);
-        QVERIFY(runner.isBusy() && told.size() == 1);
-        QTRY_COMPARE(told.size(), 2);
-        QVERIFY(!runner.isBusy() && earlier.state() == QProcess::NotRunning);
     }
 
     // Every reader of lines gives what a split of the whole decoded text gives, whatever the
@@ -188,7 +151,9 @@ private slots:
     void leftoverScratchFoldersGoAndNothingElse()
     {
         QTemporaryDir temporary;
-        const QByteArray previous = qgetenv("TMPDIR");
+        // An empty TMPDIR afterwards is as good as none: the temporary folder is /tmp.
+        const auto restore =
+            qScopeGuard([previous = qgetenv("TMPDIR")] { qputenv("TMPDIR", previous); });
         qputenv("TMPDIR", temporary.path().toLocal8Bit());
         // Named while it surely runs: a process that already ended has no identity to take.
         QProcess ended;
@@ -201,46 +166,40 @@ private slots:
         const QByteArray goneMarker = QJsonDocument(processToJson(gone)).toJson();
         const QByteArray liveMarker = QJsonDocument(processToJson(ownProcessIdentity())).toJson();
         const QDir dir(temporary.path());
-        const auto make = [&dir](const QString& folder, const QByteArray& marker,
-                                 const QStringList& files) {
-            QVERIFY(dir.mkpath(folder));
-            if (!marker.isEmpty())
-                writeBytes(dir.filePath(folder + "/.zefrin-copia.json"), marker);
-            for (const QString& file : files) {
-                QVERIFY(dir.mkpath(QFileInfo(dir.filePath(folder + '/' + file)).path()));
-                writeBytes(dir.filePath(folder + '/' + file), "x");
-            }
-        };
-        make("zefrin-Ab12Cd", goneMarker, {"mame.bat", "log.txt"});
-        make("zefrin-Ef34Gh", goneMarker,
-             {"informe-1/comparacion.log", "informe-2/comparacion.log"});
-        make("zefrin-vivo01", liveMarker, {"log.txt"});
-        make("zefrin-juegos", {}, {});
-        make("zefrin-milog1", {}, {"log.txt"});
-        make("zefrin-roto01", "{\"pid\": ", {"log.txt"});
-        make("zefrin-notas1", goneMarker, {"log.txt", "notas.txt"});
-        make("zefrin-nested", goneMarker, {"informe-1/otro.txt"});
-        make("zefrin-toolong", goneMarker, {"log.txt"});
-        make("otro-Ab12Cd", goneMarker, {"log.txt"});
-        make("destino", goneMarker, {"log.txt"});
+        makeFolder(dir, "zefrin-Ab12Cd", goneMarker, {"mame.bat", "log.txt"});
+        makeFolder(dir, "zefrin-Ef34Gh", goneMarker,
+                   {"informe-1/comparacion.log", "informe-2/comparacion.log"});
+        makeFolder(dir, "zefrin-vivo01", liveMarker, {"log.txt"});
+        makeFolder(dir, "zefrin-juegos", {}, {});
+        makeFolder(dir, "zefrin-milog1", {}, {"log.txt"});
+        makeFolder(dir, "zefrin-roto01", "{\"pid\": ", {"log.txt"});
+        makeFolder(dir, "zefrin-notas1", goneMarker, {"log.txt", "notas.txt"});
+        makeFolder(dir, "zefrin-nested", goneMarker, {"informe-1/otro.txt"});
+        makeFolder(dir, "zefrin-toolong", goneMarker, {"log.txt"});
+        makeFolder(dir, "otro-Ab12Cd", goneMarker, {"log.txt"});
+        makeFolder(dir, "destino", goneMarker, {"log.txt"});
         QVERIFY(QFile::link(dir.filePath("destino"), dir.filePath("zefrin-link01")));
-        {
-            const ScratchFolder scratch;
-            writeBytes(scratch.logPath(), "x");
-            scratch.removeLeftovers();
-            QVERIFY(QFile::exists(scratch.logPath()));
-            QStringList left = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-            left.removeOne(QFileInfo(scratch.path()).fileName());
-            QCOMPARE(left, (QStringList{"destino", "otro-Ab12Cd", "zefrin-juegos", "zefrin-link01",
-                                        "zefrin-milog1", "zefrin-nested", "zefrin-notas1",
-                                        "zefrin-roto01", "zefrin-toolong", "zefrin-vivo01"}));
-            QVERIFY(QFile::exists(dir.filePath("destino/log.txt")));
-        }
-        if (previous.isEmpty())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", previous);
+        const ScratchFolder scratch;
+        writeBytes(scratch.logPath(), "x");
+        scratch.removeLeftovers();
+        QVERIFY(QFile::exists(scratch.logPath()));
+        QStringList left = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        left.removeOne(QFileInfo(scratch.path()).fileName());
+        QCOMPARE(left, (QStringList{"destino", "otro-Ab12Cd", "zefrin-juegos", "zefrin-link01",
+                                    "zefrin-milog1", "zefrin-nested", "zefrin-notas1",
+                                    "zefrin-roto01", "zefrin-toolong", "zefrin-vivo01"}));
+        QVERIFY(QFile::exists(dir.filePath("destino/log.txt")));
     }
+
+private:
+    // What an emulator run tells at its end, kept in the order told.
+    void ended(const ShellResult& result)
+    {
+        told_ << (result.started ? QStringLiteral("started %1").arg(result.exitCode)
+                                 : QStringLiteral("not started: ") + result.error);
+    }
+
+    QStringList told_;
 };
 
 QTEST_MAIN(SystemServicesTest)
