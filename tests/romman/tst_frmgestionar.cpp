@@ -65,7 +65,6 @@ private slots:
                                                     "PUCKMAN.ZIP", "viejo.zip"}));
         QCOMPARE(itemsOf(window.lstJuegos),
                  (QStringList{"Come Cocos", "Donkey Kong", "Galaga Espacial", "Tetrix"}));
-        QCOMPARE(m.folder.emulatorCalls(), (QStringList{"-listfull", "-listfull"}));
         clickItem(window.ROMs, "galaga.zip");
         QCOMPARE(window.lblTitulo->text(), "Galaga Espacial");
         QTest::keyClick(window.ROMs->viewport(), Qt::Key_Down); // the keyboard as a click
