@@ -33,10 +33,9 @@ private slots:
                          qPrintable(buttons[i]->objectName() + " " + buttons[j]->objectName()));
         }
         for (const KeyPicture& key : keyboardPicture()) {
-            LabelButton* label = editor.lblTecla[key.number];
-            QCOMPARE(label->text(), keyCaption(key.number));
             // The emulator's own keys are pink.
-            QCOMPARE(label->backColour() == QColor(255, 192, 192), !isSelectableKey(key.number));
+            QCOMPARE(editor.lblTecla[key.number]->backColour() == QColor(255, 192, 192),
+                     !isSelectableKey(key.number));
         }
         QCOMPARE(editor.windowTitle(),
                  QStringLiteral("Configuración de los controles de M.A.M.E."));
@@ -111,7 +110,6 @@ private slots:
         click(editor.lblJugador[0]);
         click(editor.lblControl[1]); // a key code the table does not know: nothing
         QCOMPARE(editor.lblPorDefecto->backColour(), QColor(Qt::white));
-        QVERIFY(rig->program.dialogs.shown.isEmpty());
         QCOMPARE(rig->program.state.TablaTeclas, saved); // shown, not stored
         click(editor.lblControl[4]);
         click(editor.lblPorDefecto); // the default key clears the cell and moves on
