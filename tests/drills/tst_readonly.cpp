@@ -98,7 +98,6 @@ private slots:
         row("switched on in a read-only folder", ".", "switch on");
         row("emulator settings given back", "cfg", "switch off", true, {"mame.ini"});
         row("closing with the keys on", ".", "close");
-        row("archive renamed for a check", "roms", "search");
         row("rename record", "(records)", "search");
         row("game settings record", "(records)", "launch with keys", true, {},
             "Error.|No se puede guardar la nota de Zefrin! en %2, y sin ella la configuración "

@@ -1,13 +1,10 @@
-// The key configuration's files: the key-name table Zefrin.tlc (the default file, its names
-// of the editor's keys, hand edits, the private-profile rules of LeerINI under it) and the
-// controller files written from the editor's table (their bytes, hand-edited lines read
-// back, whole tables round trip). Read-only files: tests/drills/tst_readonly.
+// The key-name table Zefrin.tlc (its default bytes, hand edits, the private-profile rules
+// under it) and the controller files written from the editor's table (their bytes, hand-edited
+// lines read back). Read-only files: tests/drills/tst_readonly.
 
 #include "KeyRig.h"
 #include "engine/input/ControllerFiles.h"
 #include "engine/services/IniFile.h"
-#include "gui/input/KeyboardPicture.h"
-#include "support/BytesRead.h"
 
 #include <QCryptographicHash>
 
@@ -54,23 +51,6 @@ private slots:
             "9912ad10d0a867071d91161ec942666fe058fec9e75e05a35c15c45dd496e971");
     }
 
-    void pictureKeysCarryTheirKeyCodes()
-    {
-        int lettersAndDigits = 0;
-        for (const KeyPicture& key : keyboardPicture()) {
-            const QString code = keyNameOfLabel(folder->path(), key.number);
-            // Every key that can be chosen has a line but "B.May" and "<", which the
-            // controller files name themselves; the emulator's own keys have none.
-            QCOMPARE(code.isEmpty(),
-                     !isSelectableKey(key.number) || key.number == 42 || key.number == 56);
-            QCOMPARE(labelOfKeyCode(folder->path(), keyCodeOfLabel(folder->path(), key.number)),
-                     isSelectableKey(key.number) ? key.number : 0);
-            if (code.section('_', 1, 1).size() == 1)
-                lettersAndDigits += int(keyCaption(key.number) == code.section('_', 1, 1));
-        }
-        QCOMPARE(lettersAndDigits, 26 + 10 + 10);
-    }
-
     void privateProfileRules_data()
     {
         // Each file is asked for key "k" of section "s"; "<none>": no file. Odd bytes, and
@@ -100,29 +80,6 @@ private slots:
         if (content != "<none>")
             folder->writeFile("test.ini", content);
         QCOMPARE(IniFile(folder->filePath("test.ini")).value("s", "k", "default"), expected);
-    }
-
-    void editorCommandsReadTheTableOnce()
-    {
-        // A table made large by lines no lookup asks for, and every cell of the editor's table
-        // given a key: a read per lookup would read the table hundreds of times. The whole
-        // table comes back from the files.
-        folder->writeFile("Zefrin.tlc", "[notas]\r\n" +
-                                            QByteArray("nota = relleno\r\n").repeated(12500) +
-                                            folder->readFile("Zefrin.tlc"));
-        const qint64 tableSize = folder->readFile("Zefrin.tlc").size();
-        KeyTable table;
-        for (int cell = 0; cell < 64; ++cell)
-            table[cell / 16][cell % 16] = 30 + cell % 16;
-        qint64 before = bytesReadSoFar();
-        QVERIFY(writeControllerFiles(folder->path(), table, Dialect::Classic));
-        QVERIFY2(bytesReadSoFar() - before < 2 * tableSize, "saving read the table again");
-        const QString entryFile = controllerEntryPath(folder->path());
-        const qint64 entrySize = folder->readFile("ctrlr/Zefrin/default.ini").size();
-        before = bytesReadSoFar();
-        QCOMPARE(readControllerEntries(folder->path(), entryFile), table);
-        QVERIFY2(bytesReadSoFar() - before < 2 * tableSize + entrySize,
-                 "loading read the table again");
     }
 
     void filesAreWrittenByteForByteWithTheTablesNames()
