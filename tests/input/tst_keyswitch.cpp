@@ -88,6 +88,7 @@ private slots:
     void savingTurnsTheSwitchOnAndKeepsWhatItSetAside()
     {
         click(rig->open().lblGuardar);
+        QVERIFY(rig->window.chkUsaControles->isChecked());
         expectDefinedKeys();
         QVERIFY(rig->program.dialogs.shown.isEmpty());
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
