@@ -80,7 +80,8 @@ private slots:
             QTest::newRow(tag) << mounted << action << said << mayChange << message;
         };
         // Messages pinned elsewhere are only counted here: tests/input/tst_keyswitch (the key
-        // switch's), tests/launch/tst_launch (the game's settings), tests/catalogue (the list).
+        // switch's and its note's), tests/launch/tst_launch (the game's settings),
+        // tests/catalogue (the list). Saving with cfg read-only fails where the switch does.
         row("first start in a read-only folder", ".", "start");
         row("game list deleted", ".", "new list");
         row("game settings moved aside", "cfg", "launch with keys");
@@ -93,18 +94,15 @@ private slots:
             "Error|Se ha producido un error al modificar las configuraciones de M.A.M.E, "
             "comprueba que los archivos dentro de la carpeta %1/cfg no tienen la propiedad 'sólo "
             "lectura' pues de ser así Zefrin! no podrá funcionar de forma correcta.");
-        row("controls saved, cfg read-only", "cfg", "save", true, {}, cfg);
         row("emulator settings parked", "cfg", "switch on", true, {}, cfg);
         row("switched on in a read-only folder", ".", "switch on");
         row("emulator settings given back", "cfg", "switch off", true, {"mame.ini"});
         row("closing with the keys on", ".", "close");
-        row("archive renamed for a check", "roms", "search");
         row("rename record", "(records)", "search");
         row("game settings record", "(records)", "launch with keys", true, {},
             "Error.|No se puede guardar la nota de Zefrin! en %2, y sin ella la configuración "
             "propia del juego podría quedarse apartada si Zefrin! se cerrara durante la "
             "partida. No se ha modificado nada.");
-        row("emulator settings record", "(records)", "switch on");
         row("archive renamed for good", "roms", "update");
         row("report script", ".", "report");
     }
@@ -151,12 +149,7 @@ private slots:
             after.remove(file);
             before.remove(file);
         }
-        QCOMPARE(after, before);
-        // Wherever the switch stopped, the user's own input settings are there.
-        QVERIFY(rig.folder.exists("cfg/default.cfg") || rig.folder.exists("cfg/default.bak"));
-        QCOMPARE(rig.folder.readFile(rig.folder.exists("cfg/default.bak") ? "cfg/default.bak"
-                                                                          : "cfg/default.cfg"),
-                 userSettings);
+        QCOMPARE(after, before); // the user's own input settings among them
     }
 
 private:

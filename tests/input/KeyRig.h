@@ -1,8 +1,7 @@
 #pragma once
-// Shared by the key configuration tests: an emulator folder ready for
-// the key configuration (the stand-in emulator's mame.ini from -cc, the default key-name
-// table, a ctrlr folder, the user's own cfg/default.cfg) with the main window and the
-// controls editor on it.
+// An emulator folder ready for the key configuration (the stand-in's mame.ini from -cc, the
+// default key-name table, a ctrlr folder, the user's cfg/default.cfg), the main window and
+// the controls editor on it.
 
 #include "engine/input/KeyNameTable.h"
 #include "gui/app/frmCargador.h"
