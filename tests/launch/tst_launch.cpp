@@ -357,7 +357,6 @@ private slots:
         QTest::addColumn<bool>("fits");
         QTest::newRow("CR LF") << QByteArray("\r\na\r\n\nb\r\n") << "\r\na\r\n\r\nb\r\n" << false;
         QTest::newRow("lone CR, no last end") << QByteArray("a\rb") << "a\r\nb\r\n" << true;
-        QTest::newRow("three lines") << QByteArray("a\nb\nc\n") << "a\r\nb\r\nc\r\n" << true;
         QTest::newRow("wraps to three") << QByteArray(30, 'x') << QString(30, 'x') + "\r\n" << true;
         QTest::newRow("wraps to four") << QByteArray(31, 'x') << QString(31, 'x') + "\r\n" << false;
     }
