@@ -161,7 +161,6 @@ private slots:
         QTest::newRow("extra trailing space") << "Alpha Beta (set 1) " << sampleList << "ERROR";
         QTest::newRow("name keeps its capitals") << "SECOND" << sampleList << "ABCD2.zip";
         QTest::newRow("no list") << "efgh.zip" << QByteArray("<none>") << "<fail>";
-        QTest::newRow("empty list") << "efgh.zip" << QByteArray() << "ROM desconocida(efgh.zip)";
     }
 
     void lookUps()
@@ -301,7 +300,6 @@ private slots:
         }
         QCOMPARE(c.criticalMessages(), QStringList());
         QCOMPARE(c.state(), loaded);
-        QVERIFY(!QApplication::activeModalWidget());
         if (builds) {
             QVERIFY(refused);
             QCOMPARE(during, QStringLiteral("#ff0000 Creando lista de juegos. +hourglass"));
@@ -324,8 +322,6 @@ private slots:
         QCOMPARE(c.criticalMessages(),
                  QStringList{"Error.|Se ha producido un error, comprueba si el archivo 'Lista.txt' "
                              "está cómo sólo lectura ya que si es así es imposible seguir."});
-        QCOMPARE(c.rows().size(), 2);
-        QCOMPARE(c.state(), loaded);
         // A missing roms folder gives no rows at all.
         QVERIFY(QDir(c.folder.filePath("roms")).removeRecursively());
         c.build();
