@@ -175,8 +175,6 @@ private slots:
         QCOMPARE(GameList(folder.path(), Dialect::Classic).isReadable(), answer != "<fail>");
     }
 
-    // The title rules of the game list's columns, the archives of the roms folder and their
-    // order, through the window's list.
     void titlesOfTheRomsFolder()
     {
         Catalogue c("", {"ABCD.ZIP", "abcdefghij.zip", "abcdefghijk.zip", "short.zip", "empty.zip",
@@ -322,7 +320,6 @@ private slots:
         QCOMPARE(c.criticalMessages(),
                  QStringList{"Error.|Se ha producido un error, comprueba si el archivo 'Lista.txt' "
                              "está cómo sólo lectura ya que si es así es imposible seguir."});
-        // A missing roms folder gives no rows at all.
         QVERIFY(QDir(c.folder.filePath("roms")).removeRecursively());
         c.build();
         QCOMPARE(c.rows(), QStringList());
