@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace zefrin::fuzz {
@@ -18,10 +19,20 @@ inline QByteArray bytes(const std::uint8_t* data, std::size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// The input's lines as the program reads text files.
-inline QStringList linesOf(const QByteArray& input)
+// The input's lines as the program reads text files: all, or the first `most` of them.
+inline QStringList linesOf(const QByteArray& input, qsizetype most = -1)
 {
-    return splitLines(decodeSystemText(input));
+    if (most < 0)
+        return splitLines(decodeSystemText(input));
+    QStringList lines;
+    TextLineReader reader(memoryDevice(input));
+    while (lines.size() < most) {
+        std::optional<QString> line = reader.next();
+        if (!line)
+            break;
+        lines << std::move(*line);
+    }
+    return lines;
 }
 
 // Splits an input in two at the first NUL byte, for targets that compare two texts.

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Ask for names and titles the file itself holds, and a few it does not.
     QStringList archives{QStringLiteral("pong.zip"), QStringLiteral(".zip"), QString()};
     QStringList titles{QString(), QStringLiteral("Pong (Rev E) [TTL]")};
-    const QStringList lines = fuzz::linesOf(input);
+    const QStringList lines = fuzz::linesOf(input, 64);
     for (qsizetype i = 1; i < lines.size() && i < 64; ++i) {
         const QString& line = lines.at(i);
         const QStringView name = gameLineName(line, today);

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         LeerINI(memoryDevice(input), section, key, {}) != table.value(section, key))
         std::abort();
     // A name the file itself holds: the value on its first line.
-    const QStringList firstLine = fuzz::linesOf(input.left(input.indexOf('\n')));
+    const QStringList firstLine = fuzz::linesOf(input, 1);
     const QString someName =
         firstLine.isEmpty() ? QString() : firstLine.first().section('=', 1).trimmed();
     const QString somePort =
