@@ -9,7 +9,6 @@
 #include "support/Runs.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QtTest>
 
@@ -37,34 +36,32 @@ private slots:
     // test pins).
     void endsWithoutTheEmulator()
     {
-        for (const bool otherCopy : {false, true}) {
-            EmulatorFolder folder;
-            Program program(folder.path());
-            InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
-            QVERIFY(!otherCopy || other.tryAcquire());
-            frmCargador window(program.context);
-            QVERIFY(!loadToEnd(window));
-            QVERIFY(program.programExit.ended && !window.isVisible());
-            QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing written");
-            QCOMPARE(program.dialogs.shown.size(), 1);
-            const ShownMessage& shown = program.dialogs.shown.first();
-            QCOMPARE(shown.icon, Dialogs::Icon::Critical);
-            QCOMPARE(shown.title, "Fichero no encontrado.");
-            QCOMPARE(shown.text, "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) "
-                                 "sin este archivo el Zefrin! no funcionará, por favor copia este "
-                                 "programa en la misma carpeta que el M.A.M.E.");
-        }
+        EmulatorFolder folder;
+        Program program(folder.path());
+        InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
+        QVERIFY(other.tryAcquire());
+        frmCargador window(program.context);
+        QVERIFY(!loadToEnd(window));
+        QVERIFY(program.programExit.ended && !window.isVisible());
+        QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing written");
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        const ShownMessage& shown = program.dialogs.shown.first();
+        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
+        QCOMPARE(shown.title, "Fichero no encontrado.");
+        QCOMPARE(shown.text, "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) "
+                             "sin este archivo el Zefrin! no funcionará, por favor copia este "
+                             "programa en la misma carpeta que el M.A.M.E.");
     }
 
     // The version from the release notes, else asked of the emulator ("-version"): it decides
-    // the caption, the keys and the dialect the game list is read in. Garbage, no answer or no
-    // end to the wait: the unknown version.
+    // the caption, the keys and the dialect the game list is read in. No end to the wait: the
+    // unknown version (what any answer reads as is fuzzed).
     void versionRows_data()
     {
         // An awkward folder name: the emulator still runs in its own folder.
         QTest::addColumn<QString>("name");
         // The emulator: empty, the stand-in; "folder", a folder of its name (present, but it
-        // cannot run); else a script that fails or writes nothing.
+        // cannot run); else a script that fails.
         QTest::addColumn<QByteArray>("emulator");
         QTest::addColumn<QByteArray>("directives"); // of the stand-in
         QTest::addColumn<QByteArray>("whatsnew");   // empty: no file
@@ -90,21 +87,13 @@ private slots:
         row("today's, asked", "MAME 0.70", {}, "", "", "Versión de M.A.M.E. (0.251)", true, true);
         row("an older one, asked", "MAME 0.70", {}, "version-answer\t0.106 (mame0106)\n", "",
             "Versión de M.A.M.E. (0.106)", true, true);
-        const char* unknown = "(Versión de M.A.M.E desconocida)";
-        row("garbage", "MAME 0.70", {}, "version-answer\t\\x01\\xff;rm -rf x\n", "", unknown, false,
+        row("no end", "MAME 0.70", {}, "version-delay-ms\t60000\n", "",
+            "(Versión de M.A.M.E desconocida)", false, false);
+        // No game list, and the user is told why: the emulator fails, or cannot run at all.
+        row("fails", "MAME 0.70", "#!/bin/sh\nexit 3\n", "", "0.70", "Versión de M.A.M.E. (0.70)",
+            true, false);
+        row("a folder", "MAME 0.70", "folder", "", "0.70", "Versión de M.A.M.E. (0.70)", true,
             false);
-        row("nothing", "MAME 0.70", {}, "version-answer\t\n", "", unknown, false, false);
-        row("no end", "MAME 0.70", {}, "version-delay-ms\t60000\n", "", unknown, false, false);
-        // No game list, and the user is told why.
-        for (const auto& [tag, emulator] :
-             std::initializer_list<std::pair<const char*, QByteArray>>{
-                 {"prints nothing", "#!/bin/sh\n"},
-                 {"fails", "#!/bin/sh\necho broken >&2\nexit 3\n"},
-                 {"crashes", "#!/bin/sh\nkill -SEGV $$\n"},
-                 {"not a program", "\x7f"
-                                   "ELF garbage"},
-                 {"a folder", "folder"}})
-            row(tag, "MAME 0.70", emulator, "", "0.70", "Versión de M.A.M.E. (0.70)", true, false);
     }
 
     void versionRows()
@@ -131,10 +120,7 @@ private slots:
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
         frmCargador window(program.context);
-        QElapsedTimer waited;
-        waited.start();
         QVERIFY(loadToEnd(window));
-        QVERIFY(waited.elapsed() < 30000);
 
         QCOMPARE(window.statusCaption(), caption);
         QCOMPARE(window.statusColour(), keys ? Colours::statusTeal() : Colours::statusRed());
@@ -142,26 +128,21 @@ private slots:
         QVERIFY(!folder.exists("pwned"));
         const QColor keysColour = keys ? Colours::buttonNormal() : Colours::disabledGrey();
         QCOMPARE(window.lblTeclas->backColour(), keysColour);
-        QCOMPARE(window.checkBoxColour(), keysColour);
         QCOMPARE(window.chkUsaControles->isEnabled(), keys);
-        QVERIFY(!window.chkUsaControles->isChecked());
         QVERIFY2(window.lblTeclas->isEnabled(), "a grey button still answers with its refusal");
         QCOMPARE(window.lblTeclas->toolTip(),
                  keys ? QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                        "posteriores a la 0.59b.")
                       : QStringLiteral("Función no habilitada."));
-        QCOMPARE(program.state.dialect == Dialect::Today, today);
         // The list is read as the dialect says: only today's reader finds the long name. No list,
         // no rows.
         const QString listed =
             today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)";
         QCOMPARE(window.lstJuegos->count() ? window.lstJuegos->item(0)->text() : QString(),
                  emulator.isEmpty() ? listed : QString());
-        QCOMPARE(folder.exists("lista.txt"), emulator.isEmpty());
         QCOMPARE(program.dialogs.shown.size(), emulator.isEmpty() ? 0 : 1);
         if (!emulator.isEmpty())
             QCOMPARE(program.dialogs.shown[0].text, gameListNotCreatedText(folder.path()));
-        QVERIFY(!QFile::exists(program.state.scratch.filePath("version.txt")));
     }
 
     void cdModeLocksTheWritingCommands()
