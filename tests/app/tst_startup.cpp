@@ -85,8 +85,6 @@ private slots:
         row("today's, noted with spaces", "mame:0.70", {}, "", "   0.251\n",
             "Versión de M.A.M.E. (   0.251)", true, true);
         row("today's, asked", "MAME 0.70", {}, "", "", "Versión de M.A.M.E. (0.251)", true, true);
-        row("an older one, asked", "MAME 0.70", {}, "version-answer\t0.106 (mame0106)\n", "",
-            "Versión de M.A.M.E. (0.106)", true, true);
         row("no end", "MAME 0.70", {}, "version-delay-ms\t60000\n", "",
             "(Versión de M.A.M.E desconocida)", false, false);
         // No game list, and the user is told why: the emulator fails, or cannot run at all.

