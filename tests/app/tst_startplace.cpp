@@ -1,7 +1,5 @@
-// Which emulator folder and emulator a start uses: the command line's folder, the program's
-// own folder in the classic set-up, the folder used last, the folder chooser; the emulator on
-// PATH for a folder without its own; folders that cannot be used. The settings live in a file
-// of the test's own, never in the user's.
+// Which emulator folder and emulator a start uses, and what it says of folders that cannot be
+// used. The settings live in a file of the test's own, never in the user's.
 
 #include "gui/app/StartPlace.h"
 #include "gui/app/frmCargador.h"
@@ -154,14 +152,11 @@ private slots:
         if (onPath)
             installExecutable(folders["bin"] + "/mame");
         const auto path = pathSetTo(folders["bin"]);
-        const QString settingsPath = root.filePath("settings/zefrin.conf");
-        if (!remembered.isEmpty()) {
-            QSettings earlier(settingsPath, QSettings::IniFormat);
-            earlier.setValue("emulatorFolder", folders["remembered"]);
-        }
+        QSettings settings(root.filePath("settings/zefrin.conf"), QSettings::IniFormat);
+        if (!remembered.isEmpty())
+            settings.setValue("emulatorFolder", folders["remembered"]);
         if (remembered == "gone")
             QVERIFY(QDir(folders["remembered"]).removeRecursively());
-        QSettings settings(settingsPath, QSettings::IniFormat);
         const bool chosen = asked && !expected.isEmpty();
         const QString refused = root.filePath("mame;x");
         QVERIFY(QDir().mkpath(refused));
@@ -194,7 +189,7 @@ private slots:
         }
         QVERIFY(!QFile::exists(root.filePath("pwned")) && !QFile::exists("pwned"));
         if (!place) {
-            QVERIFY2(!QFile::exists(settingsPath), "an ended start writes nothing");
+            QVERIFY2(!QFile::exists(settings.fileName()), "an ended start writes nothing");
             if (kind == "bare" || kind == "relative")
                 QVERIFY(
                     QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));

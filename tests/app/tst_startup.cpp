@@ -80,8 +80,6 @@ private slots:
             "Version de M.A.M.E. (0.37 BETA 14) (No configurable)", false, false);
         row("0.59", "mame $(touch pwned); `x` & y", {}, "", "\r\n0.59\r\n",
             "Versión de M.A.M.E. (0.59) (Controles no configurables)", false, true);
-        row("0.59b", "Emuladores/MAMÉ ñandú", {}, "", "0.59b", "Versión de M.A.M.E. (0.59b)", true,
-            true);
         row("today's, noted with spaces", "mame:0.70", {}, "", "   0.251\n",
             "Versión de M.A.M.E. (   0.251)", true, true);
         row("today's, asked", "MAME 0.70", {}, "", "", "Versión de M.A.M.E. (0.251)", true, true);

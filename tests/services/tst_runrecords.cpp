@@ -1,8 +1,6 @@
 // The notes a run keeps while something of the user's is aside, met at the next start after a
-// kill: each kind left by the program itself (the emulator it started ended with it), then the
-// folder renamed, replaced by another at the same path, the thing set aside changed, or the
-// note damaged. A note is applied only to its own folder and its own file; one that cannot be
-// is said once and kept aside; a clean close leaves no note behind.
+// kill: a note is applied only to its own folder and its own file; one that cannot be is said
+// once and kept aside; a clean close leaves no note behind.
 
 #include "engine/catalogue/GameListMaker.h"
 #include "engine/catalogue/GeneratedFiles.h"
