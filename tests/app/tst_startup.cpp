@@ -15,18 +15,6 @@
 using namespace zefrin;
 using namespace zefrin::test;
 
-namespace {
-
-// A script of the test's as the folder's emulator.
-void installScript(EmulatorFolder& folder, const QByteArray& script)
-{
-    folder.writeFile("mame", script);
-    QFile::setPermissions(folder.filePath("mame"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-} // namespace
-
 class StartupTest : public QObject {
     Q_OBJECT
 
@@ -107,8 +95,11 @@ private slots:
             folder.makeFolder("mame");
         else if (emulator.isEmpty())
             folder.installEmulator();
-        else
-            installScript(folder, emulator);
+        else {
+            folder.writeFile("mame", emulator);
+            QVERIFY(QFile::setPermissions(folder.filePath("mame"),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
         folder.writeFile("standin.dat", "dialect\ttoday\n" + directives +
                                             "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
         folder.writeFile("roms/airdueljm72.zip", {});
