@@ -94,7 +94,6 @@ private slots:
             "remembered");
         row("own folder with roms", "", "roms", "kept", true, "own", "own", false, "remembered");
         row("remembered", "", "", "kept", false, "remembered", "remembered", false, "remembered");
-        row("chosen", "", "", "", false, "chosen", "chosen", true, "chosen");
         row("remembered one gone, chosen", "", "", "gone", false, "chosen", "chosen", true,
             "chosen");
         row("chooser cancelled", "", "", "", false, "", "", true, "");
