@@ -136,7 +136,6 @@ private slots:
     {
         EmulatorFolder folder;
         folder.installEmulator();
-        folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
