@@ -9,24 +9,11 @@
 #include "support/Runs.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QtTest>
 
 using namespace zefrin;
 using namespace zefrin::test;
-
-namespace {
-
-// A script of the test's as the folder's emulator.
-void installScript(EmulatorFolder& folder, const QByteArray& script)
-{
-    folder.writeFile("mame", script);
-    QFile::setPermissions(folder.filePath("mame"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-} // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -37,34 +24,32 @@ private slots:
     // test pins).
     void endsWithoutTheEmulator()
     {
-        for (const bool otherCopy : {false, true}) {
-            EmulatorFolder folder;
-            Program program(folder.path());
-            InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
-            QVERIFY(!otherCopy || other.tryAcquire());
-            frmCargador window(program.context);
-            QVERIFY(!loadToEnd(window));
-            QVERIFY(program.programExit.ended && !window.isVisible());
-            QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing written");
-            QCOMPARE(program.dialogs.shown.size(), 1);
-            const ShownMessage& shown = program.dialogs.shown.first();
-            QCOMPARE(shown.icon, Dialogs::Icon::Critical);
-            QCOMPARE(shown.title, "Fichero no encontrado.");
-            QCOMPARE(shown.text, "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) "
-                                 "sin este archivo el Zefrin! no funcionará, por favor copia este "
-                                 "programa en la misma carpeta que el M.A.M.E.");
-        }
+        EmulatorFolder folder;
+        Program program(folder.path());
+        InstanceLock other(program.lockFolder.filePath("zefrin.lock"));
+        QVERIFY(other.tryAcquire());
+        frmCargador window(program.context);
+        QVERIFY(!loadToEnd(window));
+        QVERIFY(program.programExit.ended && !window.isVisible());
+        QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing written");
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        const ShownMessage& shown = program.dialogs.shown.first();
+        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
+        QCOMPARE(shown.title, "Fichero no encontrado.");
+        QCOMPARE(shown.text, "No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) "
+                             "sin este archivo el Zefrin! no funcionará, por favor copia este "
+                             "programa en la misma carpeta que el M.A.M.E.");
     }
 
     // The version from the release notes, else asked of the emulator ("-version"): it decides
-    // the caption, the keys and the dialect the game list is read in. Garbage, no answer or no
-    // end to the wait: the unknown version.
+    // the caption, the keys and the dialect the game list is read in. No end to the wait: the
+    // unknown version (what any answer reads as is fuzzed).
     void versionRows_data()
     {
         // An awkward folder name: the emulator still runs in its own folder.
         QTest::addColumn<QString>("name");
         // The emulator: empty, the stand-in; "folder", a folder of its name (present, but it
-        // cannot run); else a script that fails or writes nothing.
+        // cannot run); else a script that fails.
         QTest::addColumn<QByteArray>("emulator");
         QTest::addColumn<QByteArray>("directives"); // of the stand-in
         QTest::addColumn<QByteArray>("whatsnew");   // empty: no file
@@ -83,28 +68,16 @@ private slots:
             "Version de M.A.M.E. (0.37 BETA 14) (No configurable)", false, false);
         row("0.59", "mame $(touch pwned); `x` & y", {}, "", "\r\n0.59\r\n",
             "Versión de M.A.M.E. (0.59) (Controles no configurables)", false, true);
-        row("0.59b", "Emuladores/MAMÉ ñandú", {}, "", "0.59b", "Versión de M.A.M.E. (0.59b)", true,
-            true);
         row("today's, noted with spaces", "mame:0.70", {}, "", "   0.251\n",
             "Versión de M.A.M.E. (   0.251)", true, true);
         row("today's, asked", "MAME 0.70", {}, "", "", "Versión de M.A.M.E. (0.251)", true, true);
-        row("an older one, asked", "MAME 0.70", {}, "version-answer\t0.106 (mame0106)\n", "",
-            "Versión de M.A.M.E. (0.106)", true, true);
-        const char* unknown = "(Versión de M.A.M.E desconocida)";
-        row("garbage", "MAME 0.70", {}, "version-answer\t\\x01\\xff;rm -rf x\n", "", unknown, false,
+        row("no end", "MAME 0.70", {}, "version-delay-ms\t60000\n", "",
+            "(Versión de M.A.M.E desconocida)", false, false);
+        // No game list, and the user is told why: the emulator fails, or cannot run at all.
+        row("fails", "MAME 0.70", "#!/bin/sh\nexit 3\n", "", "0.70", "Versión de M.A.M.E. (0.70)",
+            true, false);
+        row("a folder", "MAME 0.70", "folder", "", "0.70", "Versión de M.A.M.E. (0.70)", true,
             false);
-        row("nothing", "MAME 0.70", {}, "version-answer\t\n", "", unknown, false, false);
-        row("no end", "MAME 0.70", {}, "version-delay-ms\t60000\n", "", unknown, false, false);
-        // No game list, and the user is told why.
-        for (const auto& [tag, emulator] :
-             std::initializer_list<std::pair<const char*, QByteArray>>{
-                 {"prints nothing", "#!/bin/sh\n"},
-                 {"fails", "#!/bin/sh\necho broken >&2\nexit 3\n"},
-                 {"crashes", "#!/bin/sh\nkill -SEGV $$\n"},
-                 {"not a program", "\x7f"
-                                   "ELF garbage"},
-                 {"a folder", "folder"}})
-            row(tag, "MAME 0.70", emulator, "", "0.70", "Versión de M.A.M.E. (0.70)", true, false);
     }
 
     void versionRows()
@@ -122,8 +95,11 @@ private slots:
             folder.makeFolder("mame");
         else if (emulator.isEmpty())
             folder.installEmulator();
-        else
-            installScript(folder, emulator);
+        else {
+            folder.writeFile("mame", emulator);
+            QVERIFY(QFile::setPermissions(folder.filePath("mame"),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
         folder.writeFile("standin.dat", "dialect\ttoday\n" + directives +
                                             "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
         folder.writeFile("roms/airdueljm72.zip", {});
@@ -131,10 +107,7 @@ private slots:
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
         frmCargador window(program.context);
-        QElapsedTimer waited;
-        waited.start();
         QVERIFY(loadToEnd(window));
-        QVERIFY(waited.elapsed() < 30000);
 
         QCOMPARE(window.statusCaption(), caption);
         QCOMPARE(window.statusColour(), keys ? Colours::statusTeal() : Colours::statusRed());
@@ -142,33 +115,27 @@ private slots:
         QVERIFY(!folder.exists("pwned"));
         const QColor keysColour = keys ? Colours::buttonNormal() : Colours::disabledGrey();
         QCOMPARE(window.lblTeclas->backColour(), keysColour);
-        QCOMPARE(window.checkBoxColour(), keysColour);
         QCOMPARE(window.chkUsaControles->isEnabled(), keys);
-        QVERIFY(!window.chkUsaControles->isChecked());
         QVERIFY2(window.lblTeclas->isEnabled(), "a grey button still answers with its refusal");
         QCOMPARE(window.lblTeclas->toolTip(),
                  keys ? QStringLiteral("Configuración de teclas de M.A.M.E. para versiones "
                                        "posteriores a la 0.59b.")
                       : QStringLiteral("Función no habilitada."));
-        QCOMPARE(program.state.dialect == Dialect::Today, today);
         // The list is read as the dialect says: only today's reader finds the long name. No list,
         // no rows.
         const QString listed =
             today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)";
         QCOMPARE(window.lstJuegos->count() ? window.lstJuegos->item(0)->text() : QString(),
                  emulator.isEmpty() ? listed : QString());
-        QCOMPARE(folder.exists("lista.txt"), emulator.isEmpty());
         QCOMPARE(program.dialogs.shown.size(), emulator.isEmpty() ? 0 : 1);
         if (!emulator.isEmpty())
             QCOMPARE(program.dialogs.shown[0].text, gameListNotCreatedText(folder.path()));
-        QVERIFY(!QFile::exists(program.state.scratch.filePath("version.txt")));
     }
 
     void cdModeLocksTheWritingCommands()
     {
         EmulatorFolder folder;
         folder.installEmulator();
-        folder.setVersion("0.70");
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));

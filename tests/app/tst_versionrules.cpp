@@ -36,47 +36,26 @@ private slots:
         }
     }
 
-    void blanksAndLeadingZerosDoNotCount()
+    // Blanks and leading zeros do not count. Below 0.53 the emulator is told to play without
+    // sound; the unknown version lies below every threshold.
+    void thresholds()
     {
         QCOMPARE(compareVersions("   0.61", "0.061"), 0);
         QVERIFY(!versionAtOrBelow("   0.61", noControllerThreshold()));
-    }
-
-    // Below 0.53 the emulator is told to play without sound; the unknown version lies below
-    // every threshold.
-    void soundOption_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<bool>("withoutSound");
-        QTest::newRow("0.52") << "0.52" << true;
-        QTest::newRow("0.53") << "0.53" << false;
-        QTest::newRow("unknown") << unknownVersionText() << true;
-    }
-
-    void soundOption()
-    {
-        QFETCH(QString, version);
-        QTEST(launchWithoutSound(version), "withoutSound");
+        QVERIFY(!launchWithoutSound("0.53") && launchWithoutSound(unknownVersionText()));
     }
 
     void readVersion_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("version");
-        QTest::newRow("first line") << QByteArray("0.70\r\nrest\r\n") << "0.70";
         QTest::newRow("blank lines skipped") << QByteArray("\r\n   \r\n 0.61 \r\nx") << " 0.61 ";
         QTest::newRow("only blanks") << QByteArray("  \r\n\r\n   ") << unknownVersionText();
-        QTest::newRow("binary") << QByteArray("\0\x01\xff\r\n", 5)
-                                << QString::fromUtf8("\0\x01\xef\xbf\xbd", 5);
-        // Spaces count towards the length of a version line, not of a blank line.
-        const QByteArray longest = QByteArray(longestVersionLine - 4, ' ') + "0.61";
-        QTest::newRow("longest") << longest + "\r\n" << QString::fromLatin1(longest);
-        QTest::newRow("one more") << " " + longest << unknownVersionText();
         // A first line longer than a version is not read on (neither are its multi-byte runs).
         QTest::newRow("huge first line") << QByteArray(8 << 20, '7') + "\r\n0.61\r\n"
                                          << unknownVersionText();
         QTest::newRow("no ASCII at all") << QByteArray(8 << 20, '\xe9') << unknownVersionText();
-        QTest::newRow("huge indent") << QByteArray(1 << 20, ' ') + "0.61" << unknownVersionText();
+        // Spaces count towards the length of a version line, not of a blank line.
         QTest::newRow("huge blank line") << QByteArray(1 << 20, ' ') + "\n0.61"
                                          << "0.61";
         QTest::newRow("no file") << QByteArray("<none>") << unknownVersionText();

@@ -67,11 +67,8 @@ private slots:
     void namesReachTheEmulatorVerbatim_data()
     {
         QTest::addColumn<QString>("set");
-        QTest::newRow("spaces") << "my game";
-        QTest::newRow("separators") << "a; touch pwned & touch pwned | cat";
-        QTest::newRow("substitutions") << "$(touch pwned)`touch pwned`";
+        QTest::newRow("substitutions, separators") << "$(touch pwned)`touch pwned`; touch pwned";
         QTest::newRow("single quote") << "it's'; touch pwned; '";
-        QTest::newRow("double quote, percent") << "say \"hi\" 100%";
         QTest::newRow("newline") << "a\ntouch pwned";
         QTest::newRow("leading dash") << "-cc";
         QTest::newRow("non-ASCII") << "pañuelo";
