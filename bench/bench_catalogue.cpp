@@ -31,12 +31,6 @@ constexpr int gameCount = 45000;
 constexpr double knownShare = 0.9;
 constexpr int runs = 5;
 
-class SilentDialogs final : public Dialogs {
-public:
-    void message(QWidget*, Icon, const QString&, const QString&) override {}
-    bool askYesNo(QWidget*, Icon, const QString&, const QString&) override { return false; }
-};
-
 struct Timing {
     double best = 0;
     double median = 0;
@@ -59,7 +53,7 @@ Timing timeBuild(const QString& folder, Dialect dialect, int* rows)
     AppState state;
     state.emulatorFolder = folder;
     state.dialect = dialect;
-    SilentDialogs dialogs;
+    AnsweringDialogs dialogs{false};
     NoDesktop desktop;
     RecordedExit programExit;
     QTemporaryDir lockFolder;

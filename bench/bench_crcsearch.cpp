@@ -43,20 +43,6 @@ constexpr int literalChecks = 200;
 constexpr double checkDelayMs = 250;
 constexpr int todaysListLines = 348385;
 
-// Says yes to the search and keeps the last message.
-class ConsentingDialogs final : public Dialogs {
-public:
-    void message(QWidget*, Icon, const QString& title, const QString& text) override
-    {
-        lastTitle = title;
-        lastText = text;
-    }
-    bool askYesNo(QWidget*, Icon, const QString&, const QString&) override { return true; }
-
-    QString lastTitle;
-    QString lastText;
-};
-
 // The literal search's view: the archive stays selected; it stops after `limit` checks.
 class CountingView final : public SearchView {
 public:
@@ -148,7 +134,7 @@ int main(int argc, char* argv[])
     state.emulatorFolder = folder;
     state.dialect = Dialect::Today;
     state.records = RunRecords::forFolder(folder, recordFolder.path());
-    ConsentingDialogs dialogs;
+    AnsweringDialogs dialogs{true};
     NoDesktop desktop;
     RecordedExit programExit;
     InstanceLock lock(recordFolder.filePath("zefrin.lock"));

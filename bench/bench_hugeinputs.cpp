@@ -34,12 +34,6 @@ using namespace zefrin::bench;
 
 namespace {
 
-class SilentDialogs final : public Dialogs {
-public:
-    void message(QWidget*, Icon, const QString&, const QString&) override {}
-    bool askYesNo(QWidget*, Icon, const QString&, const QString&) override { return false; }
-};
-
 // The peak resident memory of this process so far, in kB (0 when it cannot be read).
 long long peakKb()
 {
@@ -170,7 +164,7 @@ bool prepareGarbageList(const QString& folder, qint64 size)
 struct Editor {
     explicit Editor(const QString& folder) { state.emulatorFolder = folder; }
     AppState state;
-    SilentDialogs dialogs;
+    AnsweringDialogs dialogs{false};
     NoDesktop desktop;
     RecordedExit programExit;
     QTemporaryDir lockFolder;

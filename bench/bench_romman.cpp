@@ -37,18 +37,6 @@ namespace {
 constexpr int gameCount = 2000;
 constexpr int emulatorRuns = 300;
 
-// Says yes to the search and keeps the last message.
-class ConsentingDialogs final : public Dialogs {
-public:
-    void message(QWidget*, Icon, const QString& title, const QString&) override
-    {
-        lastTitle = title;
-    }
-    bool askYesNo(QWidget*, Icon, const QString&, const QString&) override { return true; }
-
-    QString lastTitle;
-};
-
 // An emulator folder with the stand-in, `gameCount` games and one archive of none of them.
 bool writeFolder(const QString& folder)
 {
@@ -132,7 +120,7 @@ int main(int argc, char* argv[])
     AppState state;
     state.emulatorFolder = folder;
     state.records.pendingRename = recordFolder.filePath("pending-rename.json");
-    ConsentingDialogs dialogs;
+    AnsweringDialogs dialogs{true};
     NoDesktop desktop;
     RecordedExit programExit;
     InstanceLock lock(recordFolder.filePath("zefrin.lock"));
