@@ -147,8 +147,8 @@ private slots:
         QCOMPARE(c.rows(),
                  (QStringList{"", "Alpha Beta (set 1)", "No closing ", "Ten Letters",
                               "Title with \"quotes\" inside", "\u00d1and\u00fa (Spain)",
-                              "ROM desconocida(abcdefghijk.zip)", "ROM desconocida(a.zip)",
-                              "ROM desconocida(A.zip)", "ROM desconocida(.hidden.zip)"}));
+                              "ROM desconocida(.hidden.zip)", "ROM desconocida(abcdefghijk.zip)",
+                              "ROM desconocida(a.zip)", "ROM desconocida(A.zip)"}));
     }
 
     // Titles from a small alphabet repeat; among them unknown archives' titles and the awkward
