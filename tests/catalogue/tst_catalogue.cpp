@@ -6,7 +6,6 @@
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
-#include "gui/widgets/TitleRows.h"
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
 
@@ -200,7 +199,6 @@ private slots:
             if (!missing.contains(name))
                 c.folder.writeFile(name, files[name]);
         c.program.state.CdMode = cdMode;
-        c.window.show();
         const bool builds = !cdMode && missing.contains("lista.txt");
         QString during;
         QTimer::singleShot(200, &c.window, [&] { during = c.state(); });
@@ -235,23 +233,20 @@ private slots:
         }
     }
 
-    void missingOrDamagedFilesLeaveLessToShowAndNothingLost()
+    // "Actualizar lista de juegos" keeps a read-only list, with a message (one that cannot be
+    // deleted: tst_readonly). No emulator, so no list is made anew (a failed one: tst_startup).
+    void readOnlyListIsKept()
     {
-        // No emulator, so no list is made anew (a failed one: tst_startup).
         Catalogue c("game\ta\tAlpha\n", {"a.zip", "b.zip"});
         QVERIFY(QFile::remove(c.folder.filePath("mame")));
         c.folder.writeFile("lista.txt", "Name:     Description:\r\n");
         c.build();
-        // A read-only list is kept, with a message (one that cannot be deleted: tst_readonly).
         QVERIFY(QFile::setPermissions(c.folder.filePath("lista.txt"), QFile::ReadOwner));
         QTest::mouseClick(c.window.lblLista, Qt::LeftButton);
         QVERIFY2(QFile::remove(c.folder.filePath("lista.txt")), "the read-only list was kept");
         QCOMPARE(c.criticalMessages(),
                  QStringList{"Error.|Se ha producido un error, comprueba si el archivo 'Lista.txt' "
                              "está cómo sólo lectura ya que si es así es imposible seguir."});
-        QVERIFY(QDir(c.folder.filePath("roms")).removeRecursively());
-        c.build();
-        QCOMPARE(c.rows(), QStringList());
     }
 
     // Today's emulator fills names to 17 and a name may be longer: the name is the first word,
@@ -276,26 +271,9 @@ private slots:
         for (const auto& [archive, title] : titles)
             QCOMPARE(list.titleForArchive(archive), title);
         QCOMPARE(list.archiveForTitle("pong (REV E) [ttl]"), "pong.zip");
-        QCOMPARE(list.archiveForTitle("title \"with\" QUOTES"), "quote.zip");
         QCOMPARE(managerTitles(*readGameLines(folder.path()), Dialect::Today, QLocale::c()),
                  (QStringList{"Classic Line", "Istrebiteli Sound", "Pong (Rev E) [TTL]",
                               "Sin nombre", "Title \"with\" quotes"}));
-    }
-
-    // A title of megabytes is shown by its beginning (a repaint lays a row out whole); the
-    // launch still goes by the whole title.
-    void hugeTitlesShowTheirBeginning()
-    {
-        const QString huge = "Z" + QString(4 << 20, 'x');
-        Catalogue c("game\tb\t" + huge.toUtf8() + "\ngame\ta\tAlpha\n", {"a.zip", "b.zip"});
-        c.program.state.EmulatorVersion = "0.70";
-        c.build();
-        QCOMPARE(c.window.lstJuegos->count(), 2);
-        QCOMPARE(c.window.lstJuegos->item(1)->text(), huge.left(longestTitleShown) + QChar(0x2026));
-        c.window.lstJuegos->setCurrentRow(1);
-        QTest::keyClick(c.window.lstJuegos, Qt::Key_Return);
-        QTRY_VERIFY(!c.window.emulatorBusy());
-        QCOMPARE(c.program.state.LastLaunchTitle, huge);
     }
 
     // "Actualizar ROMs" reads the folder again, not the emulator. "Actualizar lista de juegos"

@@ -14,7 +14,6 @@
 #include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QListWidget>
