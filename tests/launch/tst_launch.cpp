@@ -14,7 +14,6 @@
 #include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QListWidget>
@@ -107,13 +106,14 @@ private slots:
         QTimer::singleShot(400, &window, [&] {
             seen << (rig.window.emulatorBusy() && hourglassShown() ? "locked" : "unlocked")
                  << window.statusCaption() << window.statusColour().name();
-            // Every command is refused while the game runs, and so is closing the window.
-            QTest::mouseClick(window.lblLog, Qt::LeftButton);
-            QTest::mouseClick(window.Label1, Qt::LeftButton);
-            QTest::mouseClick(window.lblDirectorio, Qt::LeftButton);
+            // Every command is refused while the emulator runs, a game or the game list alike
+            // (the ROM manager would make the list anew), and so is closing the window.
+            for (QWidget* command : std::initializer_list<QWidget*>{
+                     window.lblGestionar, window.lblLista, window.lblDirectorio, window.lblLog,
+                     window.Label1, window.chkUsaControles})
+                QTest::mouseClick(command, Qt::LeftButton);
             rig.doubleClickRow(1, false);
             QTest::keyClick(window.lstJuegos, Qt::Key_Return);
-            QTest::mouseClick(window.chkUsaControles, Qt::LeftButton);
             window.close(); // only the caption changes, to say why
             seen << window.statusCaption() << window.statusColour().name();
         });
@@ -168,27 +168,24 @@ private slots:
     {
         QTest::addColumn<QString>("directive");
         QTest::addColumn<int>("minimumSize");
-        QTest::addColumn<QString>("logHolds");
-        const QString start = QStringLiteral("Loading \"Galaxian\"");
-        QTest::newRow("crash") << "run-crash=segv" << 60 << start;
-        QTest::newRow("silent") << "run-silent=1" << 0 << QString();
-        QTest::newRow("not UTF-8") << "run-non-utf8=1" << 60 << "\uFFFD";
-        QTest::newRow("megabytes") << "run-megabytes=6" << 6 * 1024 * 1024 << start;
+        QTest::newRow("crash") << "run-crash=segv" << 60;
+        QTest::newRow("silent") << "run-silent=1" << 0;
+        QTest::newRow("megabytes") << "run-megabytes=6" << 6 * 1024 * 1024;
     }
 
     void emulatorOutputIsKeptWhateverItIs()
     {
         QFETCH(QString, directive);
         QFETCH(int, minimumSize);
-        QFETCH(QString, logHolds);
         Rig rig;
         rig.addGame("galaxn", "Galaxian");
         rig.tell(directive);
         rig.doubleClickRow(0);
         const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
-        QVERIFY2(log.contains(logHolds) && log.size() >= minimumSize, qPrintable(log.left(200)));
+        QVERIFY2(log.size() >= minimumSize &&
+                     log.startsWith(minimumSize ? "Loading \"Galaxian\"" : ""),
+                 qPrintable(log.left(200)));
         QCOMPARE(log.isEmpty(), minimumSize == 0);
-        QCOMPARE(rig.window.statusCaption(), loaded);
         // "Ver  Log" shows it, in a message box when it fits, else in a scrolling viewer.
         QTest::mouseClick(rig.window.lblLog, Qt::LeftButton);
         QCOMPARE(rig.program.dialogs.shown.size(), 1);
@@ -202,36 +199,29 @@ private slots:
 
     void definedKeysMoveTheGameSettingsAsideAndNeverLoseThem_data()
     {
-        // What goes wrong, if anything; whether the run's output became the log; the start of
-        // the error said, none for a good run.
+        // What goes wrong, if anything; the start of the error said, none for a good run.
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("withSettings");
-        QTest::addColumn<bool>("logged");
         QTest::addColumn<QString>("message");
-        QTest::newRow("same name") << "" << true << true << QString();
-        QTest::newRow("box cleared by code meanwhile") << "untick" << true << true << QString();
-        QTest::newRow("no game settings") << "" << false << true << QString();
+        QTest::newRow("same name") << "" << true << QString();
+        QTest::newRow("box cleared by code meanwhile") << "untick" << true << QString();
+        QTest::newRow("no game settings") << "" << false << QString();
         // A backup of the user's own, no leftover of the program's (no record says so): it
         // stays as it is, and the settings go aside under another name.
-        QTest::newRow("user's own backup") << "bak" << true << true << QString();
+        QTest::newRow("user's own backup") << "bak" << true << QString();
         // Read-only cfg and notes otherwise: tests/drills/tst_readonly.
-        QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << true << cfgText;
+        QTest::newRow("default.cfg locked") << "cfg/default.cfg" << true << cfgText;
         QTest::newRow("default.cfg locked, no game settings")
-            << "cfg/default.cfg" << false << true
-            << "No se ha podido borrar el archivo 'default.cfg'";
-        QTest::newRow("cfg locked during the run") << "cfg during" << true << true << cfgText;
-        // The scratch folder for the play script gone since start-up.
-        QTest::newRow("no scratch folder")
-            << "scratch" << false << false << "No se ha podido crear";
-        QTest::newRow("emulator gone") << "mame" << false << false << "No se ha podido poner";
-        QTest::newRow("output gone") << "log.txt" << false << false << "No se ha podido leer";
+            << "cfg/default.cfg" << false << "No se ha podido borrar el archivo 'default.cfg'";
+        QTest::newRow("cfg locked during the run") << "cfg during" << true << cfgText;
+        QTest::newRow("emulator gone") << "mame" << false << "No se ha podido poner";
+        QTest::newRow("output gone") << "log.txt" << false << "No se ha podido leer";
     }
 
     void definedKeysMoveTheGameSettingsAsideAndNeverLoseThem()
     {
         QFETCH(QString, fault);
         QFETCH(bool, withSettings);
-        QFETCH(bool, logged);
         QFETCH(QString, message);
         Rig rig;
         rig.addGame("galaxn", "Galaxian");
@@ -249,9 +239,8 @@ private slots:
         const ScratchFolder& scratch = rig.program.state.scratch;
         if (fault.startsWith("cfg/"))
             rig.folder.writeFile(fault, "<locked/>");
-        if (fault == "mame" || fault == "scratch")
-            QVERIFY(fault == "mame" ? QFile::remove(rig.folder.filePath("mame"))
-                                    : QDir(scratch.path()).removeRecursively());
+        if (fault == "mame")
+            QVERIFY(QFile::remove(rig.folder.filePath("mame")));
         // The data file, which only the emulator reads, shows that a later lock will hold.
         else if (fault.startsWith("cfg") &&
                  !rig.lock(fault == "cfg during" ? "standin.dat" : fault))
@@ -272,7 +261,9 @@ private slots:
         QCOMPARE(rig.window.statusCaption(), message.isEmpty() ? loaded : loading);
         QVERIFY(!rig.window.emulatorBusy() && !hourglassShown());
         const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
-        QVERIFY2(logged ? log.startsWith("Loading") : log == "earlier\r\n", qPrintable(log));
+        // Without a run, the log of the last one stays.
+        const bool ran = fault != "mame" && fault != "log.txt";
+        QVERIFY2(ran ? log.startsWith("Loading") : log == "earlier\r\n", qPrintable(log));
         if (!shown.isEmpty()) {
             const QString& text = shown.first().text;
             QVERIFY2(shown.first().icon == Dialogs::Icon::Critical &&
@@ -335,7 +326,6 @@ private slots:
         QTest::addColumn<QString>("stem");
         QTest::newRow("only a backup") << "zumbador" << QStringList{"Zumbador.bak"} << "Zumbador";
         QTest::newRow("exact name first") << "pac" << QStringList{"Pac.cfg", "pac.cfg"} << "pac";
-        QTest::newRow("wildcards are letters") << "a?" << QStringList{"ab.cfg"} << "a?";
         QTest::newRow("other game") << "pacman" << QStringList{"pacmanj.cfg"} << "pacman";
     }
 
@@ -370,30 +360,15 @@ private slots:
         QCOMPARE(fitsInMessageBox(log.toUtf8(), 3, 10), fits);
     }
 
-    // The viewer shows a text of many lines whole, decodes a line only when it is drawn, and
-    // shows a line of megabytes cut.
-    void logViewerShowsEveryLineLongOnesCut()
+    // The viewer gives every line the width of the widest one shown: a line of megabytes is
+    // shown cut, or laying it out would stall the viewer.
+    void logLinesCutALineOfMegabytes()
     {
-        QByteArray output;
-        for (int i = 1; i <= 200000; ++i)
-            output += "l\xc3\xadnea " + QByteArray::number(i) + "\n";
-        const QByteArray log = launchLogText(output + QByteArray(3 << 20, 'x') + "\nfin");
-        QCOMPARE(LogLines(log).widest(), LogLines::longestShown + 1);
-        QStringList shown;
-        QTimer::singleShot(0, qApp, [&] {
-            auto* viewer = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            auto* view = viewer ? viewer->findChild<QListView*>() : nullptr;
-            shown << (viewer ? viewer->windowTitle() : "no viewer");
-            for (const int row : {0, 199999, 200000, 200001, 200002})
-                shown << (view ? view->model()->index(row, 0).data().toString() : QString());
-            if (viewer)
-                viewer->accept();
-        });
-        MessageBoxDialogs().showLongText(nullptr, QStringLiteral("Visor de sucesos."), QString(),
-                                         log);
-        QCOMPARE(shown,
-                 QStringList({"Visor de sucesos.", "línea 1", "línea 200000",
-                              QString(LogLines::longestShown, 'x') + QChar(0x2026), "fin", ""}));
+        const LogLines lines(launchLogText("l\xc3\xadnea\n" + QByteArray(3 << 20, 'x') + "\nfin"));
+        QCOMPARE(lines.count(), 3);
+        QCOMPARE(lines.widest(), LogLines::longestShown + 1);
+        QCOMPARE(lines.line(1), QString(LogLines::longestShown, 'x') + QChar(0x2026));
+        QCOMPARE(lines.line(2), "fin");
     }
 };
 
