@@ -39,47 +39,22 @@ class KeySwitchTest : public QObject {
 private slots:
     void init() { rig = std::make_unique<KeyRig>(); }
 
-    // The option line's rewrite: LF-only lines, a byte that is not UTF-8, other options (the
+    // LF-only lines come back CR LF, a byte that is not UTF-8 stays, other options stay (the
     // name ends at the first space and letter case counts). Every line naming the option is
     // set, a comment already showing the value uncommented, the last line replaced remembered.
-    // A file needing no change is not written: those rows run in a read-only folder (failing
-    // reads and writes: the switch's failures below).
-    void optionLineRewrite_data()
+    void everyOptionLineIsSetAndTheLastRemembered()
     {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QByteArray>("rewritten"); // empty: as it was
-        QTest::addColumn<IniChange>("change");
-        QTest::addColumn<QString>("remembered");
         const QByteArray others = "rompath   C:\\Juegos\\M\xe1me\nctrlrpath ctrlr\n#ctrlr Zefrin\n"
                                   "ctrlr\n ctrlr a\nctrlr\tZefrin x\nCTRLR  a\n";
-        QTest::newRow("rewritten") << others + "ctrlr a\n# ctrlr  Zefrin\n# ctrlr b"
-                                   << QByteArray(others).replace("\n", "\r\n") + zefrinCtrlrLine +
-                                          "\r\nctrlr  Zefrin\r\n" + zefrinCtrlrLine + "\r\n"
-                                   << IniChange::Rewritten << "# ctrlr b";
-        const auto row = [](const char* name, const QByteArray& ini, IniChange change) {
-            QTest::newRow(name) << ini << QByteArray() << change << "before";
-        };
-        row("set after a line to change", "# ctrlr  a\r\nrompath roms\r\nctrlr Zefrin",
-            IniChange::Unchanged);
-        row("not named, LF ends", "rompath roms\n\n", IniChange::Unchanged);
-    }
-
-    void optionLineRewrite()
-    {
-        QFETCH(QByteArray, ini);
-        QFETCH(QByteArray, rewritten);
-        QFETCH(IniChange, change);
-        QFETCH(QString, remembered);
-        rig->folder.writeFile("mame.ini", ini);
-        std::optional<ReadOnlyMount> lock;
-        if (change != IniChange::Rewritten && !lock.emplace(rig->folder.path()).readOnly)
-            QSKIP("read-only bind mounts need the right to mount");
-        QString linea = "before";
+        rig->folder.writeFile("mame.ini", others + "ctrlr a\n# ctrlr  Zefrin\n# ctrlr b");
+        QString linea;
         QCOMPARE(
             rewriteIniOption(rig->folder.filePath("mame.ini"), "ctrlr", "Zefrin", false, linea),
-            change);
-        QCOMPARE(linea, remembered);
-        QCOMPARE(rig->folder.readFile("mame.ini"), rewritten.isEmpty() ? ini : rewritten);
+            IniChange::Rewritten);
+        QCOMPARE(linea, "# ctrlr b");
+        QCOMPARE(rig->folder.readFile("mame.ini"), QByteArray(others).replace("\n", "\r\n") +
+                                                       zefrinCtrlrLine + "\r\nctrlr  Zefrin\r\n" +
+                                                       zefrinCtrlrLine + "\r\n");
     }
 
     // "Guardar y salir" turns the switch on. Saving again, or ticking again in the next run,
@@ -105,38 +80,35 @@ private slots:
 
     void failuresAreSaidOnceAndChangeNothing_data()
     {
-        QTest::addColumn<QString>("before"); // what the folder or the switch is like
+        QTest::addColumn<QString>("removed"); // a file or folder of the emulator's
         QTest::addColumn<QString>("locked");
         QTest::addColumn<QString>("action");
-        const auto row = [](const char* name, const char* before, const char* locked,
+        const auto row = [](const char* name, const char* removed, const char* locked,
                             const char* action) {
-            QTest::newRow(name) << before << locked << action;
+            QTest::newRow(name) << removed << locked << action;
         };
         // Read-only files and folders otherwise: tests/drills/tst_readonly.
-        row("save, no ctrlr folder", "no ctrlr", "", "save");
-        row("save, no mame.ini", "no mame.ini", "", "save");
-        // Put back by hand while on: one message, although the switch-off it causes fails too.
-        row("save again, mame.ini read-only", "on, line put back", "mame.ini", "save");
+        row("save, no ctrlr folder", "ctrlr", "", "save");
+        row("save, no mame.ini", "mame.ini", "", "save");
+        // The switch on, then mame.ini's line put back by hand: one message, although the
+        // switch-off it causes fails too.
+        row("save again, mame.ini read-only", "", "mame.ini", "save again");
         // Without its note a change could not be undone after a kill: it is not made.
-        row("tick, nothing to park, no note can be kept", "no default.cfg", "(records)", "tick");
+        row("tick, nothing to park, no note can be kept", "cfg/default.cfg", "(records)", "tick");
     }
 
     void failuresAreSaidOnceAndChangeNothing()
     {
-        QFETCH(QString, before);
+        QFETCH(QString, removed);
         QFETCH(QString, locked);
         QFETCH(QString, action);
         KeyRig& r = *rig;
-        if (before == "no ctrlr")
-            QVERIFY(QDir(r.folder.filePath("ctrlr")).removeRecursively());
-        if (before == "no mame.ini")
-            QVERIFY(QFile::remove(r.folder.filePath("mame.ini")));
-        if (before == "no default.cfg")
-            QVERIFY(QFile::remove(r.folder.filePath("cfg/default.cfg")));
-        if (before.startsWith("on"))
+        const QString gone = r.folder.filePath(removed);
+        QVERIFY(removed.isEmpty() || QFile::remove(gone) || QDir(gone).removeRecursively());
+        if (action == "save again") {
             switchOn();
-        if (before == "on, line put back")
             r.folder.writeFile("mame.ini", r.originalIni);
+        }
         if (action == "tick")
             saveKeys();
         r.originalIni = r.folder.readFile("mame.ini");
@@ -146,23 +118,24 @@ private slots:
                                                 : r.folder.filePath(locked))
                  .readOnly)
             QSKIP("read-only bind mounts need the right to mount");
-        if (action == "save")
-            click(r.open().lblGuardar);
+        if (action == "tick")
+            r.window.chkUsaControles->click();
         else
-            r.window.chkUsaControles->click(); // tick
-        const QString text = before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
+            click(r.open().lblGuardar);
+        const QString text = removed == "ctrlr" ? keyFilesText.arg(r.folder.path())
                              : locked == "(records)"
                                  ? noteText.arg(r.program.state.records.controllerLine)
                                  : mameIniText;
         r.expectOneMessage(Dialogs::Icon::Critical, "Error", text);
-        if (before == "no default.cfg") {
+        if (action == "tick") {
             QCOMPARE(folderEntries(r.folder.filePath("cfg")), QStringList());
             r.folder.writeFile("cfg/default.cfg", userInputSettings);
+        } else {
+            QVERIFY(r.editor->isVisible());
         }
         QVERIFY(!r.window.chkUsaControles->isChecked());
-        QVERIFY(action != "save" || r.editor->isVisible());
         QCOMPARE(r.program.state.LineaAnterior,
-                 before.startsWith("on") ? QString::fromLatin1(unsetCtrlrLine) : QString());
+                 action == "save again" ? QString::fromLatin1(unsetCtrlrLine) : QString());
         expectEmulatorsOwnSettings();
     }
 
