@@ -24,8 +24,9 @@ const QString keyFilesText = QStringLiteral(
     "Se ha producido un error al guardar el teclado, comprueba que el archivo 'default.ini' "
     "dentro de la carpeta %1/ctrlr/Zefrin no tiene la propiedad 'sólo lectura' lo cual no "
     "permitiría seguir ejecutando Zefrin! de forma normal.");
+const QString notYetText = QStringLiteral("No hay un archivo de teclado configurado, debes "
+                                          "configurar las teclas antes de seleccionar la casilla.");
 const QByteArray usersOwnLine = "ctrlr                   xarcade";
-// %1: the note that could not be written.
 const QString noteText = QStringLiteral(
     "No se puede guardar la nota de Zefrin! en %1, y sin ella tu configuración de M.A.M.E podría "
     "quedarse cambiada si Zefrin! se cerrara con las teclas definidas en uso. No se ha modificado "
@@ -95,6 +96,7 @@ private slots:
         row("save again, mame.ini read-only", "", "mame.ini", "save again");
         // Without its note a change could not be undone after a kill: it is not made.
         row("tick, nothing to park, no note can be kept", "cfg/default.cfg", "(records)", "tick");
+        row("tick, no keys saved", "ctrlr/Zefrin", "", "tick");
     }
 
     void failuresAreSaidOnceAndChangeNothing()
@@ -103,14 +105,14 @@ private slots:
         QFETCH(QString, locked);
         QFETCH(QString, action);
         KeyRig& r = *rig;
+        if (action == "tick")
+            saveKeys();
         const QString gone = r.folder.filePath(removed);
         QVERIFY(removed.isEmpty() || QFile::remove(gone) || QDir(gone).removeRecursively());
         if (action == "save again") {
             switchOn();
             r.folder.writeFile("mame.ini", r.originalIni);
         }
-        if (action == "tick")
-            saveKeys();
         r.originalIni = r.folder.readFile("mame.ini");
         std::optional<ReadOnlyMount> lock;
         if (!locked.isEmpty() &&
@@ -122,34 +124,22 @@ private slots:
             r.window.chkUsaControles->click();
         else
             click(r.open().lblGuardar);
+        const bool notYet = removed == "ctrlr/Zefrin";
         const QString text = removed == "ctrlr" ? keyFilesText.arg(r.folder.path())
                              : locked == "(records)"
                                  ? noteText.arg(r.program.state.records.controllerLine)
-                                 : mameIniText;
-        r.expectOneMessage(Dialogs::Icon::Critical, "Error", text);
-        if (action == "tick") {
+                             : notYet ? notYetText
+                                      : mameIniText;
+        r.expectOneMessage(notYet ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
+                           notYet ? "Todavía no." : "Error", text);
+        if (removed == "cfg/default.cfg") {
             QCOMPARE(folderEntries(r.folder.filePath("cfg")), QStringList());
             r.folder.writeFile("cfg/default.cfg", userInputSettings);
-        } else {
-            QVERIFY(r.editor->isVisible());
         }
+        QVERIFY(action == "tick" || r.editor->isVisible());
         QVERIFY(!r.window.chkUsaControles->isChecked());
         QCOMPARE(r.program.state.LineaAnterior,
                  action == "save again" ? QString::fromLatin1(unsetCtrlrLine) : QString());
-        expectEmulatorsOwnSettings();
-    }
-
-    void tickingWithoutKeysSaysNotYet()
-    {
-        // Parked by an earlier run: it comes back before the message.
-        QCOMPARE(parkEmulatorInputFile(rig->folder.path(), rig->program.state.records.inputSettings)
-                     .outcome,
-                 Parking::Outcome::Parked);
-        click(rig->window.chkUsaControles);
-        rig->expectOneMessage(Dialogs::Icon::Information, "Todavía no.",
-                              "No hay un archivo de teclado configurado, debes configurar las "
-                              "teclas antes de seleccionar la casilla.");
-        QVERIFY(!rig->window.chkUsaControles->isChecked());
         expectEmulatorsOwnSettings();
     }
 
@@ -177,7 +167,6 @@ private slots:
         if (off == "0.59") {
             rig->folder.setVersion("0.59");
             QVERIFY(loadToEnd(rig->window));
-            QVERIFY(!rig->window.chkUsaControles->isEnabled());
             expectEmulatorsOwnSettings(); // before the program closes
         }
         rig->window.show();
