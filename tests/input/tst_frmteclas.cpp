@@ -6,13 +6,6 @@
 using namespace zefrin;
 using namespace zefrin::test;
 
-namespace {
-
-const QColor selectedGrey(224, 224, 224);
-const QColor highlight(192, 255, 255);
-
-} // namespace
-
 class FrmTeclasTest : public QObject {
     Q_OBJECT
 
@@ -87,6 +80,8 @@ private slots:
     }
 
 private:
+    const QColor selectedGrey{224, 224, 224};
+    const QColor highlight{192, 255, 255};
     std::unique_ptr<KeyRig> rig;
 };
 

@@ -185,7 +185,6 @@ private slots:
         rig->folder.writeFile("cfg/default.bak", usersBackup);
         saveKeys();
         rig->window.chkUsaControles->click();
-        QVERIFY(rig->window.chkUsaControles->isChecked());
         rig->expectOneMessage(
             Dialogs::Icon::Information, "Atención",
             "Ya hay un archivo 'default.bak' en la carpeta " + rig->folder.filePath("cfg") +
