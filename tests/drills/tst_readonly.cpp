@@ -78,9 +78,9 @@ private slots:
                             const QString& message = {}) {
             QTest::newRow(tag) << mounted << action << said << mayChange << message;
         };
-        // Messages pinned elsewhere are only counted here: tests/input/tst_keyswitch (the key
-        // switch's), tests/launch/tst_launch (the game's settings and the scratch folder's),
-        // tests/catalogue (the list). Saving with cfg read-only fails where the switch does.
+        // Messages pinned elsewhere are only counted here: tst_keyswitch (the key switch's and
+        // its note's), tst_launch (the game's settings, the scratch folder's), tst_catalogue
+        // (the list). Saving with cfg read-only fails where the switch does.
         row("first start in a read-only folder", ".", "start");
         row("game list deleted", ".", "new list");
         // The play script and the log live in the scratch folder: the game runs.
