@@ -1,6 +1,5 @@
 // The key-name table Zefrin.tlc (its default bytes, hand edits, the private-profile rules
-// under it) and the controller files written from the editor's table (their bytes, hand-edited
-// lines read back). Read-only files: tests/drills/tst_readonly.
+// under it) and the controller files written from the editor's table. Read back: tst_frmteclas.
 
 #include "KeyRig.h"
 #include "engine/input/ControllerFiles.h"
@@ -51,35 +50,12 @@ private slots:
             "9912ad10d0a867071d91161ec942666fe058fec9e75e05a35c15c45dd496e971");
     }
 
-    void privateProfileRules_data()
+    // Of two lines of a key the first answers, without the double quotes around it. Odd
+    // bytes, and the table read whole answering as read anew: tests/fuzz/fuzz_keytable.
+    void firstLineOfAKeyAnswersUnquoted()
     {
-        // Each file is asked for key "k" of section "s"; "<none>": no file. Odd bytes, and
-        // the table read whole answering as the value read anew: tests/fuzz/fuzz_keytable.
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* name, const QByteArray& content, const QString& value) {
-            QTest::newRow(name) << content << value;
-        };
-        row("first line wins", "[s]\r\nk = one\r\nk = two\r\n", "one");
-        row("repeated section", "[s]\r\nj = 1\r\n[t]\r\nk = 2\r\n[S]\r\nk = 3\r\n", "3");
-        row("key before any section", "k = v\r\n[s]\r\n", "default");
-        row("blanks dropped", "[s]\r\n \t k \t=  v  w \t\r\n", "v  w");
-        row("double quotes", "[s]\r\nk = \"  in  \"\r\n", "  in  ");
-        row("unmatched quotes kept", "[s]\r\nk = \"mixed'\r\n", "\"mixed'");
-        row("quotes go before the cut", "[s]\r\nk = \"" + QByteArray(300, 'x') + "\"",
-            QString(254, 'x'));
-        row("CR line ends", "[s]\rj = 1\rk = v", "v");
-        row("byte-order mark", "\xef\xbb\xbf[s]\r\nk = v\r\n", "v");
-        row("no file", "<none>", "default");
-    }
-
-    void privateProfileRules()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, expected);
-        if (content != "<none>")
-            folder->writeFile("test.ini", content);
-        QCOMPARE(IniFile(folder->filePath("test.ini")).value("s", "k", "default"), expected);
+        folder->writeFile("test.ini", "[s]\r\nk = \"  in  \"\r\nk = two\r\n");
+        QCOMPARE(IniFile(folder->filePath("test.ini")).value("s", "k", "default"), "  in  ");
     }
 
     void filesAreWrittenByteForByteWithTheTablesNames()
@@ -102,9 +78,9 @@ private slots:
                           "KEYCODE_UP", "COIN4", "KEYCODE_1"}));
         // A hand-edited table, read anew at every lookup, its first line of a key answering;
         // names that would break the XML.
-        folder->writeFile("Zefrin.tlc",
-                          "[teclas]\nt42 = KEYCODE_LSHIFT\nt43 = KEY<&>\"\nt42 = X\n"
-                          "t50 = KEYCODE_A\nt20 = KEYCODE_A\n[comienzo]\nc0 = CO&IN\n");
+        folder->writeFile(
+            "Zefrin.tlc",
+            "[teclas]\nt42 = KEYCODE_LSHIFT\nt43 = KEY<&>\"\nt42 = X\n[comienzo]\nc0 = CO&IN\n");
         // Key 44 and control 2 are no longer named: left out.
         QVERIFY(writeControllerFiles(folder->path(),
                                      tableOf({{0, 0, 42}, {1, 0, 43}, {2, 0, 44}, {0, 2, 45}}),
@@ -114,11 +90,10 @@ private slots:
                                "CO&IN2                  \"KEY<&>\"\"\r\n");
         QCOMPARE(folder->readFile("ctrlr/Zefrin.cfg"),
                  xmlFile({"CO&amp;IN1", "KEYCODE_LSHIFT", "CO&amp;IN2", "KEY&lt;&amp;&gt;&quot;"}));
-        QCOMPARE(labelOfKeyCode(folder->path(), "KEYCODE_A"), 20); // the smallest label
     }
 
     // Today's emulator spells the numeric pad's digits KEYCODE_nPAD: the files name them so,
-    // they read back to the same keys, and a name the user wrote in the table stays as it is.
+    // and they read back to the same keys.
     void todaysEmulatorGetsItsOwnPadNames()
     {
         const KeyTable table = tableOf({{0, 0, 89}, {0, 1, 30}, {1, 0, 100}});
@@ -130,29 +105,6 @@ private slots:
         QCOMPARE(
             readControllerEntries(folder->path(), folder->filePath("ctrlr/Zefrin/default.ini")),
             table);
-        folder->writeFile("Zefrin.tlc", "[teclas]\nt89 = KEYCODE_8_PAD_X\n[comienzo]\nc0 = COIN\n");
-        QVERIFY(writeControllerFiles(folder->path(), tableOf({{0, 0, 89}}), Dialect::Today));
-        QCOMPARE(folder->readFile("ctrlr/Zefrin/default.ini"),
-                 entryHeader + "COIN1                   \"KEYCODE_8_PAD_X\"\r\n");
-    }
-
-    void handEditedEntryFile()
-    {
-        const QString path = controllerEntryPath(folder->path());
-        folder->writeFile("ctrlr/Zefrin/default.ini",
-                          "# COIN1 \"KEYCODE_Q\"\r\n"                 // comment
-                          "\r\n   \r\n"                               // blank lines
-                          "COIN1                   \"KEYCODE_5\"\r\n" // placed
-                          "P2_BUTTON4  \"KEYCODE_B\"   \r\n"          // trailing blanks
-                          "START3 \"KEYCODE_X\"\n"                    // LF only
-                          "P1_BUTTON2              KEYCODE_C\r\n"     // no quotes
-                          "P1_BUTTON7              \"keycode_c\"\r\n" // unknown key code
-                          "P4_BUTTON10             \"KEYCODE_A\"\r\n"
-                          "P4_BUTTON10             \"KEYCODE_S\""); // later wins
-        // Known lines with unknown keys hold 0.
-        const KeyTable expected =
-            tableOf({{0, 0, 21}, {1, 9, 61}, {2, 1, 58}, {0, 12, 0}, {3, 15, 44}});
-        QCOMPARE(readControllerEntries(folder->path(), path), expected);
     }
 
 private:

@@ -24,8 +24,9 @@ const QString keyFilesText = QStringLiteral(
     "Se ha producido un error al guardar el teclado, comprueba que el archivo 'default.ini' "
     "dentro de la carpeta %1/ctrlr/Zefrin no tiene la propiedad 'sólo lectura' lo cual no "
     "permitiría seguir ejecutando Zefrin! de forma normal.");
+const QString notYetText = QStringLiteral("No hay un archivo de teclado configurado, debes "
+                                          "configurar las teclas antes de seleccionar la casilla.");
 const QByteArray usersOwnLine = "ctrlr                   xarcade";
-// %1: the note that could not be written.
 const QString noteText = QStringLiteral(
     "No se puede guardar la nota de Zefrin! en %1, y sin ella tu configuración de M.A.M.E podría "
     "quedarse cambiada si Zefrin! se cerrara con las teclas definidas en uso. No se ha modificado "
@@ -39,47 +40,22 @@ class KeySwitchTest : public QObject {
 private slots:
     void init() { rig = std::make_unique<KeyRig>(); }
 
-    // The option line's rewrite: LF-only lines, a byte that is not UTF-8, other options (the
+    // LF-only lines come back CR LF, a byte that is not UTF-8 stays, other options stay (the
     // name ends at the first space and letter case counts). Every line naming the option is
     // set, a comment already showing the value uncommented, the last line replaced remembered.
-    // A file needing no change is not written: those rows run in a read-only folder (failing
-    // reads and writes: the switch's failures below).
-    void optionLineRewrite_data()
+    void everyOptionLineIsSetAndTheLastRemembered()
     {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QByteArray>("rewritten"); // empty: as it was
-        QTest::addColumn<IniChange>("change");
-        QTest::addColumn<QString>("remembered");
         const QByteArray others = "rompath   C:\\Juegos\\M\xe1me\nctrlrpath ctrlr\n#ctrlr Zefrin\n"
                                   "ctrlr\n ctrlr a\nctrlr\tZefrin x\nCTRLR  a\n";
-        QTest::newRow("rewritten") << others + "ctrlr a\n# ctrlr  Zefrin\n# ctrlr b"
-                                   << QByteArray(others).replace("\n", "\r\n") + zefrinCtrlrLine +
-                                          "\r\nctrlr  Zefrin\r\n" + zefrinCtrlrLine + "\r\n"
-                                   << IniChange::Rewritten << "# ctrlr b";
-        const auto row = [](const char* name, const QByteArray& ini, IniChange change) {
-            QTest::newRow(name) << ini << QByteArray() << change << "before";
-        };
-        row("set after a line to change", "# ctrlr  a\r\nrompath roms\r\nctrlr Zefrin",
-            IniChange::Unchanged);
-        row("not named, LF ends", "rompath roms\n\n", IniChange::Unchanged);
-    }
-
-    void optionLineRewrite()
-    {
-        QFETCH(QByteArray, ini);
-        QFETCH(QByteArray, rewritten);
-        QFETCH(IniChange, change);
-        QFETCH(QString, remembered);
-        rig->folder.writeFile("mame.ini", ini);
-        std::optional<ReadOnlyMount> lock;
-        if (change != IniChange::Rewritten && !lock.emplace(rig->folder.path()).readOnly)
-            QSKIP("read-only bind mounts need the right to mount");
-        QString linea = "before";
+        rig->folder.writeFile("mame.ini", others + "ctrlr a\n# ctrlr  Zefrin\n# ctrlr b");
+        QString linea;
         QCOMPARE(
             rewriteIniOption(rig->folder.filePath("mame.ini"), "ctrlr", "Zefrin", false, linea),
-            change);
-        QCOMPARE(linea, remembered);
-        QCOMPARE(rig->folder.readFile("mame.ini"), rewritten.isEmpty() ? ini : rewritten);
+            IniChange::Rewritten);
+        QCOMPARE(linea, "# ctrlr b");
+        QCOMPARE(rig->folder.readFile("mame.ini"), QByteArray(others).replace("\n", "\r\n") +
+                                                       zefrinCtrlrLine + "\r\nctrlr  Zefrin\r\n" +
+                                                       zefrinCtrlrLine + "\r\n");
     }
 
     // "Guardar y salir" turns the switch on. Saving again, or ticking again in the next run,
@@ -105,40 +81,38 @@ private slots:
 
     void failuresAreSaidOnceAndChangeNothing_data()
     {
-        QTest::addColumn<QString>("before"); // what the folder or the switch is like
+        QTest::addColumn<QString>("removed"); // a file or folder of the emulator's
         QTest::addColumn<QString>("locked");
         QTest::addColumn<QString>("action");
-        const auto row = [](const char* name, const char* before, const char* locked,
+        const auto row = [](const char* name, const char* removed, const char* locked,
                             const char* action) {
-            QTest::newRow(name) << before << locked << action;
+            QTest::newRow(name) << removed << locked << action;
         };
         // Read-only files and folders otherwise: tests/drills/tst_readonly.
-        row("save, no ctrlr folder", "no ctrlr", "", "save");
-        row("save, no mame.ini", "no mame.ini", "", "save");
-        // Put back by hand while on: one message, although the switch-off it causes fails too.
-        row("save again, mame.ini read-only", "on, line put back", "mame.ini", "save");
+        row("save, no ctrlr folder", "ctrlr", "", "save");
+        row("save, no mame.ini", "mame.ini", "", "save");
+        // The switch on, then mame.ini's line put back by hand: one message, although the
+        // switch-off it causes fails too.
+        row("save again, mame.ini read-only", "", "mame.ini", "save again");
         // Without its note a change could not be undone after a kill: it is not made.
-        row("tick, nothing to park, no note can be kept", "no default.cfg", "(records)", "tick");
+        row("tick, nothing to park, no note can be kept", "cfg/default.cfg", "(records)", "tick");
+        row("tick, no keys saved", "ctrlr/Zefrin", "", "tick");
     }
 
     void failuresAreSaidOnceAndChangeNothing()
     {
-        QFETCH(QString, before);
+        QFETCH(QString, removed);
         QFETCH(QString, locked);
         QFETCH(QString, action);
         KeyRig& r = *rig;
-        if (before == "no ctrlr")
-            QVERIFY(QDir(r.folder.filePath("ctrlr")).removeRecursively());
-        if (before == "no mame.ini")
-            QVERIFY(QFile::remove(r.folder.filePath("mame.ini")));
-        if (before == "no default.cfg")
-            QVERIFY(QFile::remove(r.folder.filePath("cfg/default.cfg")));
-        if (before.startsWith("on"))
-            switchOn();
-        if (before == "on, line put back")
-            r.folder.writeFile("mame.ini", r.originalIni);
         if (action == "tick")
             saveKeys();
+        const QString gone = r.folder.filePath(removed);
+        QVERIFY(removed.isEmpty() || QFile::remove(gone) || QDir(gone).removeRecursively());
+        if (action == "save again") {
+            switchOn();
+            r.folder.writeFile("mame.ini", r.originalIni);
+        }
         r.originalIni = r.folder.readFile("mame.ini");
         std::optional<ReadOnlyMount> lock;
         if (!locked.isEmpty() &&
@@ -146,37 +120,26 @@ private slots:
                                                 : r.folder.filePath(locked))
                  .readOnly)
             QSKIP("read-only bind mounts need the right to mount");
-        if (action == "save")
-            click(r.open().lblGuardar);
+        if (action == "tick")
+            r.window.chkUsaControles->click();
         else
-            r.window.chkUsaControles->click(); // tick
-        const QString text = before == "no ctrlr" ? keyFilesText.arg(r.folder.path())
+            click(r.open().lblGuardar);
+        const bool notYet = removed == "ctrlr/Zefrin";
+        const QString text = removed == "ctrlr" ? keyFilesText.arg(r.folder.path())
                              : locked == "(records)"
                                  ? noteText.arg(r.program.state.records.controllerLine)
-                                 : mameIniText;
-        r.expectOneMessage(Dialogs::Icon::Critical, "Error", text);
-        if (before == "no default.cfg") {
+                             : notYet ? notYetText
+                                      : mameIniText;
+        r.expectOneMessage(notYet ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
+                           notYet ? "Todavía no." : "Error", text);
+        if (removed == "cfg/default.cfg") {
             QCOMPARE(folderEntries(r.folder.filePath("cfg")), QStringList());
             r.folder.writeFile("cfg/default.cfg", userInputSettings);
         }
+        QVERIFY(action == "tick" || r.editor->isVisible());
         QVERIFY(!r.window.chkUsaControles->isChecked());
-        QVERIFY(action != "save" || r.editor->isVisible());
         QCOMPARE(r.program.state.LineaAnterior,
-                 before.startsWith("on") ? QString::fromLatin1(unsetCtrlrLine) : QString());
-        expectEmulatorsOwnSettings();
-    }
-
-    void tickingWithoutKeysSaysNotYet()
-    {
-        // Parked by an earlier run: it comes back before the message.
-        QCOMPARE(parkEmulatorInputFile(rig->folder.path(), rig->program.state.records.inputSettings)
-                     .outcome,
-                 Parking::Outcome::Parked);
-        click(rig->window.chkUsaControles);
-        rig->expectOneMessage(Dialogs::Icon::Information, "Todavía no.",
-                              "No hay un archivo de teclado configurado, debes configurar las "
-                              "teclas antes de seleccionar la casilla.");
-        QVERIFY(!rig->window.chkUsaControles->isChecked());
+                 action == "save again" ? QString::fromLatin1(unsetCtrlrLine) : QString());
         expectEmulatorsOwnSettings();
     }
 
@@ -204,7 +167,6 @@ private slots:
         if (off == "0.59") {
             rig->folder.setVersion("0.59");
             QVERIFY(loadToEnd(rig->window));
-            QVERIFY(!rig->window.chkUsaControles->isEnabled());
             expectEmulatorsOwnSettings(); // before the program closes
         }
         rig->window.show();
@@ -223,7 +185,6 @@ private slots:
         rig->folder.writeFile("cfg/default.bak", usersBackup);
         saveKeys();
         rig->window.chkUsaControles->click();
-        QVERIFY(rig->window.chkUsaControles->isChecked());
         rig->expectOneMessage(
             Dialogs::Icon::Information, "Atención",
             "Ya hay un archivo 'default.bak' en la carpeta " + rig->folder.filePath("cfg") +
