@@ -3,12 +3,10 @@
 // once and kept aside; a clean close leaves no note behind.
 
 #include "engine/catalogue/GameListMaker.h"
-#include "engine/catalogue/GeneratedFiles.h"
 #include "engine/input/ControllerFiles.h"
 #include "engine/input/KeySwitch.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/romman/ArchiveCheck.h"
-#include "engine/romman/PendingRename.h"
 #include "gui/app/frmCargador.h"
 #include "romman/ManagerFolder.h"
 #include "support/Runs.h"
@@ -22,6 +20,7 @@ namespace {
 
 const QByteArray userLine = "ctrlr                   usuario";
 const QByteArray userSettings = "<!-- the user's galaga settings -->";
+const QByteArray userIni = "rompath                 roms\r\n" + userLine + "\r\n";
 
 // Every file under `path` with its bytes; the stand-in's call log and the files a start makes
 // and a close removes aside.
@@ -29,31 +28,6 @@ QMap<QString, QByteArray> contents(const QString& path)
 {
     return folderContents(
         path, {"standin-calls.txt", "lista.txt", "Zefrin.tlc", "all.bat", "abrir.bat", "1.p"});
-}
-
-// Runs slow enough for a kill to find the emulator still at work.
-fx::Collection slowRuns()
-{
-    return managerCollection({{"run-ms", "4000", {}},
-                              {"run-no-cfg", "1", {}},
-                              {"verify-delay-ms", "4000", {}},
-                              {"listfull-delay-ms", "4000", {}}});
-}
-
-// The emulator folder as the user has it: the stand-in with its games, an archive of pacman's
-// under an old name, settings of the user's for galaga, mame.ini with a controller line of the
-// user's, saved keys.
-void userFolder(ManagerFolder& folder)
-{
-    folder.setVersion("0.70");
-    folder.archive("pacman", "viejo.zip");
-    folder.archive("galaga", "galaga.zip");
-    folder.writeFile("cfg/galaga.cfg", userSettings);
-    folder.writeFile("mame.ini", "rompath                 roms\r\n" + userLine + "\r\n");
-    folder.makeFolder("ctrlr");
-    QVERIFY(writeControllerFiles(folder.path(), emptyKeyTable(), Dialect::Classic));
-    folder.writeFile("lista.txt", "Name:     Description:\r\ngalaga    \"Galaga Espacial\"\r\n"
-                                  "pacman    \"Come Cocos\"\r\ndkong     \"Donkey Kong\"\r\n");
 }
 
 } // namespace
@@ -97,8 +71,22 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, since);
         QFETCH(QString, said);
-        ManagerFolder folder(slowRuns());
-        userFolder(folder);
+        // Runs slow enough for a kill to find the emulator still at work, in the emulator folder
+        // as the user has it: an archive of pacman's under an old name, settings of the user's
+        // for galaga, mame.ini with a controller line of the user's, saved keys.
+        ManagerFolder folder(managerCollection({{"run-ms", "4000", {}},
+                                                {"run-no-cfg", "1", {}},
+                                                {"verify-delay-ms", "4000", {}},
+                                                {"listfull-delay-ms", "4000", {}}}));
+        folder.setVersion("0.70");
+        folder.archive("pacman", "viejo.zip");
+        folder.archive("galaga", "galaga.zip");
+        folder.writeFile("cfg/galaga.cfg", userSettings);
+        folder.writeFile("mame.ini", userIni);
+        folder.makeFolder("ctrlr");
+        QVERIFY(writeControllerFiles(folder.path(), emptyKeyTable(), Dialect::Classic));
+        folder.writeFile("lista.txt", "Name:     Description:\r\ngalaga    \"Galaga Espacial\"\r\n"
+                                      "pacman    \"Come Cocos\"\r\ndkong     \"Donkey Kong\"\r\n");
         leaveNoteOf(kind, folder);
         if (QTest::currentTestFailed())
             return;
@@ -146,8 +134,7 @@ private slots:
             if (kind == "list")
                 QVERIFY(now.value("lista.txt").contains("Donkey Kong"));
             QCOMPARE(now.value(kind == "line" ? "mame.ini" : "cfg/galaga.cfg"),
-                     kind == "line" ? "rompath                 roms\r\n" + userLine + "\r\n"
-                                    : userSettings);
+                     kind == "line" ? userIni : userSettings);
             if (kind == "parked")
                 QCOMPARE(now.value("cfg/default.cfg"), userSettings);
         }
@@ -156,33 +143,12 @@ private slots:
             QStringList());
     }
 
-    // From a CD nothing can have been changed: a note about the folder is stale, and is only
-    // said and set aside.
-    void notesOnACdAreOnlyReported()
-    {
-        ManagerFolder folder(slowRuns());
-        userFolder(folder);
-        for (const char* kind : {"rename", "settings", "parked", "line", "list"})
-            leaveNoteOf(kind, folder);
-        const QMap<QString, QByteArray> before = contents(folder.path());
-        const RunRecords notes = notesOf(folder.path());
-        const QString& path = folder.path();
-        QCOMPARE(recoverPendingRename(notes.pendingRename, path, true).outcome,
-                 RecoveryOutcome::SetAside);
-        QVERIFY(recoverGameSettings(notes.gameSettings, path, true).setAside);
-        QVERIFY(dropInterruptedGameList(notes.gameList, path, true).setAside);
-        QVERIFY(recallControllerLine(notes.controllerLine, path, true).setAside);
-        QVERIFY(checkParkedInputFile(notes.inputSettings, path, true));
-        QCOMPARE(contents(folder.path()), before);
-        QCOMPARE(QDir(records).entryList(QDir::Files).filter(".apartada.json").size(), 5);
-    }
-
 private:
     // The program's own work on `kind`, ended as a kill ends it: the runner's end takes down
     // its process group, the emulator with it.
     void leaveNoteOf(const QString& kind, ManagerFolder& folder)
     {
-        const RunRecords notes = notesOf(folder.path());
+        const RunRecords notes = RunRecords::forFolder(folder.path(), records);
         if (kind == "parked") {
             folder.writeFile("cfg/default.cfg", userSettings);
             QCOMPARE(parkEmulatorInputFile(folder.path(), notes.inputSettings).outcome,
@@ -217,7 +183,7 @@ private:
     QList<ShownMessage> startAndClose(const QString& folder)
     {
         Program program(folder);
-        program.state.records = notesOf(folder);
+        program.state.records = RunRecords::forFolder(folder, records);
         frmCargador window(program.context);
         if (!loadToEnd(window))
             program.dialogs.shown.append({Dialogs::Icon::None, "not started", {}});
@@ -225,11 +191,6 @@ private:
         if (!window.close())
             program.dialogs.shown.append({Dialogs::Icon::None, "not closed", {}});
         return program.dialogs.shown;
-    }
-
-    RunRecords notesOf(const QString& folder) const
-    {
-        return RunRecords::forFolder(folder, records);
     }
 
     QTemporaryDir recordsFolder;
