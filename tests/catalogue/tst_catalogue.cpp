@@ -129,6 +129,16 @@ private slots:
         for (const auto& [title, archive] : archives)
             QCOMPARE(ArchiveForTitle(folder.path(), title, Dialect::Classic).value_or("<fail>"),
                      archive);
+        // Names compare in the user's capitals: Turkish upper-cases i to a dotted İ, so a
+        // plain ASCII shortcut would match where the program must not.
+        folder.writeFile("lista.txt", "Name:     Description:\r\npacmani   \"Pac-Man I\"\r\n");
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        const std::optional<QString> turkish =
+            TitleForArchive(folder.path(), "PACMANI.zip", Dialect::Classic);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(turkish.value_or(""), QStringLiteral("ROM desconocida(PACMANI.zip)"));
+        QCOMPARE(TitleForArchive(folder.path(), "PACMANI.zip", Dialect::Classic).value_or(""),
+                 QStringLiteral("Pac-Man I"));
     }
 
     void titlesOfTheRomsFolder()
