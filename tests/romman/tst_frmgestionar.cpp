@@ -2,8 +2,6 @@
 // at a time, and every command run through its buttons against the stand-in.
 
 #include "ManagerFolder.h"
-#include "engine/catalogue/GameList.h"
-#include "gui/widgets/LabelButton.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -49,23 +47,6 @@ private slots:
         // An emulator that fails leaves the game list empty, and nothing is said.
         m.folder.writeFile("mame", "#!/bin/sh\nexit 1\n");
         QVERIFY(m.reload() && window.lstJuegos->count() == 0 && m.program.dialogs.shown.isEmpty());
-    }
-
-    // Alphabetical without regard to letter case, accented letters beside their plain ones,
-    // titles that collate alike by character codes: never in the file's order.
-    void gameListOrder()
-    {
-        const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-        const QStringList sorted{"",      "Árbol", "Arcade  1 ", "BARCO", "Barco",
-                                 "barco", "nube",  "ñu",         "zebra"};
-        // The heading, and lines too short to hold a title, give none.
-        QStringList file{"Name:     Description:", "corto", "exactly12c"};
-        for (const char* title :
-             {"zebra", "Barco", "Árbol", "barco", "", "Arcade  1 ", "ñu", "nube", "BARCO"})
-            file << "s         \"" + QString(title) + '"';
-        QCOMPARE(managerTitles(gameLinesOf(file), Dialect::Classic, spanish), sorted);
-        std::reverse(file.begin() + 1, file.end());
-        QCOMPARE(managerTitles(gameLinesOf(file), Dialect::Classic, spanish), sorted);
     }
 
     // Each command on the selections: the messages it shows, the sets it asks the stand-in
