@@ -164,7 +164,7 @@ struct Manager {
         program.state.records.pendingRename = folder.recordPath();
         for (const QStringList& archive : archives)
             folder.archive(archive[0], archive[1]);
-        loaded = actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); });
+        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); }));
         window.show();
     }
 
@@ -180,7 +180,6 @@ struct Manager {
     ManagerFolder folder;
     Program program;
     frmGestionar window;
-    bool loaded = false;
 };
 
 } // namespace zefrin::test

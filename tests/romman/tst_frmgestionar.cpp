@@ -29,7 +29,6 @@ private slots:
     {
         Manager m;
         frmGestionar& window = m.window;
-        QVERIFY(m.loaded);
         m.folder.archive("pacman", "PUCKMAN.ZIP");
         m.folder.writeFile("roms/leeme.txt", "x");
         QVERIFY(m.reload()); // the game list is written anew each time
