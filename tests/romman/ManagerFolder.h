@@ -65,16 +65,13 @@ struct ManagerFolder : EmulatorFolder {
     }
     QStringList romNames() const { return roms().keys(); }
 
-    // The stand-in's runs so far, one argument list (TAB separated) a line.
-    QStringList emulatorCalls() const
-    {
-        return QString::fromUtf8(readFile("standin-calls.txt")).split('\n', Qt::SkipEmptyParts);
-    }
-    // The first argument of each run, in order, blank separated.
+    // The first argument of each run of the stand-in (which logs one TAB separated argument
+    // list a line), in order, blank separated.
     QString setsAsked() const
     {
         QStringList sets;
-        for (const QString& call : emulatorCalls())
+        for (const QString& call :
+             QString::fromUtf8(readFile("standin-calls.txt")).split('\n', Qt::SkipEmptyParts))
             sets << call.section('\t', 0, 0);
         return sets.join(' ');
     }
@@ -167,7 +164,7 @@ struct Manager {
         program.state.records.pendingRename = folder.recordPath();
         for (const QStringList& archive : archives)
             folder.archive(archive[0], archive[1]);
-        loaded = actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); });
+        QVERIFY(actToSignal(&window, &frmGestionar::loaded, [this] { return window.Form_Load(); }));
         window.show();
     }
 
@@ -183,7 +180,6 @@ struct Manager {
     ManagerFolder folder;
     Program program;
     frmGestionar window;
-    bool loaded = false;
 };
 
 } // namespace zefrin::test
