@@ -2,9 +2,7 @@
 // used. The settings live in a file of the test's own, never in the user's.
 
 #include "gui/app/StartPlace.h"
-#include "gui/app/frmCargador.h"
-#include "support/EmulatorFolder.h"
-#include "support/Runs.h"
+#include "support/TestSeams.h"
 
 #include <QFileDialog>
 #include <QSettings>
@@ -15,15 +13,20 @@ using namespace zefrin::test;
 
 namespace {
 
-// An emulator that does nothing.
-void installExecutable(const QString& path)
+// What a row makes at `path`: "file" an emulator that does nothing, "mame" a folder with one,
+// "roms" a folder with a roms folder, "bare" or "relative" an empty folder.
+void make(const QString& path, const QString& kind)
 {
-    QFile file(path);
+    if (kind == "mame" || kind == "roms" || kind == "bare" || kind == "relative")
+        QVERIFY(QDir().mkpath(kind == "roms" ? path + "/roms" : path));
+    if (kind != "mame" && kind != "file")
+        return;
+    QFile file(kind == "mame" ? path + "/mame" : path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n") == 10);
     QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-// PATH for the test's process and the emulator runs it starts, until the result is dropped.
+// PATH for the test's process, until the result is dropped.
 auto pathSetTo(const QString& path)
 {
     auto restore = qScopeGuard([saved = qgetenv("PATH")] { qputenv("PATH", saved); });
@@ -117,25 +120,14 @@ private slots:
         QFETCH(int, problem);
         QTemporaryDir root;
         QMap<QString, QString> folders{{"argument", root.filePath(argument)}};
-        for (const QString name : {"own", "remembered", "chosen", "bin"}) {
+        for (const QString name : {"own", "remembered", "chosen", "bin"})
             folders[name] = root.filePath(name);
-            QVERIFY(QDir().mkpath(folders[name]));
-        }
-        for (const QString name : {"remembered", "chosen"})
-            installExecutable(folders[name] + "/mame");
         const QString given = folders["argument"];
-        if (kind == "file")
-            installExecutable(given);
-        else if (!kind.isEmpty() && kind != "missing")
-            QVERIFY(QDir().mkpath(given));
-        if (kind == "mame")
-            installExecutable(given + "/mame");
-        if (own == "mame")
-            installExecutable(folders["own"] + "/mame");
-        else if (!own.isEmpty())
-            QVERIFY(QDir().mkpath(folders["own"] + "/" + own));
-        if (onPath)
-            installExecutable(folders["bin"] + "/mame");
+        make(given, kind);
+        make(folders["own"], own.isEmpty() ? "bare" : own);
+        make(folders["remembered"], "mame");
+        make(folders["chosen"], "mame");
+        make(folders["bin"], onPath ? "mame" : "bare");
         const auto path = pathSetTo(folders["bin"]);
         QSettings settings(root.filePath("settings/zefrin.conf"), QSettings::IniFormat);
         if (!remembered.isEmpty())
@@ -178,28 +170,6 @@ private slots:
         QCOMPARE(place->folder, folders[expected]);
         QCOMPARE(place->program, folders[emulator] + "/mame");
         QCOMPARE(settings.value("emulatorFolder").toString(), folders[rememberedAfter]);
-    }
-
-    // A folder of ROMs with today's emulator elsewhere on PATH: the version (the list is read
-    // as today's), the game list and a game all run that one, in the folder.
-    void folderRunsTheEmulatorOnPath()
-    {
-        EmulatorFolder folder;
-        folder.writeFile("standin.dat", "dialect\ttoday\ngame\tairdueljm72\tAir Duel\n");
-        folder.writeFile("roms/airdueljm72.zip", {});
-        EmulatorFolder emulator(QStringLiteral("bin"));
-        emulator.installEmulator();
-        const auto path = pathSetTo(emulator.path() + ":/usr/bin:/bin");
-        Program program(folder.path());
-        program.state.emulator.useEmulator(placeFor(folder.path(), FolderSource::Argument).program);
-        frmCargador window(program.context);
-        QVERIFY(loadToEnd(window));
-        QCOMPARE(window.lstJuegos->item(0)->text(), QStringLiteral("Air Duel"));
-        doubleClickRow(window.lstJuegos, window.lstJuegos->item(0));
-        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
-        QCOMPARE(window.statusCaption(), QStringLiteral("Ha terminado la carga."));
-        QVERIFY(program.dialogs.shown.isEmpty());
-        QVERIFY(!emulator.exists("lista.txt") && !emulator.exists("mame.ini"));
     }
 };
 
