@@ -18,6 +18,23 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Copied into a folder without the emulator: one message and the end, nothing written.
+    void endsWithoutTheEmulator()
+    {
+        EmulatorFolder folder;
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(!loadToEnd(window));
+        QVERIFY(program.programExit.ended && !window.isVisible());
+        QVERIFY2(!folder.exists("lista.txt") && !folder.exists("all.bat"), "nothing written");
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        QCOMPARE(program.dialogs.shown.first().icon, Dialogs::Icon::Critical);
+        QCOMPARE(program.dialogs.shown.first().title + '|' + program.dialogs.shown.first().text,
+                 "Fichero no encontrado.|No se ha encontrado el archivo ejecutable de M.A.M.E "
+                 "(mame.exe) sin este archivo el Zefrin! no funcionará, por favor copia este "
+                 "programa en la misma carpeta que el M.A.M.E.");
+    }
+
     // The version from the release notes, else asked of the emulator ("-version"): it decides
     // the caption, the keys and the dialect the game list is read in. No end to the wait: the
     // unknown version (what any answer reads as is fuzzed).
