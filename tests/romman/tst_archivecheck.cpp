@@ -190,25 +190,9 @@ private slots:
         QCOMPARE(messagesShown(program.dialogs), message);
     }
 
-    // Every line of an answer (ended by CR LF, LF, CR or nothing, in any encoding) is copied
-    // with a CR LF end.
-    void reportTexts()
-    {
-        QCOMPARE(gameReportText("Ñandú del Águila", "a\r\nb\nc\r\n\nd\re\xe9\xff"),
-                 "\r\n/* ÑANDÚ DEL ÁGUILA */\r\n/* ARCHIVOS QUE DEBE TENER SU .ZIP */\r\n\r\n"
-                 "a\r\nb\r\nc\r\n\r\nd\r\ne\xe9\xff\r\n");
-        QCOMPARE(archiveReportText({"uno\n", "dos a\ndos b", "", "cuatro\r\n"}, Dialect::Classic),
-                 "/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */\r\n\r\nuno\r\n\r\n"
-                 "/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */\r\n\r\n"
-                 "dos a\r\ndos b\r\n\r\n"
-                 "/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n\r\n\r\n"
-                 "/* ¿RECONOCE M.A.M.E. ESTA ROM? */\r\n"
-                 "/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) esta "
-                 "ROM no implica que la emule. */\r\n\r\ncuatro\r\n");
-    }
-
     // What the emulator answers, under any archive name, and only in this run: answers an
-    // earlier command left do not count; a command it does not answer leaves its heading empty.
+    // earlier command left do not count; a command it does not answer leaves its heading empty;
+    // every line (ended by CR LF, LF, CR or nothing, in any encoding) is copied with a CR LF end.
     // Each report in a folder of its own, so an editor still showing one keeps it; none of the
     // working files left in the emulator folder.
     void reportsFromTheEmulator()
@@ -216,7 +200,8 @@ private slots:
         const QString archive = hostile + ".zip";
         ManagerFolder folder;
         folder.archive("pacman", archive);
-        folder.writeFile("mame", "#!/bin/sh\n[ \"$2\" = -verifyroms ] || echo \"$1 $2\"\n");
+        folder.writeFile("mame", "#!/bin/sh\n[ \"$2\" = -verifyroms ] || "
+                                 "printf '%s\\r\\nb\\n\\nd\\re\\351\\377' \"$1 $2\"\n");
         for (const char* name : {"1.p", "2.p", "3.p", "4.p"})
             folder.writeFile(name, "viejo\r\n");
         QTemporaryDir scratch;
@@ -224,20 +209,29 @@ private slots:
         ReportMaker maker(runner, folder.path(), scratch.path(), Dialect::Classic);
         QVERIFY(maker.archiveReport(archive));
         QVERIFY(nextSignal(&maker, &ReportMaker::made).value_or(ReportResult()).written);
-        QVERIFY(maker.gameReport("Come Cocos", " pacman.zip "));
+        QVERIFY(maker.gameReport("Ñandú del Águila", " pacman.zip "));
         QVERIFY(nextSignal(&maker, &ReportMaker::made).value_or(ReportResult()).written);
         for (const char* name : {"abrir.bat", "1.p", "2.p", "3.p", "4.p", "comparacion.log"})
             QVERIFY2(!folder.exists(name), name);
         const QString file = "roms/" + archive, set = archive.chopped(4);
-        const QByteArray archiveReport = archiveReportText({(file + " -romident\n").toUtf8(),
-                                                            (set + " -listroms\n").toUtf8(),
-                                                            {},
-                                                            (file + " -isknown\n").toUtf8()},
-                                                           Dialect::Classic);
+        const QByteArray lines = "\r\nb\r\n\r\nd\r\ne\xe9\xff\r\n";
+        const QByteArray archiveReport =
+            "/* COMPROBACIÓN DE LOS ARCHIVOS DE LA ROM */\r\n\r\n" +
+            (file + " -romident").toUtf8() + lines +
+            "\r\n/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */\r\n\r\n" +
+            (set + " -listroms").toUtf8() + lines +
+            "\r\n/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n\r\n\r\n"
+            "/* ¿RECONOCE M.A.M.E. ESTA ROM? */\r\n"
+            "/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) esta "
+            "ROM no implica que la emule. */\r\n\r\n" +
+            (file + " -isknown").toUtf8() + lines;
         QCOMPARE(folderContents(scratch.path()),
-                 (QMap<QString, QByteArray>{{"informe-1/comparacion.log", archiveReport},
-                                            {"informe-2/comparacion.log",
-                                             gameReportText("Come Cocos", "pacman -listroms\n")}}));
+                 (QMap<QString, QByteArray>{
+                     {"informe-1/comparacion.log", archiveReport},
+                     {"informe-2/comparacion.log",
+                      "\r\n/* ÑANDÚ DEL ÁGUILA */\r\n/* ARCHIVOS QUE DEBE TENER SU .ZIP */\r\n\r\n"
+                      "pacman -listroms" +
+                          lines}}));
         QCOMPARE(folder.romNames(), QStringList{archive});
         QVERIFY(!folder.exists("pwned") && !folder.exists("roms/pwned"));
     }
