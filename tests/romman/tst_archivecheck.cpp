@@ -69,9 +69,7 @@ private slots:
         QFETCH(QString, obstacle);
         const bool today = obstacle == "today";
         fx::Collection games = managerCollection({{"dialect", today ? "today" : "classic", ""}});
-        fx::Game clone = fx::makeGame("puckman", "Puck Man", {{"pk.1", 100}});
-        clone.parent = "pacman";
-        games.games.push_back(clone);
+        games.games.push_back({"puckman", "Puck Man", {{"pk.1", "puck"}}, "pacman"});
         ManagerFolder folder(games, "emu " + hostile);
         folder.archive(holds, archive);
         folder.archive("galaga", "galaga.zip");
