@@ -53,9 +53,7 @@ struct ManagerFolder : EmulatorFolder {
                                        : game && fx::writeGoodArchive(*game, target));
     }
 
-    // Every file in roms with its bytes.
-    QMap<QString, QByteArray> roms() const { return folderContents(filePath("roms")); }
-    QStringList romNames() const { return roms().keys(); }
+    QStringList romNames() const { return folderContents(filePath("roms")).keys(); }
 
     // The first argument of each run of the stand-in (which logs one TAB separated argument
     // list a line), in order, blank separated.

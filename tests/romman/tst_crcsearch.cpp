@@ -27,8 +27,7 @@ fx::Collection crcCollection(const QString& listcrcDelayMs = "0")
             {{"dialect", "today", ""}, {"listcrc-delay-ms", listcrcDelayMs.toStdString(), ""}}};
 }
 
-// Starts a search for `archive`, with what the manager says and the stand-in's runs so far
-// forgotten.
+// Starts a search for `archive`, what was said and run before it forgotten.
 void startSearch(Manager& m, const QString& archive)
 {
     m.program.dialogs.shown.clear();
@@ -110,8 +109,7 @@ private slots:
         QFETCH(QString, archive);
         QFETCH(QString, setup);
         const bool cancel = setup == "cancel";
-        // roms holds pacman's files, pacman's with the file it shares with mspacman damaged,
-        // files of no game and a file that is no zip.
+        // malo.zip: pacman's files, the one it shares with mspacman damaged.
         Manager m(crcCollection(cancel || setup == "ended" ? "60000" : "0"),
                   {{"pacman", "viejo.zip"},
                    {"bad pacman", "malo.zip"},
