@@ -53,17 +53,7 @@ struct ManagerFolder : EmulatorFolder {
                                        : game && fx::writeGoodArchive(*game, target));
     }
 
-    // Every name in roms with its bytes.
-    QMap<QString, QByteArray> roms() const
-    {
-        QMap<QString, QByteArray> entries;
-        for (const QString& name :
-             QDir(filePath("roms"))
-                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
-            entries.insert(name, readFile("roms/" + name));
-        return entries;
-    }
-    QStringList romNames() const { return roms().keys(); }
+    QStringList romNames() const { return folderContents(filePath("roms")).keys(); }
 
     // The first argument of each run of the stand-in (which logs one TAB separated argument
     // list a line), in order, blank separated.

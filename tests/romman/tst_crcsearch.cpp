@@ -18,11 +18,8 @@ namespace {
 // the archive holds), galaga, a game that shares a file with pacman, pacman, dkong.
 fx::Collection crcCollection(const QString& listcrcDelayMs = "0")
 {
-    fx::Game shared{"mspacman",
-                    "Ms. Come Cocos",
-                    {{"pm.6e", fx::romContent("pacman", "pm.6e", 256)},
-                     {"msp.1", fx::romContent("mspacman", "msp.1", 128)}},
-                    ""};
+    fx::Game shared = fx::makeGame("mspacman", "Ms. Come Cocos", {{"msp.1", 128}});
+    shared.files.push_back({"pm.6e", fx::romContent("pacman", "pm.6e", 256)});
     return {{fx::makeGame("pong", "Pong [TTL]", {}),
              fx::makeGame("galaga", "Galaga Espacial", {{"gg1.bin", 300}}), shared,
              fx::makeGame("pacman", "Come Cocos", {{"pm.6e", 256}, {"pm.6f", 256}}),
@@ -30,15 +27,13 @@ fx::Collection crcCollection(const QString& listcrcDelayMs = "0")
             {{"dialect", "today", ""}, {"listcrc-delay-ms", listcrcDelayMs.toStdString(), ""}}};
 }
 
-// Searches for `archive`; the stand-in's runs during the search.
-QString searchFor(Manager& m, const QString& archive)
+// Starts a search for `archive`, what was said and run before it forgotten.
+void startSearch(Manager& m, const QString& archive)
 {
     m.program.dialogs.shown.clear();
     m.folder.forgetEmulatorCalls();
     clickItem(m.window.ROMs, archive);
     click(&m.window, "lblBuscar");
-    (void)QTest::qWaitFor([&m] { return !m.window.ManagerBusy; }, 60000);
-    return m.folder.setsAsked();
 }
 
 // What the search reads between checks, for the CRC list's maker alone.
@@ -114,8 +109,7 @@ private slots:
         QFETCH(QString, archive);
         QFETCH(QString, setup);
         const bool cancel = setup == "cancel";
-        // roms holds pacman's files, pacman's with the file it shares with mspacman damaged,
-        // files of no game and a file that is no zip.
+        // malo.zip: pacman's files, the one it shares with mspacman damaged.
         Manager m(crcCollection(cancel || setup == "ended" ? "60000" : "0"),
                   {{"pacman", "viejo.zip"},
                    {"bad pacman", "malo.zip"},
@@ -128,28 +122,23 @@ private slots:
         if (setup == "list unwritable")
             m.folder.makeFolder("listacrc.txt");
         if (setup.startsWith("twice")) {
-            (void)searchFor(m, archive);
-            m.program.dialogs.answers = {true};
+            startSearch(m, archive);
+            QTRY_VERIFY_WITH_TIMEOUT(!m.window.ManagerBusy, 60000);
         }
         if (setup == "twice, new game") {
-            fx::Collection more = crcCollection();
-            more.games.push_back(fx::makeGame("tetrix", "Tetrix", {{"tx.1", 128}}));
-            QVERIFY(fx::writeDataFile(more, m.folder.filePath("standin.dat").toStdString()));
+            m.folder.collection.games.push_back(fx::makeGame("tetrix", "Tetrix", {{"tx.1", 128}}));
+            QVERIFY(fx::writeDataFile(m.folder.collection,
+                                      m.folder.filePath("standin.dat").toStdString()));
         }
-        QString shown; // the progress when the cancel is clicked
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, &m.window, [&] {
-            if (cancel && m.window.lblActual->text().toInt() > 0 && shown.isEmpty()) {
-                shown = m.window.Label7->text() + ' ' + m.window.lblActual->text();
-                click(&m.window, "lblCancelar");
-            }
-        });
-        watch.start(20);
-        QTEST(searchFor(m, archive), "calls");
-        watch.stop();
-        // The emulator had written the ROMs of galaga and mspacman, the third game, when it was
-        // cancelled.
-        QCOMPARE(shown, cancel ? "Preparando lista de CRC: 3" : "");
+        startSearch(m, archive);
+        if (cancel) {
+            // The emulator has written the ROMs of galaga and mspacman, the third game, and waits.
+            QTRY_COMPARE_WITH_TIMEOUT(m.window.Label7->text() + ' ' + m.window.lblActual->text(),
+                                      "Preparando lista de CRC: 3", 20000);
+            click(&m.window, "lblCancelar");
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!m.window.ManagerBusy, 60000);
+        QTEST(m.folder.setsAsked(), "calls");
         QFETCH(QStringList, outcome);
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"), setup != "list unwritable" && !cancel);
