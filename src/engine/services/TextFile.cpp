@@ -30,11 +30,23 @@ qsizetype lineEndFrom(QStringView text, qsizetype position, qsizetype& cr, qsize
     return std::min(cr, lf);
 }
 
+// How many lines splitLines makes of `text`: one for each line end (CR LF being one), and one
+// more for a last line without an end.
+qsizetype lineCount(QStringView text)
+{
+    if (text.isEmpty())
+        return 0;
+    const bool lastEnded = text.back() == QLatin1Char('\r') || text.back() == QLatin1Char('\n');
+    return text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r')) -
+           text.count(QStringView(u"\r\n")) + (lastEnded ? 0 : 1);
+}
+
 } // namespace
 
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
+    lines.reserve(lineCount(text));
     qsizetype start = 0;
     qsizetype cr = -1;
     qsizetype lf = -1;
@@ -162,12 +174,23 @@ TextLineReader::TextLineReader(std::unique_ptr<QIODevice> device,
 
 std::optional<QString> TextLineReader::next()
 {
-    QString line;
+    const std::optional<QStringView> line = nextView();
+    if (!line)
+        return std::nullopt;
+    // An empty line is a null string, as it always was.
+    return line->isEmpty() ? QString() : line->toString();
+}
+
+std::optional<QStringView> TextLineReader::nextView()
+{
+    // Keeps its capacity: a long line cut by parts reuses the room of the last one.
+    carried_.truncate(0);
+    bool carrying = false;
     for (;;) {
         if (position_ == part_.size()) {
             std::optional<QString> part = text_.next();
             if (!part)
-                return line.isEmpty() ? std::nullopt : std::optional<QString>(line);
+                return carried_.isEmpty() ? std::nullopt : std::optional<QStringView>(carried_);
             part_ = std::move(*part);
             position_ = 0;
             nextCr_ = -1;
@@ -177,14 +200,19 @@ std::optional<QString> TextLineReader::next()
             ++position_;
         afterCr_ = false;
         const qsizetype end = lineEndFrom(part_, position_, nextCr_, nextLf_);
-        line.append(QStringView(part_).mid(position_, end - position_));
+        const QStringView piece = QStringView(part_).mid(position_, end - position_);
         if (end == part_.size()) {
+            carried_.append(piece);
+            carrying = true;
             position_ = end;
             continue;
         }
         afterCr_ = part_.at(end) == QLatin1Char('\r');
         position_ = end + 1;
-        return line;
+        if (!carrying)
+            return piece;
+        carried_.append(piece);
+        return QStringView(carried_);
     }
 }
 
