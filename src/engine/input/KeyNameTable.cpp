@@ -99,15 +99,21 @@ int digitValue(const QString& text, qsizetype position)
 
 // The number n of a key named `letter` + n as labelKey and controlKey write it (the letter in
 // either case, as the profile functions compare names), or nothing.
-std::optional<int> keyNumber(const QString& key, char16_t letter)
+std::optional<int> keyNumber(QStringView key, char16_t letter)
 {
-    if (key.size() < 2 ||
-        QStringView(key).first(1).compare(QStringView(&letter, 1), Qt::CaseInsensitive) != 0)
+    if (key.size() < 2 || key.first(1).compare(QStringView(&letter, 1), Qt::CaseInsensitive) != 0)
         return std::nullopt;
-    const QStringView digits = QStringView(key).mid(1);
+    // Written as QString::number writes a number of a slot: digits only, no leading zero.
+    const QStringView digits = key.mid(1);
+    if (digits.size() > 1 && digits.front() == QLatin1Char('0'))
+        return std::nullopt;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
     bool isNumber = false;
     const int number = digits.toInt(&isNumber);
-    if (!isNumber || QString::number(number) != digits)
+    if (!isNumber)
         return std::nullopt;
     return number;
 }
@@ -241,7 +247,7 @@ KeyNames::KeyNames(const QString& emulatorFolder)
 KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
 {
     IniReader reader(std::move(table));
-    while (const std::optional<IniEntry> entry = reader.next()) {
+    while (const std::optional<IniEntryView> entry = reader.nextView()) {
         std::optional<QString>* slot = nullptr;
         if (entry->section.compare(QLatin1String("teclas"), Qt::CaseInsensitive) == 0)
             slot = slotOf(keyNames_, keyNumber(entry->key, u't'));
@@ -251,7 +257,7 @@ KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
             slot = slotOf(suffixes_, keyNumber(entry->key, u'c'));
         // The first line of a key answers, also when its value is empty.
         if (slot && !*slot)
-            *slot = entry->value;
+            *slot = entry->value.toString();
     }
     for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
         const QString name = keyNameOfLabel(label);
