@@ -45,6 +45,17 @@ bool isAscii(QStringView text)
     return true;
 }
 
+char16_t asciiUpper(QChar c)
+{
+    const char16_t code = c.unicode();
+    return code >= 'a' && code <= 'z' ? char16_t(code - ('a' - 'A')) : code;
+}
+
+bool isAsciiUpperOf(QChar c, QChar upper)
+{
+    return asciiUpper(c) == upper.unicode();
+}
+
 // Collated without regard to letter case, then by character codes.
 struct TitleOrder {
     const QStringList& titles;
@@ -176,11 +187,17 @@ QString LocaleUpper::operator()(QStringView text) const
         return text.toString().toUpper();
     QString result(text.size(), Qt::Uninitialized);
     QChar* out = result.data();
-    for (const QChar c : text) {
-        const char16_t code = c.unicode();
-        *out++ = QChar(code >= 'a' && code <= 'z' ? char16_t(code - ('a' - 'A')) : code);
-    }
+    for (const QChar c : text)
+        *out++ = QChar(asciiUpper(c));
     return result;
+}
+
+bool LocaleUpper::isUpperOf(QStringView text, QStringView upper) const
+{
+    if (!plainAscii_ || !isAscii(text))
+        return (*this)(text) == upper;
+    return text.size() == upper.size() &&
+           std::equal(text.begin(), text.end(), upper.begin(), isAsciiUpperOf);
 }
 
 GameLineReader::GameLineReader(const QString& emulatorFolder)
@@ -200,6 +217,11 @@ std::optional<QString> GameLineReader::next()
     return lines_.next();
 }
 
+std::optional<QStringView> GameLineReader::nextView()
+{
+    return lines_.nextView();
+}
+
 std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName,
                                        Dialect dialect)
 {
@@ -214,8 +236,8 @@ std::optional<QString> TitleForArchive(std::unique_ptr<QIODevice> list, const QS
         return std::nullopt;
     const LocaleUpper upper;
     const QString base = upper(StripExtension(archiveName));
-    while (const std::optional<QString> line = lines.next()) {
-        if (hasTitle(*line, dialect) && upper(gameLineName(*line, dialect)) == base)
+    while (const std::optional<QStringView> line = lines.nextView()) {
+        if (hasTitle(*line, dialect) && upper.isUpperOf(gameLineName(*line, dialect), base))
             return gameLineTitle(*line, dialect).toString();
     }
     return unknownArchiveTitle(archiveName);
@@ -235,8 +257,8 @@ std::optional<QString> ArchiveForTitle(std::unique_ptr<QIODevice> list, const QS
         return std::nullopt;
     const LocaleUpper upper;
     const QString wanted = upper(title);
-    while (const std::optional<QString> line = lines.next()) {
-        if (hasTitle(*line, dialect) && upper(gameLineTitle(*line, dialect)) == wanted)
+    while (const std::optional<QStringView> line = lines.nextView()) {
+        if (hasTitle(*line, dialect) && upper.isUpperOf(gameLineTitle(*line, dialect), wanted))
             return archiveOfLine(*line, dialect);
     }
     return QStringLiteral("ERROR");
@@ -274,7 +296,7 @@ void GameList::read(const std::optional<QStringList>& archives)
     if (!lines.isOpen())
         return;
     readable_ = true;
-    while (const std::optional<QString> line = lines.next()) {
+    while (const std::optional<QStringView> line = lines.nextView()) {
         if (!hasTitle(*line, dialect_))
             continue;
         const QString name = upper_(gameLineName(*line, dialect_));
@@ -301,7 +323,7 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
         // The file cannot have changed since the names were read: a second pass gives the
         // titles the first one would have.
         GameLineReader lines(listDevice());
-        while (const std::optional<QString> line = lines.next()) {
+        while (const std::optional<QStringView> line = lines.nextView()) {
             if (!hasTitle(*line, dialect_))
                 continue;
             const QString key = upper_(gameLineTitle(*line, dialect_));
