@@ -14,19 +14,19 @@ using namespace zefrin;
 
 namespace {
 
-bool namesOption(const QString& line, const QString& name)
+bool namesOption(QStringView line, const QString& name)
 {
-    const QString text = line.startsWith(QLatin1Char('#')) ? line.mid(2) : line;
-    return NombreDeLinea(text) == name;
+    return nameOfLine(line.startsWith(QLatin1Char('#')) ? line.mid(2) : line) == name;
 }
 
-// The file's bytes once rewriteOptionLines' lines replace the lines it had.
+// The file's bytes once rewriteOptionLines' lines replace the lines it had, each character
+// one byte.
 QByteArray rewrittenBytes(const OptionRewrite& rewrite)
 {
-    QByteArray bytes;
-    for (const QString& line : rewrite.lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
+    QString text = rewrite.lines.join(QLatin1String("\r\n"));
+    if (!rewrite.lines.isEmpty())
+        text += QLatin1String("\r\n");
+    return text.toLatin1();
 }
 
 } // namespace
