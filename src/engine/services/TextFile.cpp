@@ -115,18 +115,27 @@ TextChunkReader::TextChunkReader(std::unique_ptr<QIODevice> device,
     open_ = device_->open(QIODevice::ReadOnly);
 }
 
+QByteArray TextChunkReader::readPart()
+{
+    // No more than the device still holds: a small file costs no buffer of a whole chunk,
+    // and text in memory at its end is not asked for one more (a read makes room for all
+    // it asks). A file may hold more than it says (those of /proc say nothing).
+    const qint64 available = device_->bytesAvailable();
+    auto* const memory = qobject_cast<QBuffer*>(device_.get());
+    if (memory && available <= 0)
+        return QByteArray();
+    // Text in memory that is one part is shared, not copied.
+    if (memory && memory->pos() == 0 && available <= chunk_) {
+        (void)memory->seek(available);
+        return memory->data();
+    }
+    return device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
+}
+
 std::optional<QString> TextChunkReader::next()
 {
     while (open_ && !failed_) {
-        // No more than the device still holds: a small file costs no buffer of a whole chunk,
-        // and text in memory at its end is not asked for one more (a read makes room for all
-        // it asks). A file may hold more than it says (those of /proc say nothing).
-        const qint64 available = device_->bytesAvailable();
-        const bool memoryAtEnd = available <= 0 && qobject_cast<const QBuffer*>(device_.get());
-        const QByteArray bytes =
-            memoryAtEnd
-                ? QByteArray()
-                : device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
+        const QByteArray bytes = readPart();
         if (bytes.isEmpty()) {
             const auto* file = qobject_cast<const QFileDevice*>(device_.get());
             failed_ = file && file->error() != QFileDevice::NoError;
@@ -153,7 +162,8 @@ std::optional<QString> TextChunkReader::next()
         if (end == 0)
             end = undecoded_.size();
         QString text = decoder_.decode(QByteArrayView(undecoded_).first(end));
-        undecoded_.remove(0, end);
+        // What is left is copied alone (a removal would copy the part it shares with `bytes`).
+        undecoded_ = end == undecoded_.size() ? QByteArray() : undecoded_.sliced(end);
         if (!text.isEmpty())
             return text;
     }

@@ -46,6 +46,9 @@ public:
     bool failed() const { return failed_; }
 
 private:
+    // The next bytes of the device, none at its end.
+    QByteArray readPart();
+
     std::unique_ptr<QIODevice> device_;
     QStringDecoder decoder_;
     const qsizetype chunk_;
