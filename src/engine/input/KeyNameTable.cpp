@@ -88,6 +88,32 @@ QString labelKey(int label)
     return QStringLiteral("t") + QString::number(label);
 }
 
+// A key name as labelKey and controlKey write it, without a heap block: for the lookups that
+// try every number.
+class NumberedKey {
+public:
+    NumberedKey(char16_t letter, int number);
+    QStringView view() const { return QStringView(text_.data(), size_); }
+
+private:
+    std::array<char16_t, 12> text_{};
+    qsizetype size_ = 0;
+};
+
+NumberedKey::NumberedKey(char16_t letter, int number)
+{
+    text_[0] = letter;
+    std::array<char16_t, 10> digits{};
+    qsizetype count = 0;
+    do {
+        digits[static_cast<std::size_t>(count++)] = char16_t(u'0' + number % 10);
+        number /= 10;
+    } while (number > 0);
+    size_ = count + 1;
+    for (qsizetype i = 0; i < count; ++i)
+        text_[static_cast<std::size_t>(i + 1)] = digits[static_cast<std::size_t>(count - 1 - i)];
+}
+
 // The number a single character stands for; anything but a digit counts as 0.
 int digitValue(const QString& text, qsizetype position)
 {
@@ -210,7 +236,7 @@ int TeclaDeNombre(const QString& emulatorFolder, const QString& name)
 int TeclaDeNombre(const IniFile& table, const QString& name)
 {
     for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
-        if (table.value(QStringLiteral("teclas"), labelKey(label)) == name)
+        if (table.value(u"teclas", NumberedKey(u't', label).view()) == name)
             return label;
     }
     return 0;
@@ -233,7 +259,7 @@ int ControlDeNombre(const IniFile& table, const QString& port)
         text = port.mid(2);
     }
     for (int control = 0; control < controlCount; ++control) {
-        if (table.value(section, controlKey(control)) == text)
+        if (table.value(section, NumberedKey(u'c', control).view()) == text)
             return control;
     }
     return 0;

@@ -15,13 +15,13 @@ bool isBlank(QChar c)
 
 QStringView trimBlanks(QStringView text)
 {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && isBlank(text.at(start)))
+    const QChar* start = text.begin();
+    const QChar* end = text.end();
+    while (start < end && isBlank(*start))
         ++start;
-    while (end > start && isBlank(text.at(end - 1)))
+    while (end > start && isBlank(end[-1]))
         --end;
-    return text.mid(start, end - start);
+    return QStringView(start, end);
 }
 
 QStringView withoutQuotes(QStringView value)
@@ -112,8 +112,13 @@ IniFile::IniFile(std::unique_ptr<QIODevice> file)
 QString IniFile::value(const QString& section, const QString& key,
                        const QString& defaultValue) const
 {
+    return value(QStringView(section), QStringView(key), defaultValue);
+}
+
+QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue) const
+{
     for (const IniEntry& entry : entries_) {
-        if (entry.is(section, key))
+        if (IniEntryView{entry.section, entry.key, entry.value}.is(section, key))
             return entry.value.isEmpty() ? defaultValue : entry.value;
     }
     return defaultValue;

@@ -67,6 +67,8 @@ public:
 
     QString value(const QString& section, const QString& key,
                   const QString& defaultValue = QString()) const;
+    QString value(QStringView section, QStringView key,
+                  const QString& defaultValue = QString()) const;
 
 private:
     std::vector<IniEntry> entries_;
