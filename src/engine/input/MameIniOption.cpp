@@ -27,17 +27,25 @@ QString optionLine(const QString& name, const QString& value)
 
 // What a line naming the option gives way to: an empty controller option is written as the
 // emulator writes an option it has no value for.
-QString setOptionLine(const QString& name, const QString& value)
+QString setOptionLine(const QString& name, const QString& value, const QString& optionLine)
 {
     if (name == QLatin1String("ctrlr") && value.isEmpty())
         return QStringLiteral("# ") + RellenarDerecha(name, commentedValueColumn) +
                QStringLiteral("<NULL> (Not Set)");
-    return optionLine(name, value);
+    return optionLine;
 }
 
 bool isComment(QStringView line)
 {
     return line.startsWith(QLatin1Char('#'));
+}
+
+// Puts `text` in `target`, in the room it already has when no one shares it: the lines a
+// rewrite remembers and makes come one after another.
+void assign(QString& target, QStringView text)
+{
+    target.resize(0);
+    target.append(text);
 }
 
 } // namespace
@@ -47,14 +55,15 @@ OptionLineRewriter::OptionLineRewriter(const QString& name, const QString& value
     : name_(name)
     , value_(value)
     , restore_(restore)
-    , setLine_(setOptionLine(name, value))
+    , optionLine_(optionLine(name, value))
+    , setLine_(setOptionLine(name, value, optionLine_))
     , lineaAnterior_(lineaAnterior)
 {
 }
 
 std::optional<QString> OptionLineRewriter::rewrite(const QString& line)
 {
-    switch (fateOf(line)) {
+    switch (fateOf(line, &line)) {
     case Fate::Kept:
         return line;
     case Fate::Replaced:
@@ -67,7 +76,7 @@ std::optional<QString> OptionLineRewriter::rewrite(const QString& line)
 
 std::optional<QStringView> OptionLineRewriter::rewriteView(QStringView line)
 {
-    switch (fateOf(line)) {
+    switch (fateOf(line, nullptr)) {
     case Fate::Kept:
         return line;
     case Fate::Replaced:
@@ -78,7 +87,7 @@ std::optional<QStringView> OptionLineRewriter::rewriteView(QStringView line)
     return std::nullopt;
 }
 
-OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line)
+OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line, const QString* kept)
 {
     // A line that names the option holds its name: most lines are passed at this test.
     if (!line.contains(name_))
@@ -88,8 +97,14 @@ OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line)
         const QStringView text = line.mid(2);
         if (nameOfLine(text) != name_)
             return Fate::Kept;
-        lineaAnterior_ = line.toString();
-        replaced_ = restOfLine(text) == value_ ? text.toString() : optionLine(name_, value_);
+        if (kept)
+            lineaAnterior_ = *kept;
+        else
+            assign(lineaAnterior_, line);
+        if (restOfLine(text) == value_)
+            assign(replaced_, text);
+        else
+            replaced_ = optionLine_;
     } else if (nameOfLine(line) != name_) {
         return Fate::Kept;
     } else if (restore_) {
@@ -97,7 +112,10 @@ OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line)
     } else if (restOfLine(line) == value_) {
         return Fate::AlreadySet;
     } else {
-        lineaAnterior_ = line.toString();
+        if (kept)
+            lineaAnterior_ = *kept;
+        else
+            assign(lineaAnterior_, line);
         replaced_ = setLine_;
     }
     changed_ = changed_ || replaced_ != line;

@@ -53,12 +53,15 @@ private:
     // What becomes of a line: kept as it is, replaced by replaced_, or the option already
     // holds the value.
     enum class Fate { Kept, Replaced, AlreadySet };
-    Fate fateOf(QStringView line);
+    // `kept`, when given, holds the line's text, to be shared rather than copied.
+    Fate fateOf(QStringView line, const QString* kept);
 
     const QString name_;
     const QString value_;
     const bool restore_;
-    // The option's line once set, the same for every line that names it.
+    // The option set to the value, and what an uncommented line naming it gives way to: the
+    // same for every such line.
+    const QString optionLine_;
     const QString setLine_;
     QString lineaAnterior_;
     QString replaced_;
