@@ -19,13 +19,13 @@ inline QByteArray bytes(const std::uint8_t* data, std::size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// The input's lines as the program reads text files: all, or the first `most` of them.
+// The input's lines as the program reads text files: all, or the first `most` (from parts).
 inline QStringList linesOf(const QByteArray& input, qsizetype most = -1)
 {
     if (most < 0)
         return splitLines(decodeSystemText(input));
     QStringList lines;
-    TextLineReader reader(memoryDevice(input));
+    TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
     while (lines.size() < most) {
         std::optional<QString> line = reader.next();
         if (!line)

@@ -19,16 +19,6 @@ bool namesOption(QStringView line, const QString& name)
     return nameOfLine(line.startsWith(QLatin1Char('#')) ? line.mid(2) : line) == name;
 }
 
-// The file's bytes once rewriteOptionLines' lines replace the lines it had, each character
-// one byte.
-QByteArray rewrittenBytes(const OptionRewrite& rewrite)
-{
-    QString text = rewrite.lines.join(QLatin1String("\r\n"));
-    if (!rewrite.lines.isEmpty())
-        text += QLatin1String("\r\n");
-    return text.toLatin1();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -42,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString value = size % 4 < 2 ? QStringLiteral("Zefrin") : QString();
 
     // The file read and written line by line comes out as the rewrite of its lines, each byte
-    // one character.
-    const QStringList bytesAsLines = splitLines(QString::fromLatin1(content));
+    // one character (and each line followed by CR LF).
+    const QString bytesAsText = QString::fromLatin1(content);
+    const QStringList bytesAsLines = splitLines(bytesAsText);
     const OptionRewrite expected =
         rewriteOptionLines(bytesAsLines, name, QStringLiteral("Zefrin"), restore, lineaAnterior);
     const bool unchanged = expected.alreadySet || expected.lines == bytesAsLines;
@@ -52,13 +43,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.open(QIODevice::WriteOnly);
     const IniChange change = rewriteOptionText(memoryDevice(content), rewriter, &out);
     if (change != (unchanged ? IniChange::Unchanged : IniChange::Rewritten) ||
-        (!unchanged && (out.data() != rewrittenBytes(expected) ||
-                        rewriter.lineaAnterior() != expected.lineaAnterior)))
+        (!unchanged &&
+         (out.data() !=
+              (expected.lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toLatin1() ||
+          rewriter.lineaAnterior() != expected.lineaAnterior)))
         std::abort();
 
-    // Every line that does not name the option stays, one line for one.
-    const QStringList lines = fuzz::linesOf(content);
-    const OptionRewrite rewrite = rewriteOptionLines(lines, name, value, restore, lineaAnterior);
+    // Every line that does not name the option stays, one line for one (a text that reads the
+    // same in the system's code page has the lines and, for the same value, the rewrite above).
+    const QString text = decodeSystemText(content);
+    const bool same = text == bytesAsText;
+    const QStringList lines = same ? bytesAsLines : splitLines(text);
+    const OptionRewrite rewrite =
+        same && !value.isEmpty() ? expected
+                                 : rewriteOptionLines(lines, name, value, restore, lineaAnterior);
     if (rewrite.alreadySet)
         return 0;
     if (rewrite.lines.size() != lines.size())
