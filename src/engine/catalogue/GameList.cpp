@@ -31,9 +31,18 @@ QStringView trimSpaces(QStringView text)
     return text.mid(start, end - start);
 }
 
+// `name` + ".zip", made in one step.
+QString archiveNamed(QStringView name)
+{
+    QString archive;
+    archive.reserve(name.size() + 4);
+    archive.append(name).append(QLatin1String(".zip"));
+    return archive;
+}
+
 QString archiveOfLine(QStringView line, Dialect dialect)
 {
-    return gameLineName(line, dialect).toString() + QStringLiteral(".zip");
+    return archiveNamed(gameLineName(line, dialect));
 }
 
 bool isAscii(QStringView text)
@@ -122,7 +131,7 @@ QStringView gameLineTitle(QStringView gameLine, Dialect dialect)
 QString candidateArchiveName(QStringView gameLine, Dialect dialect)
 {
     const QStringView name = gameLineName(gameLine, dialect);
-    return name.isEmpty() ? QString() : name.toString() + QStringLiteral(".zip");
+    return name.isEmpty() ? QString() : archiveNamed(name);
 }
 
 QString announcedTitle(QStringView gameLine, Dialect dialect)
@@ -190,6 +199,18 @@ QString LocaleUpper::operator()(QStringView text) const
     for (const QChar c : text)
         *out++ = QChar(asciiUpper(c));
     return result;
+}
+
+void LocaleUpper::upperInto(QStringView text, QString& out) const
+{
+    if (!plainAscii_ || !isAscii(text)) {
+        out = (*this)(text);
+        return;
+    }
+    out.resize(text.size());
+    QChar* next = out.data();
+    for (const QChar c : text)
+        *next++ = QChar(asciiUpper(c));
 }
 
 bool LocaleUpper::isUpperOf(QStringView text, QStringView upper) const
@@ -296,10 +317,11 @@ void GameList::read(const std::optional<QStringList>& archives)
     if (!lines.isOpen())
         return;
     readable_ = true;
+    QString name;
     while (const std::optional<QStringView> line = lines.nextView()) {
         if (!hasTitle(*line, dialect_))
             continue;
-        const QString name = upper_(gameLineName(*line, dialect_));
+        upper_.upperInto(gameLineName(*line, dialect_), name);
         if ((!archives || wanted.contains(name)) && !titleOfName_.contains(name))
             titleOfName_.insert(name, gameLineTitle(*line, dialect_).toString());
     }
@@ -323,10 +345,11 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
         // The file cannot have changed since the names were read: a second pass gives the
         // titles the first one would have.
         GameLineReader lines(listDevice());
+        QString key;
         while (const std::optional<QStringView> line = lines.nextView()) {
             if (!hasTitle(*line, dialect_))
                 continue;
-            const QString key = upper_(gameLineTitle(*line, dialect_));
+            upper_.upperInto(gameLineTitle(*line, dialect_), key);
             if (!archiveOfTitle_.contains(key))
                 archiveOfTitle_.insert(key, archiveOfLine(*line, dialect_));
         }

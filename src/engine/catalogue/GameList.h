@@ -76,6 +76,9 @@ public:
     QString operator()(QStringView text) const;
     // True when `text` upper-cases to `upper`; ASCII text is compared without a copy.
     bool isUpperOf(QStringView text, QStringView upper) const;
+    // The upper case of `text` put in `out`, in the room it has when no one shares it: for a
+    // key that is kept only now and then.
+    void upperInto(QStringView text, QString& out) const;
 
 private:
     QLocale locale_;

@@ -285,8 +285,12 @@ KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
         if (slot && !*slot)
             *slot = entry->value.toString();
     }
+    // Labels without a name all give "": only the first of them is looked up.
+    bool unnamedSeen = false;
     for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
         const QString name = keyNameOfLabel(label);
+        if (name.isEmpty() && std::exchange(unnamedSeen, true))
+            continue;
         if (!labelOfName_.contains(name))
             labelOfName_.insert(name, label);
     }

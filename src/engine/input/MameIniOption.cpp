@@ -132,7 +132,7 @@ OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
         std::optional<QString> rewritten = rewriter.rewrite(line);
         if (!rewritten)
             return {lines, lineaAnterior, true};
-        result.lines << *rewritten;
+        result.lines << std::move(*rewritten);
     }
     result.lineaAnterior = rewriter.lineaAnterior();
     return result;
