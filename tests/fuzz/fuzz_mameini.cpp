@@ -26,15 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [content, previous] = fuzz::splitAtNul(fuzz::bytes(data, size));
     const QString name = QStringLiteral("ctrlr");
     const QString lineaAnterior = QString::fromUtf8(previous);
-    // Setting or restoring, to a value or none: one of each a run, the input decides which
-    // (every rewrite reads the whole file).
+    // Setting or restoring, to a value or none: the input decides which (each reads it all).
     const bool restore = size % 2;
     const QString value = size % 4 < 2 ? QStringLiteral("Zefrin") : QString();
 
     // The file read and written line by line comes out as the rewrite of its lines, each byte
     // one character (and each line followed by CR LF).
-    const QString bytesAsText = QString::fromLatin1(content);
-    const QStringList bytesAsLines = splitLines(bytesAsText);
+    const QStringList bytesAsLines = splitLines(QString::fromLatin1(content));
     const OptionRewrite expected =
         rewriteOptionLines(bytesAsLines, name, QStringLiteral("Zefrin"), restore, lineaAnterior);
     const bool unchanged = expected.alreadySet || expected.lines == bytesAsLines;
@@ -49,14 +47,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           rewriter.lineaAnterior() != expected.lineaAnterior)))
         std::abort();
 
-    // Every line that does not name the option stays, one line for one (a text that reads the
-    // same in the system's code page has the lines and, for the same value, the rewrite above).
-    const QString text = decodeSystemText(content);
-    const bool same = text == bytesAsText;
-    const QStringList lines = same ? bytesAsLines : splitLines(text);
+    // Every line that does not name the option stays, one line for one (a line that reads as
+    // above is that line; when all do, the rewrite to the same value is the one above).
+    QStringList lines;
+    TextLineReader reader(memoryDevice(content));
+    while (const std::optional<QStringView> line = reader.nextView()) {
+        const QString known = bytesAsLines.value(lines.size());
+        lines << (lines.size() < bytesAsLines.size() && known == *line ? known : line->toString());
+    }
     const OptionRewrite rewrite =
-        same && !value.isEmpty() ? expected
-                                 : rewriteOptionLines(lines, name, value, restore, lineaAnterior);
+        lines == bytesAsLines && !value.isEmpty()
+            ? expected
+            : rewriteOptionLines(lines, name, value, restore, lineaAnterior);
     if (rewrite.alreadySet)
         return 0;
     if (rewrite.lines.size() != lines.size())

@@ -206,18 +206,19 @@ std::optional<QStringView> TextLineReader::nextView()
             nextCr_ = -1;
             nextLf_ = -1;
         }
-        if (afterCr_ && part_.at(position_) == QLatin1Char('\n'))
+        const QChar* const text = part_.constData();
+        if (afterCr_ && text[position_] == QLatin1Char('\n'))
             ++position_;
         afterCr_ = false;
         const qsizetype end = lineEndFrom(part_, position_, nextCr_, nextLf_);
-        const QStringView piece = QStringView(part_).mid(position_, end - position_);
+        const QStringView piece(text + position_, end - position_);
         if (end == part_.size()) {
             carried_.append(piece);
             carrying = true;
             position_ = end;
             continue;
         }
-        afterCr_ = part_.at(end) == QLatin1Char('\r');
+        afterCr_ = text[end] == QLatin1Char('\r');
         position_ = end + 1;
         if (!carrying)
             return piece;
