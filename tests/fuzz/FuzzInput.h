@@ -25,13 +25,10 @@ inline QStringList linesOf(const QByteArray& input, qsizetype most = -1)
     if (most < 0)
         return splitLines(decodeSystemText(input));
     QStringList lines;
+    lines.reserve(most);
     TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
-    while (lines.size() < most) {
-        std::optional<QString> line = reader.next();
-        if (!line)
-            break;
+    for (std::optional<QString> line; lines.size() < most && (line = reader.next());)
         lines << std::move(*line);
-    }
     return lines;
 }
 

@@ -22,13 +22,13 @@ constexpr qsizetype shortestTitledLine = 12;
 // Only spaces fill the name column; other blanks would be part of the name.
 QStringView trimSpaces(QStringView text)
 {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
+    const QChar* start = text.begin();
+    const QChar* end = text.end();
+    while (start < end && *start == QLatin1Char(' '))
         ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+    while (end > start && end[-1] == QLatin1Char(' '))
         --end;
-    return text.mid(start, end - start);
+    return QStringView(start, end);
 }
 
 // `name` + ".zip", made in one step.
@@ -103,11 +103,10 @@ QStringView gameLineName(QStringView gameLine, Dialect dialect)
     if (dialect == Dialect::Classic)
         return trimSpaces(gameLine.left(nameColumns));
     const QStringView rest = trimSpaces(gameLine);
-    qsizetype end = 0;
-    while (end < rest.size() && rest.at(end) != QLatin1Char(' ') &&
-           rest.at(end) != QLatin1Char('"'))
+    const QChar* end = rest.begin();
+    while (end < rest.end() && *end != QLatin1Char(' ') && *end != QLatin1Char('"'))
         ++end;
-    return rest.left(end);
+    return QStringView(rest.begin(), end);
 }
 
 bool hasTitle(QStringView gameLine, Dialect dialect)
