@@ -19,19 +19,16 @@ inline QByteArray bytes(const std::uint8_t* data, std::size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// The input's lines as the program reads text files: all, or the first `most` of them.
+// The input's lines as the program reads text files: all, or the first `most` (from parts).
 inline QStringList linesOf(const QByteArray& input, qsizetype most = -1)
 {
     if (most < 0)
         return splitLines(decodeSystemText(input));
     QStringList lines;
-    TextLineReader reader(memoryDevice(input));
-    while (lines.size() < most) {
-        std::optional<QString> line = reader.next();
-        if (!line)
-            break;
+    lines.reserve(most);
+    TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
+    for (std::optional<QString> line; lines.size() < most && (line = reader.next());)
         lines << std::move(*line);
-    }
     return lines;
 }
 

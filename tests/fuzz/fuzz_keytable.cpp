@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // two fresh reads that are checked against the table, the input decides which.
     if (size % 2) {
         IniReader entries(memoryDevice(input));
-        while (const std::optional<IniEntry> entry = entries.next()) {
+        while (const std::optional<IniEntryView> entry = entries.nextView()) {
             if (entry->value.size() > 254)
                 std::abort();
         }

@@ -14,19 +14,9 @@ using namespace zefrin;
 
 namespace {
 
-bool namesOption(const QString& line, const QString& name)
+bool namesOption(QStringView line, const QString& name)
 {
-    const QString text = line.startsWith(QLatin1Char('#')) ? line.mid(2) : line;
-    return NombreDeLinea(text) == name;
-}
-
-// The file's bytes once rewriteOptionLines' lines replace the lines it had.
-QByteArray rewrittenBytes(const OptionRewrite& rewrite)
-{
-    QByteArray bytes;
-    for (const QString& line : rewrite.lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
+    return nameOfLine(line.startsWith(QLatin1Char('#')) ? line.mid(2) : line) == name;
 }
 
 } // namespace
@@ -36,13 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [content, previous] = fuzz::splitAtNul(fuzz::bytes(data, size));
     const QString name = QStringLiteral("ctrlr");
     const QString lineaAnterior = QString::fromUtf8(previous);
-    // Setting or restoring, to a value or none: one of each a run, the input decides which
-    // (every rewrite reads the whole file).
+    // Setting or restoring, to a value or none: the input decides which (each reads it all).
     const bool restore = size % 2;
     const QString value = size % 4 < 2 ? QStringLiteral("Zefrin") : QString();
 
     // The file read and written line by line comes out as the rewrite of its lines, each byte
-    // one character.
+    // one character (and each line followed by CR LF).
     const QStringList bytesAsLines = splitLines(QString::fromLatin1(content));
     const OptionRewrite expected =
         rewriteOptionLines(bytesAsLines, name, QStringLiteral("Zefrin"), restore, lineaAnterior);
@@ -52,13 +41,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.open(QIODevice::WriteOnly);
     const IniChange change = rewriteOptionText(memoryDevice(content), rewriter, &out);
     if (change != (unchanged ? IniChange::Unchanged : IniChange::Rewritten) ||
-        (!unchanged && (out.data() != rewrittenBytes(expected) ||
-                        rewriter.lineaAnterior() != expected.lineaAnterior)))
+        (!unchanged &&
+         (out.data() !=
+              (expected.lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toLatin1() ||
+          rewriter.lineaAnterior() != expected.lineaAnterior)))
         std::abort();
 
-    // Every line that does not name the option stays, one line for one.
-    const QStringList lines = fuzz::linesOf(content);
-    const OptionRewrite rewrite = rewriteOptionLines(lines, name, value, restore, lineaAnterior);
+    // Every line that does not name the option stays, one line for one (a line that reads as
+    // above is that line; when all do, the rewrite to the same value is the one above).
+    QStringList lines;
+    TextLineReader reader(memoryDevice(content));
+    while (const std::optional<QStringView> line = reader.nextView()) {
+        const QString known = bytesAsLines.value(lines.size());
+        lines << (lines.size() < bytesAsLines.size() && known == *line ? known : line->toString());
+    }
+    const OptionRewrite rewrite =
+        lines == bytesAsLines && !value.isEmpty()
+            ? expected
+            : rewriteOptionLines(lines, name, value, restore, lineaAnterior);
     if (rewrite.alreadySet)
         return 0;
     if (rewrite.lines.size() != lines.size())

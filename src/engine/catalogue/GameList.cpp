@@ -22,18 +22,27 @@ constexpr qsizetype shortestTitledLine = 12;
 // Only spaces fill the name column; other blanks would be part of the name.
 QStringView trimSpaces(QStringView text)
 {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
+    const QChar* start = text.begin();
+    const QChar* end = text.end();
+    while (start < end && *start == QLatin1Char(' '))
         ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+    while (end > start && end[-1] == QLatin1Char(' '))
         --end;
-    return text.mid(start, end - start);
+    return QStringView(start, end);
+}
+
+// `name` + ".zip", made in one step.
+QString archiveNamed(QStringView name)
+{
+    QString archive;
+    archive.reserve(name.size() + 4);
+    archive.append(name).append(QLatin1String(".zip"));
+    return archive;
 }
 
 QString archiveOfLine(QStringView line, Dialect dialect)
 {
-    return gameLineName(line, dialect).toString() + QStringLiteral(".zip");
+    return archiveNamed(gameLineName(line, dialect));
 }
 
 bool isAscii(QStringView text)
@@ -43,6 +52,17 @@ bool isAscii(QStringView text)
             return false;
     }
     return true;
+}
+
+char16_t asciiUpper(QChar c)
+{
+    const char16_t code = c.unicode();
+    return code >= 'a' && code <= 'z' ? char16_t(code - ('a' - 'A')) : code;
+}
+
+bool isAsciiUpperOf(QChar c, QChar upper)
+{
+    return asciiUpper(c) == upper.unicode();
 }
 
 // Collated without regard to letter case, then by character codes.
@@ -83,11 +103,10 @@ QStringView gameLineName(QStringView gameLine, Dialect dialect)
     if (dialect == Dialect::Classic)
         return trimSpaces(gameLine.left(nameColumns));
     const QStringView rest = trimSpaces(gameLine);
-    qsizetype end = 0;
-    while (end < rest.size() && rest.at(end) != QLatin1Char(' ') &&
-           rest.at(end) != QLatin1Char('"'))
+    const QChar* end = rest.begin();
+    while (end < rest.end() && *end != QLatin1Char(' ') && *end != QLatin1Char('"'))
         ++end;
-    return rest.left(end);
+    return QStringView(rest.begin(), end);
 }
 
 bool hasTitle(QStringView gameLine, Dialect dialect)
@@ -111,7 +130,7 @@ QStringView gameLineTitle(QStringView gameLine, Dialect dialect)
 QString candidateArchiveName(QStringView gameLine, Dialect dialect)
 {
     const QStringView name = gameLineName(gameLine, dialect);
-    return name.isEmpty() ? QString() : name.toString() + QStringLiteral(".zip");
+    return name.isEmpty() ? QString() : archiveNamed(name);
 }
 
 QString announcedTitle(QStringView gameLine, Dialect dialect)
@@ -176,11 +195,29 @@ QString LocaleUpper::operator()(QStringView text) const
         return text.toString().toUpper();
     QString result(text.size(), Qt::Uninitialized);
     QChar* out = result.data();
-    for (const QChar c : text) {
-        const char16_t code = c.unicode();
-        *out++ = QChar(code >= 'a' && code <= 'z' ? char16_t(code - ('a' - 'A')) : code);
-    }
+    for (const QChar c : text)
+        *out++ = QChar(asciiUpper(c));
     return result;
+}
+
+void LocaleUpper::upperInto(QStringView text, QString& out) const
+{
+    if (!plainAscii_ || !isAscii(text)) {
+        out = (*this)(text);
+        return;
+    }
+    out.resize(text.size());
+    QChar* next = out.data();
+    for (const QChar c : text)
+        *next++ = QChar(asciiUpper(c));
+}
+
+bool LocaleUpper::isUpperOf(QStringView text, QStringView upper) const
+{
+    if (!plainAscii_ || !isAscii(text))
+        return (*this)(text) == upper;
+    return text.size() == upper.size() &&
+           std::equal(text.begin(), text.end(), upper.begin(), isAsciiUpperOf);
 }
 
 GameLineReader::GameLineReader(const QString& emulatorFolder)
@@ -200,6 +237,11 @@ std::optional<QString> GameLineReader::next()
     return lines_.next();
 }
 
+std::optional<QStringView> GameLineReader::nextView()
+{
+    return lines_.nextView();
+}
+
 std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName,
                                        Dialect dialect)
 {
@@ -214,8 +256,8 @@ std::optional<QString> TitleForArchive(std::unique_ptr<QIODevice> list, const QS
         return std::nullopt;
     const LocaleUpper upper;
     const QString base = upper(StripExtension(archiveName));
-    while (const std::optional<QString> line = lines.next()) {
-        if (hasTitle(*line, dialect) && upper(gameLineName(*line, dialect)) == base)
+    while (const std::optional<QStringView> line = lines.nextView()) {
+        if (hasTitle(*line, dialect) && upper.isUpperOf(gameLineName(*line, dialect), base))
             return gameLineTitle(*line, dialect).toString();
     }
     return unknownArchiveTitle(archiveName);
@@ -235,8 +277,8 @@ std::optional<QString> ArchiveForTitle(std::unique_ptr<QIODevice> list, const QS
         return std::nullopt;
     const LocaleUpper upper;
     const QString wanted = upper(title);
-    while (const std::optional<QString> line = lines.next()) {
-        if (hasTitle(*line, dialect) && upper(gameLineTitle(*line, dialect)) == wanted)
+    while (const std::optional<QStringView> line = lines.nextView()) {
+        if (hasTitle(*line, dialect) && upper.isUpperOf(gameLineTitle(*line, dialect), wanted))
             return archiveOfLine(*line, dialect);
     }
     return QStringLiteral("ERROR");
@@ -274,10 +316,11 @@ void GameList::read(const std::optional<QStringList>& archives)
     if (!lines.isOpen())
         return;
     readable_ = true;
-    while (const std::optional<QString> line = lines.next()) {
+    QString name;
+    while (const std::optional<QStringView> line = lines.nextView()) {
         if (!hasTitle(*line, dialect_))
             continue;
-        const QString name = upper_(gameLineName(*line, dialect_));
+        upper_.upperInto(gameLineName(*line, dialect_), name);
         if ((!archives || wanted.contains(name)) && !titleOfName_.contains(name))
             titleOfName_.insert(name, gameLineTitle(*line, dialect_).toString());
     }
@@ -301,10 +344,11 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
         // The file cannot have changed since the names were read: a second pass gives the
         // titles the first one would have.
         GameLineReader lines(listDevice());
-        while (const std::optional<QString> line = lines.next()) {
+        QString key;
+        while (const std::optional<QStringView> line = lines.nextView()) {
             if (!hasTitle(*line, dialect_))
                 continue;
-            const QString key = upper_(gameLineTitle(*line, dialect_));
+            upper_.upperInto(gameLineTitle(*line, dialect_), key);
             if (!archiveOfTitle_.contains(key))
                 archiveOfTitle_.insert(key, archiveOfLine(*line, dialect_));
         }

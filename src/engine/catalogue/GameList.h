@@ -37,6 +37,8 @@ public:
     explicit GameLineReader(std::unique_ptr<QIODevice> list);
     bool isOpen() const { return lines_.isOpen(); }
     std::optional<QString> next();
+    // The next line as a view that holds until the next call.
+    std::optional<QStringView> nextView();
 
 private:
     TextLineReader lines_;
@@ -72,6 +74,11 @@ class LocaleUpper {
 public:
     LocaleUpper();
     QString operator()(QStringView text) const;
+    // True when `text` upper-cases to `upper`; ASCII text is compared without a copy.
+    bool isUpperOf(QStringView text, QStringView upper) const;
+    // The upper case of `text` put in `out`, in the room it has when no one shares it: for a
+    // key that is kept only now and then.
+    void upperInto(QStringView text, QString& out) const;
 
 private:
     QLocale locale_;

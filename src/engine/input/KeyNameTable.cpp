@@ -88,6 +88,32 @@ QString labelKey(int label)
     return QStringLiteral("t") + QString::number(label);
 }
 
+// A key name as labelKey and controlKey write it, without a heap block: for the lookups that
+// try every number.
+class NumberedKey {
+public:
+    NumberedKey(char16_t letter, int number);
+    QStringView view() const { return QStringView(text_.data(), size_); }
+
+private:
+    std::array<char16_t, 12> text_{};
+    qsizetype size_ = 0;
+};
+
+NumberedKey::NumberedKey(char16_t letter, int number)
+{
+    text_[0] = letter;
+    std::array<char16_t, 10> digits{};
+    qsizetype count = 0;
+    do {
+        digits[static_cast<std::size_t>(count++)] = char16_t(u'0' + number % 10);
+        number /= 10;
+    } while (number > 0);
+    size_ = count + 1;
+    for (qsizetype i = 0; i < count; ++i)
+        text_[static_cast<std::size_t>(i + 1)] = digits[static_cast<std::size_t>(count - 1 - i)];
+}
+
 // The number a single character stands for; anything but a digit counts as 0.
 int digitValue(const QString& text, qsizetype position)
 {
@@ -99,15 +125,21 @@ int digitValue(const QString& text, qsizetype position)
 
 // The number n of a key named `letter` + n as labelKey and controlKey write it (the letter in
 // either case, as the profile functions compare names), or nothing.
-std::optional<int> keyNumber(const QString& key, char16_t letter)
+std::optional<int> keyNumber(QStringView key, char16_t letter)
 {
-    if (key.size() < 2 ||
-        QStringView(key).first(1).compare(QStringView(&letter, 1), Qt::CaseInsensitive) != 0)
+    if (key.size() < 2 || key.first(1).compare(QStringView(&letter, 1), Qt::CaseInsensitive) != 0)
         return std::nullopt;
-    const QStringView digits = QStringView(key).mid(1);
+    // Written as QString::number writes a number of a slot: digits only, no leading zero.
+    const QStringView digits = key.mid(1);
+    if (digits.size() > 1 && digits.front() == QLatin1Char('0'))
+        return std::nullopt;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
     bool isNumber = false;
     const int number = digits.toInt(&isNumber);
-    if (!isNumber || QString::number(number) != digits)
+    if (!isNumber)
         return std::nullopt;
     return number;
 }
@@ -204,7 +236,7 @@ int TeclaDeNombre(const QString& emulatorFolder, const QString& name)
 int TeclaDeNombre(const IniFile& table, const QString& name)
 {
     for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
-        if (table.value(QStringLiteral("teclas"), labelKey(label)) == name)
+        if (table.value(u"teclas", NumberedKey(u't', label).view()) == name)
             return label;
     }
     return 0;
@@ -227,7 +259,7 @@ int ControlDeNombre(const IniFile& table, const QString& port)
         text = port.mid(2);
     }
     for (int control = 0; control < controlCount; ++control) {
-        if (table.value(section, controlKey(control)) == text)
+        if (table.value(section, NumberedKey(u'c', control).view()) == text)
             return control;
     }
     return 0;
@@ -241,7 +273,7 @@ KeyNames::KeyNames(const QString& emulatorFolder)
 KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
 {
     IniReader reader(std::move(table));
-    while (const std::optional<IniEntry> entry = reader.next()) {
+    while (const std::optional<IniEntryView> entry = reader.nextView()) {
         std::optional<QString>* slot = nullptr;
         if (entry->section.compare(QLatin1String("teclas"), Qt::CaseInsensitive) == 0)
             slot = slotOf(keyNames_, keyNumber(entry->key, u't'));
@@ -251,10 +283,14 @@ KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
             slot = slotOf(suffixes_, keyNumber(entry->key, u'c'));
         // The first line of a key answers, also when its value is empty.
         if (slot && !*slot)
-            *slot = entry->value;
+            *slot = entry->value.toString();
     }
+    // Labels without a name all give "": only the first of them is looked up.
+    bool unnamedSeen = false;
     for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
         const QString name = keyNameOfLabel(label);
+        if (name.isEmpty() && std::exchange(unnamedSeen, true))
+            continue;
         if (!labelOfName_.contains(name))
             labelOfName_.insert(name, label);
     }

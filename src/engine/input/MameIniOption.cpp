@@ -5,6 +5,7 @@
 #include "engine/services/TextFile.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 
 #include <cstdio>
 
@@ -24,9 +25,27 @@ QString optionLine(const QString& name, const QString& value)
     return RellenarDerecha(name, valueColumn) + value;
 }
 
-bool isComment(const QString& line)
+// What a line naming the option gives way to: an empty controller option is written as the
+// emulator writes an option it has no value for.
+QString setOptionLine(const QString& name, const QString& value, const QString& optionLine)
+{
+    if (name == QLatin1String("ctrlr") && value.isEmpty())
+        return QStringLiteral("# ") + RellenarDerecha(name, commentedValueColumn) +
+               QStringLiteral("<NULL> (Not Set)");
+    return optionLine;
+}
+
+bool isComment(QStringView line)
 {
     return line.startsWith(QLatin1Char('#'));
+}
+
+// Puts `text` in `target`, in the room it already has when no one shares it: the lines a
+// rewrite remembers and makes come one after another.
+void assign(QString& target, QStringView text)
+{
+    target.resize(0);
+    target.append(text);
 }
 
 } // namespace
@@ -36,39 +55,71 @@ OptionLineRewriter::OptionLineRewriter(const QString& name, const QString& value
     : name_(name)
     , value_(value)
     , restore_(restore)
+    , optionLine_(optionLine(name, value))
+    , setLine_(setOptionLine(name, value, optionLine_))
     , lineaAnterior_(lineaAnterior)
 {
 }
 
 std::optional<QString> OptionLineRewriter::rewrite(const QString& line)
 {
+    switch (fateOf(line, &line)) {
+    case Fate::Kept:
+        return line;
+    case Fate::Replaced:
+        return replaced_;
+    case Fate::AlreadySet:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<QStringView> OptionLineRewriter::rewriteView(QStringView line)
+{
+    switch (fateOf(line, nullptr)) {
+    case Fate::Kept:
+        return line;
+    case Fate::Replaced:
+        return QStringView(replaced_);
+    case Fate::AlreadySet:
+        break;
+    }
+    return std::nullopt;
+}
+
+OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line, const QString* kept)
+{
     // A line that names the option holds its name: most lines are passed at this test.
     if (!line.contains(name_))
-        return line;
-    QString result;
+        return Fate::Kept;
     if (isComment(line)) {
         // "# name value": the option's text starts after the "# ".
-        const QString text = line.mid(2);
-        if (NombreDeLinea(text) != name_)
-            return line;
-        lineaAnterior_ = line;
-        result = RestoDeLinea(text) == value_ ? text : optionLine(name_, value_);
-    } else if (NombreDeLinea(line) != name_) {
-        return line;
-    } else if (restore_) {
-        result = lineaAnterior_;
-    } else if (RestoDeLinea(line) == value_) {
-        return std::nullopt;
-    } else {
-        lineaAnterior_ = line;
-        if (name_ == QLatin1String("ctrlr") && value_.isEmpty())
-            result = QStringLiteral("# ") + RellenarDerecha(name_, commentedValueColumn) +
-                     QStringLiteral("<NULL> (Not Set)");
+        const QStringView text = line.mid(2);
+        if (nameOfLine(text) != name_)
+            return Fate::Kept;
+        if (kept)
+            lineaAnterior_ = *kept;
         else
-            result = optionLine(name_, value_);
+            assign(lineaAnterior_, line);
+        if (restOfLine(text) == value_)
+            assign(replaced_, text);
+        else
+            replaced_ = optionLine_;
+    } else if (nameOfLine(line) != name_) {
+        return Fate::Kept;
+    } else if (restore_) {
+        replaced_ = lineaAnterior_;
+    } else if (restOfLine(line) == value_) {
+        return Fate::AlreadySet;
+    } else {
+        if (kept)
+            lineaAnterior_ = *kept;
+        else
+            assign(lineaAnterior_, line);
+        replaced_ = setLine_;
     }
-    changed_ = changed_ || result != line;
-    return result;
+    changed_ = changed_ || replaced_ != line;
+    return Fate::Replaced;
 }
 
 OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
@@ -81,7 +132,7 @@ OptionRewrite rewriteOptionLines(const QStringList& lines, const QString& name,
         std::optional<QString> rewritten = rewriter.rewrite(line);
         if (!rewritten)
             return {lines, lineaAnterior, true};
-        result.lines << *rewritten;
+        result.lines << std::move(*rewritten);
     }
     result.lineaAnterior = rewriter.lineaAnterior();
     return result;
@@ -94,6 +145,33 @@ namespace {
 // page the emulator's folder names and paths were written in.
 constexpr QStringConverter::Encoding iniBytes = QStringConverter::Latin1;
 
+// Lines written as Latin-1 bytes, each followed by CR LF, through one buffer that every line
+// reuses.
+class LineWriter {
+public:
+    explicit LineWriter(QIODevice& out)
+        : out_(out)
+    {
+    }
+    // False when `out` takes not every byte.
+    bool write(QStringView line);
+
+private:
+    QIODevice& out_;
+    QStringEncoder encoder_{iniBytes};
+    QByteArray bytes_;
+};
+
+bool LineWriter::write(QStringView line)
+{
+    bytes_.resize(encoder_.requiredSpace(line.size()) + 2);
+    char* end = encoder_.appendToBuffer(bytes_.data(), line);
+    *end++ = '\r';
+    *end++ = '\n';
+    bytes_.truncate(end - bytes_.data());
+    return out_.write(bytes_) == bytes_.size();
+}
+
 // One read of the file through `rewriter`, the new lines written to `out` (each followed by
 // CR LF) when one is given: Rewritten when some line changes, Unchanged, NotRead, or
 // NotReplaced when writing failed.
@@ -102,14 +180,14 @@ IniChange rewriteFile(std::unique_ptr<QIODevice> file, OptionLineRewriter& rewri
     TextLineReader in(std::move(file), iniBytes);
     if (!in.isOpen())
         return IniChange::NotRead;
-    while (const std::optional<QString> line = in.next()) {
-        const std::optional<QString> rewritten = rewriter.rewrite(*line);
+    std::optional<LineWriter> writer;
+    if (out)
+        writer.emplace(*out);
+    while (const std::optional<QStringView> line = in.nextView()) {
+        const std::optional<QStringView> rewritten = rewriter.rewriteView(*line);
         if (!rewritten)
             return IniChange::Unchanged;
-        if (!out)
-            continue;
-        const QByteArray bytes = rewritten->toLatin1() + "\r\n";
-        if (out->write(bytes) != bytes.size())
+        if (writer && !writer->write(*rewritten))
             return IniChange::NotReplaced;
     }
     if (in.failed())

@@ -42,16 +42,29 @@ public:
     // The line that takes `line`'s place, or nothing when the option already holds the value:
     // the file is then to stay as it is, whatever came before.
     std::optional<QString> rewrite(const QString& line);
+    // The same for a line that is not kept: the view holds until the next call.
+    std::optional<QStringView> rewriteView(QStringView line);
     // The line to remember once every line was rewritten.
     const QString& lineaAnterior() const { return lineaAnterior_; }
     // True when some line came back different.
     bool changed() const { return changed_; }
 
 private:
+    // What becomes of a line: kept as it is, replaced by replaced_, or the option already
+    // holds the value.
+    enum class Fate { Kept, Replaced, AlreadySet };
+    // `kept`, when given, holds the line's text, to be shared rather than copied.
+    Fate fateOf(QStringView line, const QString* kept);
+
     const QString name_;
     const QString value_;
     const bool restore_;
+    // The option set to the value, and what an uncommented line naming it gives way to: the
+    // same for every such line.
+    const QString optionLine_;
+    const QString setLine_;
     QString lineaAnterior_;
+    QString replaced_;
     bool changed_ = false;
 };
 

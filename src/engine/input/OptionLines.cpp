@@ -11,14 +11,24 @@ QString RellenarDerecha(const QString& text, int width)
 
 QString NombreDeLinea(const QString& line)
 {
-    const qsizetype space = line.indexOf(QLatin1Char(' '));
-    return space < 0 ? QString() : line.left(space).trimmed();
+    return nameOfLine(line).toString();
 }
 
 QString RestoDeLinea(const QString& line)
 {
+    return restOfLine(line).toString();
+}
+
+QStringView nameOfLine(QStringView line)
+{
     const qsizetype space = line.indexOf(QLatin1Char(' '));
-    return space < 0 ? QString() : line.mid(space + 1).trimmed();
+    return space < 0 ? QStringView() : line.left(space).trimmed();
+}
+
+QStringView restOfLine(QStringView line)
+{
+    const qsizetype space = line.indexOf(QLatin1Char(' '));
+    return space < 0 ? QStringView() : line.mid(space + 1).trimmed();
 }
 
 } // namespace zefrin

@@ -16,4 +16,8 @@ QString NombreDeLinea(const QString& line);
 // The trimmed text after the first space, or "" when the line has no space.
 QString RestoDeLinea(const QString& line);
 
+// The same two as views into the line.
+QStringView nameOfLine(QStringView line);
+QStringView restOfLine(QStringView line);
+
 } // namespace zefrin

@@ -19,6 +19,24 @@ constexpr qint64 longestFirstLine = 4096;
 // Today's verdict follows a line per wrong file: a set has some dozens at most.
 constexpr qint64 longestAnswer = 1 << 20;
 
+// False when the upper case of `text` surely does not start with `upperPrefix`: the ASCII
+// characters in front are compared as they upper-case, without a copy of the line; any other
+// character leaves the answer to the comparison of the whole upper case.
+bool mayStartWithUpper(QStringView text, QStringView upperPrefix)
+{
+    for (qsizetype i = 0; i < upperPrefix.size(); ++i) {
+        if (i == text.size())
+            return false;
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x80)
+            return true;
+        const char16_t upper = c >= 'a' && c <= 'z' ? char16_t(c - ('a' - 'A')) : c;
+        if (upper != upperPrefix.at(i).unicode())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool stopsSearch(CheckOutcome outcome)
@@ -66,6 +84,8 @@ bool isPassingVerifyAnswer(const QStringList& answerLines, const QString& set)
 {
     const QString romset = (QStringLiteral("romset ") + set + QLatin1Char(' ')).toUpper();
     for (const QString& line : answerLines) {
+        if (!mayStartWithUpper(QStringView(line).trimmed(), romset))
+            continue;
         const QString words = line.trimmed().toUpper();
         if (!words.startsWith(romset))
             continue;

@@ -15,13 +15,13 @@ bool isBlank(QChar c)
 
 QStringView trimBlanks(QStringView text)
 {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && isBlank(text.at(start)))
+    const QChar* start = text.begin();
+    const QChar* end = text.end();
+    while (start < end && isBlank(*start))
         ++start;
-    while (end > start && isBlank(text.at(end - 1)))
+    while (end > start && isBlank(end[-1]))
         --end;
-    return text.mid(start, end - start);
+    return QStringView(start, end);
 }
 
 QStringView withoutQuotes(QStringView value)
@@ -37,6 +37,11 @@ QStringView withoutQuotes(QStringView value)
 } // namespace
 
 bool IniEntry::is(const QString& sectionName, const QString& keyName) const
+{
+    return IniEntryView{section, key, value}.is(sectionName, keyName);
+}
+
+bool IniEntryView::is(QStringView sectionName, QStringView keyName) const
 {
     return section.compare(sectionName, Qt::CaseInsensitive) == 0 &&
            key.compare(keyName, Qt::CaseInsensitive) == 0;
@@ -54,8 +59,16 @@ IniReader::IniReader(std::unique_ptr<QIODevice> file)
 
 std::optional<IniEntry> IniReader::next()
 {
-    while (const std::optional<QString> rawLine = lines_.next()) {
-        QStringView line(*rawLine);
+    const std::optional<IniEntryView> entry = nextView();
+    if (!entry)
+        return std::nullopt;
+    return IniEntry{section_, entry->key.toString(), entry->value.toString()};
+}
+
+std::optional<IniEntryView> IniReader::nextView()
+{
+    while (std::optional<QStringView> rawLine = lines_.nextView()) {
+        QStringView line = *rawLine;
         // Editors that save UTF-8 may put a byte-order mark in front of the first header.
         if (firstLine_ && line.startsWith(QChar(0xFEFF)))
             line = line.mid(1);
@@ -79,7 +92,7 @@ std::optional<IniEntry> IniReader::next()
             continue;
         const QStringView value =
             equals < 0 ? QStringView() : withoutQuotes(trimBlanks(line.mid(equals + 1)));
-        return IniEntry{section_, key.toString(), value.left(maximumValueLength).toString()};
+        return IniEntryView{section_, key, value.left(maximumValueLength)};
     }
     return std::nullopt;
 }
@@ -99,8 +112,13 @@ IniFile::IniFile(std::unique_ptr<QIODevice> file)
 QString IniFile::value(const QString& section, const QString& key,
                        const QString& defaultValue) const
 {
+    return value(QStringView(section), QStringView(key), defaultValue);
+}
+
+QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue) const
+{
     for (const IniEntry& entry : entries_) {
-        if (entry.is(section, key))
+        if (IniEntryView{entry.section, entry.key, entry.value}.is(section, key))
             return entry.value.isEmpty() ? defaultValue : entry.value;
     }
     return defaultValue;
@@ -116,9 +134,9 @@ QString LeerINI(std::unique_ptr<QIODevice> file, const QString& section, const Q
                 const QString& defaultValue)
 {
     IniReader reader(std::move(file));
-    while (const std::optional<IniEntry> entry = reader.next()) {
+    while (const std::optional<IniEntryView> entry = reader.nextView()) {
         if (entry->is(section, key))
-            return entry->value.isEmpty() ? defaultValue : entry->value;
+            return entry->value.isEmpty() ? defaultValue : entry->value.toString();
     }
     return defaultValue;
 }

@@ -31,6 +31,16 @@ struct IniEntry {
     bool is(const QString& sectionName, const QString& keyName) const;
 };
 
+// The same entry as views into the reader's line, valid until its next call: for a reader
+// that keeps few of the entries it passes.
+struct IniEntryView {
+    QStringView section;
+    QStringView key;
+    QStringView value;
+
+    bool is(QStringView sectionName, QStringView keyName) const;
+};
+
 // The entries of a file in file order, read one line at a time, so a file of any size is read
 // without holding it; a missing or unreadable file has none.
 class IniReader {
@@ -40,6 +50,7 @@ public:
 
     // The next entry, or nothing at the end of the file.
     std::optional<IniEntry> next();
+    std::optional<IniEntryView> nextView();
 
 private:
     TextLineReader lines_;
@@ -55,6 +66,8 @@ public:
     explicit IniFile(std::unique_ptr<QIODevice> file);
 
     QString value(const QString& section, const QString& key,
+                  const QString& defaultValue = QString()) const;
+    QString value(QStringView section, QStringView key,
                   const QString& defaultValue = QString()) const;
 
 private:

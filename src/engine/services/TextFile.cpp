@@ -30,11 +30,23 @@ qsizetype lineEndFrom(QStringView text, qsizetype position, qsizetype& cr, qsize
     return std::min(cr, lf);
 }
 
+// How many lines splitLines makes of `text`: one for each line end (CR LF being one), and one
+// more for a last line without an end.
+qsizetype lineCount(QStringView text)
+{
+    if (text.isEmpty())
+        return 0;
+    const bool lastEnded = text.back() == QLatin1Char('\r') || text.back() == QLatin1Char('\n');
+    return text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r')) -
+           text.count(QStringView(u"\r\n")) + (lastEnded ? 0 : 1);
+}
+
 } // namespace
 
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
+    lines.reserve(lineCount(text));
     qsizetype start = 0;
     qsizetype cr = -1;
     qsizetype lf = -1;
@@ -103,18 +115,27 @@ TextChunkReader::TextChunkReader(std::unique_ptr<QIODevice> device,
     open_ = device_->open(QIODevice::ReadOnly);
 }
 
+QByteArray TextChunkReader::readPart()
+{
+    // No more than the device still holds: a small file costs no buffer of a whole chunk,
+    // and text in memory at its end is not asked for one more (a read makes room for all
+    // it asks). A file may hold more than it says (those of /proc say nothing).
+    const qint64 available = device_->bytesAvailable();
+    auto* const memory = qobject_cast<QBuffer*>(device_.get());
+    if (memory && available <= 0)
+        return QByteArray();
+    // Text in memory that is one part is shared, not copied.
+    if (memory && memory->pos() == 0 && available <= chunk_) {
+        (void)memory->seek(available);
+        return memory->data();
+    }
+    return device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
+}
+
 std::optional<QString> TextChunkReader::next()
 {
     while (open_ && !failed_) {
-        // No more than the device still holds: a small file costs no buffer of a whole chunk,
-        // and text in memory at its end is not asked for one more (a read makes room for all
-        // it asks). A file may hold more than it says (those of /proc say nothing).
-        const qint64 available = device_->bytesAvailable();
-        const bool memoryAtEnd = available <= 0 && qobject_cast<const QBuffer*>(device_.get());
-        const QByteArray bytes =
-            memoryAtEnd
-                ? QByteArray()
-                : device_->read(available > 0 ? std::min<qint64>(chunk_, available) : chunk_);
+        const QByteArray bytes = readPart();
         if (bytes.isEmpty()) {
             const auto* file = qobject_cast<const QFileDevice*>(device_.get());
             failed_ = file && file->error() != QFileDevice::NoError;
@@ -141,7 +162,8 @@ std::optional<QString> TextChunkReader::next()
         if (end == 0)
             end = undecoded_.size();
         QString text = decoder_.decode(QByteArrayView(undecoded_).first(end));
-        undecoded_.remove(0, end);
+        // What is left is copied alone (a removal would copy the part it shares with `bytes`).
+        undecoded_ = end == undecoded_.size() ? QByteArray() : undecoded_.sliced(end);
         if (!text.isEmpty())
             return text;
     }
@@ -162,29 +184,46 @@ TextLineReader::TextLineReader(std::unique_ptr<QIODevice> device,
 
 std::optional<QString> TextLineReader::next()
 {
-    QString line;
+    const std::optional<QStringView> line = nextView();
+    if (!line)
+        return std::nullopt;
+    // An empty line is a null string, as it always was.
+    return line->isEmpty() ? QString() : line->toString();
+}
+
+std::optional<QStringView> TextLineReader::nextView()
+{
+    // Keeps its capacity: a long line cut by parts reuses the room of the last one.
+    carried_.truncate(0);
+    bool carrying = false;
     for (;;) {
         if (position_ == part_.size()) {
             std::optional<QString> part = text_.next();
             if (!part)
-                return line.isEmpty() ? std::nullopt : std::optional<QString>(line);
+                return carried_.isEmpty() ? std::nullopt : std::optional<QStringView>(carried_);
             part_ = std::move(*part);
             position_ = 0;
             nextCr_ = -1;
             nextLf_ = -1;
         }
-        if (afterCr_ && part_.at(position_) == QLatin1Char('\n'))
+        const QChar* const text = part_.constData();
+        if (afterCr_ && text[position_] == QLatin1Char('\n'))
             ++position_;
         afterCr_ = false;
         const qsizetype end = lineEndFrom(part_, position_, nextCr_, nextLf_);
-        line.append(QStringView(part_).mid(position_, end - position_));
+        const QStringView piece(text + position_, end - position_);
         if (end == part_.size()) {
+            carried_.append(piece);
+            carrying = true;
             position_ = end;
             continue;
         }
-        afterCr_ = part_.at(end) == QLatin1Char('\r');
+        afterCr_ = text[end] == QLatin1Char('\r');
         position_ = end + 1;
-        return line;
+        if (!carrying)
+            return piece;
+        carried_.append(piece);
+        return QStringView(carried_);
     }
 }
 

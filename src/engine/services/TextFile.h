@@ -46,6 +46,9 @@ public:
     bool failed() const { return failed_; }
 
 private:
+    // The next bytes of the device, none at its end.
+    QByteArray readPart();
+
     std::unique_ptr<QIODevice> device_;
     QStringDecoder decoder_;
     const qsizetype chunk_;
@@ -68,11 +71,16 @@ public:
     bool isOpen() const { return text_.isOpen(); }
     // The next line, or nothing at the end of the file or once reading failed.
     std::optional<QString> next();
+    // The same line as a view that holds until the next call, for a reader that keeps none of
+    // it: no copy is made of a line that lies within one part.
+    std::optional<QStringView> nextView();
     bool failed() const { return text_.failed(); }
 
 private:
     TextChunkReader text_;
     QString part_;
+    // A line begun in an earlier part, put together here.
+    QString carried_;
     qsizetype position_ = 0;
     // The last line ended with a CR: an LF right after it belongs to that line end.
     bool afterCr_ = false;
