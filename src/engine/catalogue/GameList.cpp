@@ -60,6 +60,15 @@ char16_t asciiUpper(QChar c)
     return code >= 'a' && code <= 'z' ? char16_t(code - ('a' - 'A')) : code;
 }
 
+// The ASCII upper case of ASCII `text` put in `out`, in the room it has when no one shares it.
+void asciiUpperInto(QStringView text, QString& out)
+{
+    out.resize(text.size());
+    QChar* next = out.data();
+    for (const QChar c : text)
+        *next++ = QChar(asciiUpper(c));
+}
+
 bool isAsciiUpperOf(QChar c, QChar upper)
 {
     return asciiUpper(c) == upper.unicode();
@@ -193,10 +202,8 @@ QString LocaleUpper::operator()(QStringView text) const
         return locale_.toUpper(text.toString());
     if (!isAscii(text))
         return text.toString().toUpper();
-    QString result(text.size(), Qt::Uninitialized);
-    QChar* out = result.data();
-    for (const QChar c : text)
-        *out++ = QChar(asciiUpper(c));
+    QString result;
+    asciiUpperInto(text, result);
     return result;
 }
 
@@ -206,10 +213,7 @@ void LocaleUpper::upperInto(QStringView text, QString& out) const
         out = (*this)(text);
         return;
     }
-    out.resize(text.size());
-    QChar* next = out.data();
-    for (const QChar c : text)
-        *next++ = QChar(asciiUpper(c));
+    asciiUpperInto(text, out);
 }
 
 bool LocaleUpper::isUpperOf(QStringView text, QStringView upper) const

@@ -78,18 +78,8 @@ QString controlSection(int control)
     return control < firstJoystickControl ? QStringLiteral("comienzo") : QStringLiteral("control");
 }
 
-QString controlKey(int control)
-{
-    return QStringLiteral("c") + QString::number(control);
-}
-
-QString labelKey(int label)
-{
-    return QStringLiteral("t") + QString::number(label);
-}
-
-// A key name as labelKey and controlKey write it, without a heap block: for the lookups that
-// try every number.
+// A key name as labelKey and controlKey write it for a number of 0 or more, without a heap
+// block: for the lookups that try every number.
 class NumberedKey {
 public:
     NumberedKey(char16_t letter, int number);
@@ -112,6 +102,16 @@ NumberedKey::NumberedKey(char16_t letter, int number)
     size_ = count + 1;
     for (qsizetype i = 0; i < count; ++i)
         text_[static_cast<std::size_t>(i + 1)] = digits[static_cast<std::size_t>(count - 1 - i)];
+}
+
+QString controlKey(int control)
+{
+    return QStringLiteral("c") + QString::number(control);
+}
+
+QString labelKey(int label)
+{
+    return QStringLiteral("t") + QString::number(label);
 }
 
 // The number a single character stands for; anything but a digit counts as 0.
@@ -285,12 +285,8 @@ KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
         if (slot && !*slot)
             *slot = entry->value.toString();
     }
-    // Labels without a name all give "": only the first of them is looked up.
-    bool unnamedSeen = false;
     for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
         const QString name = keyNameOfLabel(label);
-        if (name.isEmpty() && std::exchange(unnamedSeen, true))
-            continue;
         if (!labelOfName_.contains(name))
             labelOfName_.insert(name, label);
     }

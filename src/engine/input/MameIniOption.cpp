@@ -87,6 +87,14 @@ std::optional<QStringView> OptionLineRewriter::rewriteView(QStringView line)
     return std::nullopt;
 }
 
+void OptionLineRewriter::remember(QStringView line, const QString* kept)
+{
+    if (kept)
+        lineaAnterior_ = *kept;
+    else
+        assign(lineaAnterior_, line);
+}
+
 OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line, const QString* kept)
 {
     // A line that names the option holds its name: most lines are passed at this test.
@@ -97,10 +105,7 @@ OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line, const QStr
         const QStringView text = line.mid(2);
         if (nameOfLine(text) != name_)
             return Fate::Kept;
-        if (kept)
-            lineaAnterior_ = *kept;
-        else
-            assign(lineaAnterior_, line);
+        remember(line, kept);
         if (restOfLine(text) == value_)
             assign(replaced_, text);
         else
@@ -112,10 +117,7 @@ OptionLineRewriter::Fate OptionLineRewriter::fateOf(QStringView line, const QStr
     } else if (restOfLine(line) == value_) {
         return Fate::AlreadySet;
     } else {
-        if (kept)
-            lineaAnterior_ = *kept;
-        else
-            assign(lineaAnterior_, line);
+        remember(line, kept);
         replaced_ = setLine_;
     }
     changed_ = changed_ || replaced_ != line;

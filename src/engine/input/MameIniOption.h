@@ -55,6 +55,8 @@ private:
     enum class Fate { Kept, Replaced, AlreadySet };
     // `kept`, when given, holds the line's text, to be shared rather than copied.
     Fate fateOf(QStringView line, const QString* kept);
+    // `line` becomes the line to remember (shared from `kept` when given).
+    void remember(QStringView line, const QString* kept);
 
     const QString name_;
     const QString value_;

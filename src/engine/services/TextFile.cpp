@@ -195,7 +195,6 @@ std::optional<QStringView> TextLineReader::nextView()
 {
     // Keeps its capacity: a long line cut by parts reuses the room of the last one.
     carried_.truncate(0);
-    bool carrying = false;
     for (;;) {
         if (position_ == part_.size()) {
             std::optional<QString> part = text_.next();
@@ -214,13 +213,12 @@ std::optional<QStringView> TextLineReader::nextView()
         const QStringView piece(text + position_, end - position_);
         if (end == part_.size()) {
             carried_.append(piece);
-            carrying = true;
             position_ = end;
             continue;
         }
         afterCr_ = text[end] == QLatin1Char('\r');
         position_ = end + 1;
-        if (!carrying)
+        if (carried_.isEmpty())
             return piece;
         carried_.append(piece);
         return QStringView(carried_);
