@@ -162,6 +162,12 @@ QString valueAt(const std::array<std::optional<QString>, size>& values, int numb
     return values[static_cast<std::size_t>(number)].value_or(QString());
 }
 
+// A kept value as text: no line reads as an empty value.
+QStringView viewOf(const std::optional<QString>& value)
+{
+    return value ? QStringView(*value) : QStringView();
+}
+
 } // namespace
 
 QString keyNameTablePath(const QString& emulatorFolder)
@@ -285,11 +291,6 @@ KeyNames::KeyNames(std::unique_ptr<QIODevice> table)
         if (slot && !*slot)
             *slot = entry->value.toString();
     }
-    for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
-        const QString name = keyNameOfLabel(label);
-        if (!labelOfName_.contains(name))
-            labelOfName_.insert(name, label);
-    }
 }
 
 QString KeyNames::keyNameOfLabel(int label) const
@@ -309,7 +310,12 @@ QString KeyNames::NombrePuerto(int control, int player) const
 
 int KeyNames::TeclaDeNombre(const QString& name) const
 {
-    return labelOfName_.value(name, 0);
+    // A search of the 93 names costs less than an index built for every table read.
+    for (int label = firstSearchedLabel; label <= lastSearchedLabel; ++label) {
+        if (viewOf(keyNames_[static_cast<std::size_t>(label)]) == name)
+            return label;
+    }
+    return 0;
 }
 
 int KeyNames::ControlDeNombre(const QString& port) const
@@ -319,8 +325,7 @@ int KeyNames::ControlDeNombre(const QString& port) const
     const QStringView text = coinOrStart ? QStringView(port).chopped(1) : QStringView(port).mid(2);
     const auto& values = coinOrStart ? stems_ : suffixes_;
     for (int control = 0; control < controlCount; ++control) {
-        const std::optional<QString>& value = values[static_cast<std::size_t>(control)];
-        if ((value ? QStringView(*value) : QStringView()) == text)
+        if (viewOf(values[static_cast<std::size_t>(control)]) == text)
             return control;
     }
     return 0;

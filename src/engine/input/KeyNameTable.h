@@ -10,7 +10,6 @@
 // reads the file anew; a command that makes many reads it once through a KeyNames. Either way
 // an edit made before the command is seen.
 
-#include <QHash>
 #include <QIODevice>
 #include <QString>
 
@@ -81,8 +80,6 @@ private:
     std::array<std::optional<QString>, lastLabel + 1> keyNames_;
     std::array<std::optional<QString>, controlCount> stems_;    // [comienzo] c0 .. c15
     std::array<std::optional<QString>, controlCount> suffixes_; // [control] c0 .. c15
-    // Each name of the searched labels, with the smallest label giving it.
-    QHash<QString, int> labelOfName_;
 };
 
 } // namespace zefrin

@@ -9,8 +9,9 @@ constexpr qsizetype maximumValueLength = 254;
 
 bool isBlank(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\v') ||
-           c == QLatin1Char('\f');
+    // Most characters are past the space: one comparison tells them.
+    return c.unicode() <= u' ' && (c == QLatin1Char(' ') || c == QLatin1Char('\t') ||
+                                   c == QLatin1Char('\v') || c == QLatin1Char('\f'));
 }
 
 QStringView trimBlanks(QStringView text)
@@ -36,11 +37,6 @@ QStringView withoutQuotes(QStringView value)
 
 } // namespace
 
-bool IniEntry::is(const QString& sectionName, const QString& keyName) const
-{
-    return IniEntryView{section, key, value}.is(sectionName, keyName);
-}
-
 bool IniEntryView::is(QStringView sectionName, QStringView keyName) const
 {
     return section.compare(sectionName, Qt::CaseInsensitive) == 0 &&
@@ -55,14 +51,6 @@ IniReader::IniReader(const QString& path)
 IniReader::IniReader(std::unique_ptr<QIODevice> file)
     : lines_(std::move(file))
 {
-}
-
-std::optional<IniEntry> IniReader::next()
-{
-    const std::optional<IniEntryView> entry = nextView();
-    if (!entry)
-        return std::nullopt;
-    return IniEntry{section_, entry->key.toString(), entry->value.toString()};
 }
 
 std::optional<IniEntryView> IniReader::nextView()
@@ -105,8 +93,15 @@ IniFile::IniFile(const QString& path)
 IniFile::IniFile(std::unique_ptr<QIODevice> file)
 {
     IniReader reader(std::move(file));
-    while (std::optional<IniEntry> entry = reader.next())
-        entries_.push_back(std::move(*entry));
+    while (const std::optional<IniEntryView> entry = reader.nextView()) {
+        if (sections_.isEmpty() || sections_.constLast() != entry->section)
+            sections_ << entry->section.toString();
+        const qsizetype key = text_.size();
+        text_ += entry->key;
+        text_ += entry->value;
+        entries_.push_back({sections_.size() - 1, key, entry->key.size(), key + entry->key.size(),
+                            entry->value.size()});
+    }
 }
 
 QString IniFile::value(const QString& section, const QString& key,
@@ -117,9 +112,12 @@ QString IniFile::value(const QString& section, const QString& key,
 
 QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue) const
 {
-    for (const IniEntry& entry : entries_) {
-        if (IniEntryView{entry.section, entry.key, entry.value}.is(section, key))
-            return entry.value.isEmpty() ? defaultValue : entry.value;
+    const QStringView text(text_);
+    for (const Entry& entry : entries_) {
+        const IniEntryView view{sections_.at(entry.section), text.sliced(entry.key, entry.keySize),
+                                text.sliced(entry.value, entry.valueSize)};
+        if (view.is(section, key))
+            return view.value.isEmpty() ? defaultValue : view.value.toString();
     }
     return defaultValue;
 }

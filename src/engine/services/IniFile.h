@@ -21,18 +21,8 @@
 namespace zefrin {
 
 // One "key = value" line of a section as the rules above read it: names and value without
-// their blanks, the value without its quotation marks and cut to 254 characters.
-struct IniEntry {
-    QString section;
-    QString key;
-    QString value;
-
-    // Section and key names match without regard to letter case.
-    bool is(const QString& sectionName, const QString& keyName) const;
-};
-
-// The same entry as views into the reader's line, valid until its next call: for a reader
-// that keeps few of the entries it passes.
+// their blanks, the value without its quotation marks and cut to 254 characters. Views into
+// the reader's line, valid until its next call.
 struct IniEntryView {
     QStringView section;
     QStringView key;
@@ -49,7 +39,6 @@ public:
     explicit IniReader(std::unique_ptr<QIODevice> file);
 
     // The next entry, or nothing at the end of the file.
-    std::optional<IniEntry> next();
     std::optional<IniEntryView> nextView();
 
 private:
@@ -71,7 +60,19 @@ public:
                   const QString& defaultValue = QString()) const;
 
 private:
-    std::vector<IniEntry> entries_;
+    // An entry's names and value as places in text_: one block holds them all, however many
+    // lines the file has.
+    struct Entry {
+        qsizetype section;
+        qsizetype key;
+        qsizetype keySize;
+        qsizetype value;
+        qsizetype valueSize;
+    };
+
+    QStringList sections_;
+    QString text_;
+    std::vector<Entry> entries_;
 };
 
 // One value, the file read anew for the call (up to the line that answers): an edit of the
