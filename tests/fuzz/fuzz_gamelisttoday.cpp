@@ -18,18 +18,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Ask for names and titles the file itself holds, and a few it does not.
     QStringList archives{QStringLiteral("pong.zip"), QStringLiteral(".zip"), QString()};
     QStringList titles{QString(), QStringLiteral("Pong (Rev E) [TTL]")};
-    const QStringList lines = fuzz::linesOf(input, 64);
-    for (qsizetype i = 1; i < lines.size() && i < 64; ++i) {
-        const QString& line = lines.at(i);
-        const QStringView name = gameLineName(line, today);
+    // The first 64 lines as the program reads text (the first part only is decoded).
+    TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
+    std::optional<QStringView> line = reader.nextView();
+    for (int i = 1; i < 64 && (line = reader.nextView()); ++i) {
+        const QStringView name = gameLineName(*line, today);
         if (name.contains(QLatin1Char(' ')) || name.contains(QLatin1Char('"')) ||
-            candidateArchiveName(line, today).isEmpty() != name.isEmpty() ||
-            hasTitle(line, today) != (line.count(QLatin1Char('"')) >= 2))
+            candidateArchiveName(*line, today).isEmpty() != name.isEmpty() ||
+            hasTitle(*line, today) != (line->count(QLatin1Char('"')) >= 2))
             std::abort();
         if (i > 3)
             continue; // each lookup reads the list anew: a few are enough
         archives << name.toString().toUpper() + QStringLiteral(".zip");
-        titles << gameLineTitle(line, today).toString().toLower();
+        titles << gameLineTitle(*line, today).toString().toLower();
     }
 
     // One lookup a run, of a name or of a title; the input decides which (each fresh scan
