@@ -35,12 +35,17 @@ QStringView withoutQuotes(QStringView value)
     return value;
 }
 
+// Section and key names match without regard to letter case.
+bool sameName(QStringView name, QStringView asked)
+{
+    return name.compare(asked, Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 bool IniEntryView::is(QStringView sectionName, QStringView keyName) const
 {
-    return section.compare(sectionName, Qt::CaseInsensitive) == 0 &&
-           key.compare(keyName, Qt::CaseInsensitive) == 0;
+    return sameName(section, sectionName) && sameName(key, keyName);
 }
 
 IniReader::IniReader(const QString& path)
@@ -112,12 +117,19 @@ QString IniFile::value(const QString& section, const QString& key,
 
 QString IniFile::value(QStringView section, QStringView key, const QString& defaultValue) const
 {
+    // Entries of one section follow each other: its name is compared once for them all.
     const QStringView text(text_);
+    qsizetype checkedSection = -1;
+    bool inSection = false;
     for (const Entry& entry : entries_) {
-        const IniEntryView view{sections_.at(entry.section), text.sliced(entry.key, entry.keySize),
-                                text.sliced(entry.value, entry.valueSize)};
-        if (view.is(section, key))
-            return view.value.isEmpty() ? defaultValue : view.value.toString();
+        if (entry.section != checkedSection) {
+            checkedSection = entry.section;
+            inSection = sameName(sections_.at(checkedSection), section);
+        }
+        if (!inSection || !sameName(text.sliced(entry.key, entry.keySize), key))
+            continue;
+        const QStringView value = text.sliced(entry.value, entry.valueSize);
+        return value.isEmpty() ? defaultValue : value.toString();
     }
     return defaultValue;
 }
