@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // One lookup a run, of a name or of a title; the input decides which (each fresh scan
-    // reads it whole). A name is also looked up in a list read for some archives only.
+    // reads it whole). Half the names are also looked up in a list read for some archives only.
     const qsizetype pick = static_cast<qsizetype>(size % archives.size());
     const QString& archive = archives.at(pick);
     const QString& title = titles.at(static_cast<qsizetype>(size % titles.size()));
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<QString> expected =
             TitleForArchive(memoryDevice(input), archive, today);
         if (GameList(input, today).titleForArchive(archive) != expected ||
-            (pick < 4 &&
+            (pick < 4 && size % 4 == 1 &&
              GameList(input, today, archives.mid(0, 4)).titleForArchive(archive) != expected))
             std::abort();
     } else if (GameList(input, today).archiveForTitle(title) !=

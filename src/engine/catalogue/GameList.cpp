@@ -233,7 +233,7 @@ GameLineReader::GameLineReader(std::unique_ptr<QIODevice> list)
     : lines_(std::move(list))
 {
     if (lines_.isOpen())
-        (void)lines_.next(); // the heading
+        (void)lines_.nextView(); // the heading
 }
 
 std::optional<QString> GameLineReader::next()
