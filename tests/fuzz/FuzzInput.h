@@ -19,17 +19,10 @@ inline QByteArray bytes(const std::uint8_t* data, std::size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// The input's lines as the program reads text files: all, or the first `most` (from parts).
-inline QStringList linesOf(const QByteArray& input, qsizetype most = -1)
+// The input's lines as the program reads text files.
+inline QStringList linesOf(const QByteArray& input)
 {
-    if (most < 0)
-        return splitLines(decodeSystemText(input));
-    QStringList lines;
-    lines.reserve(most);
-    TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
-    for (std::optional<QString> line; lines.size() < most && (line = reader.next());)
-        lines << std::move(*line);
-    return lines;
+    return splitLines(decodeSystemText(input));
 }
 
 // Splits an input in two at the first NUL byte, for targets that compare two texts.

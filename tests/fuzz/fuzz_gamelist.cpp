@@ -16,10 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // not hold; which, the input decides (each fresh scan reads it whole again).
     QStringList archives{QStringLiteral("pacman.zip"), QStringLiteral(".zip"), QString()};
     QStringList titles{QString(), QStringLiteral("Pac-Man")};
-    const QStringList lines = fuzz::linesOf(input, 3);
-    for (qsizetype i = 0; i < lines.size() && i < 3; ++i) {
-        archives << lines.at(i).left(10).trimmed() + QStringLiteral(".ZIP");
-        titles << lines.at(i).mid(11, lines.at(i).size() - 12).toLower();
+    TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
+    std::optional<QStringView> line;
+    for (int i = 0; i < 3 && (line = reader.nextView()); ++i) {
+        archives << line->left(10).trimmed().toString() + QStringLiteral(".ZIP");
+        titles << line->mid(11, line->size() - 12).toString().toLower();
     }
     const QString& archive = archives.at(static_cast<qsizetype>(size % archives.size()));
     const QString& title = titles.at(static_cast<qsizetype>(size % titles.size()));
