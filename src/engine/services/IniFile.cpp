@@ -104,8 +104,7 @@ IniFile::IniFile(std::unique_ptr<QIODevice> file)
         const qsizetype key = text_.size();
         text_ += entry->key;
         text_ += entry->value;
-        entries_.push_back({sections_.size() - 1, key, entry->key.size(), key + entry->key.size(),
-                            entry->value.size()});
+        entries_.push_back({sections_.size() - 1, key, entry->key.size(), entry->value.size()});
     }
 }
 
@@ -128,7 +127,7 @@ QString IniFile::value(QStringView section, QStringView key, const QString& defa
         }
         if (!inSection || !sameName(text.sliced(entry.key, entry.keySize), key))
             continue;
-        const QStringView value = text.sliced(entry.value, entry.valueSize);
+        const QStringView value = text.sliced(entry.key + entry.keySize, entry.valueSize);
         return value.isEmpty() ? defaultValue : value.toString();
     }
     return defaultValue;

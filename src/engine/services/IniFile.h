@@ -60,13 +60,12 @@ public:
                   const QString& defaultValue = QString()) const;
 
 private:
-    // An entry's names and value as places in text_: one block holds them all, however many
-    // lines the file has.
+    // An entry as places in text_, its key followed by its value: one block holds them all,
+    // however many lines the file has.
     struct Entry {
         qsizetype section;
         qsizetype key;
         qsizetype keySize;
-        qsizetype value;
         qsizetype valueSize;
     };
 
