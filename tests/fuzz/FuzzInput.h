@@ -24,6 +24,13 @@ inline QStringList linesOf(const QByteArray& input)
     return splitLines(decodeSystemText(input));
 }
 
+// A reader of the input's first lines as the program reads text: only the part they need is
+// decoded.
+inline TextLineReader firstLinesOf(const QByteArray& input)
+{
+    return TextLineReader(memoryDevice(input), QStringConverter::System, 256);
+}
+
 // Splits an input in two at the first NUL byte, for targets that compare two texts.
 inline std::pair<QByteArray, QByteArray> splitAtNul(const QByteArray& input)
 {

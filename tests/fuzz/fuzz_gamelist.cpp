@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // not hold; which, the input decides (each fresh scan reads it whole again).
     QStringList archives{QStringLiteral("pacman.zip"), QStringLiteral(".zip"), QString()};
     QStringList titles{QString(), QStringLiteral("Pac-Man")};
-    TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
+    TextLineReader reader = fuzz::firstLinesOf(input);
     std::optional<QStringView> line;
     for (int i = 0; i < 3 && (line = reader.nextView()); ++i) {
         archives << line->left(10).trimmed().toString() + QStringLiteral(".ZIP");

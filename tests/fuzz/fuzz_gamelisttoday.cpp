@@ -18,9 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Ask for names and titles the file itself holds, and a few it does not.
     QStringList archives{QStringLiteral("pong.zip"), QStringLiteral(".zip"), QString()};
     QStringList titles{QString(), QStringLiteral("Pong (Rev E) [TTL]")};
-    // The first 16 lines as the program reads text (the first part only is decoded): any line
-    // the fuzzer makes can stand among them.
-    TextLineReader reader(memoryDevice(input), QStringConverter::System, 256);
+    // The first 16 lines: any line the fuzzer makes can stand among them.
+    TextLineReader reader = fuzz::firstLinesOf(input);
     std::optional<QStringView> line = reader.nextView();
     for (int i = 1; i < 16 && (line = reader.nextView()); ++i) {
         const QStringView name = gameLineName(*line, today);
