@@ -7,6 +7,8 @@
 #include "DrillTables.h"
 #include "engine/input/ControllerFiles.h"
 #include "engine/input/KeyNameTable.h"
+#include "engine/services/RunRecord.h"
+#include "fixture/Collection.h"
 #include "gui/app/frmCargador.h"
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
@@ -59,6 +61,60 @@ struct DrillFolder {
     bool ready = false;
 };
 
+// Processes working in `folder`: the emulator runs (and the scripts that start them) of a
+// program killed meanwhile.
+int processesWorkingIn(const QString& folder)
+{
+    const QString wanted = QFileInfo(folder).canonicalFilePath();
+    int found = 0;
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (entry.toInt() > 0 &&
+            QFileInfo(QStringLiteral("/proc/%1/cwd").arg(entry)).symLinkTarget() == wanted)
+            ++found;
+    return found;
+}
+
+// An emulator folder with one game, galaxn, its own settings and the user's keys saved; the
+// stand-in answers in `dialect`.
+struct LaunchFolder {
+    explicit LaunchFolder(const char* dialect, const char* moreDirective = "")
+    {
+        folder.installEmulator();
+        fixture::Collection games;
+        games.games.push_back(fixture::makeGame("galaxn", "Galaxian", {{"galaxn.1", 512}}));
+        games.directives.push_back({"dialect", dialect, {}});
+        if (const QStringList pair = QString(moreDirective).split('='); pair.size() == 2)
+            games.directives.push_back({pair[0].toStdString(), pair[1].toStdString(), {}});
+        ready = fixture::writeDataFile(games, folder.filePath("standin.dat").toStdString()) &&
+                fixture::writeGoodArchive(games.games.back(),
+                                          folder.filePath("roms/galaxn.zip").toStdString()) &&
+                QProcess::execute("sh", {"-c", "cd \"$0\" && ./mame -cc", folder.path()}) == 0;
+        folder.writeFile("ctrlr/Zefrin/default.ini",
+                         "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
+        folder.writeFile("cfg/galaxn.cfg", gameSettings);
+    }
+
+    static constexpr const char* gameSettings =
+        "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"galaxn\">\n"
+        "        <input>\n            <port tag=\":IN0\" type=\"COIN1\" mask=\"1\" "
+        "defvalue=\"0\">\n                <newseq type=\"standard\">KEYCODE_Q</newseq>\n"
+        "            </port>\n            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"6\" "
+        "value=\"4\" />\n        </input>\n    </system>\n</mameconfig>\n";
+
+    EmulatorFolder folder;
+    QTemporaryDir records;
+    bool ready = false;
+};
+
+// Runs the drill runner in `mode` to its end; true when it was killed.
+bool runnerKilled(const QString& mode, const LaunchFolder& drill)
+{
+    QProcess runner;
+    runner.start(QStringLiteral(ZEFRIN_DRILL_RUNNER),
+                 {mode, drill.folder.path(), drill.records.path()});
+    return runner.waitForFinished(60000) && runner.exitStatus() == QProcess::CrashExit;
+}
+
 } // namespace
 
 class KillDrillsTest : public QObject {
@@ -109,10 +165,97 @@ private slots:
         }
     }
 
+    // Killed the moment the game's emulator has started, before anything that follows: the
+    // note already names the run, and the next start waits for it before it gives the game's
+    // settings back, which the game then cannot write over.
+    void killedAsTheGameStartsLosesNothing()
+    {
+        LaunchFolder drill("classic", "run-ms=2000");
+        QVERIFY(drill.ready);
+        QVERIFY(runnerKilled("launch-started", drill));
+        QVERIFY(processesWorkingIn(drill.folder.path()) > 0);
+        Program program(drill.folder.path());
+        program.state.records = RunRecords::forFolder(drill.folder.path(), drill.records.path());
+        frmCargador window(program.context);
+        QVERIFY(loadToEnd(window));
+        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(drill.folder.path()) == 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 10000);
+        QCOMPARE(drill.folder.readFile("cfg/galaxn.cfg"), QByteArray(LaunchFolder::gameSettings));
+        QVERIFY(!drill.folder.exists("cfg/galaxn.bak"));
+    }
+
+    // The same moment for the makers of the game list and of the CRC list: their note names
+    // the run a next start waits for.
+    void killedAsAListStartsLeavesANoteOfItsRun_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("directive");
+        QTest::newRow("game list") << "list-started"
+                                   << "listfull-delay-ms=2000";
+        QTest::newRow("CRC list") << "crclist-started"
+                                  << "listcrc-delay-ms=2000";
+    }
+
+    void killedAsAListStartsLeavesANoteOfItsRun()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, directive);
+        LaunchFolder drill("today", directive.toLatin1().constData());
+        QVERIFY(drill.ready);
+        QVERIFY(runnerKilled(mode, drill));
+        const RunRecords records = RunRecords::forFolder(drill.folder.path(), drill.records.path());
+        const QString record = mode == "list-started" ? records.gameList : records.crcList;
+        const ProcessIdentity run = recordedRun(readRunRecordFor(record, drill.folder.path()).note);
+        QVERIFY(processesWorkingIn(drill.folder.path()) > 0);
+        QVERIFY(isRunning(run));
+        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(drill.folder.path()) == 0, 20000);
+        QVERIFY(!isRunning(run));
+    }
+
+    // A keyed launch of today's emulator killed at random moments: once the game that ran has
+    // ended, the next start gives the game's settings and default.cfg back byte for byte.
+    void killedMidKeyedLaunchLosesNothing()
+    {
+        const QByteArray defaults = "<mameconfig version=\"10\">\r\n\t<system name=\"default\">"
+                                    "\r\n\t\t<input>\r\n\t\t\t<port type=\"COIN1\"><newseq "
+                                    "type=\"standard\">KEYCODE_X</newseq></port>\r\n\t\t"
+                                    "</input>\r\n\t</system>\r\n</mameconfig>\r\n";
+        const int kills = 16;
+        for (int kill = 0; kill < kills; ++kill) {
+            LaunchFolder drill("today");
+            QVERIFY(drill.ready);
+            drill.folder.writeFile("cfg/default.cfg", defaults);
+            killRunnerAfter("launch", drill.folder, drill.records, double(kill) / kills);
+            if (QTest::currentTestFailed())
+                return;
+            {
+                Program program(drill.folder.path());
+                program.state.records =
+                    RunRecords::forFolder(drill.folder.path(), drill.records.path());
+                frmCargador window(program.context);
+                QVERIFY(loadToEnd(window));
+                QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 10000);
+                QCOMPARE(program.dialogs.shown.size(), 0);
+            }
+            QCOMPARE(drill.folder.readFile("cfg/galaxn.cfg"),
+                     QByteArray(LaunchFolder::gameSettings));
+            QCOMPARE(drill.folder.readFile("cfg/default.cfg"), defaults);
+            QCOMPARE(entries(drill.folder.filePath("cfg")),
+                     QStringList({"default.cfg", "galaxn.cfg"}));
+            if (QTest::currentTestFailed())
+                return qWarning("after kill %d", kill);
+        }
+    }
+
 private:
     // Starts the runner, times one of its rounds, and kills it at `share` of the next two
     // rounds (give or take a tenth of a round).
     void killRunnerAfter(const QString& mode, DrillFolder& drill, double share)
+    {
+        killRunnerAfter(mode, drill.folder, drill.records, share);
+    }
+    void killRunnerAfter(const QString& mode, const EmulatorFolder& folder,
+                         const QTemporaryDir& records, double share)
     {
         // A killed runner cannot remove its temporary folders: they go with this one.
         const QTemporaryDir temporary;
@@ -120,8 +263,7 @@ private:
         environment.insert(QStringLiteral("TMPDIR"), temporary.path());
         QProcess runner;
         runner.setProcessEnvironment(environment);
-        runner.start(QStringLiteral(ZEFRIN_DRILL_RUNNER),
-                     {mode, drill.folder.path(), drill.records.path()});
+        runner.start(QStringLiteral(ZEFRIN_DRILL_RUNNER), {mode, folder.path(), records.path()});
         QVERIFY(runner.waitForStarted());
         const auto nextRound = [&runner] {
             while (!runner.canReadLine())
@@ -140,6 +282,8 @@ private:
         QVERIFY2(runner.state() == QProcess::Running, qPrintable(runner.readAllStandardError()));
         runner.kill();
         QVERIFY(runner.waitForFinished());
+        // A game it started goes on writing in the scratch folder until it ends.
+        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(folder.path()) == 0, 20000);
     }
 
     void expectEveryFileWhole(const DrillFolder& drill)

@@ -2,6 +2,7 @@
 // emulator: the settings file's name and the log text.
 
 #include "engine/launch/GameLaunch.h"
+#include "engine/launch/InputMappings.h"
 #include "engine/launch/LaunchLog.h"
 #include "engine/launch/LaunchMessages.h"
 #include "engine/services/RunRecord.h"
@@ -266,6 +267,113 @@ private slots:
         }
     }
 
+    // With today's emulator only the input mappings of the game's settings and of
+    // default.cfg yield to the defined keys: the game's DIP switch applies during the run, a
+    // change the emulator saves is kept, and the user's own mappings are back afterwards,
+    // byte for byte where nothing else changed.
+    void todaysKeyedRunYieldsOnlyTheMappings_data()
+    {
+        QTest::addColumn<int>("dipDuringRun"); // -1: left as it was
+        QTest::addColumn<QByteArray>("gameAfter");
+        const QByteArray coin = "\n            <port tag=\":IN0\" type=\"COIN1\" mask=\"1\" "
+                                "defvalue=\"0\">\n                <newseq type=\"standard\">"
+                                "KEYCODE_Q</newseq>\n            </port>";
+        const QByteArray dip =
+            "\n            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"6\" value=\"%\" />";
+        const QByteArray head = "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n"
+                                "    <system name=\"galaxn\">\n        <input>";
+        const QByteArray tail = "\n        </input>\n    </system>\n</mameconfig>\n";
+        gameSettings = head + coin + QByteArray(dip).replace('%', "4") + tail;
+        QTest::newRow("nothing changed") << -1 << gameSettings;
+        QTest::newRow("DIP switch changed")
+            << 2 << head + QByteArray(dip).replace('%', "2") + coin + tail;
+    }
+
+    void todaysKeyedRunYieldsOnlyTheMappings()
+    {
+        QFETCH(int, dipDuringRun);
+        QFETCH(QByteArray, gameAfter);
+        const QByteArray defaults =
+            "<?xml version=\"1.0\"?>\r\n<mameconfig version=\"10\">\r\n\t<system "
+            "name=\"default\">\r\n\t\t<input>\r\n\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t"
+            "<newseq type=\"standard\">KEYCODE_X</newseq>\r\n\t\t\t</port>\r\n\t\t</input>"
+            "\r\n\t\t<ui_warnings launched=\"1\" />\r\n\t</system>\r\n</mameconfig>\r\n";
+        Rig rig;
+        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
+        rig.program.state.dialect = Dialect::Today;
+        rig.tell("dialect=today");
+        rig.addGame("galaxn", "Galaxian");
+        if (dipDuringRun >= 0)
+            rig.tell("run-dip=" + QString::number(dipDuringRun));
+        rig.folder.writeFile("cfg/galaxn.cfg", gameSettings);
+        rig.folder.writeFile("cfg/default.cfg", defaults);
+        // The keys as a save leaves them: player 1's coin on Z.
+        rig.folder.writeFile("mame.ini", "ctrlr                     Zefrin\n");
+        rig.folder.writeFile("ctrlr/Zefrin/default.ini",
+                             "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
+        rig.folder.writeFile("ctrlr/Zefrin.cfg",
+                             "<mameconfig version=\"10\">\r\n\t<system name=\"default\">\r\n"
+                             "\t\t<input>\r\n\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t<newseq "
+                             "type=\"standard\">KEYCODE_Z</newseq>\r\n\t\t\t</port>\r\n\t\t"
+                             "</input>\r\n\t</system>\r\n</mameconfig>\r\n");
+        rig.window.chkUsaControles->setChecked(true);
+        rig.doubleClickRow(0);
+
+        QVERIFY(rig.program.dialogs.shown.isEmpty());
+        const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
+        QVERIFY2(log.contains("DIPSWITCH :DSW 6 = 4\r\nCOIN1 = KEYCODE_Z\r\n"), qPrintable(log));
+        QCOMPARE(rig.folder.readFile("cfg/galaxn.cfg"), gameAfter);
+        QCOMPARE(rig.folder.readFile("cfg/default.cfg"), defaults);
+        QCOMPARE(QDir(rig.folder.filePath("cfg")).entryList(QDir::Files),
+                 QStringList({"default.cfg", "galaxn.cfg"}));
+        QVERIFY(!QFile::exists(rig.program.state.records.gameSettings));
+    }
+
+    // The user's mappings go back into what the emulator saved, whatever shape it gave it;
+    // done again on its own result, the merge changes nothing.
+    void mappingsGoBackIntoWhatTheEmulatorSaved_data()
+    {
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QByteArray>("merged"); // "(none)": cannot be merged
+        const QByteArray bom = "\xef\xbb\xbf<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n";
+        const QByteArray coin = "\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq type=\"standard\">"
+                                "KEYCODE_X</newseq>\n\t\t\t</port>";
+        QTest::newRow("empty system, as the emulator writes it")
+            << bom + "    <system name=\"default\" />\n</mameconfig>\n"
+            << bom + "    <system name=\"default\">\n        <input>" + coin +
+                   "\n        </input>\n    </system>\n</mameconfig>\n";
+        QTest::newRow("no input")
+            << bom + "    <system name=\"default\">\n        <counters />\n    </system>\n"
+                     "</mameconfig>\n"
+            << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
+                   "\n        </input>\n    </system>\n</mameconfig>\n";
+        QTest::newRow("its own mapping dropped")
+            << bom + "    <system name=\"default\">\n        <counters />\n        <input>\n"
+                     "            <port type=\"COIN1\"><newseq type=\"standard\">KEYCODE_M"
+                     "</newseq></port>\n        </input>\n    </system>\n</mameconfig>\n"
+            << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
+                   "\n        </input>\n    </system>\n</mameconfig>\n";
+        QTest::newRow("cut short") << bom + "    <system name=\"default\">\n"
+                                   << QByteArray("(none)");
+        QTest::newRow("another system") << bom + "    <system name=\"pong\" />\n</mameconfig>\n"
+                                        << QByteArray("(none)");
+    }
+
+    void mappingsGoBackIntoWhatTheEmulatorSaved()
+    {
+        QFETCH(QByteArray, saved);
+        QFETCH(QByteArray, merged);
+        const QByteArray users = "<mameconfig version=\"10\">\n\t<system name=\"default\">\n\t\t"
+                                 "<input>\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq "
+                                 "type=\"standard\">KEYCODE_X</newseq>\n\t\t\t</port>\n\t\t\t"
+                                 "<port type=\"P1_BUTTON1\" sensitivity=\"5\" />\n\t\t</input>"
+                                 "\n\t</system>\n</mameconfig>\n";
+        const std::optional<QByteArray> result = withInputMappingsOf(saved, users);
+        QCOMPARE(result.value_or("(none)"), merged);
+        if (result)
+            QCOMPARE(withInputMappingsOf(*result, users).value_or("(none)"), merged);
+    }
+
     // A record of a killed run naming settings outside cfg is dropped, and nothing it names
     // is touched. (Records that are given back: e2e and the kill drills; another folder's:
     // tst_runrecords.)
@@ -315,6 +423,9 @@ private slots:
         QCOMPARE(lines.line(1), QString(LogLines::longestShown, 'x') + QChar(0x2026));
         QCOMPARE(lines.line(2), "fin");
     }
+
+private:
+    QByteArray gameSettings; // the user's settings of the game, as the rows above have them
 };
 
 QTEST_MAIN(LaunchTest)

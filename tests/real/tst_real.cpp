@@ -54,6 +54,20 @@ const QByteArray inputsScript =
     "  end\n"
     "end\n"
     "manager.machine:exit()\n";
+// Prints pong's DIP switch "Game Won" and the keys of its coin, then sets the switch to 2 (as
+// the user would in the emulator's menu) and ends the game.
+const QByteArray dipScript =
+    "local inputs = manager.machine.ioport.ports[\":IN0\"].fields\n"
+    "print(\"Game Won = \" .. tostring(inputs[\"Game Won\"].user_value))\n"
+    "print(\"Coin 1 = \" .. manager.machine.input:seq_to_tokens(inputs[\"Coin 1\"]:input_seq()))\n"
+    "inputs[\"Game Won\"].user_value = 2\n"
+    "manager.machine:exit()\n";
+// The coin's mapping of the user's own pong.cfg, as the emulator writes it.
+const QByteArray userCoinPort = "<port tag=\":IN0\" type=\"COIN1\" mask=\"1\" defvalue=\"0\">\n"
+                                "                <newseq type=\"standard\">\n"
+                                "                    KEYCODE_Q\n"
+                                "                </newseq>\n"
+                                "            </port>";
 // Pong's own settings: no window, no sound, no information screen to wait on.
 const QByteArray quietPong = "video none\nsound none\nskip_gameinfo 1\n";
 
@@ -250,6 +264,43 @@ private slots:
         rig.reset();
         (void)QTest::qWaitFor([&emulator] { return processesOf(emulator).isEmpty(); }, 2000);
         QVERIFY(processesOf(emulator).isEmpty());
+    }
+
+    // With the user's keys on, pong's own DIP switch applies and its coin takes the defined
+    // key; the switch set during the run is kept, and the user's own coin mapping is back.
+    void keyedRunKeepsTheGamesOwnSettings()
+    {
+        Rig rig(started);
+        rig.addArchive(QStringLiteral("pong.zip"));
+        rig.folder.writeFile(QStringLiteral("dip.lua"), dipScript);
+        rig.folder.writeFile(QStringLiteral("pong.ini"), quietPong + "autoboot_script dip.lua\n");
+        const QByteArray dipPort = "<port tag=\":IN0\" type=\"DIPSWITCH\" mask=\"6\" "
+                                   "defvalue=\"0\" value=\"%\" />";
+        rig.folder.writeFile(QStringLiteral("cfg/pong.cfg"),
+                             "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n"
+                             "    <system name=\"pong\">\n        <input>\n            " +
+                                 userCoinPort + "\n            " +
+                                 QByteArray(dipPort).replace('%', "4") +
+                                 "\n        </input>\n    </system>\n</mameconfig>\n");
+        QVERIFY(loadToEnd(rig.window));
+        const int keypad8 = 89;
+        saveFirstControl(rig.window, keypad8);
+        QVERIFY(rig.window.chkUsaControles->isChecked());
+        rig.doubleClick(pongTitle);
+        const QByteArray& log = rig.program.state.LastLaunchLog;
+        QCOMPARE(keysOf(log, QStringLiteral("Game Won")), QStringLiteral("4"));
+        QCOMPARE(keysOf(log, QStringLiteral("Coin 1")), QStringLiteral("KEYCODE_8PAD"));
+        const QByteArray after = rig.folder.readFile(QStringLiteral("cfg/pong.cfg"));
+        QVERIFY2(after.contains(QByteArray(dipPort).replace('%', "2")) &&
+                     after.contains(userCoinPort),
+                 after.constData());
+        QCOMPARE(QDir(rig.folder.filePath(QStringLiteral("cfg"))).entryList({"pong*"}),
+                 QStringList{"pong.cfg"});
+        rig.window.chkUsaControles->click();
+        rig.doubleClick(pongTitle);
+        QCOMPARE(keysOf(rig.program.state.LastLaunchLog, QStringLiteral("Coin 1")),
+                 QStringLiteral("KEYCODE_Q"));
+        QVERIFY(rig.program.dialogs.shown.isEmpty());
     }
 
     void checkUsesTodaysVerdicts_data()

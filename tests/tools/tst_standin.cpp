@@ -216,8 +216,11 @@ private slots:
         const QByteArray none;
         const QByteArray bCrc = crcOf(bolido.files[0].content);
         const QByteArray xCrc = crcOf(std::string(64, 'x'));
+        // A run ends with the key the coin takes: no settings of the game's, default.cfg or
+        // controller file map it.
         const QByteArray galagaRun = "Loading \"Galaga Espacial\" (galaga)\n"
-                                     "galaga: running, line 2 of 3\ngalaga: running, line 3 of 3\n";
+                                     "galaga: running, line 2 of 3\ngalaga: running, line 3 of 3\n"
+                                     "COIN1 = KEYCODE_5\n";
         const QByteArray bWrong = "b.rom WRONG CHECKSUMS:\n    EXPECTED: CRC(" + bCrc +
                                   ")\n       FOUND: CRC(" + xCrc + ")\n";
         QTest::newRow("version") << "-version" << none << 0 << QByteArray("0.251 (unknown)") << none
@@ -288,7 +291,7 @@ private slots:
         QTest::newRow("run, wrong CRC")
             << "b" << none << 0
             << QByteArray("Loading \"b\xc3\xb3lido \"turbo\"\" (b)\n"
-                          "b: running, line 2 of 3\nb: running, line 3 of 3\n")
+                          "b: running, line 2 of 3\nb: running, line 3 of 3\nCOIN1 = KEYCODE_5\n")
             << bWrong + "WARNING: the machine might not run correctly.\n"
             << "cfg/b.cfg";
         QTest::newRow("run, files missing")

@@ -152,6 +152,8 @@ void apply(Settings& s, std::string_view key, std::string_view value)
         count(s.versionDelayMs);
     else if (key == directive::runStderrLines)
         count(s.runStderrLines);
+    else if (key == directive::runDip)
+        count(s.runDip);
 }
 
 } // namespace

@@ -60,6 +60,7 @@ struct Settings {
     std::string versionAnswer = "0.251 (unknown)";
     long versionDelayMs = 0;
     long runStderrLines = 0;
+    long runDip = -1;
 };
 
 // Reads the data file; nothing when it cannot be opened. Malformed lines are passed over.

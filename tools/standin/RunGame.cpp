@@ -4,6 +4,7 @@
 #include "Archive.h"
 #include "Audit.h"
 #include "Commands.h"
+#include "GameSettings.h"
 #include "Text.h"
 
 #include <chrono>
@@ -184,9 +185,11 @@ int runGame(const Request& request)
         return fatalError;
 
     const fs::path cfgFolder = request.paths.cfg;
-    const std::vector<ConfigFile> configs = readConfigs(cfgFolder, game->shortName);
+    std::vector<ConfigFile> configs = readConfigs(cfgFolder, game->shortName);
     if (!settings.runSilent) {
         printRun(request.out, *game, settings);
+        if (today)
+            printSettingsInUse(request.out, request.paths, configs[1].content, configs[0].content);
         for (long k = 1; k <= settings.runStderrLines; ++k)
             request.err.line(game->shortName + ": error, line " + std::to_string(k) + " of " +
                              std::to_string(settings.runStderrLines));
@@ -195,6 +198,8 @@ int runGame(const Request& request)
     std::this_thread::sleep_for(std::chrono::milliseconds(settings.runMs));
     if (settings.runCrash != Crash::None)
         crash(settings.runCrash);
+    if (settings.runDip >= 0)
+        configs[1].content = withDipSwitchesAt(configs[1].content, settings.runDip);
     if (!settings.runNoCfg)
         writeConfigs(today ? request.err : request.out, cfgFolder, configs);
     return settings.runExit;

@@ -41,7 +41,9 @@ bool GameListMaker::start()
     // that does not start just leave no list, which the caller sees.
     (void)ensureGameListScript(emulatorFolder_);
     previousList_ = fileDigest(emulatorPath(emulatorFolder_, gameListFileName()));
-    (void)writeRunRecord(recordPath_, emulatorFolder_, {});
+    // Named before it starts: a program ended the moment after leaves a note of a run that a
+    // next start waits for.
+    (void)writeRunRecord(recordPath_, emulatorFolder_, withRun({}, runner_.nextRun()));
     if (!runner_.start(scriptCommand(emulatorFolder_,
                                      emulatorPath(emulatorFolder_, gameListScriptName()),
                                      runner_.emulatorFor(emulatorFolder_)),

@@ -70,9 +70,14 @@ std::optional<ParkedNote> ownParking(const QString& emulatorFolder, const QStrin
 
 } // namespace
 
-Parking parkEmulatorInputFile(const QString& emulatorFolder, const QString& recordPath)
+Parking parkEmulatorInputFile(const QString& emulatorFolder, const QString& recordPath,
+                              Dialect dialect)
 {
     using Outcome = Parking::Outcome;
+    if (dialect == Dialect::Today)
+        return {restoreEmulatorInputFile(emulatorFolder, recordPath).ok ? Outcome::Parked
+                                                                        : Outcome::Failed,
+                {}};
     const QString current = cfgPath(emulatorFolder, currentName);
     if (ownParking(emulatorFolder, recordPath))
         return {removeIfExists(current) ? Outcome::Parked : Outcome::Failed, {}};

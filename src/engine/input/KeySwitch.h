@@ -4,6 +4,7 @@
 // cfg/default.bak while the user's keys are in use and put back afterwards. Also the texts
 // the user reads when one of these files cannot be changed.
 
+#include "engine/services/Dialect.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/SystemServices.h"
 
@@ -28,8 +29,13 @@ struct Parking {
     Outcome outcome = Outcome::Parked;
     QString parkedAs;
 };
+//
+// Today's emulator keeps the user's default.cfg in place: a launch lets only its input
+// mappings yield, run by run (launch/GameLaunch.h). Settings parked already (by the classic
+// dialect, or a program ended with the keys on) are given back instead.
 [[nodiscard]] Parking parkEmulatorInputFile(const QString& emulatorFolder,
-                                            const QString& recordPath);
+                                            const QString& recordPath,
+                                            Dialect dialect = Dialect::Classic);
 
 // Moves the parked settings back to cfg/default.cfg, over what the emulator wrote meanwhile;
 // nothing to do when the record names nothing parked, or a file that is not the one parked.

@@ -28,20 +28,25 @@ QString backupExtension()
     return QStringLiteral(".bak");
 }
 
-const QString settingsKey = QStringLiteral("settings");
-const QString backupKey = QStringLiteral("backup");
-const QString identityKey = QStringLiteral("settingsIdentity");
+QString defaultSettingsName()
+{
+    return QStringLiteral("default") + settingsExtension();
+}
 
 QString cfgFolderOf(const QString& emulatorFolder)
 {
     return emulatorPath(emulatorFolder, QStringLiteral("cfg"));
 }
 
-// A name from a record names a file of the cfg folder itself, nothing else.
-bool isPlainFileName(const QString& name)
+// Gives back every file; the first that could not be, or nothing.
+std::optional<std::pair<AsideFile, FileResult>> giveAllBack(const QString& cfgFolder,
+                                                            const QList<AsideFile>& files)
 {
-    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QChar());
+    std::optional<std::pair<AsideFile, FileResult>> failed;
+    for (const AsideFile& file : files)
+        if (const FileResult back = giveBack(cfgFolder, file); !back.ok && !failed)
+            failed = std::make_pair(file, back);
+    return failed;
 }
 
 QString described(const QString& path, const QString& reason)
@@ -92,9 +97,24 @@ LaunchResult GameLaunch::finish()
     return result_;
 }
 
+QStringList GameLaunch::settingsNames() const
+{
+    QStringList names{QFileInfo(settings_).fileName()};
+    if (request_.dialect == Dialect::Today)
+        names << defaultSettingsName();
+    return names;
+}
+
 bool GameLaunch::moveSettingsAside()
 {
-    if (!request_.definedKeys || !FileExists(settings_))
+    if (!request_.definedKeys)
+        return true;
+    QList<AsideFile> plan;
+    for (const QString& name : settingsNames())
+        if (const std::optional<AsideFile> file =
+                planAside(cfgFolder_, name, request_.dialect == Dialect::Today))
+            plan << *file;
+    if (plan.isEmpty())
         return true;
     result_.armed = true;
     // A record a run that never ended left (its settings could not be put back at start-up)
@@ -102,23 +122,27 @@ bool GameLaunch::moveSettingsAside()
     if (recoverGameSettings(request_.recordPath, request_.emulatorFolder).outcome ==
         SettingsRecovery::Outcome::Failed)
         return fail(Failure::SettingsAside, settings_);
-    // A GAME.bak that no record names is the user's own: the settings go aside under another
-    // name, and neither file is ever deleted.
-    backup_ = cfgFolder_ + QLatin1Char('/') +
-              freeFileName(cfgFolder_, QFileInfo(settings_).completeBaseName(), backupExtension());
-    if (const std::optional<FileIdentity> identity = fileIdentity(settings_))
-        settingsIdentity_ = identityToJson(*identity);
-    // Noted first: a program ended during the run leaves the settings aside, and the next
-    // start puts them back. Without the note they are not moved.
+    // Noted first, naming the run to come: a program ended from here on leaves the settings
+    // aside, and the next start waits for that run, if it started, before it puts them back.
+    // Without the note they are not moved.
+    run_ = runner_.nextRun();
+    aside_ = plan;
     if (!request_.recordPath.isEmpty() &&
-        !writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote()))
+        !writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote())) {
+        aside_.clear();
         return fail(Failure::Record, request_.recordPath);
-    if (!RenameInFolder(QFileInfo(settings_).fileName(), QFileInfo(backup_).fileName(),
-                        cfgFolder_)) {
-        (void)clearRunRecord(request_.recordPath);
-        return fail(Failure::SettingsAside, settings_);
     }
-    movedAside_ = true;
+    return setFilesAside(plan);
+}
+
+bool GameLaunch::setFilesAside(const QList<AsideFile>& plan)
+{
+    for (const AsideFile& file : plan) {
+        QString reason;
+        if (!setAside(cfgFolder_, file, &reason))
+            return fail(Failure::SettingsAside,
+                        described(cfgFolder_ + QLatin1Char('/') + file.settings, reason));
+    }
     return true;
 }
 
@@ -146,19 +170,17 @@ bool GameLaunch::startEmulator()
     if (!runner_.start(scriptCommand(request_.emulatorFolder, request_.scriptPath, emulator), this,
                        &GameLaunch::runEnded))
         return fail(Failure::Start, QStringLiteral("M.A.M.E ya está en marcha"));
-    // The emulator may outlive the program and write the game's settings when the game ends:
-    // a next start must wait for this run before it puts anything back.
-    if (movedAside_)
-        (void)writeRunRecord(request_.recordPath, request_.emulatorFolder,
-                             withRun(settingsNote(), runner_.runIdentity()));
+    // The process too, now that it is known: its number is quicker to look up than the mark.
+    if (!aside_.isEmpty()) {
+        run_ = runner_.runIdentity();
+        (void)writeRunRecord(request_.recordPath, request_.emulatorFolder, settingsNote());
+    }
     return true;
 }
 
 QJsonObject GameLaunch::settingsNote() const
 {
-    return {{settingsKey, QFileInfo(settings_).fileName()},
-            {backupKey, QFileInfo(backup_).fileName()},
-            {identityKey, settingsIdentity_}};
+    return withRun(asideNote(aside_), run_);
 }
 
 bool GameLaunch::removeScript(const ShellResult& shell)
@@ -184,8 +206,9 @@ bool GameLaunch::readLog()
 
 bool GameLaunch::dropDefaultSettings()
 {
-    const QString defaults = cfgFolder_ + QStringLiteral("/default") + settingsExtension();
-    if (!request_.definedKeys || !FileExists(defaults))
+    // Today's default.cfg is the user's own, given back with the game's settings.
+    const QString defaults = cfgFolder_ + QLatin1Char('/') + defaultSettingsName();
+    if (!request_.definedKeys || request_.dialect == Dialect::Today || !FileExists(defaults))
         return true;
     QString reason;
     if (!removeFile(defaults, &reason))
@@ -195,12 +218,13 @@ bool GameLaunch::dropDefaultSettings()
 
 bool GameLaunch::restoreSettings()
 {
-    if (!movedAside_)
+    if (aside_.isEmpty())
         return true;
-    const FileResult back = ReplaceFile(backup_, settings_);
-    if (!back.ok)
-        return fail(Failure::Restore, described(backup_, back.error));
-    movedAside_ = false;
+    if (const auto failed = giveAllBack(cfgFolder_, aside_))
+        return fail(
+            Failure::Restore,
+            described(cfgFolder_ + QLatin1Char('/') + failed->first.backup, failed->second.error));
+    aside_.clear();
     (void)clearRunRecord(request_.recordPath);
     return true;
 }
@@ -212,16 +236,17 @@ void GameLaunch::cleanUpAfterFailure()
         QFile::remove(request_.scriptPath);
         QFile::remove(request_.logPath);
     }
-    if (!movedAside_)
+    if (aside_.isEmpty())
         return;
     // Left in the backup, the settings would be overwritten by the next run that moves the
-    // game's settings aside. What the emulator saved meanwhile is its defaults: it goes.
-    if (ReplaceFile(backup_, settings_).ok) {
-        (void)clearRunRecord(request_.recordPath);
+    // game's settings aside.
+    if (const auto failed = giveAllBack(cfgFolder_, aside_)) {
+        result_.strandedBackup = cfgFolder_ + QLatin1Char('/') + failed->first.backup;
+        result_.strandedSettings = cfgFolder_ + QLatin1Char('/') + failed->first.settings;
     } else {
-        result_.strandedBackup = backup_;
-        result_.strandedSettings = settings_;
+        (void)clearRunRecord(request_.recordPath);
     }
+    aside_.clear();
 }
 
 bool GameLaunch::fail(Failure failure, const QString& detail)
@@ -259,28 +284,32 @@ SettingsRecovery recoverGameSettings(const QString& recordPath, const QString& e
     const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
     if (reading.state == RecordState::Absent)
         return {};
-    const QString settingsName = reading.note.value(settingsKey).toString();
-    const QString backupName = reading.note.value(backupKey).toString();
-    const std::optional<FileIdentity> identity =
-        identityFromJson(reading.note.value(identityKey).toObject());
-    const bool readable = isPlainFileName(settingsName) && isPlainFileName(backupName) && identity;
+    const std::optional<QList<AsideFile>> files = asideFilesOf(reading.note);
     const QString what =
-        readable ? QStringLiteral("la configuración de un juego (cfg/") + settingsName +
-                       QStringLiteral("), apartada durante la partida como cfg/") + backupName
-                 : QStringLiteral("la configuración de un juego, apartada durante la partida");
-    if (const QString why = recordNotApplicableReason(reading, readable, emulatorFolder, readOnly);
+        !files ? QStringLiteral("la configuración de un juego, apartada durante "
+                                "la partida")
+        : files->size() == 1
+            ? QStringLiteral("la configuración de un juego (cfg/") + files->first().settings +
+                  QStringLiteral("), apartada durante la partida como cfg/") + files->first().backup
+            : QStringLiteral("la configuración apartada durante una partida (") +
+                  describedFiles(*files) + QLatin1Char(')');
+    if (const QString why =
+            recordNotApplicableReason(reading, files.has_value(), emulatorFolder, readOnly);
         !why.isEmpty())
         return {Outcome::SetAside, {}, setRunRecordAside(recordPath, what, why)};
     if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run))
         return {Outcome::Waiting, run, std::nullopt};
 
-    const QString folder = cfgFolderOf(emulatorFolder) + QLatin1Char('/');
-    const std::optional<FileIdentity> backup = fileIdentity(folder + backupName);
-    if (backup && !(*backup == *identity))
-        return {Outcome::SetAside,
-                {},
-                setRunRecordAside(recordPath, what, recordFileChangedReason(folder + backupName))};
-    if (backup && !ReplaceFile(folder + backupName, folder + settingsName).ok)
+    const QString folder = cfgFolderOf(emulatorFolder);
+    for (const AsideFile& file : *files) {
+        const QString backup = folder + QLatin1Char('/') + file.backup;
+        const std::optional<FileIdentity> identity = fileIdentity(backup);
+        if (identity && !(*identity == file.identity))
+            return {Outcome::SetAside,
+                    {},
+                    setRunRecordAside(recordPath, what, recordFileChangedReason(backup))};
+    }
+    if (giveAllBack(folder, *files))
         return {Outcome::Failed, {}, std::nullopt};
     (void)clearRunRecord(recordPath);
     return {Outcome::Restored, {}, std::nullopt};

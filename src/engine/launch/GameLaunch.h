@@ -4,11 +4,15 @@
 // whether to launch, locks itself and reports; this runs the steps in their order and stops
 // at the first one that fails.
 //
-// While the user's own keys are in use the emulator must not find the game's own settings
-// file, which would override them for that game: cfg/GAME.cfg is moved to cfg/GAME.bak for
-// the run (or to a free name beside it, when a GAME.bak of the user's own is there), and the
-// cfg/default.cfg the emulator writes on exit is deleted (the user's own one lies parked while
-// the keys are in use).
+// While the user's own keys are in use the emulator must not find the game's own input
+// mappings, which would override them for that game: cfg/GAME.cfg is moved to cfg/GAME.bak
+// for the run (or to a free name beside it, when a GAME.bak of the user's own is there; see
+// launch/KeyedSettings.h). With the classic emulator the whole file yields, and the
+// cfg/default.cfg it writes on exit is deleted (the user's own one lies parked while the keys
+// are in use). With today's emulator only the mappings of cfg/GAME.cfg and of cfg/default.cfg
+// yield: everything else of them applies during the run, and what the emulator saves is kept.
+
+#include "KeyedSettings.h"
 
 #include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
@@ -93,6 +97,7 @@ private slots:
 
 private:
     bool moveSettingsAside();
+    bool setFilesAside(const QList<AsideFile>& plan);
     bool writePlayScript();
     bool startEmulator();
     bool removeScript(const ShellResult& shell);
@@ -103,16 +108,16 @@ private:
     void cleanUpAfterFailure();
     bool fail(LaunchResult::Failure failure, const QString& detail);
     QJsonObject settingsNote() const;
+    QStringList settingsNames() const;
 
     EmulatorRunner& runner_;
     const LaunchRequest request_;
     const QString game_;
     const QString cfgFolder_;
     QString settings_;
-    QString backup_;
-    QJsonObject settingsIdentity_;
-    // Set while this run holds the game's settings in the backup.
-    bool movedAside_ = false;
+    // The files this run holds aside (or is setting aside), until they are given back.
+    QList<AsideFile> aside_;
+    ProcessIdentity run_; // the run the record names
     LaunchResult result_;
 };
 

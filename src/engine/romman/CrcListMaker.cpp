@@ -83,7 +83,9 @@ void CrcListMaker::earlierRunEnded(const ShellResult&)
 void CrcListMaker::make()
 {
     // Without the note a kill could leave a cut list that stood for whole: no list then.
-    if (!writeRunRecord(recordPath_, emulatorFolder_, {})) {
+    // It names the run before it starts: a program ended the moment after leaves a note of a
+    // run that a next making waits for.
+    if (!writeRunRecord(recordPath_, emulatorFolder_, withRun({}, runner_.nextRun()))) {
         finish(CrcListEnd::Unavailable);
         return;
     }

@@ -63,6 +63,8 @@ bool EmulatorRunner::begin(const CommandLine& command)
     busy_ = true;
     ending_ = false;
     result_ = {};
+    mark_ = nextMark_.isEmpty() ? newRunMark() : nextMark_;
+    nextMark_.clear();
     if (!command.error.isEmpty()) {
         end({false, command.error, -1, false});
         return true;
@@ -70,12 +72,15 @@ bool EmulatorRunner::begin(const CommandLine& command)
     process_.setProgram(command.program);
     process_.setArguments(command.arguments);
     process_.setWorkingDirectory(command.workingFolder);
-    process_.setProcessEnvironment(childEnvironment(command.pathFirst));
+    QProcessEnvironment environment = childEnvironment(command.pathFirst);
+    environment.insert(runMarkVariable(), mark_);
+    process_.setProcessEnvironment(environment);
     process_.setStandardOutputFile(command.outputFile.isEmpty() ? QProcess::nullDevice()
                                                                 : command.outputFile);
     if (command.timeLimitMs > 0)
         timeLimit_.start(command.timeLimitMs);
     process_.start();
+    emit runStarted();
     return true;
 }
 
@@ -105,7 +110,16 @@ ProcessIdentity EmulatorRunner::runIdentity() const
 {
     if (process_.state() == QProcess::NotRunning)
         return {};
-    return processIdentity(process_.processId());
+    ProcessIdentity run = processIdentity(process_.processId());
+    run.mark = mark_;
+    return run;
+}
+
+ProcessIdentity EmulatorRunner::nextRun()
+{
+    if (nextMark_.isEmpty())
+        nextMark_ = newRunMark();
+    return {0, QString(), nextMark_};
 }
 
 QString EmulatorRunner::emulatorFor(const QString& emulatorFolder) const

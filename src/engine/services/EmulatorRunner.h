@@ -54,8 +54,12 @@ public:
     // to be told hears of it as of a crash. Nothing while no process of this runner runs.
     void cancel();
 
-    // The process of the run in progress, once it has started; invalid otherwise.
+    // The process of the run in progress, once it has started, with the run's mark; invalid
+    // otherwise.
     ProcessIdentity runIdentity() const;
+    // The run the next start() makes, by its mark alone, before it is made: a note written
+    // before the start names it, so that no moment passes in which the run goes unnamed.
+    ProcessIdentity nextRun();
 
     // The emulator every run starts, decided once at start (services/EmulatorPlace.h).
     void useEmulator(const QString& program) { emulator_ = program; }
@@ -64,6 +68,9 @@ public:
 
 signals:
     void finished(const ShellResult& result);
+    // Told at once, inside start(), the moment the run's process has been started: nothing
+    // that follows the start has happened yet (kill drills end the program here).
+    void runStarted();
 
 private slots:
     void processFinished(int exitCode, QProcess::ExitStatus status);
@@ -89,6 +96,8 @@ private:
     ProcessIdentity awaited_;
     QTimer awaitTimer_;
     QString emulator_;
+    QString nextMark_;
+    QString mark_; // of the run in progress
 };
 
 // The environment of a child: PATH with `pathFirst` in front.

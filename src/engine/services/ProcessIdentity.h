@@ -13,13 +13,22 @@ struct ProcessIdentity {
     // When it started, as the system tells it (with the boot it belongs to); empty where the
     // system does not tell.
     QString started;
+    // A mark every process of an emulator run carries in its environment (runMarkVariable),
+    // known before the run starts: a note written before the start names the run by it alone,
+    // and it also finds the emulator the run's script started. Empty for other processes.
+    QString mark;
 
-    bool isValid() const { return pid > 0; }
+    bool isValid() const { return pid > 0 || !mark.isEmpty(); }
     bool operator==(const ProcessIdentity& other) const
     {
-        return pid == other.pid && started == other.started;
+        return pid == other.pid && started == other.started && mark == other.mark;
     }
 };
+
+// The environment variable that carries a run's mark.
+QString runMarkVariable();
+// A mark no other run has had.
+QString newRunMark();
 
 // The process of that id as it runs now; invalid when none runs (a process that has ended but
 // was not yet reaped runs no more).
@@ -28,7 +37,8 @@ ProcessIdentity processIdentity(qint64 pid);
 // This copy of the program.
 ProcessIdentity ownProcessIdentity();
 
-// True while that very process runs.
+// True while that very process runs, or, for a marked run, any process of it (only where the
+// system shows other processes' environments, as Linux does).
 bool isRunning(const ProcessIdentity& process);
 
 // As a note keeps it, and back: an invalid identity when the note holds none.

@@ -61,7 +61,7 @@ void frmCargador::switchDefinedKeysOn()
         return;
     }
     const Parking parking =
-        parkEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings);
+        parkEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings, state_.dialect);
     if (parking.outcome != Parking::Outcome::Parked) {
         // The emulator's own settings would override the user's keys; without the record they
         // could stay parked for good.

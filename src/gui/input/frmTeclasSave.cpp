@@ -17,7 +17,8 @@ bool frmTeclas::GuardarTeclado()
                                  keyFilesErrorText(folder));
         return false;
     }
-    const Parking parking = parkEmulatorInputFile(folder, state_.records.inputSettings);
+    const Parking parking =
+        parkEmulatorInputFile(folder, state_.records.inputSettings, state_.dialect);
     if (parking.outcome != Parking::Outcome::Parked) {
         context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                  parking.outcome == Parking::Outcome::RecordFailed
