@@ -329,6 +329,90 @@ private slots:
         QVERIFY(!QFile::exists(rig.program.state.records.gameSettings));
     }
 
+    // With today's emulator a run that fails is said as one: the status in red and a box
+    // naming the reason from the exit status and the emulator's last lines, offering the
+    // log. The classic emulator's runs are reported as before whatever their end.
+    void todaysFailedRunIsSaidAsOne_data()
+    {
+        QTest::addColumn<bool>("today");
+        QTest::addColumn<QString>("directive");
+        QTest::addColumn<QString>("reason"); // empty: the run reads as one that worked
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("missing files") << true << "roms=none"
+                                       << "faltan archivos de la ROM"
+                                       << "Fatal error: Required files are missing, the "
+                                          "machine cannot be run.";
+        QTest::newRow("no such system") << true << "run-exit=5"
+                                        << "M.A.M.E no conoce este juego"
+                                        << "galaxn: running";
+        QTest::newRow("killed") << true << "run-crash=segv"
+                                << "(señal 11)"
+                                << "galaxn: running";
+        QTest::newRow("classic, missing files") << false << "roms=none"
+                                                << ""
+                                                << "";
+        QTest::newRow("today, played") << true << ""
+                                       << ""
+                                       << "";
+    }
+
+    void todaysFailedRunIsSaidAsOne()
+    {
+        QFETCH(bool, today);
+        QFETCH(QString, directive);
+        QFETCH(QString, reason);
+        QFETCH(QString, lastLine);
+        Rig rig;
+        if (today) {
+            rig.program.state.EmulatorVersion = QStringLiteral("0.251");
+            rig.program.state.dialect = Dialect::Today;
+            rig.tell("dialect=today");
+        }
+        rig.addGame("galaxn", "Galaxian");
+        if (directive == "roms=none")
+            rig.folder.writeFile("roms/galaxn.zip", {});
+        else
+            rig.tell(directive);
+        rig.program.dialogs.answers = {true}; // the log, please
+        rig.doubleClickRow(0);
+
+        const QList<ShownMessage>& shown = rig.program.dialogs.shown;
+        if (reason.isEmpty()) {
+            QVERIFY(shown.isEmpty());
+            QCOMPARE(rig.window.statusCaption(), loaded);
+            QCOMPARE(rig.window.statusColour(), QColor(0, 0, 192));
+            return;
+        }
+        QCOMPARE(rig.window.statusCaption(), "La ROM no se ha podido cargar.");
+        QCOMPARE(rig.window.statusColour(), QColor(255, 0, 0));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown[0].icon == Dialogs::Icon::Critical && shown[0].text.contains(reason) &&
+                     shown[0].text.contains(lastLine) && shown[0].text.contains("Ver  Log"),
+                 qPrintable(shown[0].text));
+        QCOMPARE(shown[1].title, "Visor de sucesos.");
+        QVERIFY(shown[1].text.contains(lastLine));
+    }
+
+    // An archive named in capitals, as old collections have them, runs with today's emulator,
+    // which looks for the lower-case name on Linux; the user's file keeps its name.
+    void todaysRunFindsAnArchiveNamedInCapitals()
+    {
+        Rig rig;
+        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
+        rig.program.state.dialect = Dialect::Today;
+        rig.tell("dialect=today");
+        rig.addGame("galaxn", "Galaxian");
+        QVERIFY(QDir(rig.folder.filePath("roms")).rename("galaxn.zip", "GALAXN.ZIP"));
+        rig.window.ROMs[0] = QStringLiteral("GALAXN.ZIP");
+        rig.doubleClickRow(0);
+        const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
+        QVERIFY2(log.startsWith("Loading \"Galaxian\" (galaxn)"), qPrintable(log));
+        QVERIFY(rig.program.dialogs.shown.isEmpty());
+        QCOMPARE(
+            QDir(rig.folder.filePath("roms")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList{"GALAXN.ZIP"});
+    }
+
     // The user's mappings go back into what the emulator saved, whatever shape it gave it;
     // done again on its own result, the merge changes nothing.
     void mappingsGoBackIntoWhatTheEmulatorSaved_data()

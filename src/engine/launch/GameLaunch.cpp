@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace zefrin {
 
@@ -49,6 +50,28 @@ std::optional<std::pair<AsideFile, FileResult>> giveAllBack(const QString& cfgFo
     return failed;
 }
 
+// Links, in `links`, the lower-case names of the entries of roms/ named in capitals (unless
+// roms/ has the lower-case name itself) to them: today's emulator looks on Linux for the set's
+// name as it knows it, in lower case. False when no link was needed or could be made.
+bool linkLowerCaseNames(const QString& roms, const QString& links)
+{
+    QDir folder(links);
+    if (folder.exists())
+        (void)folder.removeRecursively();
+    const QStringList entries =
+        QDir(roms).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QSet<QString> names(entries.begin(), entries.end());
+    bool linked = false;
+    for (const QString& entry : entries) {
+        const QString lower = entry.toLower();
+        if (lower == entry || names.contains(lower) || !QDir().mkpath(links))
+            continue;
+        linked = QFile::link(roms + QLatin1Char('/') + entry, links + QLatin1Char('/') + lower) ||
+                 linked;
+    }
+    return linked;
+}
+
 QString described(const QString& path, const QString& reason)
 {
     return reason.isEmpty() ? path : path + QStringLiteral(": ") + reason;
@@ -85,6 +108,8 @@ std::optional<LaunchResult> GameLaunch::start()
 
 void GameLaunch::runEnded(const ShellResult& shell)
 {
+    result_.exitCode = shell.exitCode;
+    result_.crashed = shell.crashed;
     if (removeScript(shell) && readLog() && dropDefaultSettings())
         (void)restoreSettings();
     emit ended(finish());
@@ -150,9 +175,14 @@ bool GameLaunch::writePlayScript()
 {
     if (request_.scriptPath.isEmpty())
         return fail(Failure::Script, QString());
-    const QStringList lines = playScriptLines(request_.emulatorFolder, game_,
-                                              launchWithoutSound(request_.emulatorVersion),
-                                              request_.logPath, request_.dialect);
+    const bool linked =
+        request_.dialect == Dialect::Today && !request_.romLinksFolder.isEmpty() &&
+        !request_.romLinksFolder.contains(QLatin1Char(';')) && // a separator of -rompath
+        linkLowerCaseNames(emulatorPath(request_.emulatorFolder, QStringLiteral("roms")),
+                           request_.romLinksFolder);
+    const QStringList lines = playScriptLines(
+        request_.emulatorFolder, game_, launchWithoutSound(request_.emulatorVersion),
+        request_.logPath, request_.dialect, linked ? request_.romLinksFolder : QString());
     if (!writeScript(request_.scriptPath, lines))
         return fail(Failure::Script, request_.scriptPath);
     return true;

@@ -48,6 +48,9 @@ struct LaunchRequest {
     // The run record (services/RunRecord.h) kept while the game's settings are moved aside;
     // empty keeps none.
     QString recordPath;
+    // A folder of the scratch folder for the lower-case names today's emulator looks for,
+    // linked to archives of roms/ named in capitals; empty: none.
+    QString romLinksFolder = QString();
 };
 
 struct LaunchResult {
@@ -68,6 +71,9 @@ struct LaunchResult {
     QString detail; // the file and the reason behind a failure
     // The emulator's output, once it was read.
     std::optional<QByteArray> log; // launch/LaunchLog.h
+    // How the emulator's run ended, once it has: its exit status, or the signal that ended it.
+    int exitCode = 0;
+    bool crashed = false;
     // The backup that still holds the game's own settings after a failure, or empty, and the
     // settings file it is to be put back as.
     QString strandedBackup;

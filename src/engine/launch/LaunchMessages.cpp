@@ -72,7 +72,92 @@ QString unarmedFailureText(Failure failure)
     return settingsFolderText();
 }
 
+// The emulator's exit statuses (those of a game's run; 7 to 9 answer -romident only).
+QString exitReason(int exitCode)
+{
+    switch (exitCode) {
+    case 1:
+        return QStringLiteral("M.A.M.E ha encontrado un fallo en sus propios datos de este juego "
+                              "(la comprobación de validez no ha pasado).");
+    case 2:
+        return QStringLiteral("faltan archivos de la ROM o alguno no es el correcto (puede faltar "
+                              "la ROM, un disco CHD o la ROM del juego original de un clon).");
+    case 3:
+        return QStringLiteral("M.A.M.E ha tenido un error grave al poner en marcha el juego.");
+    case 4:
+        return QStringLiteral("ha fallado un dispositivo de la máquina emulada.");
+    case 5:
+        return QStringLiteral("M.A.M.E no conoce este juego.");
+    case 6:
+        return QStringLiteral("la configuración no es válida (una opción de mame.ini o de la "
+                              "orden no es correcta).");
+    case 10:
+        return QStringLiteral("M.A.M.E no encuentra el juego pedido.");
+    default:
+        break;
+    }
+    return QStringLiteral("M.A.M.E ha terminado con el código de error %1.").arg(exitCode);
+}
+
+// The shell gives 128 plus the signal's number for a program a signal ended.
+constexpr int signalBase = 128;
+constexpr int lastSignal = 64;
+
+std::optional<QString> runFailure(const LaunchResult& result)
+{
+    if (result.crashed)
+        return QStringLiteral("M.A.M.E se ha cerrado de golpe (lo ha terminado una señal del "
+                              "sistema).");
+    if (result.exitCode > signalBase && result.exitCode <= signalBase + lastSignal)
+        return QStringLiteral("M.A.M.E se ha cerrado de golpe (señal %1).")
+            .arg(result.exitCode - signalBase);
+    if (result.exitCode != 0)
+        return exitReason(result.exitCode);
+    return std::nullopt;
+}
+
+// The lines of the log that say what went wrong, the last few of them; the last lines of
+// all when none does.
+QString lastLinesOf(const QByteArray& log)
+{
+    static const QStringList marks{QStringLiteral("Fatal error"),    QStringLiteral("Error:"),
+                                   QStringLiteral("Unknown system"), QStringLiteral("NOT FOUND"),
+                                   QStringLiteral("WRONG"),          QStringLiteral("Could not")};
+    QStringList lines = splitLines(decodeSystemText(log));
+    lines.removeAll(QString());
+    QStringList marked;
+    for (const QString& line : std::as_const(lines))
+        for (const QString& mark : marks)
+            if (line.contains(mark)) {
+                marked << line;
+                break;
+            }
+    const QStringList& shown = marked.isEmpty() ? lines : marked;
+    const qsizetype count = marked.isEmpty() ? 3 : 4;
+    if (shown.isEmpty())
+        return QStringLiteral("(nada)");
+    return shown.mid(qMax<qsizetype>(0, shown.size() - count)).join(QStringLiteral("\r\n"));
+}
+
 } // namespace
+
+std::optional<MessageText> failedRunMessage(const LaunchResult& result)
+{
+    const std::optional<QString> reason = runFailure(result);
+    if (!reason)
+        return std::nullopt;
+    return MessageText{QStringLiteral("Error al cargar la ROM"),
+                       QStringLiteral("No se ha podido cargar la ROM: ") + *reason +
+                           paragraphBreak + QStringLiteral("Lo último que ha dicho M.A.M.E:") +
+                           QStringLiteral("\r\n") + lastLinesOf(result.log.value_or(QByteArray())) +
+                           paragraphBreak +
+                           QStringLiteral("¿Quieres ver todo lo que ha escrito (\"Ver  Log\")?")};
+}
+
+QString failedRunStatus()
+{
+    return QStringLiteral("La ROM no se ha podido cargar.");
+}
 
 MessageText unrecognisedArchiveMessage()
 {

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace zefrin {
 
 struct MessageText {
@@ -22,6 +24,13 @@ MessageText notPassableArchiveMessage(const QString& archive);
 // A failure of a launch: the fixed settings-folder message once the game's settings file was
 // being moved aside, else a message naming what failed.
 MessageText launchFailureMessage(const LaunchResult& result);
+
+// A run of today's emulator that did not play (it ended with an exit status other than 0, or
+// a signal ended it): the reason in Spanish, the emulator's last lines and the offer of the
+// whole log. Nothing for a run that ended normally.
+std::optional<MessageText> failedRunMessage(const LaunchResult& result);
+// The status line after such a run.
+QString failedRunStatus();
 
 // Said after a failure when the game's own settings could not be put back.
 MessageText strandedBackupMessage(const QString& backupPath, const QString& settingsPath);

@@ -64,13 +64,16 @@ QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect)
 }
 
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
-                            const QString& logPath, Dialect dialect)
+                            const QString& logPath, Dialect dialect, const QString& firstRomFolder)
 {
     QString run = QStringLiteral("mame ") + shellQuote(set);
     if (dialect == Dialect::Today)
         run += folderFiles;
     else if (withoutSound)
         run += QStringLiteral(" -soundcard 0");
+    // The last -rompath of a command line is the one that counts.
+    if (dialect == Dialect::Today && !firstRomFolder.isEmpty())
+        run += QStringLiteral(" -rompath ") + shellQuote(firstRomFolder + QStringLiteral(";roms"));
     // Errors too: today's emulators say on standard error why a game does not start.
     run += QStringLiteral(" > ") + shellQuote(logPath) + QStringLiteral(" 2>&1");
     return {QStringLiteral("cd ") + shellQuote(emulatorFolder), run};

@@ -88,6 +88,7 @@ void frmCargador::LaunchSelectedGame()
     if (state_.scratch.isValid()) {
         request.scriptPath = state_.scratch.playScriptPath();
         request.logPath = state_.scratch.logPath();
+        request.romLinksFolder = state_.scratch.filePath(QStringLiteral("roms"));
     }
     launch_ = std::make_unique<GameLaunch>(state_.emulator, request);
     connect(launch_.get(), &GameLaunch::ended, this, &frmCargador::launchFinished);
@@ -103,6 +104,14 @@ void frmCargador::launchFinished(const LaunchResult& result)
         state_.LastLaunchLog = *result.log;
     if (!result.ok()) {
         reportLaunchFailure(context_.dialogs, this, result);
+        return;
+    }
+    // The classic emulator's exit status says nothing reliable: its runs read as before.
+    if (const std::optional<MessageText> failed =
+            state_.dialect == Dialect::Today ? failedRunMessage(result) : std::nullopt) {
+        setStatus(failedRunStatus(), Colours::statusRed());
+        if (context_.dialogs.askYesNo(this, Dialogs::Icon::Critical, failed->title, failed->text))
+            ShowLaunchLog();
         return;
     }
     setStatus(QStringLiteral("Ha terminado la carga."), Colours::statusDarkBlue());
