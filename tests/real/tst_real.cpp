@@ -313,6 +313,17 @@ private slots:
         QVERIFY2(sections[3].contains(QStringLiteral("romset pacman [puckman] is bad")),
                  qPrintable(sections[3]));
         QVERIFY2(!text.contains(QStringLiteral("rror")), qPrintable(text));
+        // What the emulator says on standard error is in the report too: of a set it does not
+        // find, that it does not.
+        QVERIFY(maker.archiveReport(QStringLiteral("kinst.zip")));
+        const std::optional<ReportResult> missing = nextSignal(&maker, &ReportMaker::made);
+        QVERIFY(missing && missing->written);
+        QFile missingFile(missing->path);
+        QVERIFY(missingFile.open(QIODevice::ReadOnly));
+        const QString integrity =
+            decodeSystemText(missingFile.readAll()).split(QStringLiteral("/* ")).value(3);
+        QVERIFY2(integrity.contains(QStringLiteral("romset \"kinst\" not found!")),
+                 qPrintable(integrity));
         QCOMPARE(sections[4], QStringLiteral("¿RECONOCE M.A.M.E. ESTA ROM? */\r\n\r\n"
                                              "Esta versión de M.A.M.E ya no tiene esta "
                                              "comprobación (-isknown). La primera sección dice "

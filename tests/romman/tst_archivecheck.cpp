@@ -190,7 +190,8 @@ private slots:
 
     // What the emulator answers, under any archive name, and only in this run: answers an
     // earlier command left do not count; a command it does not answer leaves its heading empty;
-    // every line (ended by CR LF, LF, CR or nothing, in any encoding) is copied with a CR LF end.
+    // what it writes on standard error stands among the rest, in the order written; every line
+    // (ended by CR LF, LF, CR or nothing, in any encoding) is copied with a CR LF end.
     // Each report in a folder of its own, so an editor still showing one keeps it; none of the
     // working files left in the emulator folder.
     void reportsFromTheEmulator()
@@ -198,7 +199,8 @@ private slots:
         const QString archive = hostile + ".zip";
         ManagerFolder folder;
         folder.archive("pacman", archive);
-        folder.writeFile("mame", "#!/bin/sh\n[ \"$2\" = -verifyroms ] || "
+        folder.writeFile("mame", "#!/bin/sh\nif [ \"$2\" = -verifyroms ]; then echo uno; "
+                                 "echo dos >&2; echo tres; exit 2; fi\n"
                                  "printf '%s\\r\\nb\\n\\nd\\re\\351\\377' \"$1 $2\"\n");
         for (const char* name : {"1.p", "2.p", "3.p", "4.p"})
             folder.writeFile(name, "viejo\r\n");
@@ -218,7 +220,7 @@ private slots:
             (file + " -romident").toUtf8() + lines +
             "\r\n/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */\r\n\r\n" +
             (set + " -listroms").toUtf8() + lines +
-            "\r\n/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n\r\n\r\n"
+            "\r\n/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n\r\nuno\r\ndos\r\ntres\r\n\r\n"
             "/* ¿RECONOCE M.A.M.E. ESTA ROM? */\r\n"
             "/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) esta "
             "ROM no implica que la emule. */\r\n\r\n" +
