@@ -259,9 +259,15 @@ private slots:
         QTest::addColumn<QString>("game");
         QTest::addColumn<CheckOutcome>("outcome");
         QTest::addColumn<QString>("verdict"); // the emulator's verdict line
+        // A set without ROM files is "best available" whatever stands under its name: no
+        // archive is its own.
         QTest::newRow("no files to hold, empty")
-            << "pong.zip" << QByteArray() << "pong.zip" << CheckOutcome::Good
+            << "pong.zip" << QByteArray() << "pong.zip" << CheckOutcome::NoRomFiles
             << "romset pong is best available";
+        QTest::newRow("Puck Man's file as Pong Doubles")
+            << "pacjapon.zip"
+            << "zip:pm1_prg1.6e=" + withCrc("not the ROM", 0xf36e88ab) << "pongd.zip"
+            << CheckOutcome::NoRomFiles << "romset pongd is best available";
         QTest::newRow("a clone, wrong file")
             << "viejo.zip" << QByteArray("zip:pacman.6e=hello\n") << "pacman.zip"
             << CheckOutcome::NotGood << "romset pacman [puckman] is bad";

@@ -58,6 +58,10 @@ private slots:
         row("CR LF, capitals", O::Good, "mame=#!/bin/sh\nprintf '  ROMSET %s IS GOOD  \\r\\n' $1");
         row("crashes", O::NotGood, "mame=#!/bin/sh\nkill -SEGV $$");
         row("today: clone of a parent", O::Good, "today", "puckman", "viejo.zip", "puckman.zip");
+        // Today's emulator calls a set without ROM files best available whatever the archive
+        // holds: no archive is such a game's.
+        row("today: a game without ROM files", O::NoRomFiles, "today", "pacman", "viejo.zip",
+            "pong.zip");
     }
 
     void checkLeavesRomsAsFound()
@@ -70,6 +74,7 @@ private slots:
         const bool today = obstacle == "today";
         fx::Collection games = managerCollection({{"dialect", today ? "today" : "classic", ""}});
         games.games.push_back({"puckman", "Puck Man", {{"pk.1", "puck"}}, "pacman"});
+        games.games.push_back(fx::makeGame("pong", "Pong [TTL]", {}));
         ManagerFolder folder(games, "emu " + hostile);
         folder.archive(holds, archive);
         folder.archive("galaga", "galaga.zip");
@@ -91,11 +96,15 @@ private slots:
                                today ? Dialect::Today : Dialect::Classic);
         QCOMPARE(checkToEnd(checker, archive, candidate), outcome);
         QCOMPARE(folderContents(folder.romPath("")), before);
-        const bool ran = (obstacle.isEmpty() || today) &&
-                         (outcome == CheckOutcome::Good || outcome == CheckOutcome::NotGood);
+        const bool passed = outcome == CheckOutcome::Good || outcome == CheckOutcome::NoRomFiles;
+        const bool ran =
+            (obstacle.isEmpty() || today) && (passed || outcome == CheckOutcome::NotGood);
+        const QString set = candidate.chopped(4);
         const QString verify = today ? "\t-verifyroms\t-rompath\troms" : "\t-verifysets";
+        // Today a passing verdict counts only with a file of the set's in the archive.
+        const QString files = today && passed ? "-listcrc\t" + set + '\n' : "";
         QCOMPARE(folder.readFile("standin-calls.txt"),
-                 ran ? (candidate.chopped(4) + verify + '\n').toUtf8() : QByteArray());
+                 ran ? (set + verify + '\n' + files).toUtf8() : QByteArray());
         QVERIFY(!QFile::exists(record));
         for (const char* stray : {"pwned", "roms/pwned", "a.zip"})
             QVERIFY2(!folder.exists(stray), stray);

@@ -57,6 +57,12 @@ QString verifySetLine(const QString& set, Dialect dialect)
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifysets > 1.p");
 }
 
+QString verifySetLineIn(const QString& set, const QString& romFolder)
+{
+    return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifyroms -rompath ") +
+           shellQuote(romFolder) + QStringLiteral(" > 1.p");
+}
+
 QString listRomsLine(const QString& set)
 {
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -listroms") +

@@ -26,6 +26,8 @@ QString listGamesLine(); // game list into lista.txt
 QString bothStreamsInto(const QString& file);
 // The check of a set into 1.p: "-verifysets", or today "-verifyroms".
 QString verifySetLine(const QString& set, Dialect dialect);
+// Today's check of a set in another ROM folder than the emulator folder's own roms.
+QString verifySetLineIn(const QString& set, const QString& romFolder);
 QString listRomsLine(const QString& set); // "-listroms" into 1.p
 // Today's list of one set's ROMs ("-listcrc SET", one line a ROM, nothing for a set without
 // ROM files) into 2.p.
