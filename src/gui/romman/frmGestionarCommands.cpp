@@ -56,6 +56,9 @@ void frmGestionar::endCommand()
 {
     unsetCursor();
     ManagerBusy = false;
+    // The lists' clicks during the command changed their selections, not the labels: what
+    // the next command acts on is what the window shows.
+    showSelections();
 }
 
 void frmGestionar::lblBuscar_Click()
