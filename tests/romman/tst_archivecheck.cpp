@@ -130,6 +130,9 @@ private slots:
         row("interrupted check", "", own, false,
             {"Information", "Archivo recuperado", ended + "Se le ha devuelto su nombre."});
         row("ended after the rename back", "renamed back", own, false);
+        // Ended between the note and a rename that never came (the game's name was taken): the
+        // archive has its own name, and the note claims nothing.
+        row("ended before the rename, name taken", "never renamed", own + other, false);
         row("both names present", "taken", own + other, false,
             {"Exclamation", "Atención",
              ended + "Ahora hay un archivo con cada uno de los dos nombres, así que no se ha "
@@ -179,7 +182,9 @@ private slots:
         } else {
             QVERIFY(writePendingRename(record.fileName(), {folder.path(), odd, "pacman.zip"}));
         }
-        if (setup != "renamed back" && setup != "taken")
+        if (setup == "never renamed")
+            folder.archive("galaga", "pacman.zip");
+        else if (setup != "renamed back" && setup != "taken")
             QVERIFY(RenameInFolder(odd, "pacman.zip", folder.romPath("")));
         const auto lock = setup == "lock" ? immutable(folder.filePath("roms")) : nullptr;
         if (setup == "lock" && !lock)

@@ -68,8 +68,17 @@ Recovery recoverPendingRename(const QString& recordPath, const QString& emulator
         return setAside(recovery, setRunRecordAside(recordPath, what, why));
 
     const QString roms = romsFolderOf(emulatorFolder);
+    const QString own = roms + QLatin1Char('/') + recovery.rename.archive;
+    // The very archive under its own name: the rename never came (the program ended between
+    // the note and the rename) or was undone; whatever has the other name is not the note's.
+    if (const std::optional<FileIdentity> ownFile = fileIdentity(own);
+        ownFile && *ownFile == *archive) {
+        recovery.outcome = RecoveryOutcome::AlreadyInPlace;
+        (void)clearPendingRename(recordPath);
+        return recovery;
+    }
     const QString temporary = roms + QLatin1Char('/') + recovery.rename.temporary;
-    const bool ownName = FileExists(roms + QLatin1Char('/') + recovery.rename.archive);
+    const bool ownName = FileExists(own);
     const std::optional<FileIdentity> otherName = fileIdentity(temporary);
     if (otherName && !(*otherName == *archive))
         return setAside(recovery,
