@@ -5,6 +5,8 @@
 #include "ManagerFolder.h"
 #include "engine/catalogue/GameList.h"
 #include "engine/romman/CrcListMaker.h"
+#include "engine/services/ProcessIdentity.h"
+#include "engine/services/RunRecord.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -107,6 +109,10 @@ private slots:
              "versión distinta. No se ha cambiado el nombre de ningún archivo."});
         row("cancelled while the list is made", "viejo.zip", "cancel", "-listfull -listcrc",
             cancelAsked + searchCancelled);
+        // An earlier copy's emulator still writes the list (its note says so): the search says
+        // it waits for it and can be cancelled meanwhile, with no run of its own.
+        row("cancelled while an earlier run is awaited", "viejo.zip", "earlier run", "-listfull",
+            cancelAsked + searchCancelled);
         // The note the program kept has the list made anew instead of the cut one taken whole.
         row("the program ended while the list was made", "viejo.zip", "ended",
             "-listfull -listcrc mspacman pacman", pacman);
@@ -140,7 +146,19 @@ private slots:
             QVERIFY(fx::writeDataFile(m.folder.collection,
                                       m.folder.filePath("standin.dat").toStdString()));
         }
+        // The earlier copy's emulator, as far as the note can tell.
+        QProcess earlier;
+        if (setup == "earlier run") {
+            earlier.start("sleep", {"60"});
+            QVERIFY(earlier.waitForStarted());
+            QVERIFY(writeRunRecord(m.program.state.records.crcList, m.folder.path(),
+                                   withRun({}, processIdentity(earlier.processId()))));
+        }
         startSearch(m, archive);
+        if (setup == "earlier run") {
+            QTRY_COMPARE_WITH_TIMEOUT(m.window.Label7->text(), "Esperando a M.A.M.E:", 20000);
+            click(&m.window, "lblCancelar");
+        }
         if (cancel) {
             // The emulator has written the ROMs of galaga and mspacman, the third game, and waits.
             QTRY_COMPARE_WITH_TIMEOUT(m.window.Label7->text() + ' ' + m.window.lblActual->text(),

@@ -30,6 +30,13 @@ public:
     virtual bool searchRunning() const = 0;
     // While the CRC list is being made: the emulator has got to game line `reached`.
     virtual void showListProgress(int reached) { (void)reached; }
+    // While the search waits for the emulator an earlier copy of the program left writing the
+    // list (process `pid`), which has got to game line `reached` (0: not known).
+    virtual void showEarlierRun(qint64 pid, int reached)
+    {
+        (void)pid;
+        (void)reached;
+    }
 };
 
 // The progress bar's figures for check number `counter` of a list of `entries` titles. The

@@ -121,6 +121,7 @@ private:
     QString selectedArchive() const override;
     bool searchRunning() const override;
     void showListProgress(int reached) override;
+    void showEarlierRun(qint64 pid, int reached) override;
 
     // lblTitulo and lblArchivo for the selections of now (each kept when nothing is selected).
     void showSelections();

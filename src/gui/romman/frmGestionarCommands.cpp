@@ -100,6 +100,7 @@ void frmGestionar::searchListMade()
 void frmGestionar::crcListEnded(const CrcListResult& list)
 {
     Label7->setText(analysedCaption());
+    Estado->setToolTip(QString());
     const QStringList lines = std::exchange(searchLines_, {});
     if (list.end == CrcListEnd::Cancelled) {
         SearchResult cancelled;
@@ -113,6 +114,17 @@ void frmGestionar::crcListEnded(const CrcListResult& list)
 void frmGestionar::showListProgress(int reached)
 {
     Label7->setText(QStringLiteral("Preparando lista de CRC:"));
+    setValue(lblActual, QString::number(reached));
+    setProgress(reached);
+}
+
+void frmGestionar::showEarlierRun(qint64 pid, int reached)
+{
+    Label7->setText(QStringLiteral("Esperando a M.A.M.E:"));
+    Estado->setToolTip(QStringLiteral("Una sesión anterior de Zefrin! dejó a M.A.M.E (proceso ") +
+                       QString::number(pid) +
+                       QStringLiteral(") escribiendo la lista de CRC (listacrc.txt). La búsqueda "
+                                      "seguirá cuando termine; puedes cancelarla."));
     setValue(lblActual, QString::number(reached));
     setProgress(reached);
 }
