@@ -9,6 +9,7 @@
 #include "gui/app/frmCargador.h"
 #include "support/Runs.h"
 
+#include <QJsonDocument>
 #include <QStandardPaths>
 
 using namespace zefrin;
@@ -153,6 +154,16 @@ private slots:
             "La nota de Zefrin! está guardada en %1."};
         row("no temporary name", "{\"emulatorFolder\": \"%1\", \"archive\": \"a.zip\"}", other,
             false, damaged);
+        // The folder at another mount point, under another device number, where no UUID tells
+        // it: the note of the path that is gone is about a file of the same size and time under
+        // the temporary name. Nothing is touched and the user is told both names.
+        row("another mount point", "moved", other, false,
+            {"Exclamation", "Atención",
+             "Una sesión anterior de Zefrin! se cerró sin dejar en orden el archivo " + odd +
+                 ", que tenía temporalmente el nombre pacman.zip en la carpeta roms, y esta no lo "
+                 "ha hecho porque la carpeta /media/disco/MAME ya no está y no se puede asegurar "
+                 "que %1 sea la misma (un disco conectado de nuevo o una carpeta movida). No se ha "
+                 "tocado nada: compruébalo tú mismo. La nota de Zefrin! está guardada en %2."});
         // A second copy must not touch an archive the first one is checking.
         row("second copy", "running", other, true,
             {"Information", "Zefrin ya está abierto.",
@@ -166,7 +177,12 @@ private slots:
         ManagerFolder folder;
         setup.replace("%1", folder.path());
         folder.setVersion("0.70");
-        QFile record(folder.recordPath());
+        // Notes are named after their folder's path: the one of the path that is gone, and this
+        // folder's own.
+        const QString gone = folder.records.filePath("pending-rename-0123456789abcdef.json");
+        QFile record(setup == "moved"
+                         ? folder.records.filePath("pending-rename-fedcba9876543210.json")
+                         : folder.recordPath());
         folder.archive("pacman", odd);
         if (setup == "taken") {
             folder.writeFile("taken", odd.toUtf8());
@@ -179,6 +195,16 @@ private slots:
         } else if (setup.startsWith('{')) {
             QVERIFY(record.open(QIODevice::WriteOnly) && record.write(setup.toUtf8()) &&
                     record.flush());
+        } else if (setup == "moved") {
+            QVERIFY(writePendingRename(gone, {folder.path(), odd, "pacman.zip"}));
+            QFile note(gone);
+            QVERIFY(note.open(QIODevice::ReadWrite));
+            QJsonObject json = QJsonDocument::fromJson(note.readAll()).object();
+            QJsonObject identity = json.value("emulatorFolderIdentity").toObject();
+            identity.insert("device", "1");
+            json.insert("emulatorFolderIdentity", identity);
+            json.insert("emulatorFolder", "/media/disco/MAME");
+            QVERIFY(note.resize(0) && note.write(QJsonDocument(json).toJson()) > 0);
         } else {
             QVERIFY(writePendingRename(record.fileName(), {folder.path(), odd, "pacman.zip"}));
         }
@@ -198,7 +224,11 @@ private slots:
 
         QTEST(folder.romNames(), "after");
         QTEST(record.exists(), "recordKept");
-        message.replaceInStrings("%1", folder.records.filePath("pending-rename.apartada.json"));
+        message.replaceInStrings(
+            "%1", setup == "moved" ? folder.path()
+                                   : folder.records.filePath("pending-rename.apartada.json"));
+        message.replaceInStrings(
+            "%2", folder.records.filePath("pending-rename-0123456789abcdef.apartada.json"));
         QCOMPARE(messagesShown(program.dialogs), message);
     }
 
