@@ -235,12 +235,12 @@ std::optional<CheckOutcome> ArchiveChecker::startBeside()
         return CheckOutcome::NameTaken;
     }
     beside_ = true;
-    if (const std::optional<CheckOutcome> refused = startVerify()) {
+    const std::optional<CheckOutcome> refused = startVerify();
+    if (refused) {
         removeBeside();
         beside_ = false;
-        return *refused == CheckOutcome::EmulatorNotRun ? *refused : CheckOutcome::NameTaken;
     }
-    return std::nullopt;
+    return refused;
 }
 
 void ArchiveChecker::removeBeside()

@@ -50,14 +50,12 @@ struct ProgressFigures {
 ProgressFigures progressFigures(int counter, int entries);
 
 enum class SearchEnd {
-    Found, // `title` is the first game as which the archive passed
-    // It passed first as `title`, whose archive (`candidate`) is in roms already: it is a copy
-    // of it or another version, and no rename is offered.
-    AlreadyThere,
-    Cancelled, // stopped by the user after a check
-    Exhausted, // no game passed
-    Stopped,   // a check could not be done as it must (see `failure`)
-    Unreadable // with the CRC list: `archive` is not a zip whose files can be read
+    Found,        // `title` is the first game as which the archive passed
+    AlreadyThere, // it passed first as `title`, whose archive (`candidate`) is in roms already
+    Cancelled,    // stopped by the user after a check
+    Exhausted,    // no game passed
+    Stopped,      // a check could not be done as it must (see `failure`)
+    Unreadable    // with the CRC list: `archive` is not a zip whose files can be read
 };
 
 struct SearchResult {
