@@ -348,9 +348,15 @@ private slots:
         QTest::addColumn<QString>("game");
         QTest::addColumn<CheckOutcome>("outcome");
         QTest::addColumn<QString>("verdict"); // the emulator's verdict line
+        // A set without ROM files is "best available" whatever stands under its name: no
+        // archive is its own.
         QTest::newRow("no files to hold, empty")
-            << "pong.zip" << QByteArray() << "pong.zip" << CheckOutcome::Good
+            << "pong.zip" << QByteArray() << "pong.zip" << CheckOutcome::NoRomFiles
             << "romset pong is best available";
+        QTest::newRow("Puck Man's file as Pong Doubles")
+            << "pacjapon.zip"
+            << "zip:pm1_prg1.6e=" + withCrc("not the ROM", 0xf36e88ab) << "pongd.zip"
+            << CheckOutcome::NoRomFiles << "romset pongd is best available";
         QTest::newRow("a clone, wrong file")
             << "viejo.zip" << QByteArray("zip:pacman.6e=hello\n") << "pacman.zip"
             << CheckOutcome::NotGood << "romset pacman [puckman] is bad";
@@ -402,6 +408,17 @@ private slots:
         QVERIFY2(sections[3].contains(QStringLiteral("romset pacman [puckman] is bad")),
                  qPrintable(sections[3]));
         QVERIFY2(!text.contains(QStringLiteral("rror")), qPrintable(text));
+        // What the emulator says on standard error is in the report too: of a set it does not
+        // find, that it does not.
+        QVERIFY(maker.archiveReport(QStringLiteral("kinst.zip")));
+        const std::optional<ReportResult> missing = nextSignal(&maker, &ReportMaker::made);
+        QVERIFY(missing && missing->written);
+        QFile missingFile(missing->path);
+        QVERIFY(missingFile.open(QIODevice::ReadOnly));
+        const QString integrity =
+            decodeSystemText(missingFile.readAll()).split(QStringLiteral("/* ")).value(3);
+        QVERIFY2(integrity.contains(QStringLiteral("romset \"kinst\" not found!")),
+                 qPrintable(integrity));
         QCOMPARE(sections[4], QStringLiteral("¿RECONOCE M.A.M.E. ESTA ROM? */\r\n\r\n"
                                              "Esta versión de M.A.M.E ya no tiene esta "
                                              "comprobación (-isknown). La primera sección dice "

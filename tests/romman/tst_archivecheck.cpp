@@ -9,6 +9,7 @@
 #include "gui/app/frmCargador.h"
 #include "support/Runs.h"
 
+#include <QJsonDocument>
 #include <QStandardPaths>
 
 using namespace zefrin;
@@ -58,6 +59,10 @@ private slots:
         row("CR LF, capitals", O::Good, "mame=#!/bin/sh\nprintf '  ROMSET %s IS GOOD  \\r\\n' $1");
         row("crashes", O::NotGood, "mame=#!/bin/sh\nkill -SEGV $$");
         row("today: clone of a parent", O::Good, "today", "puckman", "viejo.zip", "puckman.zip");
+        // Today's emulator calls a set without ROM files best available whatever the archive
+        // holds: no archive is such a game's.
+        row("today: a game without ROM files", O::NoRomFiles, "today", "pacman", "viejo.zip",
+            "pong.zip");
     }
 
     void checkLeavesRomsAsFound()
@@ -70,6 +75,7 @@ private slots:
         const bool today = obstacle == "today";
         fx::Collection games = managerCollection({{"dialect", today ? "today" : "classic", ""}});
         games.games.push_back({"puckman", "Puck Man", {{"pk.1", "puck"}}, "pacman"});
+        games.games.push_back(fx::makeGame("pong", "Pong [TTL]", {}));
         ManagerFolder folder(games, "emu " + hostile);
         folder.archive(holds, archive);
         folder.archive("galaga", "galaga.zip");
@@ -91,11 +97,15 @@ private slots:
                                today ? Dialect::Today : Dialect::Classic);
         QCOMPARE(checkToEnd(checker, archive, candidate), outcome);
         QCOMPARE(folderContents(folder.romPath("")), before);
-        const bool ran = (obstacle.isEmpty() || today) &&
-                         (outcome == CheckOutcome::Good || outcome == CheckOutcome::NotGood);
+        const bool passed = outcome == CheckOutcome::Good || outcome == CheckOutcome::NoRomFiles;
+        const bool ran =
+            (obstacle.isEmpty() || today) && (passed || outcome == CheckOutcome::NotGood);
+        const QString set = candidate.chopped(4);
         const QString verify = today ? "\t-verifyroms\t-rompath\troms" : "\t-verifysets";
+        // Today a passing verdict counts only with a file of the set's in the archive.
+        const QString files = today && passed ? "-listcrc\t" + set + '\n' : "";
         QCOMPARE(folder.readFile("standin-calls.txt"),
-                 ran ? (candidate.chopped(4) + verify + '\n').toUtf8() : QByteArray());
+                 ran ? (set + verify + '\n' + files).toUtf8() : QByteArray());
         QVERIFY(!QFile::exists(record));
         for (const char* stray : {"pwned", "roms/pwned", "a.zip"})
             QVERIFY2(!folder.exists(stray), stray);
@@ -121,6 +131,9 @@ private slots:
         row("interrupted check", "", own, false,
             {"Information", "Archivo recuperado", ended + "Se le ha devuelto su nombre."});
         row("ended after the rename back", "renamed back", own, false);
+        // Ended between the note and a rename that never came (the game's name was taken): the
+        // archive has its own name, and the note claims nothing.
+        row("ended before the rename, name taken", "never renamed", own + other, false);
         row("both names present", "taken", own + other, false,
             {"Exclamation", "Atención",
              ended + "Ahora hay un archivo con cada uno de los dos nombres, así que no se ha "
@@ -141,6 +154,16 @@ private slots:
             "La nota de Zefrin! está guardada en %1."};
         row("no temporary name", "{\"emulatorFolder\": \"%1\", \"archive\": \"a.zip\"}", other,
             false, damaged);
+        // The folder at another mount point, under another device number, where no UUID tells
+        // it: the note of the path that is gone is about a file of the same size and time under
+        // the temporary name. Nothing is touched and the user is told both names.
+        row("another mount point", "moved", other, false,
+            {"Exclamation", "Atención",
+             "Una sesión anterior de Zefrin! se cerró sin dejar en orden el archivo " + odd +
+                 ", que tenía temporalmente el nombre pacman.zip en la carpeta roms, y esta no lo "
+                 "ha hecho porque la carpeta /media/disco/MAME ya no está y no se puede asegurar "
+                 "que %1 sea la misma (un disco conectado de nuevo o una carpeta movida). No se ha "
+                 "tocado nada: compruébalo tú mismo. La nota de Zefrin! está guardada en %2."});
         // A second copy must not touch an archive the first one is checking.
         row("second copy", "running", other, true,
             {"Information", "Zefrin ya está abierto.",
@@ -154,7 +177,12 @@ private slots:
         ManagerFolder folder;
         setup.replace("%1", folder.path());
         folder.setVersion("0.70");
-        QFile record(folder.recordPath());
+        // Notes are named after their folder's path: the one of the path that is gone, and this
+        // folder's own.
+        const QString gone = folder.records.filePath("pending-rename-0123456789abcdef.json");
+        QFile record(setup == "moved"
+                         ? folder.records.filePath("pending-rename-fedcba9876543210.json")
+                         : folder.recordPath());
         folder.archive("pacman", odd);
         if (setup == "taken") {
             folder.writeFile("taken", odd.toUtf8());
@@ -167,10 +195,22 @@ private slots:
         } else if (setup.startsWith('{')) {
             QVERIFY(record.open(QIODevice::WriteOnly) && record.write(setup.toUtf8()) &&
                     record.flush());
+        } else if (setup == "moved") {
+            QVERIFY(writePendingRename(gone, {folder.path(), odd, "pacman.zip"}));
+            QFile note(gone);
+            QVERIFY(note.open(QIODevice::ReadWrite));
+            QJsonObject json = QJsonDocument::fromJson(note.readAll()).object();
+            QJsonObject identity = json.value("emulatorFolderIdentity").toObject();
+            identity.insert("device", "1");
+            json.insert("emulatorFolderIdentity", identity);
+            json.insert("emulatorFolder", "/media/disco/MAME");
+            QVERIFY(note.resize(0) && note.write(QJsonDocument(json).toJson()) > 0);
         } else {
             QVERIFY(writePendingRename(record.fileName(), {folder.path(), odd, "pacman.zip"}));
         }
-        if (setup != "renamed back" && setup != "taken")
+        if (setup == "never renamed")
+            folder.archive("galaga", "pacman.zip");
+        else if (setup != "renamed back" && setup != "taken")
             QVERIFY(RenameInFolder(odd, "pacman.zip", folder.romPath("")));
         const auto lock = setup == "lock" ? immutable(folder.filePath("roms")) : nullptr;
         if (setup == "lock" && !lock)
@@ -184,13 +224,18 @@ private slots:
 
         QTEST(folder.romNames(), "after");
         QTEST(record.exists(), "recordKept");
-        message.replaceInStrings("%1", folder.records.filePath("pending-rename.apartada.json"));
+        message.replaceInStrings(
+            "%1", setup == "moved" ? folder.path()
+                                   : folder.records.filePath("pending-rename.apartada.json"));
+        message.replaceInStrings(
+            "%2", folder.records.filePath("pending-rename-0123456789abcdef.apartada.json"));
         QCOMPARE(messagesShown(program.dialogs), message);
     }
 
     // What the emulator answers, under any archive name, and only in this run: answers an
     // earlier command left do not count; a command it does not answer leaves its heading empty;
-    // every line (ended by CR LF, LF, CR or nothing, in any encoding) is copied with a CR LF end.
+    // what it writes on standard error stands among the rest, in the order written; every line
+    // (ended by CR LF, LF, CR or nothing, in any encoding) is copied with a CR LF end.
     // Each report in a folder of its own, so an editor still showing one keeps it; none of the
     // working files left in the emulator folder.
     void reportsFromTheEmulator()
@@ -198,7 +243,8 @@ private slots:
         const QString archive = hostile + ".zip";
         ManagerFolder folder;
         folder.archive("pacman", archive);
-        folder.writeFile("mame", "#!/bin/sh\n[ \"$2\" = -verifyroms ] || "
+        folder.writeFile("mame", "#!/bin/sh\nif [ \"$2\" = -verifyroms ]; then echo uno; "
+                                 "echo dos >&2; echo tres; exit 2; fi\n"
                                  "printf '%s\\r\\nb\\n\\nd\\re\\351\\377' \"$1 $2\"\n");
         for (const char* name : {"1.p", "2.p", "3.p", "4.p"})
             folder.writeFile(name, "viejo\r\n");
@@ -218,7 +264,7 @@ private slots:
             (file + " -romident").toUtf8() + lines +
             "\r\n/* ROMS QUE DEBERÍA TENER EL ARCHIVO PARA QUE FUNCIONE */\r\n\r\n" +
             (set + " -listroms").toUtf8() + lines +
-            "\r\n/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n\r\n\r\n"
+            "\r\n/* COMPROBACIÓN DE LA INTEGRIDAD DEL ARCHIVO */\r\n\r\nuno\r\ndos\r\ntres\r\n\r\n"
             "/* ¿RECONOCE M.A.M.E. ESTA ROM? */\r\n"
             "/* NOTA: Que M.A.M.E. reconozca al completo(KNOWN) o en parte(PARTKNOWN) esta "
             "ROM no implica que la emule. */\r\n\r\n" +

@@ -5,6 +5,8 @@
 #include "ManagerFolder.h"
 #include "engine/catalogue/GameList.h"
 #include "engine/romman/CrcListMaker.h"
+#include "engine/services/ProcessIdentity.h"
+#include "engine/services/RunRecord.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -93,11 +95,23 @@ private slots:
             {"Critical", "¡Ogh!",
              "El archivo basura.zip no es un archivo .zip que se pueda leer, así que no puede "
              "contener las ROMs de ningún juego."});
-        // No list can be had: the search goes through every game, as the classic one does, and
-        // proposes the first game that needs no ROM file.
-        row("no list: every game", "misterio.zip", "list unwritable", "-listfull pong",
-            searchFound("Pong [TTL]"));
+        // No list can be had: the search goes through every game, as the classic one does; the
+        // game that needs no ROM file passes the emulator's check but holds none of the files.
+        row("no list: every game", "misterio.zip", "list unwritable",
+            "-listfull pong -listcrc galaga mspacman pacman dkong", nothingFound);
+        // The game's own archive is in roms already: no rename onto it, but the archive is
+        // checked beside it and the search says what it found.
+        row("the game's archive already there", "viejo.zip", "copy",
+            "-listfull -listcrc mspacman pacman",
+            {"Exclamation", "Ya está en roms",
+             "El archivo seleccionado es compatible con el juego Come Cocos, pero el archivo de "
+             "ese juego, pacman.zip, ya está en la carpeta roms: este es una copia suya o una "
+             "versión distinta. No se ha cambiado el nombre de ningún archivo."});
         row("cancelled while the list is made", "viejo.zip", "cancel", "-listfull -listcrc",
+            cancelAsked + searchCancelled);
+        // An earlier copy's emulator still writes the list (its note says so): the search says
+        // it waits for it and can be cancelled meanwhile, with no run of its own.
+        row("cancelled while an earlier run is awaited", "viejo.zip", "earlier run", "-listfull",
             cancelAsked + searchCancelled);
         // The note the program kept has the list made anew instead of the cut one taken whole.
         row("the program ended while the list was made", "viejo.zip", "ended",
@@ -119,6 +133,8 @@ private slots:
         if (setup == "ended")
             endWhileTheListIsMade(m);
         m.program.dialogs.answers = {true, true};
+        if (setup == "copy")
+            m.folder.archive("pacman", "pacman.zip");
         if (setup == "list unwritable")
             m.folder.makeFolder("listacrc.txt");
         if (setup.startsWith("twice")) {
@@ -130,7 +146,19 @@ private slots:
             QVERIFY(fx::writeDataFile(m.folder.collection,
                                       m.folder.filePath("standin.dat").toStdString()));
         }
+        // The earlier copy's emulator, as far as the note can tell.
+        QProcess earlier;
+        if (setup == "earlier run") {
+            earlier.start("sleep", {"60"});
+            QVERIFY(earlier.waitForStarted());
+            QVERIFY(writeRunRecord(m.program.state.records.crcList, m.folder.path(),
+                                   withRun({}, processIdentity(earlier.processId()))));
+        }
         startSearch(m, archive);
+        if (setup == "earlier run") {
+            QTRY_COMPARE_WITH_TIMEOUT(m.window.Label7->text(), "Esperando a M.A.M.E:", 20000);
+            click(&m.window, "lblCancelar");
+        }
         if (cancel) {
             // The emulator has written the ROMs of galaga and mspacman, the third game, and waits.
             QTRY_COMPARE_WITH_TIMEOUT(m.window.Label7->text() + ' ' + m.window.lblActual->text(),
@@ -141,10 +169,62 @@ private slots:
         QTEST(m.folder.setsAsked(), "calls");
         QFETCH(QStringList, outcome);
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
-        QCOMPARE(m.folder.exists("listacrc.txt"), setup != "list unwritable" && !cancel);
+        QCOMPARE(m.folder.exists("listacrc.txt"),
+                 setup != "list unwritable" && setup != "earlier run" && !cancel);
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
-        QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden() &&
-                !QFile::exists(m.program.state.records.crcList));
+        QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden());
+        // The note of a run that still goes on stays for the next search.
+        QCOMPARE(QFile::exists(m.program.state.records.crcList), setup == "earlier run");
+        QCOMPARE(earlier.state(),
+                 setup == "earlier run" ? QProcess::Running : QProcess::NotRunning);
+        earlier.kill();
+        earlier.waitForFinished();
+    }
+
+    // A game without ROM files passes today's check whatever archive stands under its name: the
+    // compare says that no archive is such a game's, and the update renames nothing.
+    void compareAndUpdate_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("outcome");
+        QTest::addColumn<QStringList>("roms");
+        const auto asked = [](const QString& game) {
+            return QStringList{"Exclamation?", "Atención",
+                               "¿Deseas actualizar el archivo de ROM viejo.zip al archivo para "
+                               "el juego " +
+                                   game + "?"};
+        };
+        const QStringList noFiles{"El juego seleccionado no usa ningún archivo de ROM (M.A.M.E lo "
+                                  "emula sin ellas), así que ningún archivo .zip es compatible "
+                                  "con él."};
+        QTest::newRow("compare: no ROM files")
+            << "lblCompara"
+            << "Pong [TTL]" << QStringList{"Critical", "¡Ogh!"} + noFiles
+            << QStringList{"viejo.zip"};
+        QTest::newRow("update: no ROM files")
+            << "lblActualizar"
+            << "Pong [TTL]"
+            << asked("Pong [TTL](pong.zip)") + QStringList{"Critical", "¡No!"} +
+                   QStringList{noFiles[0] + " No se ha cambiado el nombre del archivo."}
+            << QStringList{"viejo.zip"};
+        QTest::newRow("update: compatible")
+            << "lblActualizar"
+            << "Come Cocos" << asked("Come Cocos(pacman.zip)") << QStringList{"pacman.zip"};
+    }
+
+    void compareAndUpdate()
+    {
+        Manager m(crcCollection(), {{"pacman", "viejo.zip"}}, Dialect::Today);
+        m.program.dialogs.answers = {true};
+        clickItem(m.window.ROMs, "viejo.zip");
+        QFETCH(QString, title);
+        clickItem(m.window.lstJuegos, title);
+        QFETCH(QString, command);
+        click(&m.window, command);
+        QTRY_VERIFY_WITH_TIMEOUT(!m.window.ManagerBusy, 20000);
+        QTEST(messagesShown(m.program.dialogs), "outcome");
+        QTEST(m.folder.romNames(), "roms");
     }
 };
 

@@ -208,12 +208,37 @@ private slots:
         QCOMPARE(m.folder.romNames(), roms.isEmpty() ? before : roms);
         if (!roms.isEmpty())
             QCOMPARE(itemsOf(window.ROMs), roms);
-        if (cancel) // the lookup waited too; the bar shows the last check of five titles
-            QVERIFY(window.lblArchivo->text().isEmpty() && window.lblTotal->text() == "5" &&
+        if (cancel) // the lookup waited for the end; the bar shows the last check of five titles
+            QVERIFY(window.lblArchivo->text() == "tetrix.zip" && window.lblTotal->text() == "5" &&
                     window.lblActual->text() == QString::number(window.progreso->value()));
         QVERIFY(!window.ManagerBusy && !window.SearchRunning && window.Estado->isHidden() &&
                 window.cursor().shape() == Qt::ArrowCursor &&
                 !QFile::exists(m.folder.recordPath()));
+    }
+
+    // Another archive and game chosen while a compare's check runs: once it has ended the labels
+    // show them, and the next compare acts on what the window shows.
+    void choiceDuringACheck()
+    {
+        Manager m(managerCollection({{"verify-delay-ms", "300", ""}}));
+        frmGestionar& window = m.window;
+        clickItem(window.ROMs, "viejo.zip");
+        clickItem(window.lstJuegos, "Come Cocos");
+        m.folder.forgetEmulatorCalls();
+        QTimer::singleShot(100, [&] {
+            clickItem(window.ROMs, "misterio.zip");
+            clickItem(window.lstJuegos, "Tetrix");
+        });
+        click(&window, "lblCompara");
+        QTRY_VERIFY_WITH_TIMEOUT(!window.ManagerBusy, 20000);
+        QCOMPARE(window.lblTitulo->text() + ' ' + window.lblArchivo->text(),
+                 "ROM desconocida(misterio.zip) tetrix.zip");
+        click(&window, "lblCompara");
+        QTRY_VERIFY_WITH_TIMEOUT(!window.ManagerBusy, 20000);
+        QCOMPARE(m.folder.setsAsked(), "pacman tetrix");
+        QCOMPARE(messagesShown(m.program.dialogs),
+                 (compatible +
+                  QStringList{"Critical", "¡Ogh!", "No hay compatibilidad entre estas ROMs."}));
     }
 };
 

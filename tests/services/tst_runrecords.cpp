@@ -13,6 +13,9 @@
 
 #include <QCheckBox>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using namespace zefrin;
 using namespace zefrin::test;
 
@@ -125,6 +128,61 @@ private slots:
         QCOMPARE(
             QDir(records).entryList(QDir::Files).filter(QRegularExpression("-[0-9a-f]+\\.json$")),
             QStringList());
+    }
+
+    // A removable disk plugged back may come under another device number, and at another
+    // mount point: its file system's UUID (the system's links in /dev/disk/by-uuid, each to
+    // its block device) with the index node still tell the folder. Where either side knows no
+    // UUID (a note of before, a file system without one), the device number decides.
+    void identitySurvivesAReplug_data()
+    {
+        QTest::addColumn<QString>("noted"); // device/inode/UUID as the note has them
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("plugged back") << "2049/12/ab-cd"
+                                      << "2065/12/ab-cd" << true;
+        QTest::newRow("another disk, same numbers") << "2049/12/ab-cd"
+                                                    << "2049/12/ef-01" << false;
+        QTest::newRow("another folder") << "2049/12/ab-cd"
+                                        << "2065/13/ab-cd" << false;
+        QTest::newRow("a note without the UUID") << "2049/12/"
+                                                 << "2065/12/ab-cd" << false;
+        QTest::newRow("no UUID, same device") << "2049/12/"
+                                              << "2049/12/" << true;
+    }
+
+    void identitySurvivesAReplug()
+    {
+        QFETCH(QString, noted);
+        QFETCH(QString, now);
+        const auto identity = [](const QString& fields) {
+            const QStringList f = fields.split('/');
+            return FileIdentity{f[0], f[1], 5, 7, f[2]};
+        };
+        // As a note keeps it and reads it back.
+        const std::optional<FileIdentity> kept = identityFromJson(identityToJson(identity(noted)));
+        QVERIFY(kept);
+        QTEST(kept->sameFolder(identity(now)), "same");
+        QTEST(*kept == identity(now), "same");
+    }
+
+    // The UUID of the file system a file lives on, from the links to block devices; none when
+    // no link names its device.
+    void fileSystemUuidFromTheLinks()
+    {
+        QTemporaryDir links;
+        const QString devices = links.filePath("dispositivos");
+        QVERIFY(QDir().mkpath(devices));
+        struct stat own {};
+        QVERIFY(::stat(QFile::encodeName(links.path()).constData(), &own) == 0);
+        const QByteArray node = QFile::encodeName(devices + "/disco");
+        if (::mknod(node.constData(), S_IFBLK | 0600, own.st_dev) != 0)
+            QSKIP("block device nodes cannot be made here");
+        QCOMPARE(fileSystemUuid(quint64(own.st_dev), links.path()), QString());
+        QVERIFY(QFile::link("dispositivos/disco", links.filePath("1234-ABCD")));
+        QVERIFY(QFile::link("dispositivos/ninguno", links.filePath("roto")));
+        QCOMPARE(fileSystemUuid(quint64(own.st_dev), links.path()), "1234-ABCD");
+        QCOMPARE(fileSystemUuid(quint64(own.st_dev) + 1, links.path()), QString());
     }
 
 private:

@@ -1,12 +1,16 @@
 #include "ArchiveCheck.h"
 
+#include "CrcList.h"
 #include "PendingRename.h"
+#include "ZipCrcs.h"
 #include "engine/catalogue/RomFolder.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -45,6 +49,8 @@ bool stopsSearch(CheckOutcome outcome)
     case CheckOutcome::Good:
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
+    case CheckOutcome::GoodBeside:
+    case CheckOutcome::NoRomFiles:
         return false;
     case CheckOutcome::NotPassable:
     case CheckOutcome::ArchiveMissing:
@@ -119,7 +125,8 @@ QStringList answerLinesOf(std::unique_ptr<QIODevice> answer)
 }
 
 ArchiveChecker::ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder,
-                               const QString& recordPath, Dialect dialect)
+                               const QString& recordPath, Dialect dialect,
+                               const QString& scratchFolder)
     : runner_(runner)
     , emulatorFolder_(emulatorFolder)
     , dialect_(dialect)
@@ -127,6 +134,9 @@ ArchiveChecker::ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFo
     , recordPath_(recordPath)
     , scriptPath_(emulatorPath(emulatorFolder, QStringLiteral("abrir.bat")))
     , answerPath_(emulatorPath(emulatorFolder, QStringLiteral("1.p")))
+    , filesPath_(emulatorPath(emulatorFolder, QStringLiteral("2.p")))
+    , besideFolder_(scratchFolder.isEmpty() ? QString()
+                                            : scratchFolder + QStringLiteral("/comprobacion"))
 {
 }
 
@@ -136,17 +146,25 @@ QString ArchiveChecker::inRoms(const QString& name) const
 }
 
 std::optional<CheckOutcome> ArchiveChecker::CheckArchiveAsGame(const QString& archive,
-                                                               const QString& candidate)
+                                                               const QString& candidate,
+                                                               bool sharesFile)
 {
     if (!isPassableArchiveName(archive) || !isPassableArchiveName(candidate))
         return CheckOutcome::NotPassable;
     archive_ = archive;
     candidate_ = candidate;
     renamed_ = false;
+    sharesFile_ = sharesFile || dialect_ != Dialect::Today;
+    beside_ = false;
     if (archive == candidate) {
         if (!FileExists(inRoms(archive)))
             return CheckOutcome::ArchiveMissing;
         return startVerify();
+    }
+    if (FileExists(inRoms(candidate))) {
+        if (!FileExists(inRoms(archive)))
+            return CheckOutcome::ArchiveMissing;
+        return startBeside();
     }
 
     const bool keepRecord = !recordPath_.isEmpty();
@@ -167,9 +185,13 @@ std::optional<CheckOutcome> ArchiveChecker::startVerify()
 {
     const QString set = StripExtension(candidate_);
     // An answer left by an earlier run must not stand in for one this run did not give.
-    if (!removeIfExists(answerPath_))
+    if (!removeIfExists(answerPath_) || !removeIfExists(filesPath_))
         return CheckOutcome::EmulatorNotRun;
-    if (!writeScript(scriptPath_, {verifySetLine(set, dialect_)}))
+    // The set's files are asked for only after a passing verdict (exit status 0).
+    const QString verify =
+        beside_ ? verifySetLineIn(set, besideFolder_) : verifySetLine(set, dialect_);
+    if (!writeScript(scriptPath_,
+                     {sharesFile_ ? verify : verify + QStringLiteral(" && ") + setCrcsLine(set)}))
         return CheckOutcome::EmulatorNotRun;
     if (!runner_.start(
             scriptCommand(emulatorFolder_, scriptPath_, runner_.emulatorFor(emulatorFolder_)), this,
@@ -186,9 +208,62 @@ void ArchiveChecker::verifyEnded(const ShellResult& shell)
         const bool passed = dialect_ == Dialect::Today
                                 ? isPassingVerifyAnswer(answerLinesOf(answerPath_), set)
                                 : isGoodVerifyLine(firstLineOf(answerPath_), set);
-        verdict = passed ? CheckOutcome::Good : CheckOutcome::NotGood;
+        verdict = !passed ? CheckOutcome::NotGood : sharesFile_ ? CheckOutcome::Good : heldFiles();
+    }
+    (void)removeIfExists(filesPath_);
+    if (beside_) {
+        removeBeside();
+        if (verdict == CheckOutcome::Good)
+            verdict = CheckOutcome::GoodBeside;
+        else if (verdict == CheckOutcome::NotGood)
+            verdict = CheckOutcome::NameTaken;
     }
     emit checked(renameBack(verdict));
+}
+
+std::optional<CheckOutcome> ArchiveChecker::startBeside()
+{
+    // The emulator takes a list of folders separated by ';' for its ROM path.
+    if (dialect_ != Dialect::Today || besideFolder_.isEmpty() ||
+        besideFolder_.contains(QLatin1Char(';')))
+        return CheckOutcome::NameTaken;
+    removeBeside();
+    const QString archivePath = QFileInfo(inRoms(archive_)).absoluteFilePath();
+    if (!QDir().mkpath(besideFolder_) ||
+        !QFile::link(archivePath, besideFolder_ + QLatin1Char('/') + candidate_)) {
+        removeBeside();
+        return CheckOutcome::NameTaken;
+    }
+    beside_ = true;
+    const std::optional<CheckOutcome> refused = startVerify();
+    if (refused) {
+        removeBeside();
+        beside_ = false;
+    }
+    return refused;
+}
+
+void ArchiveChecker::removeBeside()
+{
+    // Only links live there: removing them never touches what they point at.
+    if (!besideFolder_.isEmpty())
+        (void)QDir(besideFolder_).removeRecursively();
+}
+
+CheckOutcome ArchiveChecker::heldFiles() const
+{
+    QFile answer(filesPath_);
+    // No list of the set's files: nothing shows that the archive holds one.
+    if (!answer.open(QIODevice::ReadOnly))
+        return CheckOutcome::NotGood;
+    const CrcIndex setFiles = CrcIndex::fromText(answer.read(longestAnswer));
+    if (setFiles.isEmpty())
+        return CheckOutcome::NoRomFiles;
+    const std::optional<QList<quint32>> held =
+        zipFileCrcs(inRoms(renamed_ ? candidate_ : archive_));
+    if (!held || setFiles.setsHolding(*held).isEmpty())
+        return CheckOutcome::NotGood;
+    return CheckOutcome::Good;
 }
 
 CheckOutcome ArchiveChecker::renameBack(CheckOutcome verdict)

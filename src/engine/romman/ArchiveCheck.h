@@ -18,8 +18,11 @@ namespace zefrin {
 
 enum class CheckOutcome {
     Good,           // the emulator called the set good
-    NotGood,        // it did not (bad, not found, no answer at all)
+    NotGood,        // it did not (bad, not found, no answer at all), or the archive holds
+                    // none of the set's files
+    NoRomFiles,     // the game has no ROM file: no archive is its own, whatever the verdict
     NameTaken,      // a file of the game's archive name is already there: nothing was done
+    GoodBeside,     // that name is taken, but the archive passed beside the game's own one
     NotPassable,    // the archive's or the game's name cannot be handed on: nothing was done
     ArchiveMissing, // the archive is not in roms (deleted or moved): nothing was done
     RenameRefused,  // the rename was refused (read-only folder, locked file): nothing was done
@@ -52,9 +55,11 @@ class ArchiveChecker : public QObject {
     Q_OBJECT
 
 public:
-    // recordPath: where the pending-rename record is kept; empty keeps none.
+    // recordPath: where the pending-rename record is kept; empty keeps none. scratchFolder:
+    // the program's private folder, where today's check of an archive whose game's name is
+    // taken is made; empty makes none.
     ArchiveChecker(EmulatorRunner& runner, const QString& emulatorFolder, const QString& recordPath,
-                   Dialect dialect);
+                   Dialect dialect, const QString& scratchFolder = QString());
 
     QString romsFolder() const { return romsFolder_; }
     Dialect dialect() const { return dialect_; }
@@ -64,8 +69,19 @@ public:
     // archive already called `candidate` is verified as it is. Both names must be passable
     // (catalogue/RomFolder.h). An outcome reached without the emulator comes back at once;
     // otherwise nothing comes back and `checked` follows.
-    std::optional<CheckOutcome> CheckArchiveAsGame(const QString& archive,
-                                                   const QString& candidate);
+    //
+    // Today's emulator calls a set "best available" when every file it finds is right, so a
+    // set without ROM files passes whatever archive stands under its name: its verdict counts
+    // only when the archive holds a file of the CRC-32 of one of the set's ROMs, which the
+    // emulator lists ("-listcrc SET") after a passing verdict. `sharesFile`: the caller knows
+    // already that it does (from the CRC list of every set).
+    //
+    // When a file of the game's archive name is already in roms, nothing is renamed: today's
+    // emulator is pointed at a folder of the scratch folder holding only a link of that name
+    // to the archive (GoodBeside when it passes). A clone whose parent's files are not in the
+    // archive cannot pass there.
+    std::optional<CheckOutcome> CheckArchiveAsGame(const QString& archive, const QString& candidate,
+                                                   bool sharesFile = false);
 
 signals:
     void checked(CheckOutcome outcome);
@@ -75,8 +91,12 @@ private slots:
 
 private:
     std::optional<CheckOutcome> startVerify();
+    std::optional<CheckOutcome> startBeside();
+    void removeBeside();
     CheckOutcome renameBack(CheckOutcome verdict);
     CheckOutcome whyRenameFailed() const;
+    // Today's passing verdict on the check in hand, held against the set's ROM files.
+    CheckOutcome heldFiles() const;
     QString inRoms(const QString& name) const;
 
     EmulatorRunner& runner_;
@@ -86,10 +106,14 @@ private:
     QString recordPath_;
     QString scriptPath_;
     QString answerPath_;
+    QString filesPath_;
+    QString besideFolder_;
     // The check in progress.
     QString archive_;
     QString candidate_;
     bool renamed_ = false;
+    bool sharesFile_ = false;
+    bool beside_ = false;
 };
 
 } // namespace zefrin

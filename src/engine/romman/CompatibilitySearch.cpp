@@ -56,7 +56,7 @@ void CompatibilitySearch::next()
             continue;
         }
         const std::optional<CheckOutcome> outcome =
-            checker_.CheckArchiveAsGame(result_.archive, result_.candidate);
+            checker_.CheckArchiveAsGame(result_.archive, result_.candidate, crcs_ != nullptr);
         if (!outcome)
             return;
         if (!carryOn(*outcome))
@@ -101,9 +101,9 @@ void CompatibilitySearch::checked(CheckOutcome outcome)
 
 bool CompatibilitySearch::carryOn(CheckOutcome outcome)
 {
-    if (outcome == CheckOutcome::Good) {
+    if (outcome == CheckOutcome::Good || outcome == CheckOutcome::GoodBeside) {
         result_.title = announcedTitle(lines_.at(line_), checker_.dialect());
-        finish(SearchEnd::Found);
+        finish(outcome == CheckOutcome::Good ? SearchEnd::Found : SearchEnd::AlreadyThere);
         return false;
     }
     if (stopsSearch(outcome)) {

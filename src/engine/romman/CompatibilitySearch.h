@@ -30,6 +30,13 @@ public:
     virtual bool searchRunning() const = 0;
     // While the CRC list is being made: the emulator has got to game line `reached`.
     virtual void showListProgress(int reached) { (void)reached; }
+    // While the search waits for the emulator an earlier copy of the program left writing the
+    // list (process `pid`), which has got to game line `reached` (0: not known).
+    virtual void showEarlierRun(qint64 pid, int reached)
+    {
+        (void)pid;
+        (void)reached;
+    }
 };
 
 // The progress bar's figures for check number `counter` of a list of `entries` titles. The
@@ -43,11 +50,12 @@ struct ProgressFigures {
 ProgressFigures progressFigures(int counter, int entries);
 
 enum class SearchEnd {
-    Found,     // `title` is the first game as which the archive passed
-    Cancelled, // stopped by the user after a check
-    Exhausted, // no game passed
-    Stopped,   // a check could not be done as it must (see `failure`)
-    Unreadable // with the CRC list: `archive` is not a zip whose files can be read
+    Found,        // `title` is the first game as which the archive passed
+    AlreadyThere, // it passed first as `title`, whose archive (`candidate`) is in roms already
+    Cancelled,    // stopped by the user after a check
+    Exhausted,    // no game passed
+    Stopped,      // a check could not be done as it must (see `failure`)
+    Unreadable    // with the CRC list: `archive` is not a zip whose files can be read
 };
 
 struct SearchResult {

@@ -57,8 +57,15 @@ void CrcListMaker::begin()
     case RecordState::Ours:
         // The list was cut short; the emulator that was writing it may still be.
         if (const ProcessIdentity run = recordedRun(reading.note); isRunning(run)) {
-            if (!runner_.await(run, this, &CrcListMaker::earlierRunEnded))
+            if (!runner_.await(run, this, &CrcListMaker::earlierRunEnded)) {
                 finish(CrcListEnd::Unavailable);
+                return;
+            }
+            // It may take a minute, or hang: the user sees what is awaited and may cancel.
+            awaited_ = run;
+            prepareProgress();
+            poll_.start();
+            poll();
             return;
         }
         break;
@@ -77,7 +84,22 @@ void CrcListMaker::begin()
 
 void CrcListMaker::earlierRunEnded(const ShellResult&)
 {
+    poll_.stop();
+    awaited_ = {};
+    // A cancel while waiting ends here, before any run of this copy's own.
+    if (cancelled_ || !view_.searchRunning()) {
+        finish(CrcListEnd::Cancelled);
+        return;
+    }
     make();
+}
+
+void CrcListMaker::prepareProgress()
+{
+    if (lineOfSet_.isEmpty())
+        for (int i = 0; i < gameLines_.size(); ++i)
+            lineOfSet_.insert(gameLineName(gameLines_.at(i), Dialect::Today).toString(), i + 1);
+    shown_ = 0;
 }
 
 void CrcListMaker::make()
@@ -99,10 +121,7 @@ void CrcListMaker::make()
     }
     // The emulator may outlive the program: a next making waits for this run to end.
     (void)writeRunRecord(recordPath_, emulatorFolder_, withRun({}, runner_.runIdentity()));
-    if (lineOfSet_.isEmpty())
-        for (int i = 0; i < gameLines_.size(); ++i)
-            lineOfSet_.insert(gameLineName(gameLines_.at(i), Dialect::Today).toString(), i + 1);
-    shown_ = 0;
+    prepareProgress();
     poll_.start();
 }
 
@@ -112,6 +131,15 @@ void CrcListMaker::poll()
         cancelled_ = true;
         poll_.stop();
         runner_.cancel();
+        return;
+    }
+    if (awaited_.isValid()) {
+        // Shown at once and as the earlier run gets on.
+        if (const int line = reached(); line > shown_ || !shownAwaited_) {
+            shown_ = line;
+            shownAwaited_ = true;
+            view_.showEarlierRun(awaited_.pid, line);
+        }
         return;
     }
     if (const int line = reached(); line > shown_) {
@@ -174,6 +202,8 @@ void CrcListMaker::readList()
 void CrcListMaker::finish(CrcListEnd end, std::shared_ptr<const CrcIndex> index)
 {
     poll_.stop();
+    awaited_ = {};
+    shownAwaited_ = false;
     gameLines_.clear();
     lineOfSet_.clear();
     emit ended({end, std::move(index)});

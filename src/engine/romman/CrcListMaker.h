@@ -4,7 +4,7 @@
 // list). A run record (services/RunRecord.h) is kept while the emulator writes it: a list cut
 // short by a cancel, a kill or the emulator's own failure is never taken for a whole one. A
 // note left by an earlier copy of the program means such a list, which is made again (once
-// the emulator that was writing it has ended).
+// the emulator that was writing it has ended; the wait is shown, and a cancel ends it).
 
 #include "CompatibilitySearch.h"
 #include "CrcList.h"
@@ -55,6 +55,8 @@ private slots:
 
 private:
     void make();
+    // The game lines' numbers by set, for the progress of a making.
+    void prepareProgress();
     void finish(CrcListEnd end, std::shared_ptr<const CrcIndex> index = nullptr);
     // The number of the game line of the set the emulator has got to; 0 when not known.
     int reached() const;
@@ -70,6 +72,9 @@ private:
     int shown_ = 0;
     bool made_ = false;
     bool cancelled_ = false;
+    // The earlier copy's run being waited for; invalid when none is.
+    ProcessIdentity awaited_;
+    bool shownAwaited_ = false;
 };
 
 } // namespace zefrin

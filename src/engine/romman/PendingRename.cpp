@@ -31,6 +31,38 @@ Recovery setAside(Recovery recovery, const RecordSetAside& setAside)
     return recovery;
 }
 
+// A note kept under a folder path that is gone (a disk mounted elsewhere, a folder moved to
+// another file system) and about a file this folder holds under the temporary name, of the
+// size and time the note gives, with nothing under the archive's own name: this folder may be
+// that one, but nothing tells it for sure. Nothing is touched; the note is set aside and the
+// user told both names.
+Recovery recoverElsewhere(const QString& recordPath, const QString& emulatorFolder)
+{
+    Recovery recovery;
+    const QString roms = romsFolderOf(emulatorFolder);
+    for (const QString& other : otherFoldersRunRecords(recordPath)) {
+        const std::optional<QJsonObject> note = readRunRecord(other);
+        if (!note || recordedFolder(*note).isEmpty() || FileExists(recordedFolder(*note)))
+            continue;
+        const PendingRename rename{emulatorFolder, note->value(archiveKey).toString(),
+                                   note->value(temporaryKey).toString()};
+        const std::optional<FileIdentity> archive =
+            identityFromJson(note->value(identityKey).toObject());
+        if (!archive || rename.archive.isEmpty() || rename.temporary.isEmpty() ||
+            FileExists(roms + QLatin1Char('/') + rename.archive))
+            continue;
+        const std::optional<FileIdentity> here =
+            fileIdentity(roms + QLatin1Char('/') + rename.temporary);
+        if (!here || here->size != archive->size || here->modifiedNs != archive->modifiedNs)
+            continue;
+        recovery.rename = rename;
+        return setAside(recovery, setRunRecordAside(other, described(rename),
+                                                    recordFolderUncertainReason(
+                                                        recordedFolder(*note), emulatorFolder)));
+    }
+    return recovery;
+}
+
 } // namespace
 
 bool writePendingRename(const QString& recordPath, const PendingRename& rename)
@@ -53,7 +85,7 @@ Recovery recoverPendingRename(const QString& recordPath, const QString& emulator
     Recovery recovery;
     const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
     if (reading.state == RecordState::Absent)
-        return recovery;
+        return readOnly ? recovery : recoverElsewhere(recordPath, emulatorFolder);
     recovery.rename = {emulatorFolder, reading.note.value(archiveKey).toString(),
                        reading.note.value(temporaryKey).toString()};
     const std::optional<FileIdentity> archive =
@@ -68,8 +100,17 @@ Recovery recoverPendingRename(const QString& recordPath, const QString& emulator
         return setAside(recovery, setRunRecordAside(recordPath, what, why));
 
     const QString roms = romsFolderOf(emulatorFolder);
+    const QString own = roms + QLatin1Char('/') + recovery.rename.archive;
+    // The very archive under its own name: the rename never came (the program ended between
+    // the note and the rename) or was undone; whatever has the other name is not the note's.
+    if (const std::optional<FileIdentity> ownFile = fileIdentity(own);
+        ownFile && *ownFile == *archive) {
+        recovery.outcome = RecoveryOutcome::AlreadyInPlace;
+        (void)clearPendingRename(recordPath);
+        return recovery;
+    }
     const QString temporary = roms + QLatin1Char('/') + recovery.rename.temporary;
-    const bool ownName = FileExists(roms + QLatin1Char('/') + recovery.rename.archive);
+    const bool ownName = FileExists(own);
     const std::optional<FileIdentity> otherName = fileIdentity(temporary);
     if (otherName && !(*otherName == *archive))
         return setAside(recovery,

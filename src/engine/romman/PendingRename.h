@@ -1,10 +1,11 @@
 #pragma once
-// The record of an archive that a check has given another game's name. It is written before
-// the rename and removed once the archive has its own name back, so a record that is still
-// there at start-up means the program was ended in the middle of a check: the archive still
-// carries the other game's name and is put back then. It is a run record
-// (services/RunRecord.h): kept outside the emulator folder, any file name survives in it. It
-// keeps the archive's identity too: only that very file, unchanged, is ever renamed back.
+// The record of an archive that a check gives another game's name. It is written before the
+// rename and removed once the archive has its own name back, so a record that is still there
+// at start-up means the program was ended in the middle of a check: the archive may carry the
+// other game's name and is put back then. It says what was about to be done, not that it was:
+// the very archive still under its own name means the rename never came, and nothing is said. It is
+// a run record (services/RunRecord.h): kept outside the emulator folder, any file name survives in
+// it. It keeps the archive's identity too: only that very file, unchanged, is ever renamed back.
 
 #include "engine/services/RunRecord.h"
 
@@ -26,7 +27,7 @@ bool clearPendingRename(const QString& recordPath);
 
 enum class RecoveryOutcome {
     NothingPending, // no record (or one for another folder)
-    AlreadyInPlace, // the archive has its own name: the rename back had been done
+    AlreadyInPlace, // the archive has its own name: the rename never came or was undone
     Restored,       // the archive was given its own name back
     BothPresent,    // files of both names exist: nothing is touched, the user must decide
     Missing,        // neither name exists any more

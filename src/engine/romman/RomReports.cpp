@@ -1,6 +1,7 @@
 #include "RomReports.h"
 
 #include "engine/catalogue/GameList.h"
+#include "engine/launch/LaunchLog.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
@@ -20,35 +21,12 @@ QString answerName(int number)
     return QString::number(number) + QStringLiteral(".p");
 }
 
-// The lines of an answer as the emulator wrote them: split at CR LF, LF or CR, a last line
-// without an end kept; nothing decoded.
-QList<QByteArray> byteLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        lines << bytes.mid(start, i - start);
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines << bytes.mid(start);
-    return lines;
-}
-
 class ReportText {
 public:
     void line(const QString& text) { bytes_ += encodeSystemText(text) + lineEnd; }
     void empty() { bytes_ += lineEnd; }
-    void answer(const QByteArray& output)
-    {
-        for (const QByteArray& line : byteLines(output))
-            bytes_ += line + lineEnd;
-    }
+    // The lines as the emulator wrote them, each ended by CR LF, as the launch log has them.
+    void answer(const QByteArray& output) { bytes_ += launchLogText(output); }
     QByteArray bytes() const { return bytes_; }
 
 private:

@@ -42,6 +42,10 @@ UpdateResult RomUpdate::conclude(CheckOutcome check) const
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
         return {UpdateEnd::NotEmulable, check};
+    case CheckOutcome::GoodBeside:
+        return {UpdateEnd::TargetTaken, check};
+    case CheckOutcome::NoRomFiles:
+        return {UpdateEnd::NoRomFiles, check};
     case CheckOutcome::ArchiveMissing:
         return {UpdateEnd::ArchiveGone, check};
     case CheckOutcome::NotPassable:

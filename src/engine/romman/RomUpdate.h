@@ -14,6 +14,7 @@ enum class UpdateEnd {
     TargetTaken,  // a file of the new name is there already
     ArchiveGone,  // the archive is no longer in roms
     NotEmulable,  // the emulator did not accept it as the game
+    NoRomFiles,   // the game has no ROM file, so no archive is its own
     CheckFailed,  // the check itself could not be done (see `check`)
     RenameFailed, // it passed, but the final rename was refused: it keeps its name
 };

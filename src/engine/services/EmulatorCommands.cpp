@@ -27,12 +27,25 @@ QString listGamesLine()
     return QStringLiteral("mame -listfull > lista.txt");
 }
 
+QString bothStreamsInto(const QString& file)
+{
+    // Errors too, in the order written: today's emulators say on standard error why a game
+    // does not start or a set is not found.
+    return QStringLiteral(" > ") + file + QStringLiteral(" 2>&1");
+}
+
 namespace {
 
 // Where today's emulator is to find the folder's files; the scripts run in the folder.
 const QString folderRoms = QStringLiteral(" -rompath roms");
 const QString folderFiles =
     QStringLiteral(" -inipath . -rompath roms -cfg_directory cfg -ctrlrpath ctrlr");
+
+// Into the answer file NUMBER.p.
+QString into(int number)
+{
+    return bothStreamsInto(QString::number(number) + QStringLiteral(".p"));
+}
 
 } // namespace
 
@@ -44,9 +57,21 @@ QString verifySetLine(const QString& set, Dialect dialect)
     return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifysets > 1.p");
 }
 
+QString verifySetLineIn(const QString& set, const QString& romFolder)
+{
+    return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -verifyroms -rompath ") +
+           shellQuote(romFolder) + QStringLiteral(" > 1.p");
+}
+
 QString listRomsLine(const QString& set)
 {
-    return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -listroms > 1.p");
+    return QStringLiteral("mame ") + shellQuote(set) + QStringLiteral(" -listroms") +
+           bothStreamsInto(QStringLiteral("1.p"));
+}
+
+QString setCrcsLine(const QString& set)
+{
+    return QStringLiteral("mame -listcrc ") + shellQuote(set) + QStringLiteral(" > 2.p");
 }
 
 QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect)
@@ -54,13 +79,13 @@ QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect)
     const QString file = shellQuote(QStringLiteral("roms/") + archiveFileName);
     const QString set = shellQuote(StripExtension(archiveFileName));
     if (dialect == Dialect::Today)
-        return {QStringLiteral("mame -romident ") + file + QStringLiteral(" > 1.p"),
-                QStringLiteral("mame -listroms ") + set + QStringLiteral(" > 2.p"),
-                QStringLiteral("mame -verifyroms ") + set + folderRoms + QStringLiteral(" > 3.p")};
-    return {QStringLiteral("mame ") + file + QStringLiteral(" -romident > 1.p"),
-            QStringLiteral("mame ") + set + QStringLiteral(" -listroms > 2.p"),
-            QStringLiteral("mame ") + set + QStringLiteral(" -verifyroms > 3.p"),
-            QStringLiteral("mame ") + file + QStringLiteral(" -isknown > 4.p")};
+        return {QStringLiteral("mame -romident ") + file + into(1),
+                QStringLiteral("mame -listroms ") + set + into(2),
+                QStringLiteral("mame -verifyroms ") + set + folderRoms + into(3)};
+    return {QStringLiteral("mame ") + file + QStringLiteral(" -romident") + into(1),
+            QStringLiteral("mame ") + set + QStringLiteral(" -listroms") + into(2),
+            QStringLiteral("mame ") + set + QStringLiteral(" -verifyroms") + into(3),
+            QStringLiteral("mame ") + file + QStringLiteral(" -isknown") + into(4)};
 }
 
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
@@ -74,8 +99,7 @@ QStringList playScriptLines(const QString& emulatorFolder, const QString& set, b
     // The last -rompath of a command line is the one that counts.
     if (dialect == Dialect::Today && !firstRomFolder.isEmpty())
         run += QStringLiteral(" -rompath ") + shellQuote(firstRomFolder + QStringLiteral(";roms"));
-    // Errors too: today's emulators say on standard error why a game does not start.
-    run += QStringLiteral(" > ") + shellQuote(logPath) + QStringLiteral(" 2>&1");
+    run += bothStreamsInto(shellQuote(logPath));
     return {QStringLiteral("cd ") + shellQuote(emulatorFolder), run};
 }
 

@@ -21,9 +21,17 @@ QString shellQuote(const QString& word);
 // system's folders unless told: its lines name the emulator folder's own roms, and a game's
 // run its mame.ini, cfg and ctrlr folders too.
 QString listGamesLine(); // game list into lista.txt
+// The redirection of a line's standard output and error, in the order written, into `file`
+// (already quoted when it needs to be): a game's log and the reports' answers.
+QString bothStreamsInto(const QString& file);
 // The check of a set into 1.p: "-verifysets", or today "-verifyroms".
 QString verifySetLine(const QString& set, Dialect dialect);
+// Today's check of a set in another ROM folder than the emulator folder's own roms.
+QString verifySetLineIn(const QString& set, const QString& romFolder);
 QString listRomsLine(const QString& set); // "-listroms" into 1.p
+// Today's list of one set's ROMs ("-listcrc SET", one line a ROM, nothing for a set without
+// ROM files) into 2.p.
+QString setCrcsLine(const QString& set);
 // Answers about an archive of the roms folder, 1.p on: the archive's files are identified by
 // its path, the game it is named after by its set name. Today's emulator has no "-isknown":
 // three answers instead of four.

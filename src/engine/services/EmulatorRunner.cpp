@@ -143,6 +143,12 @@ void EmulatorRunner::cancel()
 {
     if (process_.state() != QProcess::NotRunning)
         endProcessGroup();
+    // An earlier copy's run is not this copy's to end: only the wait for it is given up.
+    if (awaitTimer_.isActive()) {
+        awaitTimer_.stop();
+        awaited_ = {};
+        end({true, QString(), -1, true});
+    }
 }
 
 void EmulatorRunner::timeUp()

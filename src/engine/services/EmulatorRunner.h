@@ -51,7 +51,8 @@ public:
     }
 
     // Ends the run in progress and every process it started (the user gave up on it): the one
-    // to be told hears of it as of a crash. Nothing while no process of this runner runs.
+    // to be told hears of it as of a crash. An awaited run is left alone, only the wait for it
+    // ends, heard of the same way. Nothing while no run is in progress.
     void cancel();
 
     // The process of the run in progress, once it has started, with the run's mark; invalid

@@ -187,6 +187,25 @@ void adoptRunRecords(const RunRecords& records, const QString& emulatorFolder)
     }
 }
 
+QStringList otherFoldersRunRecords(const QString& recordPath)
+{
+    const QDir folder = QFileInfo(recordPath).dir();
+    QStringList records;
+    for (const QString& other : sameKindRecords(recordPath))
+        records << folder.filePath(other);
+    return records;
+}
+
+std::optional<QJsonObject> readRunRecord(const QString& recordPath)
+{
+    return readNote(recordPath);
+}
+
+QString recordedFolder(const QJsonObject& note)
+{
+    return note.value(folderKey).toString();
+}
+
 RecordSetAside setRunRecordAside(const QString& recordPath, const QString& what, const QString& why)
 {
     const QFileInfo info(recordPath);
@@ -218,6 +237,13 @@ QString recordNotApplicableReason(const RecordReading& reading, bool readable,
         return QStringLiteral("la carpeta de M.A.M.E está en un CD, donde no se puede cambiar "
                               "nada");
     return {};
+}
+
+QString recordFolderUncertainReason(const QString& notedFolder, const QString& emulatorFolder)
+{
+    return QStringLiteral("la carpeta ") + shown(notedFolder) +
+           QStringLiteral(" ya no está y no se puede asegurar que ") + shown(emulatorFolder) +
+           QStringLiteral(" sea la misma (un disco conectado de nuevo o una carpeta movida)");
 }
 
 QString recordFileChangedReason(const QString& path)

@@ -80,6 +80,12 @@ void removeUnfinishedRunRecords(const RunRecords& records);
 // they were written) take this folder's names, when those are free.
 void adoptRunRecords(const RunRecords& records, const QString& emulatorFolder);
 
+// The notes of the kind of `recordPath` kept under other folder paths' names, and a note as
+// written, whatever folder it names (nothing when it cannot be read), with that folder.
+QStringList otherFoldersRunRecords(const QString& recordPath);
+std::optional<QJsonObject> readRunRecord(const QString& recordPath);
+QString recordedFolder(const QJsonObject& note);
+
 // A note the start-up did not apply: what it was keeping, why it was not applied, and where
 // it is kept now (empty when it could not be moved).
 struct RecordSetAside {
@@ -97,6 +103,9 @@ RecordSetAside setRunRecordAside(const QString& recordPath, const QString& what,
 // folder is read-only (a CD), where nothing can have been changed. Empty when it may be.
 QString recordNotApplicableReason(const RecordReading& reading, bool readable,
                                   const QString& emulatorFolder, bool readOnly);
+// Why a note is not applied: the folder it names is gone, and this one, which holds what it
+// names, may be that folder or not.
+QString recordFolderUncertainReason(const QString& notedFolder, const QString& emulatorFolder);
 // Why a note is not applied: the file it names has changed since.
 QString recordFileChangedReason(const QString& path);
 

@@ -64,8 +64,29 @@ void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
     case CheckOutcome::Good:
     case CheckOutcome::NotGood:
     case CheckOutcome::NameTaken:
+    case CheckOutcome::GoodBeside:
+    case CheckOutcome::NoRomFiles:
         return;
     }
+}
+
+void showCompareNameTaken(Dialogs& dialogs, QWidget* parent)
+{
+    critical(dialogs, parent, QStringLiteral("No es posible la comparación"),
+             QStringLiteral("No puedes comparar la ROM con el juego seleccionado mientras exista "
+                            "un archivo de ROM para este."));
+}
+
+void showNoRomFiles(Dialogs& dialogs, QWidget* parent, bool update)
+{
+    const QString why = QStringLiteral("El juego seleccionado no usa ningún archivo de ROM "
+                                       "(M.A.M.E lo emula sin ellas), así que ningún archivo .zip "
+                                       "es compatible con él.");
+    if (update)
+        critical(dialogs, parent, QStringLiteral("¡No!"),
+                 why + QStringLiteral(" No se ha cambiado el nombre del archivo."));
+    else
+        critical(dialogs, parent, QStringLiteral("¡Ogh!"), why);
 }
 
 void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent)

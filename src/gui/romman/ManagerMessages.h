@@ -25,6 +25,13 @@ void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent);
 // An archive's name, or a game's, that cannot be handed to the emulator: nothing was done.
 void showNameNotPassable(Dialogs& dialogs, QWidget* parent, const QString& name);
 
+// A compare with a game whose archive is in roms.
+void showCompareNameTaken(Dialogs& dialogs, QWidget* parent);
+
+// The selected game has no ROM file, so no archive is its own: for the compare, and for the
+// update, which renamed nothing.
+void showNoRomFiles(Dialogs& dialogs, QWidget* parent, bool update);
+
 // An update whose archive passed the check but could not be renamed.
 void showUpdateRenameFailed(Dialogs& dialogs, QWidget* parent, const QString& archive,
                             const QString& newName);

@@ -121,7 +121,12 @@ private:
     QString selectedArchive() const override;
     bool searchRunning() const override;
     void showListProgress(int reached) override;
+    void showEarlierRun(qint64 pid, int reached) override;
 
+    // lblTitulo and lblArchivo for the selections of now (each kept when nothing is selected).
+    void showSelections();
+    void showArchiveTitle();
+    void showGameArchive();
     // Re-reads the roms folder; the selection stays on `select` (or the selected name).
     void refreshRomList(const QString& select = QString());
     // The emulator's game list written anew (all.bat written first when missing), then

@@ -56,6 +56,9 @@ void frmGestionar::endCommand()
 {
     unsetCursor();
     ManagerBusy = false;
+    // The lists' clicks during the command changed their selections, not the labels: what
+    // the next command acts on is what the window shows.
+    showSelections();
 }
 
 void frmGestionar::lblBuscar_Click()
@@ -97,6 +100,7 @@ void frmGestionar::searchListMade()
 void frmGestionar::crcListEnded(const CrcListResult& list)
 {
     Label7->setText(analysedCaption());
+    Estado->setToolTip(QString());
     const QStringList lines = std::exchange(searchLines_, {});
     if (list.end == CrcListEnd::Cancelled) {
         SearchResult cancelled;
@@ -110,6 +114,17 @@ void frmGestionar::crcListEnded(const CrcListResult& list)
 void frmGestionar::showListProgress(int reached)
 {
     Label7->setText(QStringLiteral("Preparando lista de CRC:"));
+    setValue(lblActual, QString::number(reached));
+    setProgress(reached);
+}
+
+void frmGestionar::showEarlierRun(qint64 pid, int reached)
+{
+    Label7->setText(QStringLiteral("Esperando a M.A.M.E:"));
+    Estado->setToolTip(QStringLiteral("Una sesión anterior de Zefrin! dejó a M.A.M.E (proceso ") +
+                       QString::number(pid) +
+                       QStringLiteral(") escribiendo la lista de CRC (listacrc.txt). La búsqueda "
+                                      "seguirá cuando termine; puedes cancelarla."));
     setValue(lblActual, QString::number(reached));
     setProgress(reached);
 }
@@ -154,6 +169,15 @@ void frmGestionar::showSearchResult(const SearchResult& result)
                         QStringLiteral("Se ha encpntrado compatibilidad para el archivo "
                                        "seleccionado, el título del juego es ") +
                             result.title + QStringLiteral("."));
+        return;
+    case SearchEnd::AlreadyThere:
+        dialogs.message(this, Dialogs::Icon::Exclamation, QStringLiteral("Ya está en roms"),
+                        QStringLiteral("El archivo seleccionado es compatible con el juego ") +
+                            result.title + QStringLiteral(", pero el archivo de ese juego, ") +
+                            result.candidate +
+                            QStringLiteral(", ya está en la carpeta roms: este es una copia suya "
+                                           "o una versión distinta. No se ha cambiado el nombre "
+                                           "de ningún archivo."));
         return;
     case SearchEnd::Cancelled:
         dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Proceso cancelado"),
@@ -203,11 +227,7 @@ void frmGestionar::lblCompara_Click()
         return;
     // The archive of the game itself is compared as it is.
     if (candidate != archive && FileExists(checker_.romsFolder() + QLatin1Char('/') + candidate)) {
-        context_.dialogs.message(this, Dialogs::Icon::Critical,
-                                 QStringLiteral("No es posible la comparación"),
-                                 QStringLiteral("No puedes comparar la ROM con el juego "
-                                                "seleccionado mientras exista un archivo de ROM "
-                                                "para este."));
+        showCompareNameTaken(context_.dialogs, this);
         return;
     }
     beginCommand();
@@ -230,6 +250,11 @@ void frmGestionar::compareChecked(CheckOutcome outcome)
                                  QStringLiteral("Las ROMs son compatibles. Puede que actualizando "
                                                 "la ROM para el juego seleccionado M.A.M.E pueda "
                                                 "emularla."));
+    } else if (outcome == CheckOutcome::NameTaken || outcome == CheckOutcome::GoodBeside) {
+        // The game's archive came while the compare began.
+        showCompareNameTaken(context_.dialogs, this);
+    } else if (outcome == CheckOutcome::NoRomFiles) {
+        showNoRomFiles(context_.dialogs, this, false);
     } else if (stopsSearch(outcome)) {
         showCheckFailure(context_.dialogs, this, outcome, compareArchive_, compareCandidate_,
                          state_.records.pendingRename);
@@ -299,6 +324,9 @@ void frmGestionar::updateEnded(const UpdateResult& result)
         dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("¡No!"),
                         QStringLiteral("No es posible actualizar esta ROM ya que no sería "
                                        "emulable por la versión de M.A.M.E"));
+        return;
+    case UpdateEnd::NoRomFiles:
+        showNoRomFiles(dialogs, this, true);
         return;
     case UpdateEnd::CheckFailed:
         showCheckFailure(dialogs, this, result.check, archive, newName,

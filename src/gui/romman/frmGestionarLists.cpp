@@ -85,6 +85,9 @@ void frmGestionar::refreshRomList(const QString& select)
         return;
     ROMs->setCurrentItem(found.first());
     ROMs->scrollToItem(found.first());
+    // The title shown is the selected archive's, under its name of now.
+    if (!ManagerBusy)
+        showArchiveTitle();
 }
 
 QString frmGestionar::selectedArchiveName() const
@@ -109,6 +112,25 @@ void frmGestionar::ROMs_Click()
     if (ManagerBusy)
         return;
     const QScopedValueRollback<bool> busy(ManagerBusy, true);
+    showArchiveTitle();
+}
+
+void frmGestionar::lstJuegos_Click()
+{
+    if (ManagerBusy)
+        return;
+    const QScopedValueRollback<bool> busy(ManagerBusy, true);
+    showGameArchive();
+}
+
+void frmGestionar::showSelections()
+{
+    showArchiveTitle();
+    showGameArchive();
+}
+
+void frmGestionar::showArchiveTitle()
+{
     const QString archive = selectedArchiveName();
     if (archive.isEmpty())
         return;
@@ -121,11 +143,8 @@ void frmGestionar::ROMs_Click()
     setValue(lblTitulo, title.value_or(unknownArchiveTitle(archive)));
 }
 
-void frmGestionar::lstJuegos_Click()
+void frmGestionar::showGameArchive()
 {
-    if (ManagerBusy)
-        return;
-    const QScopedValueRollback<bool> busy(ManagerBusy, true);
     if (!gameSelected())
         return;
     setValue(lblArchivo, ArchiveForTitle(state_.emulatorFolder, selectedTitle(), state_.dialect)
