@@ -22,6 +22,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include <utility>
+
 namespace zefrin {
 
 namespace {
@@ -74,16 +76,33 @@ bool frmCargador::Form_Load()
         return false;
     }
     // The version comes first: the game list is read in the dialect it decides.
-    const QString version = ReadEmulatorVersion(state_.emulatorFolder);
+    const QString version = ReadEmulatorVersion(state_.emulatorFolder,
+                                                state_.emulator.emulatorFor(state_.emulatorFolder));
+    if (version == unknownVersionText() && state_.scratch.isValid()) {
+        // The emulator is asked once the earlier copy's run has ended (earlierRunEnded); the
+        // window shows meanwhile that it waits.
+        if (awaitingEarlierRun_) {
+            versionPending_ = true;
+            showNormalPointer();
+            ApplyCdMode();
+            showWaitingStatus();
+            emit loaded();
+            return true;
+        }
+        if (askVersion())
+            return true;
+    }
+    settleVersion(version);
+    return !context_.programExit.hasEnded();
+}
+
+bool frmCargador::askVersion()
+{
     CommandLine ask = emulatorCommand(state_.emulatorFolder, {QStringLiteral("-version")},
                                       state_.emulator.emulatorFor(state_.emulatorFolder));
     ask.outputFile = state_.scratch.filePath(QStringLiteral("version.txt"));
     ask.timeLimitMs = versionTimeLimitMs;
-    if (version == unknownVersionText() && state_.scratch.isValid() &&
-        state_.emulator.start(ask, this, &frmCargador::versionAnswered))
-        return true;
-    settleVersion(version);
-    return !context_.programExit.hasEnded();
+    return state_.emulator.start(ask, this, &frmCargador::versionAnswered);
 }
 
 // Today's packaged emulator ships no release notes: it is asked.
@@ -141,10 +160,15 @@ void frmCargador::applyStartupCaptions()
                                                "versiones posteriores a la 0.59b."));
     ApplyCdMode();
     if (awaitingEarlierRun_)
-        setStatus(QStringLiteral("Esperando a que se cierre el M.A.M.E que quedó abierto de la "
-                                 "sesión anterior."),
-                  Colours::statusRed());
+        showWaitingStatus();
     emit loaded();
+}
+
+void frmCargador::showWaitingStatus()
+{
+    setStatus(QStringLiteral("Esperando a que se cierre el M.A.M.E que quedó abierto de la "
+                             "sesión anterior."),
+              Colours::statusRed());
 }
 
 void frmCargador::disableKeyConfiguration()
@@ -200,6 +224,26 @@ void frmCargador::earlierRunEnded(const ShellResult&)
     const bool listDropped = recoverInterruptedRun();
     if (awaitingEarlierRun_)
         return;
+    showRecoveryStatus();
+    // The version could not be asked while the emulator ran: it is now, and the list is built
+    // after it, in its dialect. What was put back is told once that start-up has ended.
+    if (std::exchange(versionPending_, false)) {
+        connect(this, &frmCargador::loaded, this, &frmCargador::showRecoveryStatus,
+                Qt::SingleShotConnection);
+        if (!askVersion())
+            settleVersion(unknownVersionText());
+        return;
+    }
+    // The list could not be made while the emulator ran.
+    if (listDropped || !FileExists(path(gameListFileName()))) {
+        connect(this, &frmCargador::listLoaded, this, &frmCargador::showRecoveryStatus,
+                Qt::SingleShotConnection);
+        CargarDatos();
+    }
+}
+
+void frmCargador::showRecoveryStatus()
+{
     // A record still there is what could not be put back; the next start tries again.
     if (FileExists(state_.records.gameSettings) || FileExists(state_.records.gameList))
         setStatus(QStringLiteral("M.A.M.E se ha cerrado, pero Zefrin! no ha podido devolver todo "
@@ -209,9 +253,6 @@ void frmCargador::earlierRunEnded(const ShellResult&)
         setStatus(
             QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."),
             Colours::statusTeal());
-    // The list could not be made while the emulator ran.
-    if (listDropped || !FileExists(path(gameListFileName())))
-        CargarDatos();
 }
 
 } // namespace zefrin
