@@ -2,6 +2,7 @@
 // the emulator, emulators that fail, and a CD.
 
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/services/RunRecord.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
@@ -40,7 +41,8 @@ private slots:
     // unknown version (what any answer reads as is fuzzed).
     void versionRows_data()
     {
-        // The emulator: empty, the stand-in; else a script that fails.
+        // The emulator: empty, the stand-in; "elsewhere", the stand-in outside the folder (as
+        // the one on PATH is); else a script that fails.
         QTest::addColumn<QByteArray>("emulator");
         QTest::addColumn<QByteArray>("directives"); // of the stand-in
         QTest::addColumn<QByteArray>("whatsnew");   // empty: no file
@@ -62,6 +64,10 @@ private slots:
         row("today's, asked", {}, "", "", "Versión de M.A.M.E. (0.251)", true, true);
         row("no end", {}, "version-delay-ms\t60000\n", "", "(Versión de M.A.M.E desconocida)",
             false, false);
+        // An old installation's release notes describe no emulator of the folder: the one that
+        // runs is asked.
+        row("today's, beside old notes", "elsewhere", "", "0.106\r\n",
+            "Versión de M.A.M.E. (0.251)", true, true);
         // No game list, and the user is told why.
         row("fails", "#!/bin/sh\nexit 3\n", "", "0.70", "Versión de M.A.M.E. (0.70)", true, false);
     }
@@ -76,7 +82,10 @@ private slots:
         QFETCH(bool, settingsCreated);
         QFETCH(bool, today);
         EmulatorFolder folder;
-        if (emulator.isEmpty())
+        const bool elsewhere = emulator == "elsewhere";
+        if (elsewhere)
+            emulator.clear();
+        else if (emulator.isEmpty())
             folder.installEmulator();
         else {
             folder.writeFile("mame", emulator);
@@ -89,6 +98,8 @@ private slots:
         if (!whatsnew.isEmpty())
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
+        if (elsewhere)
+            program.state.emulator.useEmulator(ZEFRIN_STANDIN_PATH);
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
 
@@ -109,6 +120,34 @@ private slots:
         QCOMPARE(program.dialogs.shown.size(), emulator.isEmpty() ? 0 : 1);
         if (!emulator.isEmpty())
             QCOMPARE(program.dialogs.shown[0].text, gameListNotCreatedText(folder.path()));
+    }
+
+    // A start that first waits for an emulator an earlier copy left running asks the version
+    // once that run has ended, and reads the list remade then in the dialect it gives.
+    void waitingStartAsksTheVersion()
+    {
+        EmulatorFolder folder;
+        folder.installEmulator();
+        folder.writeFile("standin.dat", "dialect\ttoday\n"
+                                        "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
+        folder.writeFile("roms/airdueljm72.zip", {});
+        folder.writeFile("lista.txt", "Name:             Description:\n");
+        QProcess earlier;
+        earlier.start("sleep", {"2"});
+        QVERIFY(earlier.waitForStarted());
+        Program program(folder.path());
+        QVERIFY(writeRunRecord(program.state.records.gameList, folder.path(),
+                               withRun({}, processIdentity(earlier.processId()))));
+        frmCargador window(program.context);
+        QVERIFY(loadToEnd(window));
+        QTRY_COMPARE_WITH_TIMEOUT(window.lstJuegos->count() ? window.lstJuegos->item(0)->text()
+                                                            : QString(),
+                                  QStringLiteral("Air Duel (Japan, M72 hardware)"), 20000);
+        QCOMPARE(program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QTRY_COMPARE(window.statusCaption(), QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha "
+                                                            "devuelto lo que tenía apartado."));
+        QVERIFY(window.chkUsaControles->isEnabled());
+        QVERIFY(program.dialogs.shown.isEmpty());
     }
 
     void cdModeLocksTheWritingCommands()
