@@ -104,7 +104,21 @@ void frmGestionar::crcListEnded(const CrcListResult& list)
         searchEnded(cancelled);
         return;
     }
+    // Without the whole list the search would go through every game, for hours, on a disk
+    // where the checks cannot write either.
+    if (list.end == CrcListEnd::Cut) {
+        endSearchSaying(crcListCutText(state_.emulatorFolder, list.diskFull));
+        return;
+    }
     search_.start(lines, list.index);
+}
+
+void frmGestionar::endSearchSaying(const QString& text)
+{
+    Estado->hide();
+    SearchRunning = false;
+    endCommand();
+    context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."), text);
 }
 
 void frmGestionar::showListProgress(int reached)

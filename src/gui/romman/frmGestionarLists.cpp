@@ -66,7 +66,7 @@ void frmGestionar::gameListMade()
 void frmGestionar::regenerateGameList(void (frmGestionar::*then)())
 {
     connect(&listMaker_, &GameListMaker::made, this, then, Qt::SingleShotConnection);
-    if (listMaker_.start())
+    if (listMaker_.start(state_.dialect))
         return;
     disconnect(&listMaker_, &GameListMaker::made, this, then);
     (this->*then)();
