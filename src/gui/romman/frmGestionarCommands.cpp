@@ -3,6 +3,7 @@
 
 #include "ManagerMessages.h"
 #include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GeneratedFiles.h"
 #include "engine/catalogue/RomFolder.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
@@ -85,7 +86,13 @@ void frmGestionar::searchListMade()
 {
     setValue(lblTotal, QString::number(lstJuegos->count()));
     setProgress(0);
-    const QStringList lines = readGameLines(state_.emulatorFolder).value_or(QStringList());
+    // Without the game list there is no game to check the archive against.
+    const std::optional<QStringList> list = readGameLines(state_.emulatorFolder);
+    if (!list) {
+        endSearchSaying(gameListNotMadeText(state_.emulatorFolder, listMaker_.diskWasFull()));
+        return;
+    }
+    const QStringList& lines = *list;
     if (!listsRomCrcs(state_.dialect)) {
         search_.start(lines);
         return;

@@ -58,6 +58,10 @@ void frmGestionar::gameListMade()
     if (const std::optional<QStringList> lines = readGameLines(state_.emulatorFolder)) {
         const QSignalBlocker quiet(lstJuegos);
         setTitleRows(lstJuegos, managerTitles(*lines, state_.dialect));
+    } else {
+        context_.dialogs.message(
+            this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+            gameListNotMadeText(state_.emulatorFolder, listMaker_.diskWasFull()));
     }
     unsetCursor();
     emit loaded();
