@@ -150,6 +150,46 @@ private slots:
         QVERIFY(program.dialogs.shown.isEmpty());
     }
 
+    // The game list is the emulator's: one made by another emulator (the distribution upgraded
+    // it) is made again at start, the CRC list with it; the same emulator's is kept.
+    void listOfAnotherEmulatorIsMadeAgain_data()
+    {
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("same emulator") << false;
+        QTest::newRow("emulator replaced") << true;
+    }
+
+    void listOfAnotherEmulatorIsMadeAgain()
+    {
+        QFETCH(bool, replaced);
+        EmulatorFolder folder;
+        folder.installEmulator();
+        folder.setVersion("0.70");
+        folder.writeFile("standin.dat", "game\ta\tAntiguo\n");
+        folder.writeFile("roms/a.zip", {});
+        QTemporaryDir records;
+        const auto firstRow = [&] {
+            Program program(folder.path());
+            program.state.records = RunRecords::forFolder(folder.path(), records.path());
+            frmCargador window(program.context);
+            return loadToEnd(window) && window.lstJuegos->count() == 1
+                       ? window.lstJuegos->item(0)->text()
+                       : QString();
+        };
+        QCOMPARE(firstRow(), QStringLiteral("Antiguo"));
+        folder.writeFile("standin.dat", "game\ta\tNuevo\n");
+        folder.writeFile("listacrc.txt", "12345678 a.bin\ta\tAntiguo\n");
+        if (replaced) {
+            folder.installEmulator();
+            QFile mame(folder.filePath("mame"));
+            QVERIFY(mame.open(QIODevice::ReadWrite) &&
+                    mame.setFileTime(QDateTime::currentDateTime().addDays(1),
+                                     QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(firstRow(), replaced ? QStringLiteral("Nuevo") : QStringLiteral("Antiguo"));
+        QCOMPARE(folder.exists("listacrc.txt"), !replaced);
+    }
+
     void cdModeLocksTheWritingCommands()
     {
         EmulatorFolder folder;

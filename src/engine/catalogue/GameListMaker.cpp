@@ -2,6 +2,7 @@
 
 #include "GeneratedFiles.h"
 #include "ListCheck.h"
+#include "ListOrigin.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/SystemServices.h"
@@ -71,6 +72,12 @@ void GameListMaker::runEnded(const ShellResult& result)
     }
     if (!written || !previousList_ || fileDigest(list) != previousList_)
         (void)removeIfExists(emulatorPath(emulatorFolder_, crcListFileName()));
+    // Without the note a next start takes the list for its emulator's, as it always did.
+    if (written)
+        (void)noteListOrigin(listOriginPath(recordPath_), emulatorFolder_,
+                             runner_.emulatorFor(emulatorFolder_));
+    else
+        forgetListOrigin(listOriginPath(recordPath_));
     (void)clearRunRecord(recordPath_);
     emit made();
 }

@@ -4,7 +4,8 @@
 // list cut short by the program's end is never taken for a whole one. The CRC list beside it
 // (GeneratedFiles.h) belongs to the list it was made with: a list that comes out different
 // from the one before, or not at all, takes it away. A list the emulator cut short (a full disk
-// lets it end with success all the same) is not kept either (ListCheck.h).
+// lets it end with success all the same) is not kept either (ListCheck.h). The emulator that
+// made a list is noted (ListOrigin.h).
 
 #include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"

@@ -149,6 +149,7 @@ private:
 
     // Start-up: the version and dialect, then the game list, then the version rules.
     void settleVersion(const QString& version);
+    void dropListOfAnotherEmulator();
     // Asks the emulator its version; false when the run could not start.
     bool askVersion();
     void showWaitingStatus();

@@ -3,6 +3,7 @@
 
 #include "Layout.h"
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/catalogue/ListOrigin.h"
 #include "engine/input/KeySwitch.h"
 #include "engine/input/MameIniOption.h"
 #include "engine/launch/GameLaunch.h"
@@ -124,7 +125,31 @@ void frmCargador::settleVersion(const QString& version)
     state_.dialect = dialectOf(version);
     connect(this, &frmCargador::listLoaded, this, &frmCargador::applyVersionRules,
             Qt::SingleShotConnection);
+    dropListOfAnotherEmulator();
     CargarDatos();
+}
+
+// A list another emulator made names its games and titles: the build makes it again, and the
+// CRC list with it.
+void frmCargador::dropListOfAnotherEmulator()
+{
+    const QString list = path(gameListFileName());
+    if (state_.CdMode || !FileExists(list))
+        return;
+    const QString origin = listOriginPath(state_.records.gameList);
+    const QString program = state_.emulator.emulatorFor(state_.emulatorFolder);
+    switch (listOrigin(origin, state_.emulatorFolder, program)) {
+    case ListOrigin::Same:
+        return;
+    case ListOrigin::Unknown:
+        // Made before the maker was noted: taken for this emulator's, as it always was.
+        (void)noteListOrigin(origin, state_.emulatorFolder, program);
+        return;
+    case ListOrigin::Other:
+        if (removeIfExists(list))
+            (void)removeIfExists(path(crcListFileName()));
+        return;
+    }
 }
 
 void frmCargador::applyVersionRules()
