@@ -19,7 +19,8 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Copied into a folder without the emulator: one message and the end, nothing written.
+    // A folder without the emulator, none installed: one message and the end, nothing written.
+    // The message tells what to install.
     void endsWithoutTheEmulator()
     {
         EmulatorFolder folder;
@@ -31,9 +32,11 @@ private slots:
         QCOMPARE(program.dialogs.shown.size(), 1);
         QCOMPARE(program.dialogs.shown.first().icon, Dialogs::Icon::Critical);
         QCOMPARE(program.dialogs.shown.first().title + '|' + program.dialogs.shown.first().text,
-                 "Fichero no encontrado.|No se ha encontrado el archivo ejecutable de M.A.M.E "
-                 "(mame.exe) sin este archivo el Zefrin! no funcionará, por favor copia este "
-                 "programa en la misma carpeta que el M.A.M.E.");
+                 "Fichero no encontrado.|No se ha encontrado M.A.M.E: la carpeta " + folder.path() +
+                     " no tiene el programa mame, y tampoco está instalado en el sistema. "
+                     "Instálalo con el gestor de paquetes de tu distribución (en Debian o Ubuntu, "
+                     "con la orden: sudo apt install mame) y vuelve a abrir Zefrin!, o copia "
+                     "Zefrin! en la carpeta de tu M.A.M.E.");
     }
 
     // The version from the release notes, else asked of the emulator ("-version"): it decides

@@ -8,6 +8,7 @@
 #include "engine/input/MameIniOption.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/services/EmulatorCommands.h"
+#include "engine/services/EmulatorPlace.h"
 #include "engine/services/InstanceLock.h"
 #include "engine/services/SystemServices.h"
 #include "engine/version/Dialect.h"
@@ -47,11 +48,8 @@ bool frmCargador::Form_Load()
     state_.CdMode = IsCdDrive(state_.emulatorFolder);
 
     if (!FileExists(state_.emulator.emulatorFor(state_.emulatorFolder))) {
-        context_.dialogs.message(
-            nullptr, Dialogs::Icon::Critical, QStringLiteral("Fichero no encontrado."),
-            QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin "
-                           "este archivo el Zefrin! no funcionará, por favor copia este programa "
-                           "en la misma carpeta que el M.A.M.E."));
+        context_.dialogs.message(nullptr, Dialogs::Icon::Critical, emulatorMissingTitle(),
+                                 emulatorMissingText(state_.emulatorFolder));
         context_.programExit.endProgram();
         return false;
     }
