@@ -6,7 +6,9 @@
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
+#include "support/SmallDisk.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -191,6 +193,51 @@ private slots:
         }
         QCOMPARE(firstRow(), replaced ? QStringLiteral("Nuevo") : QStringLiteral("Antiguo"));
         QCOMPARE(folder.exists("listacrc.txt"), !replaced);
+    }
+
+    // A lock that cannot be made (the user's data folder is full or read-only) is no copy
+    // running: the message names the folder and the reason, and the start ends.
+    void lockThatCannotBeMadeIsSaidSo_data()
+    {
+        QTest::addColumn<QString>("disk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full") << "full"
+                              << "el disco está lleno";
+        QTest::newRow("read-only") << "read-only"
+                                   << "la carpeta es de sólo lectura";
+    }
+
+    void lockThatCannotBeMadeIsSaidSo()
+    {
+        QFETCH(QString, disk);
+        QFETCH(QString, reason);
+        EmulatorFolder folder;
+        folder.installEmulator();
+        Program program(folder.path());
+        const QString lockFolder = program.lockFolder.path();
+        std::optional<SmallDisk> small;
+        std::optional<ReadOnlyMount> readOnly;
+        if (disk == "full") {
+            small.emplace(lockFolder, 16);
+            QFile filler(lockFolder + "/relleno");
+            if (!small->mounted || !filler.open(QIODevice::WriteOnly))
+                QSKIP("a small disk needs the right to mount");
+            while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+            }
+        } else {
+            readOnly.emplace(lockFolder);
+            if (!readOnly->readOnly)
+                QSKIP("a read-only mount needs the right to mount");
+        }
+        frmCargador window(program.context);
+        QVERIFY(!loadToEnd(window));
+        QVERIFY(program.programExit.ended && !window.isVisible());
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        const ShownMessage& said = program.dialogs.shown.first();
+        QCOMPARE(said.icon, Dialogs::Icon::Critical);
+        QCOMPARE(said.title, QStringLiteral("Zefrin! no puede abrirse."));
+        QVERIFY2(said.text.contains(lockFolder) && said.text.contains(reason),
+                 qPrintable(said.text));
     }
 
     void cdModeLocksTheWritingCommands()

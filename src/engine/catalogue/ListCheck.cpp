@@ -1,8 +1,8 @@
 #include "ListCheck.h"
 
+#include "engine/services/SystemServices.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QStorageInfo>
 
 namespace zefrin {
 
@@ -72,12 +72,6 @@ bool gameListIsWhole(const QString& path, Dialect dialect)
 bool listIsWhole(const QString& path, ListLineCheck lineIsWhole)
 {
     return everyLineWhole(path, lineIsWhole) && !diskIsFull(path);
-}
-
-bool diskIsFull(const QString& path)
-{
-    const QStorageInfo disk(QFileInfo(path).absolutePath());
-    return disk.isValid() && disk.bytesAvailable() <= 0;
 }
 
 QString listDiskFullText(const QString& what, const QString& emulatorFolder)

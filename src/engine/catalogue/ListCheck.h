@@ -21,9 +21,6 @@ bool gameListIsWhole(const QString& path, Dialect dialect);
 using ListLineCheck = bool (*)(QByteArrayView line, bool first);
 bool listIsWhole(const QString& path, ListLineCheck lineIsWhole);
 
-// The disk that holds `path` has no room left for the user.
-bool diskIsFull(const QString& path);
-
 // The message of a list that could not be made because the disk is full: `what` names the
 // list and its file, the folder is where it was to be written.
 QString listDiskFullText(const QString& what, const QString& emulatorFolder);

@@ -54,7 +54,16 @@ bool frmCargador::Form_Load()
         return false;
     }
 
-    if (!context_.instanceLock.tryAcquire()) {
+    // A lock that could not be made is no other copy: the user is told what keeps it from being.
+    const bool locked = context_.instanceLock.tryAcquire();
+    if (!locked && context_.instanceLock.failed()) {
+        context_.dialogs.message(nullptr, Dialogs::Icon::Critical,
+                                 context_.instanceLock.failureTitle(),
+                                 context_.instanceLock.failureText());
+        context_.programExit.endProgram();
+        return false;
+    }
+    if (!locked) {
         context_.dialogs.message(
             nullptr, Dialogs::Icon::Information, QStringLiteral("Zefrin ya está abierto."),
             QStringLiteral("Zefrin! ya se encuentra abierto, búscalo, debe estar por ahí."));
