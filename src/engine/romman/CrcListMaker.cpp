@@ -140,11 +140,13 @@ int CrcListMaker::reached() const
 void CrcListMaker::runEnded(const ShellResult& result)
 {
     poll_.stop();
-    const bool ended = result.started && !result.crashed && result.exitCode == 0 &&
-                       QFileInfo(listPath_).size() > 0;
-    // The emulator ends with success even when a full disk cut its list short.
-    const bool whole = ended && crcListIsWhole(listPath_);
-    const bool diskFull = ended && !whole && diskIsFull(listPath_);
+    const bool succeeded = result.started && !result.crashed && result.exitCode == 0;
+    const bool written = succeeded && QFileInfo(listPath_).size() > 0;
+    // The emulator ends with success even when a full disk cut its list short, or let it
+    // write nothing at all.
+    const bool whole = written && crcListIsWhole(listPath_);
+    const bool diskFull = succeeded && !whole && diskIsFull(listPath_);
+    const bool cut = (written && !whole) || diskFull;
     if (!whole)
         (void)removeIfExists(listPath_);
     (void)clearRunRecord(recordPath_);
@@ -156,7 +158,7 @@ void CrcListMaker::runEnded(const ShellResult& result)
     if (whole)
         readList();
     else
-        finish(ended ? CrcListEnd::Cut : CrcListEnd::Unavailable, nullptr, diskFull);
+        finish(cut ? CrcListEnd::Cut : CrcListEnd::Unavailable, nullptr, diskFull);
 }
 
 void CrcListMaker::readList()
