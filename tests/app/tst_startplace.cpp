@@ -79,16 +79,21 @@ private slots:
         QTest::addColumn<QString>("emulator");        // the folder of the emulator used
         QTest::addColumn<QString>("rememberedAfter"); // the folder of the settings afterwards
         QTest::addColumn<int>("problem");             // what is said of the command line's
+        // Installed where the distribution puts it, off PATH (/usr/games missing from it).
+        QTest::addColumn<bool>("installed");
         const auto row = [](const char* tag, const char* kind, const char* own,
                             const char* remembered, bool onPath, const char* expected,
-                            const char* emulator, const char* rememberedAfter) {
+                            const char* emulator, const char* rememberedAfter,
+                            bool installed = false) {
             QTest::newRow(tag) << QString(kind) << QString(kind) << QString(own)
                                << QString(remembered) << onPath << QString(expected)
                                << QString(emulator) << QString(rememberedAfter)
-                               << int(FolderProblem::None);
+                               << int(FolderProblem::None) << installed;
         };
         row("argument first", "mame", "mame", "kept", true, "argument", "argument", "argument");
         row("argument, PATH's", "bare", "", "", true, "argument", "bin", "argument");
+        row("argument, installed off PATH", "bare", "", "", false, "argument", "games", "argument",
+            true);
         row("argument, none", "bare", "", "kept", false, "argument", "argument", "remembered");
         row("own folder with roms", "", "roms", "kept", true, "own", "own", "remembered");
         row("remembered", "", "", "kept", false, "remembered", "remembered", "remembered");
@@ -97,7 +102,7 @@ private slots:
         // A classic set-up beside the program does not stand in for a bad argument.
         const auto bad = [](const char* tag, const char* name, const char* kind, FolderProblem is) {
             QTest::newRow(tag) << QString(name) << QString(kind) << QString("mame") << QString()
-                               << false << QString() << QString() << QString() << int(is);
+                               << false << QString() << QString() << QString() << int(is) << false;
         };
         bad("missing", "nada", "missing", FolderProblem::Missing);
         bad("a file", "roms.zip", "file", FolderProblem::NotAFolder);
@@ -118,9 +123,10 @@ private slots:
         QFETCH(QString, emulator);
         QFETCH(QString, rememberedAfter);
         QFETCH(int, problem);
+        QFETCH(bool, installed);
         QTemporaryDir root;
         QMap<QString, QString> folders{{"argument", root.filePath(argument)}};
-        for (const QString name : {"own", "remembered", "chosen", "bin"})
+        for (const QString name : {"own", "remembered", "chosen", "bin", "games"})
             folders[name] = root.filePath(name);
         const QString given = folders["argument"];
         make(given, kind);
@@ -128,6 +134,7 @@ private slots:
         make(folders["remembered"], "mame");
         make(folders["chosen"], "mame");
         make(folders["bin"], onPath ? "mame" : "bare");
+        make(folders["games"], installed ? "mame" : "bare");
         const auto path = pathSetTo(folders["bin"]);
         QSettings settings(root.filePath("settings/zefrin.conf"), QSettings::IniFormat);
         if (!remembered.isEmpty())
@@ -148,7 +155,7 @@ private slots:
         if (kind == "relative")
             QVERIFY(QDir::setCurrent(QFileInfo(given).path()));
         const std::optional<EmulatorPlace> place =
-            startPlace(arguments, folders["own"], settings, dialogs);
+            startPlace(arguments, folders["own"], settings, dialogs, {folders["games"]});
         QDir::setCurrent(current);
         settings.sync();
 

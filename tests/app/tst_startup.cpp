@@ -2,10 +2,13 @@
 // the emulator, emulators that fail, and a CD.
 
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/services/RunRecord.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
+#include "support/ReadOnlyMount.h"
 #include "support/Runs.h"
+#include "support/SmallDisk.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -18,7 +21,8 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Copied into a folder without the emulator: one message and the end, nothing written.
+    // A folder without the emulator, none installed: one message and the end, nothing written.
+    // The message tells what to install.
     void endsWithoutTheEmulator()
     {
         EmulatorFolder folder;
@@ -30,9 +34,11 @@ private slots:
         QCOMPARE(program.dialogs.shown.size(), 1);
         QCOMPARE(program.dialogs.shown.first().icon, Dialogs::Icon::Critical);
         QCOMPARE(program.dialogs.shown.first().title + '|' + program.dialogs.shown.first().text,
-                 "Fichero no encontrado.|No se ha encontrado el archivo ejecutable de M.A.M.E "
-                 "(mame.exe) sin este archivo el Zefrin! no funcionará, por favor copia este "
-                 "programa en la misma carpeta que el M.A.M.E.");
+                 "Fichero no encontrado.|No se ha encontrado M.A.M.E: la carpeta " + folder.path() +
+                     " no tiene el programa mame, y tampoco está instalado en el sistema. "
+                     "Instálalo con el gestor de paquetes de tu distribución (en Debian o Ubuntu, "
+                     "con la orden: sudo apt install mame) y vuelve a abrir Zefrin!, o copia "
+                     "Zefrin! en la carpeta de tu M.A.M.E.");
     }
 
     // The version from the release notes, else asked of the emulator ("-version"): it decides
@@ -40,7 +46,8 @@ private slots:
     // unknown version (what any answer reads as is fuzzed).
     void versionRows_data()
     {
-        // The emulator: empty, the stand-in; else a script that fails.
+        // The emulator: empty, the stand-in; "elsewhere", the stand-in outside the folder (as
+        // the one on PATH is); else a script that fails.
         QTest::addColumn<QByteArray>("emulator");
         QTest::addColumn<QByteArray>("directives"); // of the stand-in
         QTest::addColumn<QByteArray>("whatsnew");   // empty: no file
@@ -62,6 +69,10 @@ private slots:
         row("today's, asked", {}, "", "", "Versión de M.A.M.E. (0.251)", true, true);
         row("no end", {}, "version-delay-ms\t60000\n", "", "(Versión de M.A.M.E desconocida)",
             false, false);
+        // An old installation's release notes describe no emulator of the folder: the one that
+        // runs is asked.
+        row("today's, beside old notes", "elsewhere", "", "0.106\r\n",
+            "Versión de M.A.M.E. (0.251)", true, true);
         // No game list, and the user is told why.
         row("fails", "#!/bin/sh\nexit 3\n", "", "0.70", "Versión de M.A.M.E. (0.70)", true, false);
     }
@@ -76,7 +87,10 @@ private slots:
         QFETCH(bool, settingsCreated);
         QFETCH(bool, today);
         EmulatorFolder folder;
-        if (emulator.isEmpty())
+        const bool elsewhere = emulator == "elsewhere";
+        if (elsewhere)
+            emulator.clear();
+        else if (emulator.isEmpty())
             folder.installEmulator();
         else {
             folder.writeFile("mame", emulator);
@@ -89,6 +103,8 @@ private slots:
         if (!whatsnew.isEmpty())
             folder.writeFile("whatsnew.txt", whatsnew);
         Program program(folder.path());
+        if (elsewhere)
+            program.state.emulator.useEmulator(ZEFRIN_STANDIN_PATH);
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
 
@@ -109,6 +125,119 @@ private slots:
         QCOMPARE(program.dialogs.shown.size(), emulator.isEmpty() ? 0 : 1);
         if (!emulator.isEmpty())
             QCOMPARE(program.dialogs.shown[0].text, gameListNotCreatedText(folder.path()));
+    }
+
+    // A start that first waits for an emulator an earlier copy left running asks the version
+    // once that run has ended, and reads the list remade then in the dialect it gives.
+    void waitingStartAsksTheVersion()
+    {
+        EmulatorFolder folder;
+        folder.installEmulator();
+        folder.writeFile("standin.dat", "dialect\ttoday\n"
+                                        "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
+        folder.writeFile("roms/airdueljm72.zip", {});
+        folder.writeFile("lista.txt", "Name:             Description:\n");
+        QProcess earlier;
+        earlier.start("sleep", {"2"});
+        QVERIFY(earlier.waitForStarted());
+        Program program(folder.path());
+        QVERIFY(writeRunRecord(program.state.records.gameList, folder.path(),
+                               withRun({}, processIdentity(earlier.processId()))));
+        frmCargador window(program.context);
+        QVERIFY(loadToEnd(window));
+        QTRY_COMPARE_WITH_TIMEOUT(window.lstJuegos->count() ? window.lstJuegos->item(0)->text()
+                                                            : QString(),
+                                  QStringLiteral("Air Duel (Japan, M72 hardware)"), 20000);
+        QCOMPARE(program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QTRY_COMPARE(window.statusCaption(), QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha "
+                                                            "devuelto lo que tenía apartado."));
+        QVERIFY(window.chkUsaControles->isEnabled());
+        QVERIFY(program.dialogs.shown.isEmpty());
+    }
+
+    // The game list is the emulator's: one made by another emulator (the distribution upgraded
+    // it) is made again at start, the CRC list with it; the same emulator's is kept.
+    void listOfAnotherEmulatorIsMadeAgain_data()
+    {
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("same emulator") << false;
+        QTest::newRow("emulator replaced") << true;
+    }
+
+    void listOfAnotherEmulatorIsMadeAgain()
+    {
+        QFETCH(bool, replaced);
+        EmulatorFolder folder;
+        folder.installEmulator();
+        folder.setVersion("0.70");
+        folder.writeFile("standin.dat", "game\ta\tAntiguo\n");
+        folder.writeFile("roms/a.zip", {});
+        QTemporaryDir records;
+        const auto firstRow = [&] {
+            Program program(folder.path());
+            program.state.records = RunRecords::forFolder(folder.path(), records.path());
+            frmCargador window(program.context);
+            return loadToEnd(window) && window.lstJuegos->count() == 1
+                       ? window.lstJuegos->item(0)->text()
+                       : QString();
+        };
+        QCOMPARE(firstRow(), QStringLiteral("Antiguo"));
+        folder.writeFile("standin.dat", "game\ta\tNuevo\n");
+        folder.writeFile("listacrc.txt", "12345678 a.bin\ta\tAntiguo\n");
+        if (replaced) {
+            folder.installEmulator();
+            QFile mame(folder.filePath("mame"));
+            QVERIFY(mame.open(QIODevice::ReadWrite) &&
+                    mame.setFileTime(QDateTime::currentDateTime().addDays(1),
+                                     QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(firstRow(), replaced ? QStringLiteral("Nuevo") : QStringLiteral("Antiguo"));
+        QCOMPARE(folder.exists("listacrc.txt"), !replaced);
+    }
+
+    // A lock that cannot be made (the user's data folder is full or read-only) is no copy
+    // running: the message names the folder and the reason, and the start ends.
+    void lockThatCannotBeMadeIsSaidSo_data()
+    {
+        QTest::addColumn<QString>("disk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full") << "full"
+                              << "el disco está lleno";
+        QTest::newRow("read-only") << "read-only"
+                                   << "la carpeta es de sólo lectura";
+    }
+
+    void lockThatCannotBeMadeIsSaidSo()
+    {
+        QFETCH(QString, disk);
+        QFETCH(QString, reason);
+        EmulatorFolder folder;
+        folder.installEmulator();
+        Program program(folder.path());
+        const QString lockFolder = program.lockFolder.path();
+        std::optional<SmallDisk> small;
+        std::optional<ReadOnlyMount> readOnly;
+        if (disk == "full") {
+            small.emplace(lockFolder, 16);
+            QFile filler(lockFolder + "/relleno");
+            if (!small->mounted || !filler.open(QIODevice::WriteOnly))
+                QSKIP("a small disk needs the right to mount");
+            while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+            }
+        } else {
+            readOnly.emplace(lockFolder);
+            if (!readOnly->readOnly)
+                QSKIP("a read-only mount needs the right to mount");
+        }
+        frmCargador window(program.context);
+        QVERIFY(!loadToEnd(window));
+        QVERIFY(program.programExit.ended && !window.isVisible());
+        QCOMPARE(program.dialogs.shown.size(), 1);
+        const ShownMessage& said = program.dialogs.shown.first();
+        QCOMPARE(said.icon, Dialogs::Icon::Critical);
+        QCOMPARE(said.title, QStringLiteral("Zefrin! no puede abrirse."));
+        QVERIFY2(said.text.contains(lockFolder) && said.text.contains(reason),
+                 qPrintable(said.text));
     }
 
     void cdModeLocksTheWritingCommands()

@@ -3,11 +3,13 @@
 
 #include "engine/catalogue/CatalogueOrder.h"
 #include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GeneratedFiles.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
+#include "support/SmallDisk.h"
 
 #include <QListWidget>
 #include <QRandomGenerator>
@@ -320,6 +322,45 @@ private slots:
         QTest::qWait(2500);
         QCOMPARE(c.emulatorRuns(), 4);
         QCOMPARE(c.state(), loaded);
+    }
+
+    // The emulator ends with success on a list a full disk cut short: such a list is not kept
+    // (a next build makes it again) and the user is told, of the full disk when it was full.
+    void listCutShortIsNotKept_data()
+    {
+        QTest::addColumn<QByteArray>("directives");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("classic, cut in a line") << QByteArray("listfull-cut-bytes\t60\n") << false;
+        QTest::newRow("today's, cut in a line")
+            << QByteArray("dialect\ttoday\nlistfull-cut-bytes\t60\n") << false;
+        QTest::newRow("disk full") << QByteArray() << true;
+    }
+
+    void listCutShortIsNotKept()
+    {
+        QFETCH(QByteArray, directives);
+        QFETCH(bool, fullDisk);
+        Catalogue c;
+        std::optional<SmallDisk> disk;
+        QByteArray games = sixGames;
+        if (fullDisk) {
+            disk.emplace(c.folder.path(), 128);
+            if (!disk->mounted)
+                QSKIP("a small disk needs the right to mount");
+            c.program.state.emulator.useEmulator(ZEFRIN_STANDIN_PATH);
+            for (int i = 0; i < 3000; ++i)
+                games += QByteArray("game\tg") + QByteArray::number(i) + "\tGame number " +
+                         QByteArray::number(i) + '\n';
+        }
+        c.setGames(directives + games);
+        if (directives.contains("today"))
+            c.program.state.dialect = Dialect::Today;
+        c.build();
+        QVERIFY(!c.folder.exists("lista.txt"));
+        QCOMPARE(c.criticalMessages(),
+                 QStringList{"Error.|" + gameListNotMadeText(c.folder.path(), fullDisk)});
+        if (fullDisk)
+            QVERIFY(c.criticalMessages().first().contains("el disco está lleno"));
     }
 
     // Every archive of roms has its row, whatever its name, and its row and tool tip name it as

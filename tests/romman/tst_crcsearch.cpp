@@ -116,6 +116,12 @@ private slots:
         // The note the program kept has the list made anew instead of the cut one taken whole.
         row("the program ended while the list was made", "viejo.zip", "ended",
             "-listfull -listcrc mspacman pacman", pacman);
+        // A list cut short though the emulator ended well (a full disk) is not kept, and no
+        // search runs without it; one kept from before is made anew.
+        row("the list cut short", "viejo.zip", "cut", "-listfull -listcrc",
+            {"Critical", "Error.", "%1"});
+        row("a cut list kept from before", "viejo.zip", "cut before",
+            "-listfull -listcrc mspacman pacman", pacman);
     }
 
     void search()
@@ -137,6 +143,13 @@ private slots:
             m.folder.archive("pacman", "pacman.zip");
         if (setup == "list unwritable")
             m.folder.makeFolder("listacrc.txt");
+        if (setup == "cut before")
+            m.folder.writeFile("listacrc.txt", "9d0b8d5b gg1.bin\tgalaga\tGalaga Espacial\n1234");
+        if (setup == "cut") {
+            m.folder.collection.directives.push_back({"listcrc-cut-bytes", "60", ""});
+            QVERIFY(fx::writeDataFile(m.folder.collection,
+                                      m.folder.filePath("standin.dat").toStdString()));
+        }
         if (setup.startsWith("twice")) {
             startSearch(m, archive);
             QTRY_VERIFY_WITH_TIMEOUT(!m.window.ManagerBusy, 60000);
@@ -168,9 +181,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m.window.ManagerBusy, 60000);
         QTEST(m.folder.setsAsked(), "calls");
         QFETCH(QStringList, outcome);
+        outcome.replaceInStrings("%1", crcListCutText(m.folder.path(), false));
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"),
-                 setup != "list unwritable" && setup != "earlier run" && !cancel);
+                 setup != "list unwritable" && setup != "earlier run" && !cancel &&
+                     setup != "cut");
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
         QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden());
         // The note of a run that still goes on stays for the next search.

@@ -2,6 +2,7 @@
 // at a time, and every command run through its buttons against the stand-in.
 
 #include "ManagerFolder.h"
+#include "engine/catalogue/GeneratedFiles.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -43,9 +44,20 @@ private slots:
         clickItem(window.lstJuegos, "Donkey Kong");
         QTest::keyClick(window.lstJuegos->viewport(), Qt::Key_Down);
         QCOMPARE(window.lblArchivo->text(), "galaga.zip");
-        // An emulator that fails leaves the game list empty, and nothing is said.
-        m.folder.writeFile("mame", "#!/bin/sh\nexit 1\n");
-        QVERIFY(m.reload() && window.lstJuegos->count() == 0 && m.program.dialogs.shown.isEmpty());
+        // An emulator that fails leaves the game list empty, and says so; a search then asks
+        // nothing of it and says why.
+        m.folder.writeFile("mame", "#!/bin/sh\necho \"$@\" >> standin-calls.txt\nexit 1\n");
+        QVERIFY(m.reload() && window.lstJuegos->count() == 0);
+        const QStringList notMade{"Critical", "Error.", gameListNotCreatedText(m.folder.path())};
+        QCOMPARE(messagesShown(m.program.dialogs), notMade);
+        m.program.dialogs.shown.clear();
+        m.program.dialogs.answers = {true};
+        m.folder.forgetEmulatorCalls();
+        clickItem(window.ROMs, "galaga.zip");
+        click(&window, "lblBuscar");
+        QTRY_VERIFY(!window.ManagerBusy);
+        QCOMPARE(messagesShown(m.program.dialogs), searchAsked + notMade);
+        QCOMPARE(m.folder.readFile("standin-calls.txt"), "-listfull\n");
     }
 
     // Each command on the selections: the messages it shows, the sets it asks the stand-in

@@ -215,7 +215,8 @@ private:
                 QVERIFY(!launch.start() && folder.exists("cfg/galaga.bak"));
             // The shell's redirection makes the list before the emulator runs: a list begun.
             if (kind == "list") {
-                QVERIFY(QFile::remove(folder.filePath("lista.txt")) && maker.start());
+                QVERIFY(QFile::remove(folder.filePath("lista.txt")) &&
+                        maker.start(Dialect::Classic));
                 QTRY_VERIFY(folder.exists("lista.txt"));
             }
         }

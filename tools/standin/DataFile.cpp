@@ -150,6 +150,10 @@ void apply(Settings& s, std::string_view key, std::string_view value)
         s.versionAnswer = unescape(value);
     else if (key == directive::versionDelayMs)
         count(s.versionDelayMs);
+    else if (key == directive::listfullCutBytes)
+        count(s.listfullCutBytes);
+    else if (key == directive::listcrcCutBytes)
+        count(s.listcrcCutBytes);
     else if (key == directive::runStderrLines)
         count(s.runStderrLines);
     else if (key == directive::runDip)

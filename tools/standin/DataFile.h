@@ -54,6 +54,8 @@ struct Settings {
     long listfullDelayMs = 0;
     long verifyDelayMs = 0;
     long listcrcDelayMs = 0;
+    long listfullCutBytes = -1; // none
+    long listcrcCutBytes = -1;
     LetterCase verifysetsCase = LetterCase::Normal;
     bool crlf = false;
     Dialect dialect = Dialect::Classic;

@@ -105,6 +105,7 @@ int listFull(const Request& request)
 {
     const Settings settings = settingsFor(request.data);
     std::this_thread::sleep_for(std::chrono::milliseconds(settings.listfullDelayMs));
+    request.out.cutAfter(settings.listfullCutBytes);
     request.out.line("Name:     Description:");
     for (const GameInfo* game : selectGames(request.data, request.name))
         request.out.line(padRight(game->shortName, 10) + '"' + game->title + '"');

@@ -32,12 +32,16 @@ public:
     void text(std::string_view bytes);
     void flush();
     std::size_t eolSize() const { return m_eol.size(); }
+    // Writes no more than `bytes` from now on; the rest is dropped unseen, as writes to a full
+    // disk are. A negative count sets no limit.
+    void cutAfter(long bytes) { m_room = bytes; }
 
 private:
     std::string m_eol;
     std::string m_buffer;
     std::FILE* m_stream = stdout;
     Output* m_before = nullptr;
+    long m_room = -1;
 };
 
 } // namespace zefrin::standin

@@ -65,6 +65,7 @@ int version(const Request& request)
 int listFullToday(const Request& request)
 {
     sleepMs(settingsFor(request.data).listfullDelayMs);
+    request.out.cutAfter(settingsFor(request.data).listfullCutBytes);
     const std::vector<const GameInfo*> games = selectGames(request.data, request.name);
     if (games.empty() && !request.name.empty())
         return noMatchingSystems(request);
@@ -85,6 +86,7 @@ int listCrc(const Request& request)
             lines.push_back(hex8(rom.crc) + ' ' + padRight(rom.name, 32) + '\t' +
                             padRight(game->shortName, 16) + '\t' + game->title);
     const long delayMs = settingsFor(request.data).listcrcDelayMs;
+    request.out.cutAfter(settingsFor(request.data).listcrcCutBytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (delayMs > 0 && i == lines.size() / 2) {
             request.out.flush();

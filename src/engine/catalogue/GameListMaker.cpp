@@ -1,8 +1,11 @@
 #include "GameListMaker.h"
 
 #include "GeneratedFiles.h"
+#include "ListCheck.h"
+#include "ListOrigin.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/RunRecord.h"
+#include "engine/services/SystemServices.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -33,10 +36,12 @@ GameListMaker::GameListMaker(EmulatorRunner& runner, const QString& emulatorFold
 {
 }
 
-bool GameListMaker::start()
+bool GameListMaker::start(Dialect dialect)
 {
     if (runner_.isBusy())
         return false;
+    dialect_ = dialect;
+    diskFull_ = false;
     // The list is made whatever these give: a script that cannot be written or an emulator
     // that does not start just leave no list, which the caller sees.
     (void)ensureGameListScript(emulatorFolder_);
@@ -58,14 +63,23 @@ void GameListMaker::runEnded(const ShellResult& result)
 {
     // The redirection creates the list before the emulator starts: an emulator that could
     // not run (the shell says so with 126 or 127), or that died, leaves an empty or partial
-    // list, which would stand for good. A list the emulator did not write is not kept.
+    // list, which would stand for good. A list the emulator did not write, or not whole, is
+    // not kept.
     const QString list = emulatorPath(emulatorFolder_, gameListFileName());
-    const bool written =
-        result.started && !result.crashed && result.exitCode < 126 && QFileInfo(list).size() > 0;
-    if (!written)
+    const bool written = result.started && !result.crashed && result.exitCode < 126 &&
+                         gameListIsWhole(list, dialect_);
+    if (!written) {
+        diskFull_ = diskIsFull(list);
         (void)removeIfExists(list);
+    }
     if (!written || !previousList_ || fileDigest(list) != previousList_)
         (void)removeIfExists(emulatorPath(emulatorFolder_, crcListFileName()));
+    // Without the note a next start takes the list for its emulator's, as it always did.
+    if (written)
+        (void)noteListOrigin(listOriginPath(recordPath_), emulatorFolder_,
+                             runner_.emulatorFor(emulatorFolder_));
+    else
+        forgetListOrigin(listOriginPath(recordPath_));
     (void)clearRunRecord(recordPath_);
     emit made();
 }

@@ -3,8 +3,11 @@
 // it is missing). A run record (services/RunRecord.h) is kept while the emulator writes: a
 // list cut short by the program's end is never taken for a whole one. The CRC list beside it
 // (GeneratedFiles.h) belongs to the list it was made with: a list that comes out different
-// from the one before, or not at all, takes it away.
+// from the one before, or not at all, takes it away. A list the emulator cut short (a full disk
+// lets it end with success all the same) is not kept either (ListCheck.h). The emulator that
+// made a list is noted (ListOrigin.h).
 
+#include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
 
 #include <QByteArray>
@@ -21,9 +24,12 @@ class GameListMaker : public QObject {
 public:
     GameListMaker(EmulatorRunner& runner, const QString& emulatorFolder, const QString& recordPath);
 
-    // Starts the emulator; `made` follows once it has ended, whatever it did. False, with
-    // nothing started, while another run is in progress.
-    bool start();
+    // Starts the emulator; `made` follows once it has ended, whatever it did. The list is
+    // checked in `dialect`. False, with nothing started, while another run is in progress.
+    bool start(Dialect dialect);
+
+    // The last list made was cut short by a full disk, and removed.
+    bool diskWasFull() const { return diskFull_; }
 
 signals:
     void made();
@@ -37,6 +43,8 @@ private:
     QString recordPath_;
     // The digest of the list before this run; nothing when there was none.
     std::optional<QByteArray> previousList_;
+    Dialect dialect_ = Dialect::Classic;
+    bool diskFull_ = false;
 };
 
 } // namespace zefrin

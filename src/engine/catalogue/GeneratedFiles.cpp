@@ -1,5 +1,7 @@
 #include "GeneratedFiles.h"
 
+#include "ListCheck.h"
+
 #include "engine/input/KeyNameTable.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/RunRecord.h"
@@ -40,6 +42,13 @@ QString gameListNotCreatedText(const QString& emulatorFolder)
            emulatorFolder +
            QStringLiteral(": comprueba que no es de sólo lectura y que M.A.M.E funciona. Sin "
                           "ella los juegos no tienen título.");
+}
+
+QString gameListNotMadeText(const QString& emulatorFolder, bool diskFull)
+{
+    return diskFull
+               ? listDiskFullText(QStringLiteral("la lista de juegos (lista.txt)"), emulatorFolder)
+               : gameListNotCreatedText(emulatorFolder);
 }
 
 QString cdWithoutGeneratedFilesText()

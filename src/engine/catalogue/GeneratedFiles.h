@@ -27,6 +27,8 @@ QString cdWithoutGeneratedFilesText();
 // The message of a game list that could not be made: the folder cannot be written, or the
 // emulator did not run.
 QString gameListNotCreatedText(const QString& emulatorFolder);
+// The same, or the full disk's message when the disk was full.
+QString gameListNotMadeText(const QString& emulatorFolder, bool diskFull);
 
 // Writes the game-list script when it is missing. False when it cannot be written.
 bool ensureGameListScript(const QString& emulatorFolder);

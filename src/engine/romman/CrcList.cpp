@@ -1,5 +1,7 @@
 #include "CrcList.h"
 
+#include "engine/catalogue/ListCheck.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -130,6 +132,20 @@ std::optional<CrcIndex> readCrcList(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return readCrcList(file);
+}
+
+namespace {
+
+bool isCrcLine(QByteArrayView line, bool)
+{
+    return crcLineSet(line).has_value();
+}
+
+} // namespace
+
+bool crcListIsWhole(const QString& path)
+{
+    return listIsWhole(path, isCrcLine);
 }
 
 } // namespace zefrin

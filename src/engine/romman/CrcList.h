@@ -49,4 +49,7 @@ std::optional<QByteArrayView> crcLineSet(QByteArrayView line);
 std::optional<CrcIndex> readCrcList(QIODevice& device);
 std::optional<CrcIndex> readCrcList(const QString& path);
 
+// The list at `path` came out whole (catalogue/ListCheck.h): every line a list line.
+bool crcListIsWhole(const QString& path);
+
 } // namespace zefrin

@@ -2,6 +2,7 @@
 
 #include "engine/catalogue/GameList.h"
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/catalogue/ListCheck.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/RunRecord.h"
 
@@ -169,8 +170,13 @@ int CrcListMaker::reached() const
 void CrcListMaker::runEnded(const ShellResult& result)
 {
     poll_.stop();
-    const bool whole = result.started && !result.crashed && result.exitCode == 0 &&
-                       QFileInfo(listPath_).size() > 0;
+    const bool succeeded = result.started && !result.crashed && result.exitCode == 0;
+    const bool written = succeeded && QFileInfo(listPath_).size() > 0;
+    // The emulator ends with success even when a full disk cut its list short, or let it
+    // write nothing at all.
+    const bool whole = written && crcListIsWhole(listPath_);
+    const bool diskFull = succeeded && !whole && diskIsFull(listPath_);
+    const bool cut = (written && !whole) || diskFull;
     if (!whole)
         (void)removeIfExists(listPath_);
     (void)clearRunRecord(recordPath_);
@@ -182,12 +188,14 @@ void CrcListMaker::runEnded(const ShellResult& result)
     if (whole)
         readList();
     else
-        finish(CrcListEnd::Unavailable);
+        finish(cut ? CrcListEnd::Cut : CrcListEnd::Unavailable, nullptr, diskFull);
 }
 
 void CrcListMaker::readList()
 {
-    std::optional<CrcIndex> index = readCrcList(listPath_);
+    // A list kept from before may have been cut short by a full disk: it is made anew.
+    std::optional<CrcIndex> index =
+        made_ || crcListIsWhole(listPath_) ? readCrcList(listPath_) : std::nullopt;
     if (index && !index->isEmpty()) {
         finish(CrcListEnd::Ready, std::make_shared<const CrcIndex>(std::move(*index)));
         return;
@@ -199,14 +207,24 @@ void CrcListMaker::readList()
         make();
 }
 
-void CrcListMaker::finish(CrcListEnd end, std::shared_ptr<const CrcIndex> index)
+void CrcListMaker::finish(CrcListEnd end, std::shared_ptr<const CrcIndex> index, bool diskFull)
 {
     poll_.stop();
     awaited_ = {};
     shownAwaited_ = false;
     gameLines_.clear();
     lineOfSet_.clear();
-    emit ended({end, std::move(index)});
+    emit ended({end, std::move(index), diskFull});
+}
+
+QString crcListCutText(const QString& emulatorFolder, bool diskFull)
+{
+    const QString what = QStringLiteral("la lista de CRC (listacrc.txt)");
+    if (diskFull)
+        return listDiskFullText(what, emulatorFolder);
+    return QStringLiteral("No se ha podido crear %1 en la carpeta %2: M.A.M.E la ha dejado "
+                          "incompleta y se ha borrado. Vuelve a intentar la búsqueda.")
+        .arg(what, emulatorFolder);
 }
 
 } // namespace zefrin

@@ -22,13 +22,18 @@ namespace zefrin {
 enum class CrcListEnd {
     Ready,       // `index` holds the list
     Unavailable, // the emulator gave no list: the search goes through every game
-    Cancelled    // the user cancelled while the emulator was making it
+    Cancelled,   // the user cancelled while the emulator was making it
+    Cut          // the emulator ended well but its list was cut short: removed, no search
 };
 
 struct CrcListResult {
     CrcListEnd end = CrcListEnd::Unavailable;
     std::shared_ptr<const CrcIndex> index;
+    bool diskFull = false; // a Cut list met a full disk
 };
+
+// What the user is told of a Cut list.
+QString crcListCutText(const QString& emulatorFolder, bool diskFull);
 
 class CrcListMaker : public QObject {
     Q_OBJECT
@@ -57,7 +62,8 @@ private:
     void make();
     // The game lines' numbers by set, for the progress of a making.
     void prepareProgress();
-    void finish(CrcListEnd end, std::shared_ptr<const CrcIndex> index = nullptr);
+    void finish(CrcListEnd end, std::shared_ptr<const CrcIndex> index = nullptr,
+                bool diskFull = false);
     // The number of the game line of the set the emulator has got to; 0 when not known.
     int reached() const;
 

@@ -87,7 +87,8 @@ std::optional<QString> commandLineHelp(const QStringList& arguments)
         "Abre Zefrin! en la carpeta del M.A.M.E (la que tiene las carpetas roms, cfg y ctrlr).\n"
         "Sin CARPETA usa la carpeta del programa si tiene el M.A.M.E o una carpeta roms; si no,\n"
         "la última que se usó; y si no, la pregunta. Una carpeta sin su propio mame usa el\n"
-        "mame del PATH (el del paquete de la distribución, /usr/games/mame).\n"
+        "mame del PATH o, si no está en el PATH, el que instala la distribución\n"
+        "(/usr/games/mame).\n"
         "Una carpeta cuyo nombre empieza por guion se indica así: zefrin ./-carpeta\n");
 }
 
@@ -110,13 +111,48 @@ FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString&
     return {};
 }
 
-EmulatorPlace placeFor(const QString& folder, FolderSource source)
+QStringList distributionEmulatorFolders()
+{
+#ifdef Q_OS_WIN
+    return {};
+#else
+    return {QStringLiteral("/usr/games"), QStringLiteral("/usr/local/games"),
+            QStringLiteral("/usr/bin"), QStringLiteral("/usr/local/bin"),
+            QStringLiteral("/snap/bin")};
+#endif
+}
+
+EmulatorPlace placeFor(const QString& folder, FolderSource source, const QStringList& systemFolders)
 {
     const QString own = emulatorPath(folder, emulatorExecutableName());
     if (source == FolderSource::ProgramFolder || FileExists(own))
         return {folder, own};
-    const QString onPath = QStandardPaths::findExecutable(emulatorExecutableName());
-    return {folder, onPath.isEmpty() ? own : onPath};
+    QString installed = QStandardPaths::findExecutable(emulatorExecutableName());
+    if (installed.isEmpty() && !systemFolders.isEmpty())
+        installed = QStandardPaths::findExecutable(emulatorExecutableName(), systemFolders);
+    return {folder, installed.isEmpty() ? own : installed};
+}
+
+QString emulatorMissingTitle()
+{
+    return QStringLiteral("Fichero no encontrado.");
+}
+
+QString emulatorMissingText(const QString& folder)
+{
+#ifdef Q_OS_WIN
+    (void)folder;
+    return QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin "
+                          "este archivo el Zefrin! no funcionará, por favor copia este programa "
+                          "en la misma carpeta que el M.A.M.E.");
+#else
+    return QStringLiteral("No se ha encontrado M.A.M.E: la carpeta %1 no tiene el programa mame, "
+                          "y tampoco está instalado en el sistema. Instálalo con el gestor de "
+                          "paquetes de tu distribución (en Debian o Ubuntu, con la orden: sudo apt "
+                          "install mame) y vuelve a abrir Zefrin!, o copia Zefrin! en la carpeta "
+                          "de tu M.A.M.E.")
+        .arg(folder);
+#endif
 }
 
 void rememberEmulatorFolder(QSettings& settings, const EmulatorPlace& place, FolderSource source)

@@ -51,10 +51,20 @@ std::optional<QString> commandLineHelp(const QStringList& arguments);
 FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString& programFolder,
                                     const QSettings& settings);
 
+// Where distributions install the emulator: searched after PATH, which may lack them (root's
+// PATH and some desktops' have no /usr/games).
+QStringList distributionEmulatorFolders();
+
 // The emulator a folder is used with: its own `mame`; in a folder other than the program's
-// own one without it, the first `mame` on PATH. The folder's own one (missing) when there is
-// none either, so that start-up says it is missing.
-EmulatorPlace placeFor(const QString& folder, FolderSource source);
+// own one without it, the first `mame` on PATH, else in `systemFolders`. The folder's own one
+// (missing) when there is none either, so that start-up says it is missing.
+EmulatorPlace placeFor(const QString& folder, FolderSource source,
+                       const QStringList& systemFolders = distributionEmulatorFolders());
+
+// The message of a start without an emulator: it tells the user of a packaged system what to
+// install.
+QString emulatorMissingTitle();
+QString emulatorMissingText(const QString& folder);
 
 // A folder from the command line or the chooser, once its emulator has been found, is the one
 // used next time too. The classic set-up writes nothing of the kind.

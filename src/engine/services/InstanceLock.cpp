@@ -1,14 +1,37 @@
 #include "InstanceLock.h"
 
 #include "RunRecord.h"
+#include "SystemServices.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 namespace zefrin {
 
+namespace {
+
+// Why a lock file cannot be made in its folder, in the user's words.
+QString lockFailureReason(const QString& lockPath)
+{
+    const QFileInfo folder(QFileInfo(lockPath).absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("la carpeta no existe y no se puede crear");
+    if (QStorageInfo(folder.absoluteFilePath()).isReadOnly())
+        return QStringLiteral("la carpeta es de sólo lectura");
+    if (diskIsFull(lockPath))
+        return QStringLiteral("el disco está lleno");
+    if (!folder.isWritable())
+        return QStringLiteral("no tienes permiso para escribir en ella");
+    return QStringLiteral("el sistema no lo ha permitido");
+}
+
+} // namespace
+
 InstanceLock::InstanceLock(const QString& lockPath)
-    : lock_(lockPath)
+    : lockPath_(lockPath)
+    , lock_(lockPath)
 {
     // Age alone never makes a lock stale: only a holder that no longer runs does.
     lock_.setStaleLockTime(0);
@@ -16,7 +39,28 @@ InstanceLock::InstanceLock(const QString& lockPath)
 
 bool InstanceLock::tryAcquire()
 {
-    return lock_.isLocked() || lock_.tryLock(0);
+    failure_.clear();
+    if (lock_.isLocked() || lock_.tryLock(0))
+        return true;
+    if (lock_.error() != QLockFile::LockFailedError)
+        failure_ = lockFailureReason(lockPath_);
+    return false;
+}
+
+QString InstanceLock::failureTitle() const
+{
+    return QStringLiteral("Zefrin! no puede abrirse.");
+}
+
+QString InstanceLock::failureText() const
+{
+    return QStringLiteral("Zefrin! no puede crear su archivo de bloqueo (%1) en la carpeta %2: "
+                          "%3. Con ese archivo evita abrirse dos veces, y en esa carpeta guarda "
+                          "las notas con las que deshace lo que quede a medias si se cierra de "
+                          "golpe. Libera espacio en el disco o corrige la carpeta, y vuelve a "
+                          "abrir Zefrin!.")
+        .arg(QFileInfo(lockPath_).fileName(),
+             QDir::toNativeSeparators(QFileInfo(lockPath_).absolutePath()), failure_);
 }
 
 QString InstanceLock::defaultLockPath()

@@ -117,6 +117,12 @@ QString freeFileName(const QString& folder, const QString& base, const QString& 
     return name;
 }
 
+bool diskIsFull(const QString& path)
+{
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    return disk.isValid() && disk.bytesAvailable() <= 0;
+}
+
 bool removeIfExists(const QString& path)
 {
     if (!FileExists(path))

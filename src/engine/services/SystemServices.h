@@ -63,6 +63,9 @@ struct FileResult {
 // replacing anything.
 QString freeFileName(const QString& folder, const QString& base, const QString& extension);
 
+// The disk that holds the file or folder `path` names has no room left for the user.
+bool diskIsFull(const QString& path);
+
 // Deletes a file when it exists; true when it is gone afterwards.
 [[nodiscard]] bool removeIfExists(const QString& path);
 

@@ -1,7 +1,10 @@
 #include "VersionRules.h"
 
+#include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
+
+#include <QFileInfo>
 
 namespace zefrin {
 
@@ -64,6 +67,15 @@ QString ReadEmulatorVersion(const QString& emulatorFolder)
     if (!FileExists(path))
         return unknownVersionText();
     return versionOfNotes(fileDevice(path));
+}
+
+QString ReadEmulatorVersion(const QString& emulatorFolder, const QString& program)
+{
+    const QString own = emulatorPath(emulatorFolder, emulatorExecutableName());
+    if (!FileExists(own) ||
+        QFileInfo(program).absoluteFilePath() != QFileInfo(own).absoluteFilePath())
+        return unknownVersionText();
+    return ReadEmulatorVersion(emulatorFolder);
 }
 
 QString versionOfNotes(std::unique_ptr<QIODevice> notes)

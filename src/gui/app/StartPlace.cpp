@@ -42,7 +42,8 @@ QString askFolder(Dialogs& dialogs)
 } // namespace
 
 std::optional<EmulatorPlace> startPlace(const QStringList& arguments, const QString& programFolder,
-                                        QSettings& settings, Dialogs& dialogs)
+                                        QSettings& settings, Dialogs& dialogs,
+                                        const QStringList& systemFolders)
 {
     FolderDecision decision = decideEmulatorFolder(arguments, programFolder, settings);
     if (decision.problem != FolderProblem::None) {
@@ -53,7 +54,7 @@ std::optional<EmulatorPlace> startPlace(const QStringList& arguments, const QStr
         decision.folder = askFolder(dialogs);
     if (decision.folder.isEmpty())
         return std::nullopt;
-    const EmulatorPlace place = placeFor(decision.folder, decision.source);
+    const EmulatorPlace place = placeFor(decision.folder, decision.source, systemFolders);
     rememberEmulatorFolder(settings, place, decision.source);
     return place;
 }

@@ -131,6 +131,7 @@ private slots:
     void versionAnswered(const ShellResult& result);
     void settingsFileMade(const ShellResult& result);
     void earlierRunEnded(const ShellResult& result);
+    void showRecoveryStatus();
     void managerLoaded();
     void managerClosed();
 
@@ -148,6 +149,10 @@ private:
 
     // Start-up: the version and dialect, then the game list, then the version rules.
     void settleVersion(const QString& version);
+    void dropListOfAnotherEmulator();
+    // Asks the emulator its version; false when the run could not start.
+    bool askVersion();
+    void showWaitingStatus();
     void applyStartupCaptions();
 
     // Catalogue
@@ -199,6 +204,8 @@ private:
     // made again.
     bool recoverInterruptedRun();
     bool awaitingEarlierRun_ = false;
+    // The version is to be asked once the earlier run has ended: nothing else tells it.
+    bool versionPending_ = false;
 };
 
 } // namespace zefrin

@@ -73,7 +73,7 @@ void frmCargador::CargarDatos()
     if (!FileExists(keyNameTablePath(folder)))
         (void)CrearTablaTeclas(folder);
     (void)ensureGameListScript(folder);
-    if (!FileExists(path(gameListFileName())) && listMaker_.start()) {
+    if (!FileExists(path(gameListFileName())) && listMaker_.start(state_.dialect)) {
         setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
         return; // gameListMade() goes on
     }
@@ -83,8 +83,9 @@ void frmCargador::CargarDatos()
 void frmCargador::gameListMade()
 {
     if (!FileExists(path(gameListFileName())))
-        context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
-                                 gameListNotCreatedText(state_.emulatorFolder));
+        context_.dialogs.message(
+            this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+            gameListNotMadeText(state_.emulatorFolder, listMaker_.diskWasFull()));
     showCatalogue();
 }
 

@@ -3,10 +3,12 @@
 
 #include "Layout.h"
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/catalogue/ListOrigin.h"
 #include "engine/input/KeySwitch.h"
 #include "engine/input/MameIniOption.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/services/EmulatorCommands.h"
+#include "engine/services/EmulatorPlace.h"
 #include "engine/services/InstanceLock.h"
 #include "engine/services/SystemServices.h"
 #include "engine/version/Dialect.h"
@@ -21,6 +23,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
+
+#include <utility>
 
 namespace zefrin {
 
@@ -44,16 +48,22 @@ bool frmCargador::Form_Load()
     state_.CdMode = IsCdDrive(state_.emulatorFolder);
 
     if (!FileExists(state_.emulator.emulatorFor(state_.emulatorFolder))) {
-        context_.dialogs.message(
-            nullptr, Dialogs::Icon::Critical, QStringLiteral("Fichero no encontrado."),
-            QStringLiteral("No se ha encontrado el archivo ejecutable de M.A.M.E (mame.exe) sin "
-                           "este archivo el Zefrin! no funcionará, por favor copia este programa "
-                           "en la misma carpeta que el M.A.M.E."));
+        context_.dialogs.message(nullptr, Dialogs::Icon::Critical, emulatorMissingTitle(),
+                                 emulatorMissingText(state_.emulatorFolder));
         context_.programExit.endProgram();
         return false;
     }
 
-    if (!context_.instanceLock.tryAcquire()) {
+    // A lock that could not be made is no other copy: the user is told what keeps it from being.
+    const bool locked = context_.instanceLock.tryAcquire();
+    if (!locked && context_.instanceLock.failed()) {
+        context_.dialogs.message(nullptr, Dialogs::Icon::Critical,
+                                 context_.instanceLock.failureTitle(),
+                                 context_.instanceLock.failureText());
+        context_.programExit.endProgram();
+        return false;
+    }
+    if (!locked) {
         context_.dialogs.message(
             nullptr, Dialogs::Icon::Information, QStringLiteral("Zefrin ya está abierto."),
             QStringLiteral("Zefrin! ya se encuentra abierto, búscalo, debe estar por ahí."));
@@ -74,16 +84,33 @@ bool frmCargador::Form_Load()
         return false;
     }
     // The version comes first: the game list is read in the dialect it decides.
-    const QString version = ReadEmulatorVersion(state_.emulatorFolder);
+    const QString version = ReadEmulatorVersion(state_.emulatorFolder,
+                                                state_.emulator.emulatorFor(state_.emulatorFolder));
+    if (version == unknownVersionText() && state_.scratch.isValid()) {
+        // The emulator is asked once the earlier copy's run has ended (earlierRunEnded); the
+        // window shows meanwhile that it waits.
+        if (awaitingEarlierRun_) {
+            versionPending_ = true;
+            showNormalPointer();
+            ApplyCdMode();
+            showWaitingStatus();
+            emit loaded();
+            return true;
+        }
+        if (askVersion())
+            return true;
+    }
+    settleVersion(version);
+    return !context_.programExit.hasEnded();
+}
+
+bool frmCargador::askVersion()
+{
     CommandLine ask = emulatorCommand(state_.emulatorFolder, {QStringLiteral("-version")},
                                       state_.emulator.emulatorFor(state_.emulatorFolder));
     ask.outputFile = state_.scratch.filePath(QStringLiteral("version.txt"));
     ask.timeLimitMs = versionTimeLimitMs;
-    if (version == unknownVersionText() && state_.scratch.isValid() &&
-        state_.emulator.start(ask, this, &frmCargador::versionAnswered))
-        return true;
-    settleVersion(version);
-    return !context_.programExit.hasEnded();
+    return state_.emulator.start(ask, this, &frmCargador::versionAnswered);
 }
 
 // Today's packaged emulator ships no release notes: it is asked.
@@ -105,7 +132,31 @@ void frmCargador::settleVersion(const QString& version)
     state_.dialect = dialectOf(version);
     connect(this, &frmCargador::listLoaded, this, &frmCargador::applyVersionRules,
             Qt::SingleShotConnection);
+    dropListOfAnotherEmulator();
     CargarDatos();
+}
+
+// A list another emulator made names its games and titles: the build makes it again, and the
+// CRC list with it.
+void frmCargador::dropListOfAnotherEmulator()
+{
+    const QString list = path(gameListFileName());
+    if (state_.CdMode || !FileExists(list))
+        return;
+    const QString origin = listOriginPath(state_.records.gameList);
+    const QString program = state_.emulator.emulatorFor(state_.emulatorFolder);
+    switch (listOrigin(origin, state_.emulatorFolder, program)) {
+    case ListOrigin::Same:
+        return;
+    case ListOrigin::Unknown:
+        // Made before the maker was noted: taken for this emulator's, as it always was.
+        (void)noteListOrigin(origin, state_.emulatorFolder, program);
+        return;
+    case ListOrigin::Other:
+        if (removeIfExists(list))
+            (void)removeIfExists(path(crcListFileName()));
+        return;
+    }
 }
 
 void frmCargador::applyVersionRules()
@@ -141,10 +192,15 @@ void frmCargador::applyStartupCaptions()
                                                "versiones posteriores a la 0.59b."));
     ApplyCdMode();
     if (awaitingEarlierRun_)
-        setStatus(QStringLiteral("Esperando a que se cierre el M.A.M.E que quedó abierto de la "
-                                 "sesión anterior."),
-                  Colours::statusRed());
+        showWaitingStatus();
     emit loaded();
+}
+
+void frmCargador::showWaitingStatus()
+{
+    setStatus(QStringLiteral("Esperando a que se cierre el M.A.M.E que quedó abierto de la "
+                             "sesión anterior."),
+              Colours::statusRed());
 }
 
 void frmCargador::disableKeyConfiguration()
@@ -200,6 +256,26 @@ void frmCargador::earlierRunEnded(const ShellResult&)
     const bool listDropped = recoverInterruptedRun();
     if (awaitingEarlierRun_)
         return;
+    showRecoveryStatus();
+    // The version could not be asked while the emulator ran: it is now, and the list is built
+    // after it, in its dialect. What was put back is told once that start-up has ended.
+    if (std::exchange(versionPending_, false)) {
+        connect(this, &frmCargador::loaded, this, &frmCargador::showRecoveryStatus,
+                Qt::SingleShotConnection);
+        if (!askVersion())
+            settleVersion(unknownVersionText());
+        return;
+    }
+    // The list could not be made while the emulator ran.
+    if (listDropped || !FileExists(path(gameListFileName()))) {
+        connect(this, &frmCargador::listLoaded, this, &frmCargador::showRecoveryStatus,
+                Qt::SingleShotConnection);
+        CargarDatos();
+    }
+}
+
+void frmCargador::showRecoveryStatus()
+{
     // A record still there is what could not be put back; the next start tries again.
     if (FileExists(state_.records.gameSettings) || FileExists(state_.records.gameList))
         setStatus(QStringLiteral("M.A.M.E se ha cerrado, pero Zefrin! no ha podido devolver todo "
@@ -209,9 +285,6 @@ void frmCargador::earlierRunEnded(const ShellResult&)
         setStatus(
             QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."),
             Colours::statusTeal());
-    // The list could not be made while the emulator ran.
-    if (listDropped || !FileExists(path(gameListFileName())))
-        CargarDatos();
 }
 
 } // namespace zefrin

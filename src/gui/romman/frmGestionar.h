@@ -115,6 +115,8 @@ private:
     void buildStatusPanel();
     void buildLines();
     void connectControls();
+    // A search that cannot go on ends here with a critical message.
+    void endSearchSaying(const QString& text);
 
     // SearchView: what the search reads and shows between checks.
     void showCounter(int counter) override;

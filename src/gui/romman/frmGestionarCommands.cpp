@@ -3,6 +3,7 @@
 
 #include "ManagerMessages.h"
 #include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GeneratedFiles.h"
 #include "engine/catalogue/RomFolder.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
@@ -88,7 +89,13 @@ void frmGestionar::searchListMade()
 {
     setValue(lblTotal, QString::number(lstJuegos->count()));
     setProgress(0);
-    const QStringList lines = readGameLines(state_.emulatorFolder).value_or(QStringList());
+    // Without the game list there is no game to check the archive against.
+    const std::optional<QStringList> list = readGameLines(state_.emulatorFolder);
+    if (!list) {
+        endSearchSaying(gameListNotMadeText(state_.emulatorFolder, listMaker_.diskWasFull()));
+        return;
+    }
+    const QStringList& lines = *list;
     if (!listsRomCrcs(state_.dialect)) {
         search_.start(lines);
         return;
@@ -108,7 +115,21 @@ void frmGestionar::crcListEnded(const CrcListResult& list)
         searchEnded(cancelled);
         return;
     }
+    // Without the whole list the search would go through every game, for hours, on a disk
+    // where the checks cannot write either.
+    if (list.end == CrcListEnd::Cut) {
+        endSearchSaying(crcListCutText(state_.emulatorFolder, list.diskFull));
+        return;
+    }
     search_.start(lines, list.index);
+}
+
+void frmGestionar::endSearchSaying(const QString& text)
+{
+    Estado->hide();
+    SearchRunning = false;
+    endCommand();
+    context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."), text);
 }
 
 void frmGestionar::showListProgress(int reached)

@@ -58,6 +58,10 @@ void frmGestionar::gameListMade()
     if (const std::optional<QStringList> lines = readGameLines(state_.emulatorFolder)) {
         const QSignalBlocker quiet(lstJuegos);
         setTitleRows(lstJuegos, managerTitles(*lines, state_.dialect));
+    } else {
+        context_.dialogs.message(
+            this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+            gameListNotMadeText(state_.emulatorFolder, listMaker_.diskWasFull()));
     }
     unsetCursor();
     emit loaded();
@@ -66,7 +70,7 @@ void frmGestionar::gameListMade()
 void frmGestionar::regenerateGameList(void (frmGestionar::*then)())
 {
     connect(&listMaker_, &GameListMaker::made, this, then, Qt::SingleShotConnection);
-    if (listMaker_.start())
+    if (listMaker_.start(state_.dialect))
         return;
     disconnect(&listMaker_, &GameListMaker::made, this, then);
     (this->*then)();
