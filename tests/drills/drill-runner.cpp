@@ -104,7 +104,7 @@ int killedAsItStarts(test::Program& program, frmCargador& window, const QString&
     QObject::connect(&runner, &EmulatorRunner::runStarted, &killedNow);
     if (mode == QStringLiteral("list-started")) {
         GameListMaker maker(runner, program.state.emulatorFolder, program.state.records.gameList);
-        return maker.start() ? 3 : 2;
+        return maker.start(program.state.dialect) ? 3 : 2;
     }
     Searching view;
     CrcListMaker maker(runner, program.state.emulatorFolder, program.state.records.crcList, view);
