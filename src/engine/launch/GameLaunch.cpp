@@ -126,9 +126,9 @@ bool GameLaunch::writePlayScript()
 {
     if (request_.scriptPath.isEmpty())
         return fail(Failure::Script, QString());
-    const QStringList lines = playScriptLines(request_.emulatorFolder, game_,
-                                              launchWithoutSound(request_.emulatorVersion),
-                                              request_.logPath, request_.dialect);
+    const QStringList lines = playScriptLines(
+        request_.emulatorFolder, game_, launchWithoutSound(request_.emulatorVersion),
+        request_.logPath, request_.dialect, request_.controllerFolders);
     if (!writeScript(request_.scriptPath, lines))
         return fail(Failure::Script, request_.scriptPath);
     return true;

@@ -44,6 +44,8 @@ struct LaunchRequest {
     // The run record (services/RunRecord.h) kept while the game's settings are moved aside;
     // empty keeps none.
     QString recordPath;
+    // Where today's emulator looks for controller files (AppState::controllerFolders).
+    QString controllerFolders = QStringLiteral("ctrlr");
 };
 
 struct LaunchResult {

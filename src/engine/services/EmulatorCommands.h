@@ -28,8 +28,10 @@ QString listRomsLine(const QString& set); // "-listroms" into 1.p
 // its path, the game it is named after by its set name. Today's emulator has no "-isknown":
 // three answers instead of four.
 QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect);
+// Today's run looks for controller files in `controllerFolders` (EmulatorSettings.h).
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
-                            const QString& logPath, Dialect dialect);
+                            const QString& logPath, Dialect dialect,
+                            const QString& controllerFolders = QStringLiteral("ctrlr"));
 
 // Today's emulator lists the CRC-32 of every ROM of every set ("-listcrc"); the classic one
 // has no such command.

@@ -3,6 +3,7 @@
 // Its procedures are spread over one file per subsystem:
 //   frmCargador.cpp           building the window, pressed looks
 //   frmCargadorStartup.cpp    the load handler, version rules, CD mode
+//   frmCargadorSettings.cpp   the emulator's settings file and controller folders
 //   frmCargadorCommands.cpp   About, layout, shutdown
 //   frmCargadorCatalogue.cpp  the game list build and its commands
 //   frmCargadorLaunch.cpp     starting a game, the load log
@@ -130,6 +131,7 @@ private slots:
     void gameListMade();
     void versionAnswered(const ShellResult& result);
     void settingsFileMade(const ShellResult& result);
+    void controllerFoldersAnswered(const ShellResult& result);
     void earlierRunEnded(const ShellResult& result);
     void managerLoaded();
     void managerClosed();
@@ -149,6 +151,10 @@ private:
     // Start-up: the version and dialect, then the game list, then the version rules.
     void settleVersion(const QString& version);
     void applyStartupCaptions();
+    // mame.ini made when missing (true while the emulator writes it), then the controller
+    // folders of a game's run, then the captions.
+    bool makeSettingsFile();
+    void askControllerFolders();
 
     // Catalogue
     // The rows from the roms folder and the game list, once the list is there.

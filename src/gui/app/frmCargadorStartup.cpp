@@ -108,23 +108,11 @@ void frmCargador::settleVersion(const QString& version)
     CargarDatos();
 }
 
+// The emulator's settings (frmCargadorSettings.cpp), then the captions.
 void frmCargador::applyVersionRules()
 {
-    const VersionState version = versionStateFor(state_.EmulatorVersion);
-    // The emulator writes its settings file; whether it did is not checked: a missing file
-    // just makes the next start ask again.
-    if (version.mayCreateSettings && !FileExists(path(QStringLiteral("mame.ini"))) &&
-        !state_.CdMode &&
-        state_.emulator.start(emulatorCommand(state_.emulatorFolder, {QStringLiteral("-cc")},
-                                              state_.emulator.emulatorFor(state_.emulatorFolder)),
-                              this, &frmCargador::settingsFileMade))
-        return;
-    applyStartupCaptions();
-}
-
-void frmCargador::settingsFileMade(const ShellResult&)
-{
-    applyStartupCaptions();
+    if (!makeSettingsFile())
+        askControllerFolders();
 }
 
 void frmCargador::applyStartupCaptions()
