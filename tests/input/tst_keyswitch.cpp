@@ -40,22 +40,23 @@ class KeySwitchTest : public QObject {
 private slots:
     void init() { rig = std::make_unique<KeyRig>(); }
 
-    // LF-only lines come back CR LF, a byte that is not UTF-8 stays, other options stay (the
-    // name ends at the first space and letter case counts). Every line naming the option is
-    // set, a comment already showing the value uncommented, the last line replaced remembered.
+    // Every line keeps its own line end (LF, CR LF, none after the last), a byte that is not
+    // UTF-8 stays, other options stay (the name ends at the first space and letter case
+    // counts). Every line naming the option is set, a comment already showing the value
+    // uncommented, the last line replaced remembered.
     void everyOptionLineIsSetAndTheLastRemembered()
     {
-        const QByteArray others = "rompath   C:\\Juegos\\M\xe1me\nctrlrpath ctrlr\n#ctrlr Zefrin\n"
-                                  "ctrlr\n ctrlr a\nctrlr\tZefrin x\nCTRLR  a\n";
-        rig->folder.writeFile("mame.ini", others + "ctrlr a\n# ctrlr  Zefrin\n# ctrlr b");
+        const QByteArray others =
+            "rompath   C:\\Juegos\\M\xe1me\nctrlrpath ctrlr\r\n#ctrlr Zefrin\n"
+            "ctrlr\n ctrlr a\nctrlr\tZefrin x\nCTRLR  a\n";
+        rig->folder.writeFile("mame.ini", others + "ctrlr a\r\n# ctrlr  Zefrin\n# ctrlr b");
         QString linea;
         QCOMPARE(
             rewriteIniOption(rig->folder.filePath("mame.ini"), "ctrlr", "Zefrin", false, linea),
             IniChange::Rewritten);
         QCOMPARE(linea, "# ctrlr b");
-        QCOMPARE(rig->folder.readFile("mame.ini"), QByteArray(others).replace("\n", "\r\n") +
-                                                       zefrinCtrlrLine + "\r\nctrlr  Zefrin\r\n" +
-                                                       zefrinCtrlrLine + "\r\n");
+        QCOMPARE(rig->folder.readFile("mame.ini"),
+                 others + zefrinCtrlrLine + "\r\nctrlr  Zefrin\n" + zefrinCtrlrLine);
     }
 
     // "Guardar y salir" turns the switch on. Saving again, or ticking again in the next run,

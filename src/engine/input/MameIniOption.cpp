@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
@@ -147,8 +148,8 @@ namespace {
 // page the emulator's folder names and paths were written in.
 constexpr QStringConverter::Encoding iniBytes = QStringConverter::Latin1;
 
-// Lines written as Latin-1 bytes, each followed by CR LF, through one buffer that every line
-// reuses.
+// Lines written as Latin-1 bytes, each after the end of the line before it, through one
+// buffer that every line reuses.
 class LineWriter {
 public:
     explicit LineWriter(QIODevice& out)
@@ -156,7 +157,7 @@ public:
     {
     }
     // False when `out` takes not every byte.
-    bool write(QStringView line);
+    bool write(LineEnd endBefore, QStringView line);
 
 private:
     QIODevice& out_;
@@ -164,19 +165,20 @@ private:
     QByteArray bytes_;
 };
 
-bool LineWriter::write(QStringView line)
+bool LineWriter::write(LineEnd endBefore, QStringView line)
 {
-    bytes_.resize(encoder_.requiredSpace(line.size()) + 2);
-    char* end = encoder_.appendToBuffer(bytes_.data(), line);
-    *end++ = '\r';
-    *end++ = '\n';
-    bytes_.truncate(end - bytes_.data());
+    const QLatin1StringView end = lineEndText(endBefore);
+    bytes_.resize(end.size() + encoder_.requiredSpace(line.size()));
+    char* next = std::copy(end.begin(), end.end(), bytes_.data());
+    next = encoder_.appendToBuffer(next, line);
+    bytes_.truncate(next - bytes_.data());
     return out_.write(bytes_) == bytes_.size();
 }
 
-// One read of the file through `rewriter`, the new lines written to `out` (each followed by
-// CR LF) when one is given: Rewritten when some line changes, Unchanged, NotRead, or
-// NotReplaced when writing failed.
+// One read of the file through `rewriter`, the new lines written to `out` when one is given,
+// each line ended as the line it takes the place of was (the user's file keeps its own line
+// ends): Rewritten when some line changes, Unchanged, NotRead, or NotReplaced when writing
+// failed.
 IniChange rewriteFile(std::unique_ptr<QIODevice> file, OptionLineRewriter& rewriter, QIODevice* out)
 {
     TextLineReader in(std::move(file), iniBytes);
@@ -189,11 +191,13 @@ IniChange rewriteFile(std::unique_ptr<QIODevice> file, OptionLineRewriter& rewri
         const std::optional<QStringView> rewritten = rewriter.rewriteView(*line);
         if (!rewritten)
             return IniChange::Unchanged;
-        if (writer && !writer->write(*rewritten))
+        if (writer && !writer->write(in.endOfPreviousLine(), *rewritten))
             return IniChange::NotReplaced;
     }
     if (in.failed())
         return IniChange::NotRead;
+    if (writer && !writer->write(in.endOfPreviousLine(), {}))
+        return IniChange::NotReplaced;
     return rewriter.changed() ? IniChange::Rewritten : IniChange::Unchanged;
 }
 

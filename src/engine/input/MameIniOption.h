@@ -83,9 +83,9 @@ enum class IniChange {
 };
 
 // One pass of a file's lines, in Latin-1 so every byte stays itself, through `rewriter`; each
-// line that comes back goes to `out` (when given) followed by CR LF. Rewritten when some line
-// changed, Unchanged when none did or the option already holds the value, NotRead when `in`
-// cannot be read, NotReplaced when `out` takes not every byte.
+// line that comes back goes to `out` (when given) ended as the line it replaces was. Rewritten when
+// some line changed, Unchanged when none did or the option already holds the value, NotRead when
+// `in` cannot be read, NotReplaced when `out` takes not every byte.
 IniChange rewriteOptionText(std::unique_ptr<QIODevice> in, OptionLineRewriter& rewriter,
                             QIODevice* out);
 
