@@ -187,6 +187,8 @@ private:
                          bool* failureReported);
     void switchDefinedKeysOn();
     void switchDefinedKeysOff();
+    // At start-up: the switch on when mame.ini points at the keys.
+    void showDefinedKeysInForce();
     void forgetControllerLine();
     // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
     // the same way, and one message says it.

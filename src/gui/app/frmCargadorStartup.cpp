@@ -122,6 +122,7 @@ void frmCargador::applyStartupCaptions()
                                                                        : Colours::statusRed());
     if (!version.keysAvailable)
         disableKeyConfiguration();
+    showDefinedKeysInForce();
 
     lblTeclas->setToolTip(lblTeclas->backColour() == Colours::disabledGrey()
                               ? QStringLiteral("Función no habilitada.")
@@ -162,7 +163,7 @@ bool frmCargador::recoverInterruptedRun()
         recoverGameSettings(state_.records.gameSettings, folder, readOnly);
     const ListRecovery list = dropInterruptedGameList(state_.records.gameList, folder, readOnly);
     if (!readOnly) // a mame.ini rewrite ended between its write and its rename
-        (void)removeIfExists(iniRewriteLeftover(path(QStringLiteral("mame.ini"))));
+        removeIniRewriteLeftover(state_.records.iniRewrite, folder);
     // The user's line that a run ended with the keys switched on never gave back: this run's
     // shutdown gives it back.
     const ControllerLineRecovery line =
@@ -197,6 +198,7 @@ void frmCargador::earlierRunEnded(const ShellResult&)
         setStatus(
             QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha devuelto lo que tenía apartado."),
             Colours::statusTeal());
+    showDefinedKeysInForce();
     // The list could not be made while the emulator ran.
     if (listDropped || !FileExists(path(gameListFileName())))
         CargarDatos();
