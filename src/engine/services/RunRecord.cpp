@@ -85,7 +85,7 @@ RunRecords RunRecords::forFolder(const QString& emulatorFolder, const QString& r
     };
     return {path("pending-rename"), path("game-settings"),  path("controller-line"),
             path("game-list"),      path("input-settings"), path("crc-list"),
-            path("ini-rewrite")};
+            path("ini-rewrite"),    path("exchange-files")};
 }
 
 QString RunRecords::defaultFolder()
@@ -96,7 +96,7 @@ QString RunRecords::defaultFolder()
 QStringList RunRecords::all() const
 {
     return {pendingRename, gameSettings, controllerLine, gameList,
-            inputSettings, crcList,      iniRewrite};
+            inputSettings, crcList,      iniRewrite,     exchangeFiles};
 }
 
 bool writeRunRecord(const QString& recordPath, const QString& emulatorFolder, QJsonObject note)

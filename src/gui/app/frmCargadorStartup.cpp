@@ -7,6 +7,7 @@
 #include "engine/input/MameIniOption.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/services/EmulatorCommands.h"
+#include "engine/services/ExchangeFiles.h"
 #include "engine/services/InstanceLock.h"
 #include "engine/services/SystemServices.h"
 #include "engine/version/Dialect.h"
@@ -162,8 +163,10 @@ bool frmCargador::recoverInterruptedRun()
     const SettingsRecovery settings =
         recoverGameSettings(state_.records.gameSettings, folder, readOnly);
     const ListRecovery list = dropInterruptedGameList(state_.records.gameList, folder, readOnly);
-    if (!readOnly) // a mame.ini rewrite ended between its write and its rename
+    if (!readOnly) { // a mame.ini rewrite ended between its write and its rename
         removeIniRewriteLeftover(state_.records.iniRewrite, folder);
+        settleExchangeFiles(state_.records.exchangeFiles, folder);
+    }
     // The user's line that a run ended with the keys switched on never gave back: this run's
     // shutdown gives it back.
     const ControllerLineRecovery line =
