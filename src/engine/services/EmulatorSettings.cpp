@@ -1,10 +1,13 @@
 #include "EmulatorSettings.h"
 
 #include "SystemServices.h"
+#include "TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace zefrin {
 
@@ -36,20 +39,39 @@ SettingsPlacement placeMadeSettings(const QString& workFolder, const QString& em
     return placement;
 }
 
+namespace {
+
+// The value of a "ctrlrpath" line, without the double quotes around it; nothing for another
+// line.
+std::optional<QString> controllerPathOfLine(QStringView line)
+{
+    const QLatin1StringView name("ctrlrpath");
+    const QStringView trimmed = line.trimmed();
+    if (!trimmed.startsWith(name) || trimmed.size() == name.size() ||
+        !trimmed.at(name.size()).isSpace())
+        return std::nullopt;
+    QStringView value = trimmed.mid(name.size()).trimmed();
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        value = value.mid(1, value.size() - 2);
+    return value.toString();
+}
+
+} // namespace
+
 QString controllerPathOf(const QStringList& settingsLines)
 {
-    const QString name = QStringLiteral("ctrlrpath");
-    for (const QString& line : settingsLines) {
-        const QString trimmed = line.trimmed();
-        if (!trimmed.startsWith(name) || trimmed.size() == name.size() ||
-            !trimmed.at(name.size()).isSpace())
-            continue;
-        QString value = trimmed.mid(name.size()).trimmed();
-        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
-            value.endsWith(QLatin1Char('"')))
-            value = value.mid(1, value.size() - 2);
-        return value;
-    }
+    for (const QString& line : settingsLines)
+        if (const std::optional<QString> value = controllerPathOfLine(line))
+            return *value;
+    return {};
+}
+
+QString controllerPathIn(const QString& iniPath)
+{
+    TextLineReader lines(iniPath);
+    while (const std::optional<QStringView> line = lines.nextView())
+        if (const std::optional<QString> value = controllerPathOfLine(*line))
+            return *value;
     return {};
 }
 

@@ -30,6 +30,8 @@ SettingsPlacement placeMadeSettings(const QString& workFolder, const QString& em
 // or mame.ini holds them (a value in double quotes is taken without them); empty when there
 // is none.
 QString controllerPathOf(const QStringList& settingsLines);
+// The same of a mame.ini, read up to that line.
+QString controllerPathIn(const QString& iniPath);
 
 // Where a game's run looks for controller files: the folder's own ctrlr folder (the program's
 // files), then every folder of the lists given (the folder's mame.ini's own, the emulator's:

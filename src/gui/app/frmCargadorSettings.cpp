@@ -18,6 +18,8 @@ namespace {
 constexpr qint64 settingsAnswerBytes = 1 << 20;
 // An emulator that has not printed its settings in this time is taken for one that never will.
 constexpr int settingsTimeLimitMs = 10000;
+// The emulator's settings as it prints them, in the scratch folder.
+const QString settingsAnswerName = QStringLiteral("ajustes.txt");
 
 } // namespace
 
@@ -50,8 +52,8 @@ void frmCargador::settingsFileMade(const ShellResult&)
 // name (the package's own controller files, the user's), which would otherwise be hidden.
 void frmCargador::askControllerFolders()
 {
-    state_.controllerFolders = controllerFolders({controllerPathOf(
-        readTextLines(path(QStringLiteral("mame.ini"))).value_or(QStringList()))});
+    state_.controllerFolders =
+        controllerFolders({controllerPathIn(path(QStringLiteral("mame.ini")))});
     if (state_.dialect != Dialect::Today || !state_.scratch.isValid()) {
         applyStartupCaptions();
         return;
@@ -60,7 +62,7 @@ void frmCargador::askControllerFolders()
                                       state_.emulator.emulatorFor(state_.emulatorFolder));
     // Run elsewhere, so that it reads the emulator's own settings, not the folder's.
     ask.workingFolder = state_.scratch.path();
-    ask.outputFile = state_.scratch.filePath(QStringLiteral("ajustes.txt"));
+    ask.outputFile = state_.scratch.filePath(settingsAnswerName);
     ask.timeLimitMs = settingsTimeLimitMs;
     if (!state_.emulator.start(ask, this, &frmCargador::controllerFoldersAnswered))
         applyStartupCaptions();
@@ -68,7 +70,7 @@ void frmCargador::askControllerFolders()
 
 void frmCargador::controllerFoldersAnswered(const ShellResult& result)
 {
-    const QString answerPath = state_.scratch.filePath(QStringLiteral("ajustes.txt"));
+    const QString answerPath = state_.scratch.filePath(settingsAnswerName);
     QFile answer(answerPath);
     const QByteArray bytes = result.started && !result.crashed && answer.open(QIODevice::ReadOnly)
                                  ? answer.read(settingsAnswerBytes)
