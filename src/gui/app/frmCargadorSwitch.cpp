@@ -125,7 +125,7 @@ void frmCargador::giveBackControllerOption()
 void frmCargador::showDefinedKeysInForce()
 {
     if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
-        chkUsaControles->isChecked() ||
+        chkUsaControles->isChecked() || !FileExists(controllerEntryPath(state_.emulatorFolder)) ||
         !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
                         QStringLiteral("Zefrin")))
         return;
