@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include <list>
+
 using namespace zefrin;
 using namespace zefrin::test;
 
@@ -227,6 +229,36 @@ private slots:
         // The next run gives back the rest without a word.
         QVERIFY(closeRun(*folder, records.path()).isEmpty());
         QCOMPARE(filesOf(*folder), "cfg/default.cfg=user " + givenBack);
+    }
+
+    // The exchanges' temporary files go at close only when the program made them: a user's
+    // own all.bat stays. Those a copy ended by force made go at the next start.
+    void temporaryFilesGoOnlyWhenTheProgramMadeThem()
+    {
+        QTemporaryDir records;
+        folder->installEmulator();
+        folder->setVersion("0.70");
+        folder->writeFile("all.bat", "echo mío\r\n");
+        folder->writeFile("lista.txt", "Name:     Description:\r\n");
+        folder->writeFile("mame.ini", "rompath roms\r\n");
+        const QString usersOwn = "all.bat=echo mío/ mame.ini=rompath roms/";
+        std::list<Program> programs;
+        std::list<frmCargador> windows;
+        const auto start = [&] {
+            programs.emplace_back(folder->path());
+            programs.back().state.records = RunRecords::forFolder(folder->path(), records.path());
+            return loadToEnd(windows.emplace_back(programs.back().context));
+        };
+        QVERIFY(start());
+        for (const char* name : {"1.p", "abrir.bat"})
+            folder->writeFile(name, "x");
+        // Ended by force: no close.
+        QVERIFY(start());
+        QCOMPARE(filesOf(*folder), usersOwn);
+        folder->writeFile("1.p", "x");
+        windows.back().show();
+        QVERIFY(windows.back().close());
+        QCOMPARE(filesOf(*folder), usersOwn);
     }
 
 private:

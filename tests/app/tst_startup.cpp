@@ -102,6 +102,12 @@ private slots:
         folder.writeFile("roms/airdueljm72.zip", {});
         if (!whatsnew.isEmpty())
             folder.writeFile("whatsnew.txt", whatsnew);
+        // Today's "-cc" writes ui.ini and plugin.ini too: the user's own stay as they are.
+        folder.writeFile("ui.ini", "hide_main_panel 1\nui_font MiFuente\n");
+        folder.writeFile("plugin.ini", "hiscore 1\n");
+        const QStringList made{"mame.ini", "lista.txt", "all.bat", "Zefrin.tlc",
+                               "standin-calls.txt"};
+        const QMap<QString, QByteArray> before = folderContents(folder.path(), made);
         Program program(folder.path());
         if (elsewhere)
             program.state.emulator.useEmulator(ZEFRIN_STANDIN_PATH);
@@ -110,6 +116,7 @@ private slots:
 
         QCOMPARE(window.statusCaption(), caption);
         QCOMPARE(folder.exists("mame.ini"), settingsCreated);
+        QCOMPARE(folderContents(folder.path(), made), before);
         QCOMPARE(window.chkUsaControles->isEnabled(), keys);
         QVERIFY2(window.lblTeclas->isEnabled(), "a grey button still answers with its refusal");
         QCOMPARE(window.lblTeclas->toolTip(),
@@ -238,6 +245,34 @@ private slots:
         QCOMPARE(said.title, QStringLiteral("Zefrin! no puede abrirse."));
         QVERIFY2(said.text.contains(lockFolder) && said.text.contains(reason),
                  qPrintable(said.text));
+    }
+
+    // The user's own settings name a controller file of the emulator's package: the first
+    // start's mame.ini names it too, and a game still finds it, beside the folder's ctrlr
+    // folder, where the program's own files are.
+    void packagesControllerFileStillLoads()
+    {
+        EmulatorFolder folder;
+        QTemporaryDir package;
+        QFile xarcade(package.filePath("xarcade.cfg"));
+        QVERIFY(xarcade.open(QIODevice::WriteOnly));
+        xarcade.close();
+        folder.installEmulator();
+        folder.writeFile("standin.dat", "dialect\ttoday\npackage-ctrlr\t" +
+                                            package.path().toUtf8() +
+                                            "\nuser-ctrlr\txarcade\ngame\tpong\tPong\n");
+        folder.writeFile("roms/pong.zip", {});
+        folder.makeFolder("ctrlr");
+        Program program(folder.path());
+        frmCargador window(program.context);
+        QVERIFY(loadToEnd(window));
+        QVERIFY2(folder.readFile("mame.ini").contains("\nctrlr                     xarcade\n"),
+                 folder.readFile("mame.ini").constData());
+        window.show();
+        doubleClickRow(window.lstJuegos, window.lstJuegos->item(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
+        QVERIFY2(program.state.LastLaunchLog.startsWith("Loading \"Pong\""),
+                 program.state.LastLaunchLog.constData());
     }
 
     void cdModeLocksTheWritingCommands()

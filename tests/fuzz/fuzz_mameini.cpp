@@ -5,6 +5,7 @@
 #include "FuzzInput.h"
 #include "engine/input/MameIniOption.h"
 #include "engine/input/OptionLines.h"
+#include "engine/services/TextFile.h"
 
 #include <QBuffer>
 
@@ -34,20 +35,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // input decides which.
     if (size % 8 < 4) {
         // The file read and written line by line comes out as the rewrite of its lines, each
-        // byte one character (and each line followed by CR LF).
+        // byte one character, each line ended as it was.
         const QStringList bytesAsLines = splitLines(QString::fromLatin1(content));
         const OptionRewrite expected = rewriteOptionLines(
             bytesAsLines, name, QStringLiteral("Zefrin"), restore, lineaAnterior);
         const bool unchanged = expected.alreadySet || expected.lines == bytesAsLines;
+        QString ended; // the rewritten lines with the file's own line ends
+        TextLineReader ends(memoryDevice(content), QStringConverter::Latin1);
+        for (qsizetype i = 0; ends.nextView(); ++i) {
+            ended += lineEndText(ends.endOfPreviousLine());
+            ended += expected.lines.value(i);
+        }
+        ended += lineEndText(ends.endOfPreviousLine());
         OptionLineRewriter rewriter(name, QStringLiteral("Zefrin"), restore, lineaAnterior);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         const IniChange change = rewriteOptionText(memoryDevice(content), rewriter, &out);
         if (change != (unchanged ? IniChange::Unchanged : IniChange::Rewritten) ||
-            (!unchanged &&
-             (out.data() !=
-                  (expected.lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toLatin1() ||
-              rewriter.lineaAnterior() != expected.lineaAnterior)))
+            (!unchanged && (out.data() != ended.toLatin1() ||
+                            rewriter.lineaAnterior() != expected.lineaAnterior)))
             std::abort();
         return 0;
     }

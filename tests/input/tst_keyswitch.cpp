@@ -40,22 +40,23 @@ class KeySwitchTest : public QObject {
 private slots:
     void init() { rig = std::make_unique<KeyRig>(); }
 
-    // LF-only lines come back CR LF, a byte that is not UTF-8 stays, other options stay (the
-    // name ends at the first space and letter case counts). Every line naming the option is
-    // set, a comment already showing the value uncommented, the last line replaced remembered.
+    // Every line keeps its own line end (LF, CR LF, none after the last), a byte that is not
+    // UTF-8 stays, other options stay (the name ends at the first space and letter case
+    // counts). Every line naming the option is set, a comment already showing the value
+    // uncommented, the last line replaced remembered.
     void everyOptionLineIsSetAndTheLastRemembered()
     {
-        const QByteArray others = "rompath   C:\\Juegos\\M\xe1me\nctrlrpath ctrlr\n#ctrlr Zefrin\n"
-                                  "ctrlr\n ctrlr a\nctrlr\tZefrin x\nCTRLR  a\n";
-        rig->folder.writeFile("mame.ini", others + "ctrlr a\n# ctrlr  Zefrin\n# ctrlr b");
+        const QByteArray others =
+            "rompath   C:\\Juegos\\M\xe1me\nctrlrpath ctrlr\r\n#ctrlr Zefrin\n"
+            "ctrlr\n ctrlr a\nctrlr\tZefrin x\nCTRLR  a\n";
+        rig->folder.writeFile("mame.ini", others + "ctrlr a\r\n# ctrlr  Zefrin\n# ctrlr b");
         QString linea;
         QCOMPARE(
             rewriteIniOption(rig->folder.filePath("mame.ini"), "ctrlr", "Zefrin", false, linea),
             IniChange::Rewritten);
         QCOMPARE(linea, "# ctrlr b");
-        QCOMPARE(rig->folder.readFile("mame.ini"), QByteArray(others).replace("\n", "\r\n") +
-                                                       zefrinCtrlrLine + "\r\nctrlr  Zefrin\r\n" +
-                                                       zefrinCtrlrLine + "\r\n");
+        QCOMPARE(rig->folder.readFile("mame.ini"),
+                 others + zefrinCtrlrLine + "\r\nctrlr  Zefrin\n" + zefrinCtrlrLine);
     }
 
     // "Guardar y salir" turns the switch on. Saving again, or ticking again in the next run,
@@ -149,18 +150,23 @@ private slots:
         QTest::addColumn<QString>("off");     // how the switch goes off before closing
         QTest::newRow("closed while on") << usersOwnLine << "";
         QTest::newRow("an emulator too old for it") << usersOwnLine << "0.59";
-        QTest::newRow("no mame.ini, not said") << QByteArray("(no mame.ini)") << "untick";
+        // Rewritten where it points: the link stays a link.
+        QTest::newRow("mame.ini a link") << QByteArray("(link)") << "untick";
     }
 
     void switchingOnAndBack()
     {
         QFETCH(QByteArray, line);
         QFETCH(QString, off);
-        rig->folder.writeFile("mame.ini", rig->originalIni.replace(unsetCtrlrLine, line));
-        if (line == "(no mame.ini)") {
-            QVERIFY(QFile::remove(rig->folder.filePath("mame.ini")));
-            rig->originalIni.clear();
+        if (line == "(link)") {
+            QVERIFY(
+                QFile::rename(rig->folder.filePath("mame.ini"), rig->folder.filePath("mio.ini")));
+            QVERIFY(QFile::link("mio.ini", rig->folder.filePath("mame.ini")));
+            line = unsetCtrlrLine;
         }
+        rig->folder.writeFile("mame.ini", rig->originalIni.replace(unsetCtrlrLine, line));
+        // A file of the user's under the name the program's rewrite once used for itself.
+        rig->folder.writeFile("mame.ini.zefrin-nuevo", "mío");
         switchOn(line);
         if (off == "untick")
             rig->window.chkUsaControles->click();
@@ -174,6 +180,61 @@ private slots:
         QVERIFY(rig->program.dialogs.shown.isEmpty());
         expectEmulatorsOwnSettings();
         QVERIFY(rig->folder.exists("ctrlr/Zefrin/default.ini")); // kept for the next time
+        QCOMPARE(QFileInfo(rig->folder.filePath("mame.ini")).isSymLink(), line == unsetCtrlrLine);
+        frmCargador next(rig->program.context);
+        QVERIFY(loadToEnd(next));
+        QCOMPARE(rig->folder.readFile("mame.ini.zefrin-nuevo"), QByteArray("mío"));
+    }
+
+    // A copy ended by force with the keys on leaves mame.ini pointing at them, and a game's run
+    // since wrote its default.cfg: the next start shows the switch on, as it is in force, and
+    // unticking gives everything back.
+    void aStartAfterAKillShowsTheKeysInForce()
+    {
+        rig->folder.setVersion("0.70");
+        switchOn();
+        rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
+        Program after(rig->folder.path());
+        after.state.records = rig->program.state.records;
+        frmCargador next(after.context);
+        QVERIFY(loadToEnd(next));
+        QVERIFY(next.chkUsaControles->isChecked());
+        expectDefinedKeys();
+        QVERIFY(after.dialogs.shown.isEmpty());
+        next.chkUsaControles->click();
+        expectEmulatorsOwnSettings();
+    }
+
+    // Nothing in mame.ini can point the emulator at the keys: the switch does not stay on, and
+    // the user is told why; nothing is changed.
+    void switchStaysOffWhileNothingPointsAtTheKeys_data()
+    {
+        QTest::addColumn<QByteArray>("ini"); // empty: none
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no mame.ini") << QByteArray()
+                                     << "No se ha encontrado el archivo 'mame.ini' en la carpeta "
+                                        "%1, así que M.A.M.E no puede usar las teclas definidas.";
+        QTest::newRow("no ctrlr line")
+            << QByteArray("rompath roms\n")
+            << "El archivo 'mame.ini' de la carpeta %1 no tiene la opción 'ctrlr', así que "
+               "M.A.M.E no puede usar las teclas definidas. Añade una línea 'ctrlr' a ese archivo "
+               "y vuelve a marcar la casilla.";
+    }
+
+    void switchStaysOffWhileNothingPointsAtTheKeys()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, text);
+        QVERIFY(QFile::remove(rig->folder.filePath("mame.ini")));
+        if (!ini.isEmpty())
+            rig->folder.writeFile("mame.ini", ini);
+        saveKeys();
+        rig->window.chkUsaControles->click();
+        QVERIFY(!rig->window.chkUsaControles->isChecked());
+        rig->expectOneMessage(Dialogs::Icon::Exclamation, "Error", text.arg(rig->folder.path()));
+        QCOMPARE(folderEntries(rig->folder.filePath("cfg")), QStringList{"default.cfg"});
+        QCOMPARE(rig->folder.exists("mame.ini") ? rig->folder.readFile("mame.ini") : QByteArray(),
+                 ini);
     }
 
     // A cfg/default.bak of the user's own (no record says the program parked it) is never
@@ -208,7 +269,8 @@ private:
     {
         saveKeys();
         rig->window.chkUsaControles->click();
-        QVERIFY(rig->window.chkUsaControles->isChecked());
+        QVERIFY2(rig->window.chkUsaControles->isChecked(),
+                 qPrintable(rig->program.dialogs.shown.value(0).text));
         expectDefinedKeys(line);
     }
 
@@ -226,7 +288,10 @@ private:
         QCOMPARE(rig->folder.readFile("mame.ini"), rig->originalIni);
         QCOMPARE(folderEntries(rig->folder.filePath("cfg")), QStringList{"default.cfg"});
         QCOMPARE(rig->folder.readFile("cfg/default.cfg"), userInputSettings);
-        QVERIFY(folderEntries(rig->folder.path()).filter("mame.ini").size() <= 1); // no temporary
+        // No temporary file left; a file of the user's of the name the program once used stays.
+        QStringList inis = folderEntries(rig->folder.path()).filter("mame.ini");
+        inis.removeAll("mame.ini.zefrin-nuevo");
+        QVERIFY2(inis.size() <= 1, qPrintable(inis.join(' ')));
     }
 
     std::unique_ptr<KeyRig> rig;

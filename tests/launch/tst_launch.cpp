@@ -215,6 +215,7 @@ private slots:
         // Turned on as the user does: a controller file saved, the box ticked.
         rig.folder.writeFile("ctrlr/Zefrin/default.ini",
                              "#   Teclas configuradas para el Z e f r i n\r\n#\r\n");
+        rig.folder.writeFile("mame.ini", "# ctrlr                 <NULL> (Not Set)\r\n");
         rig.window.chkUsaControles->setChecked(true);
         if (fault.startsWith("cfg/"))
             rig.folder.writeFile(fault, "<locked/>");

@@ -341,6 +341,33 @@ private slots:
         QVERIFY2(shown[1].text.contains(QStringLiteral("(señal 9)")), qPrintable(shown[1].text));
     }
 
+    // A new user's set-up: their own settings (~/.mame/mame.ini) name a controller file of the
+    // emulator's package, and the folder holds their ui.ini and plugin.ini. The first start
+    // makes mame.ini and nothing else; pong then runs with the package's controller file.
+    void aNewUsersSetUpStaysTheirs()
+    {
+        const QString usersIni = home.filePath(QStringLiteral(".mame/mame.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(usersIni).path()));
+        QFile users(usersIni);
+        QVERIFY(users.open(QIODevice::WriteOnly) && users.write("ctrlr xarcade\n") == 14);
+        users.close();
+        const auto forget = qScopeGuard([&usersIni] { QFile::remove(usersIni); });
+        Rig rig(started);
+        rig.addArchive(QStringLiteral("pong.zip"));
+        const QByteArray ui = "hide_main_panel 1\nui_font MiFuente\n";
+        rig.folder.writeFile(QStringLiteral("ui.ini"), ui);
+        rig.folder.writeFile(QStringLiteral("plugin.ini"), "hiscore 1\n");
+        rig.folder.writeFile(QStringLiteral("inputs.lua"), inputsScript);
+        rig.folder.writeFile(QStringLiteral("pong.ini"),
+                             quietPong + "autoboot_script inputs.lua\n");
+        QVERIFY(loadToEnd(rig.window));
+        QCOMPARE(rig.folder.readFile(QStringLiteral("ui.ini")), ui);
+        QCOMPARE(rig.folder.readFile(QStringLiteral("plugin.ini")), QByteArray("hiscore 1\n"));
+        QVERIFY(rig.folder.readFile(QStringLiteral("mame.ini")).contains("xarcade"));
+        // xarcade.cfg puts the coin on 3.
+        QCOMPARE(rig.coinKeysOfALaunch(), QStringLiteral("KEYCODE_3"));
+    }
+
     void checkUsesTodaysVerdicts_data()
     {
         QTest::addColumn<QString>("archive");

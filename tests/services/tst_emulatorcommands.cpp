@@ -33,10 +33,12 @@ private slots:
             playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt", Dialect::Classic).at(1),
             QStringLiteral("mame 'pacman' -soundcard 0 > '/tmp/z/log.txt' 2>&1"));
         // Today's: the folder's own files named, never -soundcard.
-        QCOMPARE(playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt", Dialect::Today),
+        QCOMPARE(playScriptLines("/emu/MAME", "pacman", true, "/tmp/z/log.txt", Dialect::Today,
+                                 "ctrlr;/usr/share/games/mame/ctrlr"),
                  (QStringList{"cd '/emu/MAME'",
                               "mame 'pacman' -inipath . -rompath roms -cfg_directory cfg "
-                              "-ctrlrpath ctrlr > '/tmp/z/log.txt' 2>&1"}));
+                              "-ctrlrpath 'ctrlr;/usr/share/games/mame/ctrlr' > '/tmp/z/log.txt' "
+                              "2>&1"}));
     }
 
     void namesReachTheEmulatorVerbatim_data()

@@ -23,7 +23,9 @@ struct CommandLine {
 CommandLine parseClassic(const std::vector<std::string>& args);
 
 // Today's: errors as the real one words them (exit code 6; 3 for a second set name). With
-// -inipath, the first mame.ini on that path gives the paths the command line leaves out.
-CommandLine parseToday(const std::vector<std::string>& args);
+// -inipath, the first mame.ini on that path gives the paths the command line leaves out;
+// without it, the package's own settings do (`settings`: its controller folder, the user's
+// controller file).
+CommandLine parseToday(const std::vector<std::string>& args, const Settings& settings);
 
 } // namespace zefrin::standin

@@ -29,20 +29,22 @@ struct Request {
     Paths paths;
 };
 
-int listFull(const Request& request);     // -listfull [PATTERN]
-int listRoms(const Request& request);     // -listroms [PATTERN]
-int createConfig(const Request& request); // -cc: mame.ini in the working folder
-int verifySets(const Request& request);   // -verifysets [PATTERN]
-int verifyRoms(const Request& request);   // -verifyroms [PATTERN]
-int romIdent(const Request& request);     // -romident ARCHIVE|SET
-int isKnown(const Request& request);      // -isknown ARCHIVE|SET
-int runGame(const Request& request);      // GAME
+int listFull(const Request& request); // -listfull [PATTERN]
+int listRoms(const Request& request); // -listroms [PATTERN]
+// -cc: mame.ini in the working folder; today's also ui.ini and plugin.ini, over any there.
+int createConfig(const Request& request);
+int verifySets(const Request& request); // -verifysets [PATTERN]
+int verifyRoms(const Request& request); // -verifyroms [PATTERN]
+int romIdent(const Request& request);   // -romident ARCHIVE|SET
+int isKnown(const Request& request);    // -isknown ARCHIVE|SET
+int runGame(const Request& request);    // GAME
 
 // Today's dialect.
 int version(const Request& request);         // -version
 int listFullToday(const Request& request);   // -listfull [PATTERN]
 int listCrc(const Request& request);         // -listcrc [PATTERN]
 int verifyRomsToday(const Request& request); // -verifyroms [PATTERN]
+int showConfig(const Request& request);      // -showconfig: the settings in force
 
 // The emulator's answer to a set name that no game has.
 int notSupported(Output& out, const std::string& name);

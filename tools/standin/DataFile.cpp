@@ -132,6 +132,10 @@ void apply(Settings& s, std::string_view key, std::string_view value)
         s.runNoCfg = on;
     else if (key == directive::ccNoIni)
         s.ccNoIni = on;
+    else if (key == directive::packageCtrlr)
+        s.packageCtrlr = value;
+    else if (key == directive::userCtrlr)
+        s.userCtrlr = value;
     else if (key == directive::listfullDelayMs)
         count(s.listfullDelayMs);
     else if (key == directive::verifyDelayMs)

@@ -51,6 +51,8 @@ struct Settings {
     int runExit = 0;
     bool runNoCfg = false;
     bool ccNoIni = false;
+    std::string packageCtrlr = "ctrlr";
+    std::string userCtrlr;
     long listfullDelayMs = 0;
     long verifyDelayMs = 0;
     long listcrcDelayMs = 0;

@@ -1,4 +1,4 @@
-// -listfull, -listroms and -cc.
+// -listfull, -listroms, -cc and today's -showconfig.
 
 #include "Commands.h"
 #include "Text.h"
@@ -30,11 +30,18 @@ public:
         m_lines.push_back("# " + padRight(name, 22) + "<NULL> (Not Set)");
         return *this;
     }
-    std::string text() const
+    // Today's layout: names filled to 26 columns, an option without a value written with
+    // none.
+    IniText& todays(const char* name, const std::string& value)
+    {
+        m_lines.push_back(padRight(name, 26) + value);
+        return *this;
+    }
+    std::string text(const char* eol = "\r\n") const
     {
         std::string all;
         for (const std::string& line : m_lines)
-            all += line + "\r\n";
+            all += line + eol;
         return all;
     }
 
@@ -93,6 +100,38 @@ std::string defaultIni()
     return ini.text();
 }
 
+// Today's emulator writes the settings in force (its own, the user's, the command line's),
+// with LF line ends.
+std::string todaysIni(const Paths& paths)
+{
+    IniText ini;
+    ini.section("CORE CONFIGURATION OPTIONS").todays("readconfig", "1");
+    ini.section("CORE SEARCH PATH OPTIONS")
+        .todays("homepath", ".")
+        .todays("rompath", paths.roms)
+        .todays("ctrlrpath", paths.ctrlr)
+        .todays("inipath", "$HOME/.mame;/etc/mame");
+    ini.section("CORE OUTPUT DIRECTORY OPTIONS").todays("cfg_directory", paths.cfg);
+    ini.section("CORE INPUT OPTIONS").todays("ctrlr", paths.controller).todays("mouse", "0");
+    return ini.text("\n");
+}
+
+struct NamedText {
+    const char* name;
+    std::string text;
+};
+
+bool writeFile(const Request& request, const NamedText& file)
+{
+    std::ofstream out(file.name, std::ios::binary | std::ios::trunc);
+    out.write(file.text.data(), static_cast<std::streamsize>(file.text.size()));
+    out.close();
+    if (!out.fail())
+        return true;
+    request.out.line(std::string("ERROR: unable to write file \"") + file.name + '"');
+    return false;
+}
+
 } // namespace
 
 int notSupported(Output& out, const std::string& name)
@@ -132,16 +171,25 @@ int listRoms(const Request& request)
 
 int createConfig(const Request& request)
 {
-    if (settingsFor(request.data).ccNoIni)
+    const Settings settings = settingsFor(request.data);
+    if (settings.ccNoIni)
         return 0;
-    const std::string text = defaultIni();
-    std::ofstream ini("mame.ini", std::ios::binary | std::ios::trunc);
-    ini.write(text.data(), static_cast<std::streamsize>(text.size()));
-    ini.close();
-    if (ini.fail()) {
-        request.out.line("ERROR: unable to write file \"mame.ini\"");
-        return 1;
-    }
+    if (settings.dialect == Dialect::Classic)
+        return writeFile(request, {"mame.ini", defaultIni()}) ? 0 : 1;
+    const std::vector<NamedText> files{
+        {"mame.ini", todaysIni(request.paths)},
+        {"ui.ini",
+         "#\n# UI OPTIONS\n#\nhide_main_panel           0\nui_font                   default\n"},
+        {"plugin.ini", "#\n# PLUGINS OPTIONS\n#\nhiscore                   0\n"}};
+    for (const NamedText& file : files)
+        if (!writeFile(request, file))
+            return 1;
+    return 0;
+}
+
+int showConfig(const Request& request)
+{
+    request.out.text(todaysIni(request.paths));
     return 0;
 }
 

@@ -69,12 +69,13 @@ void pick(const Values& given, const Values& ini, const std::string& option, std
 
 } // namespace
 
-CommandLine parseToday(const std::vector<std::string>& args)
+CommandLine parseToday(const std::vector<std::string>& args, const Settings& settings)
 {
     const std::map<std::string, Command> commands{
         {"listfull", listFullToday},     {"ll", listFullToday},          {"listcrc", listCrc},
         {"listroms", listRoms},          {"createconfig", createConfig}, {"cc", createConfig},
-        {"verifyroms", verifyRomsToday}, {"romident", romIdent},         {"version", version}};
+        {"verifyroms", verifyRomsToday}, {"romident", romIdent},         {"version", version},
+        {"showconfig", showConfig}};
     const std::set<std::string> withValue{"inipath", "rompath", "cfg_directory", "ctrlrpath",
                                           "ctrlr",   "video",   "sound",         "seconds_to_run"};
     CommandLine line;
@@ -114,7 +115,14 @@ CommandLine parseToday(const std::vector<std::string>& args)
     }
     if (line.error.empty() && line.name.empty() && line.command == romIdent)
         line.error = "Error: -romident needs a file or set name";
-    const Values ini = given.count("inipath") != 0 ? readIni(given["inipath"]) : Values{};
+    // Without -inipath the package's own settings (and the user's) are read; with it, only the
+    // mame.ini it names, over the built-in defaults.
+    const bool ownIni = given.count("inipath") != 0;
+    const Values ini = ownIni ? readIni(given["inipath"]) : Values{};
+    if (!ownIni) {
+        line.paths.ctrlr = settings.packageCtrlr;
+        line.paths.controller = settings.userCtrlr;
+    }
     pick(given, ini, "rompath", line.paths.roms);
     pick(given, ini, "cfg_directory", line.paths.cfg);
     pick(given, ini, "ctrlrpath", line.paths.ctrlr);

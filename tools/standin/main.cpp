@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
     Output err(settings.crlf, out);
 
     const bool today = settings.dialect == Dialect::Today;
-    const CommandLine line = today ? parseToday(args) : parseClassic(args);
+    const CommandLine line = today ? parseToday(args, settings) : parseClassic(args);
     if (!line.error.empty()) {
         (today ? err : out).line(line.error);
         return line.errorCode;

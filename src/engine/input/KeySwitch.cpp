@@ -236,4 +236,16 @@ QString keyNoteErrorText(const QString& recordPath)
                           "nada.");
 }
 
+QString keysNotPointedText(const QString& emulatorFolder, bool iniExists)
+{
+    const QString folder = QDir::toNativeSeparators(emulatorFolder);
+    if (!iniExists)
+        return QStringLiteral("No se ha encontrado el archivo 'mame.ini' en la carpeta ") + folder +
+               QStringLiteral(", así que M.A.M.E no puede usar las teclas definidas.");
+    return QStringLiteral("El archivo 'mame.ini' de la carpeta ") + folder +
+           QStringLiteral(" no tiene la opción 'ctrlr', así que M.A.M.E no puede usar las teclas "
+                          "definidas. Añade una línea 'ctrlr' a ese archivo y vuelve a marcar la "
+                          "casilla.");
+}
+
 } // namespace zefrin

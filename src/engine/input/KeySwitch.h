@@ -85,5 +85,7 @@ QString cfgFolderErrorText(const QString& emulatorFolder);
 QString mameIniErrorText();
 // The record of a change could not be written, so the change was not made.
 QString keyNoteErrorText(const QString& recordPath);
+// mame.ini is missing (`iniExists` false) or has no controller line to point at the keys.
+QString keysNotPointedText(const QString& emulatorFolder, bool iniExists);
 
 } // namespace zefrin

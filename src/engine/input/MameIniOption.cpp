@@ -1,12 +1,15 @@
 #include "MameIniOption.h"
 
 #include "OptionLines.h"
+#include "engine/services/RunRecord.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
@@ -147,8 +150,8 @@ namespace {
 // page the emulator's folder names and paths were written in.
 constexpr QStringConverter::Encoding iniBytes = QStringConverter::Latin1;
 
-// Lines written as Latin-1 bytes, each followed by CR LF, through one buffer that every line
-// reuses.
+// Lines written as Latin-1 bytes, each after the end of the line before it, through one
+// buffer that every line reuses.
 class LineWriter {
 public:
     explicit LineWriter(QIODevice& out)
@@ -156,7 +159,7 @@ public:
     {
     }
     // False when `out` takes not every byte.
-    bool write(QStringView line);
+    bool write(LineEnd endBefore, QStringView line);
 
 private:
     QIODevice& out_;
@@ -164,19 +167,20 @@ private:
     QByteArray bytes_;
 };
 
-bool LineWriter::write(QStringView line)
+bool LineWriter::write(LineEnd endBefore, QStringView line)
 {
-    bytes_.resize(encoder_.requiredSpace(line.size()) + 2);
-    char* end = encoder_.appendToBuffer(bytes_.data(), line);
-    *end++ = '\r';
-    *end++ = '\n';
-    bytes_.truncate(end - bytes_.data());
+    const QLatin1StringView end = lineEndText(endBefore);
+    bytes_.resize(end.size() + encoder_.requiredSpace(line.size()));
+    char* next = std::copy(end.begin(), end.end(), bytes_.data());
+    next = encoder_.appendToBuffer(next, line);
+    bytes_.truncate(next - bytes_.data());
     return out_.write(bytes_) == bytes_.size();
 }
 
-// One read of the file through `rewriter`, the new lines written to `out` (each followed by
-// CR LF) when one is given: Rewritten when some line changes, Unchanged, NotRead, or
-// NotReplaced when writing failed.
+// One read of the file through `rewriter`, the new lines written to `out` when one is given,
+// each line ended as the line it takes the place of was (the user's file keeps its own line
+// ends): Rewritten when some line changes, Unchanged, NotRead, or NotReplaced when writing
+// failed.
 IniChange rewriteFile(std::unique_ptr<QIODevice> file, OptionLineRewriter& rewriter, QIODevice* out)
 {
     TextLineReader in(std::move(file), iniBytes);
@@ -189,11 +193,13 @@ IniChange rewriteFile(std::unique_ptr<QIODevice> file, OptionLineRewriter& rewri
         const std::optional<QStringView> rewritten = rewriter.rewriteView(*line);
         if (!rewritten)
             return IniChange::Unchanged;
-        if (writer && !writer->write(*rewritten))
+        if (writer && !writer->write(in.endOfPreviousLine(), *rewritten))
             return IniChange::NotReplaced;
     }
     if (in.failed())
         return IniChange::NotRead;
+    if (writer && !writer->write(in.endOfPreviousLine(), {}))
+        return IniChange::NotReplaced;
     return rewriter.changed() ? IniChange::Rewritten : IniChange::Unchanged;
 }
 
@@ -228,48 +234,83 @@ IniChange rewriteOptionText(std::unique_ptr<QIODevice> in, OptionLineRewriter& r
     return rewriteFile(std::move(in), rewriter, out);
 }
 
-QString iniRewriteLeftover(const QString& iniPath)
+namespace {
+
+const QString leftoverKey = QStringLiteral("temporary");
+
+// The new content that is not to take the file's place goes, and so does its note, once the
+// file is gone.
+IniChange dropNewContent(QFile& out, const QString& leftoverRecord, IniChange change)
 {
-    return iniPath + QStringLiteral(".zefrin-nuevo");
+    if (out.remove() || !out.exists())
+        (void)clearRunRecord(leftoverRecord);
+    return change;
+}
+
+} // namespace
+
+void removeIniRewriteLeftover(const QString& recordPath, const QString& emulatorFolder)
+{
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state == RecordState::Absent)
+        return;
+    // Named from the folder, which may have been renamed since.
+    const QString leftover = reading.note.value(leftoverKey).toString();
+    if (reading.state == RecordState::Ours && !leftover.isEmpty() &&
+        !removeIfExists(QDir(emulatorFolder).absoluteFilePath(leftover)))
+        return; // kept for the next start
+    (void)clearRunRecord(recordPath);
 }
 
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
-                           const std::function<bool(const QString&)>& beforeReplacing)
+                           const std::function<bool(const QString&)>& beforeReplacing,
+                           const QString& leftoverRecord)
 {
+    // A link is followed: the user's own file is the one rewritten, and the link stays.
+    const QFileInfo given(iniPath);
+    const QString file = given.isSymLink() ? given.canonicalFilePath() : iniPath;
+    if (file.isEmpty())
+        return IniChange::NotRead;
     // A first read decides, so that a file with nothing to change is never written.
     OptionLineRewriter probe(name, value, restore, lineaAnterior);
-    const IniChange outcome = rewriteFile(fileDevice(iniPath), probe, nullptr);
+    const IniChange outcome = rewriteFile(fileDevice(file), probe, nullptr);
     if (outcome != IniChange::Rewritten)
         return outcome;
-    // The new content is written beside the file under a name of the program's own, then
+    // The new content is written beside the file under a free name, noted first, then
     // renamed over it in one step: a failure leaves the old file whole. A program ended in
-    // between leaves that file behind; the next rewrite or start removes it.
-    const QFileInfo target(iniPath);
-    const QString temporary = iniRewriteLeftover(iniPath);
-    if (!target.isWritable() || !removeIfExists(temporary))
+    // between leaves that file behind; the next start removes it, as the note names it.
+    const QFileInfo target(file);
+    if (!target.isWritable())
         return IniChange::NotReplaced;
+    const QString temporary = target.dir().filePath(
+        freeFileName(target.path(), target.fileName(), QStringLiteral(".zefrin-nuevo")));
+    const QDir folder = given.absoluteDir();
+    const QString named = folder.relativeFilePath(temporary);
+    if (!leftoverRecord.isEmpty() &&
+        !writeRunRecord(
+            leftoverRecord, folder.path(),
+            {{leftoverKey, named.startsWith(QStringLiteral("../")) ? temporary : named}}))
+        return IniChange::NotNoted;
     QFile out(temporary);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        (void)clearRunRecord(leftoverRecord);
         return IniChange::NotReplaced;
+    }
     // Should the file change between the two reads, the second one decides.
     OptionLineRewriter rewriter(name, value, restore, lineaAnterior);
-    const IniChange written = rewriteFile(fileDevice(iniPath), rewriter, &out);
+    const IniChange written = rewriteFile(fileDevice(file), rewriter, &out);
     const bool flushed = written == IniChange::Rewritten && out.flush() && syncToDisk(out) &&
                          out.setPermissions(target.permissions());
     out.close();
-    if (!flushed) {
-        (void)out.remove();
-        return written == IniChange::Rewritten ? IniChange::NotReplaced : written;
-    }
-    if (beforeReplacing && !beforeReplacing(rewriter.lineaAnterior())) {
-        (void)out.remove();
-        return IniChange::NotNoted;
-    }
-    if (!replaceWith(iniPath, temporary)) {
-        (void)out.remove();
-        return IniChange::NotReplaced;
-    }
+    if (!flushed)
+        return dropNewContent(out, leftoverRecord,
+                              written == IniChange::Rewritten ? IniChange::NotReplaced : written);
+    if (beforeReplacing && !beforeReplacing(rewriter.lineaAnterior()))
+        return dropNewContent(out, leftoverRecord, IniChange::NotNoted);
+    if (!replaceWith(file, temporary))
+        return dropNewContent(out, leftoverRecord, IniChange::NotReplaced);
+    (void)clearRunRecord(leftoverRecord);
     lineaAnterior = rewriter.lineaAnterior();
     return IniChange::Rewritten;
 }

@@ -83,15 +83,17 @@ enum class IniChange {
 };
 
 // One pass of a file's lines, in Latin-1 so every byte stays itself, through `rewriter`; each
-// line that comes back goes to `out` (when given) followed by CR LF. Rewritten when some line
-// changed, Unchanged when none did or the option already holds the value, NotRead when `in`
-// cannot be read, NotReplaced when `out` takes not every byte.
+// line that comes back goes to `out` (when given) ended as the line it replaces was. Rewritten when
+// some line changed, Unchanged when none did or the option already holds the value, NotRead when
+// `in` cannot be read, NotReplaced when `out` takes not every byte.
 IniChange rewriteOptionText(std::unique_ptr<QIODevice> in, OptionLineRewriter& rewriter,
                             QIODevice* out);
 
-// The file a rewrite writes before it takes the old one's place; a program ended in between
-// leaves it, and nothing but a rewrite makes a file of that name.
-QString iniRewriteLeftover(const QString& iniPath);
+// The new content a rewrite writes beside the file before it takes the old one's place, under
+// a name no other file has, is named in a run record (services/RunRecord.h) at `recordPath`
+// first: a program ended in between leaves it, and the next start removes that file and no
+// other.
+void removeIniRewriteLeftover(const QString& recordPath, const QString& emulatorFolder);
 
 // Applies rewriteOptionLines to the file at `iniPath`, read and written line by line (a file
 // of any size is never held whole): once to learn whether anything changes, and only then
@@ -100,9 +102,12 @@ QString iniRewriteLeftover(const QString& iniPath);
 // behind; a file with nothing to change is not written at all. `lineaAnterior` changes only when
 // the file was rewritten; `beforeReplacing`, when given, is handed the line to be remembered just
 // before the new content takes the old one's place, and says whether it could keep it: if not,
-// the file stays as it was.
+// the file stays as it was. A file that is a link is rewritten where it points: the link
+// stays. `leftoverRecord` names the new content's file while it exists (none kept when empty;
+// NotNoted when it cannot be written).
 IniChange rewriteIniOption(const QString& iniPath, const QString& name, const QString& value,
                            bool restore, QString& lineaAnterior,
-                           const std::function<bool(const QString&)>& beforeReplacing = {});
+                           const std::function<bool(const QString&)>& beforeReplacing = {},
+                           const QString& leftoverRecord = {});
 
 } // namespace zefrin

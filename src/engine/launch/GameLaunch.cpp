@@ -182,7 +182,8 @@ bool GameLaunch::writePlayScript()
                            request_.romLinksFolder);
     const QStringList lines = playScriptLines(
         request_.emulatorFolder, game_, launchWithoutSound(request_.emulatorVersion),
-        request_.logPath, request_.dialect, linked ? request_.romLinksFolder : QString());
+        request_.logPath, request_.dialect, request_.controllerFolders,
+        linked ? request_.romLinksFolder : QString());
     if (!writeScript(request_.scriptPath, lines))
         return fail(Failure::Script, request_.scriptPath);
     return true;

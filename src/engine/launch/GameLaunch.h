@@ -51,6 +51,8 @@ struct LaunchRequest {
     // A folder of the scratch folder for the lower-case names today's emulator looks for,
     // linked to archives of roms/ named in capitals; empty: none.
     QString romLinksFolder = QString();
+    // Where today's emulator looks for controller files (AppState::controllerFolders).
+    QString controllerFolders = QStringLiteral("ctrlr");
 };
 
 struct LaunchResult {

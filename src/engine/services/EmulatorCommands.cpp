@@ -38,8 +38,7 @@ namespace {
 
 // Where today's emulator is to find the folder's files; the scripts run in the folder.
 const QString folderRoms = QStringLiteral(" -rompath roms");
-const QString folderFiles =
-    QStringLiteral(" -inipath . -rompath roms -cfg_directory cfg -ctrlrpath ctrlr");
+const QString folderFiles = QStringLiteral(" -inipath . -rompath roms -cfg_directory cfg");
 
 // Into the answer file NUMBER.p.
 QString into(int number)
@@ -89,11 +88,12 @@ QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect)
 }
 
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
-                            const QString& logPath, Dialect dialect, const QString& firstRomFolder)
+                            const QString& logPath, Dialect dialect,
+                            const QString& controllerFolders, const QString& firstRomFolder)
 {
     QString run = QStringLiteral("mame ") + shellQuote(set);
     if (dialect == Dialect::Today)
-        run += folderFiles;
+        run += folderFiles + QStringLiteral(" -ctrlrpath ") + shellQuote(controllerFolders);
     else if (withoutSound)
         run += QStringLiteral(" -soundcard 0");
     // The last -rompath of a command line is the one that counts.

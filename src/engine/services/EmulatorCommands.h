@@ -36,10 +36,12 @@ QString setCrcsLine(const QString& set);
 // its path, the game it is named after by its set name. Today's emulator has no "-isknown":
 // three answers instead of four.
 QStringList archiveDetailLines(const QString& archiveFileName, Dialect dialect);
-// A game's run; `firstRomFolder`, when given, is searched before the folder's roms (today's
-// emulator).
+// A game's run. Today's run looks for controller files in `controllerFolders`
+// (EmulatorSettings.h) and, when `firstRomFolder` is given, for archives there before the
+// folder's roms.
 QStringList playScriptLines(const QString& emulatorFolder, const QString& set, bool withoutSound,
                             const QString& logPath, Dialect dialect,
+                            const QString& controllerFolders = QStringLiteral("ctrlr"),
                             const QString& firstRomFolder = QString());
 
 // Today's emulator lists the CRC-32 of every ROM of every set ("-listcrc"); the classic one

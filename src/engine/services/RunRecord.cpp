@@ -84,7 +84,8 @@ RunRecords RunRecords::forFolder(const QString& emulatorFolder, const QString& r
                extension;
     };
     return {path("pending-rename"), path("game-settings"),  path("controller-line"),
-            path("game-list"),      path("input-settings"), path("crc-list")};
+            path("game-list"),      path("input-settings"), path("crc-list"),
+            path("ini-rewrite"),    path("exchange-files")};
 }
 
 QString RunRecords::defaultFolder()
@@ -94,7 +95,8 @@ QString RunRecords::defaultFolder()
 
 QStringList RunRecords::all() const
 {
-    return {pendingRename, gameSettings, controllerLine, gameList, inputSettings, crcList};
+    return {pendingRename, gameSettings, controllerLine, gameList,
+            inputSettings, crcList,      iniRewrite,     exchangeFiles};
 }
 
 bool writeRunRecord(const QString& recordPath, const QString& emulatorFolder, QJsonObject note)

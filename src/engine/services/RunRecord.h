@@ -30,6 +30,8 @@ struct RunRecords {
     QString gameList;       // the game list the emulator is writing
     QString inputSettings;  // the emulator's input settings, parked while the keys are in use
     QString crcList;        // the list of every ROM's CRC the emulator is writing
+    QString iniRewrite;     // the new mame.ini written beside it, before it takes its place
+    QString exchangeFiles;  // the exchanges' temporary files that were the user's (ExchangeFiles.h)
 
     // Where they are kept for an emulator folder: in `recordsFolder`, each named after its
     // kind and a digest of the folder's path.

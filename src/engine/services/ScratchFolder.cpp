@@ -30,10 +30,13 @@ bool isScratchEntry(const QString& relative, bool folder)
 {
     static const QRegularExpression reportFolder(QStringLiteral("^informe-[0-9]+$"));
     static const QRegularExpression report(QStringLiteral("^informe-[0-9]+/comparacion\\.log$"));
+    // The emulator's settings files, written there by "-cc", and its settings as it prints them.
+    static const QRegularExpression settings(QStringLiteral("^ajustes/[a-z]+\\.ini$"));
     if (folder)
-        return reportFolder.match(relative).hasMatch();
+        return reportFolder.match(relative).hasMatch() || relative == QStringLiteral("ajustes");
     return relative == QStringLiteral("mame.bat") || relative == QStringLiteral("log.txt") ||
-           relative == markerName || report.match(relative).hasMatch();
+           relative == QStringLiteral("ajustes.txt") || relative == markerName ||
+           report.match(relative).hasMatch() || settings.match(relative).hasMatch();
 }
 
 bool holdsOnlyScratchFiles(const QString& path)

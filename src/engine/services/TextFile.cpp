@@ -198,16 +198,21 @@ std::optional<QStringView> TextLineReader::nextView()
     for (;;) {
         if (position_ == part_.size()) {
             std::optional<QString> part = text_.next();
-            if (!part)
+            if (!part) {
+                previousEnd_ = lastEnd_;
+                lastEnd_ = LineEnd::None;
                 return carried_.isEmpty() ? std::nullopt : std::optional<QStringView>(carried_);
+            }
             part_ = std::move(*part);
             position_ = 0;
             nextCr_ = -1;
             nextLf_ = -1;
         }
         const QChar* const text = part_.constData();
-        if (afterCr_ && text[position_] == QLatin1Char('\n'))
+        if (afterCr_ && text[position_] == QLatin1Char('\n')) {
             ++position_;
+            lastEnd_ = LineEnd::CrLf;
+        }
         afterCr_ = false;
         const qsizetype end = lineEndFrom(part_, position_, nextCr_, nextLf_);
         const QStringView piece(text + position_, end - position_);
@@ -217,12 +222,29 @@ std::optional<QStringView> TextLineReader::nextView()
             continue;
         }
         afterCr_ = text[end] == QLatin1Char('\r');
+        previousEnd_ = lastEnd_;
+        lastEnd_ = afterCr_ ? LineEnd::Cr : LineEnd::Lf;
         position_ = end + 1;
         if (carried_.isEmpty())
             return piece;
         carried_.append(piece);
         return QStringView(carried_);
     }
+}
+
+QLatin1StringView lineEndText(LineEnd end)
+{
+    switch (end) {
+    case LineEnd::Lf:
+        return QLatin1StringView("\n");
+    case LineEnd::Cr:
+        return QLatin1StringView("\r");
+    case LineEnd::CrLf:
+        return QLatin1StringView("\r\n");
+    case LineEnd::None:
+        break;
+    }
+    return {};
 }
 
 bool writeTextLines(const QString& path, const QStringList& lines, QString* error)

@@ -57,6 +57,10 @@ private:
     QByteArray undecoded_;
 };
 
+// How a line of a file ended: the last line of a file may have no end.
+enum class LineEnd { None, Lf, Cr, CrLf };
+QLatin1StringView lineEndText(LineEnd end);
+
 // A file's lines one at a time, by the rules above and the same as readTextLines gives, for
 // files of any size: it holds one part of the file and the line being read, not the file.
 class TextLineReader {
@@ -75,6 +79,10 @@ public:
     // it: no copy is made of a line that lies within one part.
     std::optional<QStringView> nextView();
     bool failed() const { return text_.failed(); }
+    // How the line before the one last read ended (None for the first line); once the file
+    // has ended, how its last line ended. A CR's LF may lie in the next part of the file, so a
+    // line's end is known only when the next line is read.
+    LineEnd endOfPreviousLine() const { return previousEnd_; }
 
 private:
     TextChunkReader text_;
@@ -84,6 +92,8 @@ private:
     qsizetype position_ = 0;
     // The last line ended with a CR: an LF right after it belongs to that line end.
     bool afterCr_ = false;
+    LineEnd lastEnd_ = LineEnd::None;
+    LineEnd previousEnd_ = LineEnd::None;
     // The next CR and LF found in part_ (its size: none; below position_: to be searched).
     qsizetype nextCr_ = -1;
     qsizetype nextLf_ = -1;

@@ -17,6 +17,9 @@ struct AppState {
     QString EmulatorVersion;
     // Decided with the version at start-up (version/Dialect.h).
     Dialect dialect = Dialect::Classic;
+    // Where a game's run of today's emulator looks for controller files, decided at start-up
+    // (services/EmulatorSettings.h): "ctrlr" alone until then.
+    QString controllerFolders = QStringLiteral("ctrlr");
     QString LastLaunchTitle;
     QByteArray LastLaunchLog; // launch/LaunchLog.h
     KeyTable TablaTeclas = emptyKeyTable();

@@ -3,6 +3,7 @@
 // Its procedures are spread over one file per subsystem:
 //   frmCargador.cpp           building the window, pressed looks
 //   frmCargadorStartup.cpp    the load handler, version rules, CD mode
+//   frmCargadorSettings.cpp   the emulator's settings file and controller folders
 //   frmCargadorCommands.cpp   About, layout, shutdown
 //   frmCargadorCatalogue.cpp  the game list build and its commands
 //   frmCargadorLaunch.cpp     starting a game, the load log
@@ -130,6 +131,7 @@ private slots:
     void gameListMade();
     void versionAnswered(const ShellResult& result);
     void settingsFileMade(const ShellResult& result);
+    void controllerFoldersAnswered(const ShellResult& result);
     void earlierRunEnded(const ShellResult& result);
     void showRecoveryStatus();
     void managerLoaded();
@@ -154,6 +156,10 @@ private:
     bool askVersion();
     void showWaitingStatus();
     void applyStartupCaptions();
+    // mame.ini made when missing (true while the emulator writes it), then the controller
+    // folders of a game's run, then the captions.
+    bool makeSettingsFile();
+    void askControllerFolders();
 
     // Catalogue
     // The rows from the roms folder and the game list, once the list is there.
@@ -186,6 +192,8 @@ private:
                          bool* failureReported);
     void switchDefinedKeysOn();
     void switchDefinedKeysOff();
+    // At start-up: the switch on when mame.ini points at the keys.
+    void showDefinedKeysInForce();
     void forgetControllerLine();
     // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
     // the same way, and one message says it.

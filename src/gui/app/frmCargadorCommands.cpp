@@ -3,6 +3,7 @@
 
 #include "Layout.h"
 #include "engine/input/KeySwitch.h"
+#include "engine/services/ExchangeFiles.h"
 #include "engine/services/SystemServices.h"
 #include "frmCargador.h"
 #include "gui/info/frmAcercaDe.h"
@@ -17,25 +18,20 @@ namespace zefrin {
 
 namespace {
 
-// The temporary files of the emulator command exchanges, in the emulator folder.
-const char* const temporaryFiles[] = {"1.p", "abrir.bat", "all.bat"};
-
 // Gives the emulator folder back as the user had it: the parked default.cfg returns and the
-// temporary files go. Every step is tried; the result lists what could not be done.
-QStringList restoreEmulatorFolder(const QString& folder, const QString& parkedRecord)
+// temporary files the program made go. Every step is tried; the result lists what could not
+// be done.
+QStringList restoreEmulatorFolder(const QString& folder, const RunRecords& records)
 {
+    const QString& parkedRecord = records.inputSettings;
     QStringList problems;
     const QString parked = QStringLiteral("cfg/") + parkedInputFileName(folder, parkedRecord);
     if (const FileResult back = restoreEmulatorInputFile(folder, parkedRecord); !back.ok)
         problems << QStringLiteral("- No se ha podido devolver '%1' a 'cfg/default.cfg' (%2); tu "
                                    "configuración de M.A.M.E sigue guardada en '%1'.")
                         .arg(parked, back.error);
-    for (const char* name : temporaryFiles) {
-        const QString file = emulatorPath(folder, QLatin1String(name));
-        if (!removeIfExists(file))
-            problems << QStringLiteral("- No se ha podido borrar el archivo temporal '%1'.")
-                            .arg(QLatin1String(name));
-    }
+    for (const QString& name : removeOwnExchangeFiles(records.exchangeFiles, folder))
+        problems << QStringLiteral("- No se ha podido borrar el archivo temporal '%1'.").arg(name);
     return problems;
 }
 
@@ -91,7 +87,7 @@ void frmCargador::closeEvent(QCloseEvent* event)
     // (all.bat among them) must stay for the next one.
     if (!state_.CdMode) {
         giveBackControllerOption();
-        problems = restoreEmulatorFolder(state_.emulatorFolder, state_.records.inputSettings);
+        problems = restoreEmulatorFolder(state_.emulatorFolder, state_.records);
     }
     // The scratch folder goes with the program; a log left in it harms nothing.
     if (state_.scratch.isValid())

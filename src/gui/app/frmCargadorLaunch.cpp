@@ -83,6 +83,7 @@ void frmCargador::LaunchSelectedGame()
     request.archive = ROMs.at(archive);
     request.emulatorVersion = state_.EmulatorVersion;
     request.dialect = state_.dialect;
+    request.controllerFolders = state_.controllerFolders;
     request.definedKeys = chkUsaControles->isChecked();
     request.recordPath = state_.records.gameSettings;
     if (state_.scratch.isValid()) {

@@ -9,6 +9,7 @@
 #include "engine/launch/GameLaunch.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/EmulatorPlace.h"
+#include "engine/services/ExchangeFiles.h"
 #include "engine/services/InstanceLock.h"
 #include "engine/services/SystemServices.h"
 #include "engine/version/Dialect.h"
@@ -159,23 +160,11 @@ void frmCargador::dropListOfAnotherEmulator()
     }
 }
 
+// The emulator's settings (frmCargadorSettings.cpp), then the captions.
 void frmCargador::applyVersionRules()
 {
-    const VersionState version = versionStateFor(state_.EmulatorVersion);
-    // The emulator writes its settings file; whether it did is not checked: a missing file
-    // just makes the next start ask again.
-    if (version.mayCreateSettings && !FileExists(path(QStringLiteral("mame.ini"))) &&
-        !state_.CdMode &&
-        state_.emulator.start(emulatorCommand(state_.emulatorFolder, {QStringLiteral("-cc")},
-                                              state_.emulator.emulatorFor(state_.emulatorFolder)),
-                              this, &frmCargador::settingsFileMade))
-        return;
-    applyStartupCaptions();
-}
-
-void frmCargador::settingsFileMade(const ShellResult&)
-{
-    applyStartupCaptions();
+    if (!makeSettingsFile())
+        askControllerFolders();
 }
 
 void frmCargador::applyStartupCaptions()
@@ -185,6 +174,7 @@ void frmCargador::applyStartupCaptions()
                                                                        : Colours::statusRed());
     if (!version.keysAvailable)
         disableKeyConfiguration();
+    showDefinedKeysInForce();
 
     lblTeclas->setToolTip(lblTeclas->backColour() == Colours::disabledGrey()
                               ? QStringLiteral("Función no habilitada.")
@@ -229,8 +219,10 @@ bool frmCargador::recoverInterruptedRun()
     const SettingsRecovery settings =
         recoverGameSettings(state_.records.gameSettings, folder, readOnly);
     const ListRecovery list = dropInterruptedGameList(state_.records.gameList, folder, readOnly);
-    if (!readOnly) // a mame.ini rewrite ended between its write and its rename
-        (void)removeIfExists(iniRewriteLeftover(path(QStringLiteral("mame.ini"))));
+    if (!readOnly) { // a mame.ini rewrite ended between its write and its rename
+        removeIniRewriteLeftover(state_.records.iniRewrite, folder);
+        settleExchangeFiles(state_.records.exchangeFiles, folder);
+    }
     // The user's line that a run ended with the keys switched on never gave back: this run's
     // shutdown gives it back.
     const ControllerLineRecovery line =
@@ -257,6 +249,7 @@ void frmCargador::earlierRunEnded(const ShellResult&)
     if (awaitingEarlierRun_)
         return;
     showRecoveryStatus();
+    showDefinedKeysInForce();
     // The version could not be asked while the emulator ran: it is now, and the list is built
     // after it, in its dialect. What was put back is told once that start-up has ended.
     if (std::exchange(versionPending_, false)) {

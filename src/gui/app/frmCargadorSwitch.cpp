@@ -75,7 +75,16 @@ void frmCargador::switchDefinedKeysOn()
     if (!parking.parkedAs.isEmpty())
         context_.dialogs.message(this, Dialogs::Icon::Information, parkedElsewhereTitle(),
                                  parkedElsewhereText(state_.emulatorFolder, parking.parkedAs));
-    CambiarOpcionIni(QStringLiteral("ctrlr"), QStringLiteral("Zefrin"), false);
+    bool failureReported = false;
+    (void)pointAtControllerFile(&failureReported);
+    const QString ini = path(QStringLiteral("mame.ini"));
+    if (failureReported || iniOptionHolds(ini, QStringLiteral("ctrlr"), QStringLiteral("Zefrin")))
+        return;
+    // Without a controller line (or without mame.ini) the emulator would not use the keys:
+    // the switch does not claim it does, and gives the parked settings back.
+    chkUsaControles->setChecked(false);
+    context_.dialogs.message(this, Dialogs::Icon::Exclamation, keyErrorTitle(),
+                             keysNotPointedText(state_.emulatorFolder, FileExists(ini)));
 }
 
 void frmCargador::switchDefinedKeysOff()
@@ -108,6 +117,19 @@ void frmCargador::giveBackControllerOption()
     }
     if (iniOptionHolds(path(QStringLiteral("mame.ini")), option, QStringLiteral("Zefrin")))
         (void)CambiarOpcionIni(option, QString(), false);
+}
+
+// A copy ended with the keys on leaves mame.ini pointing at them: the switch shows what is in
+// force, and turning it on makes the rest whole (the emulator's own settings parked, those it
+// wrote meanwhile gone). While an earlier copy's run is awaited, that waits for its end.
+void frmCargador::showDefinedKeysInForce()
+{
+    if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
+        chkUsaControles->isChecked() || !FileExists(controllerEntryPath(state_.emulatorFolder)) ||
+        !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
+                        QStringLiteral("Zefrin")))
+        return;
+    chkUsaControles->setChecked(true);
 }
 
 bool frmCargador::pointAtControllerFile(bool* failureReported)
@@ -143,8 +165,9 @@ bool frmCargador::changeIniOption(const QString& name, const QString& value, boo
         keepLine = [this](const QString& line) {
             return keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
         };
-    const IniChange change = rewriteIniOption(path(QStringLiteral("mame.ini")), name, value,
-                                              restore, state_.LineaAnterior, keepLine);
+    const IniChange change =
+        rewriteIniOption(path(QStringLiteral("mame.ini")), name, value, restore,
+                         state_.LineaAnterior, keepLine, state_.records.iniRewrite);
     if (change == IniChange::Unchanged || change == IniChange::Rewritten)
         return true;
     if (change == IniChange::NotRead)
