@@ -393,6 +393,37 @@ private slots:
         QVERIFY(shown[1].text.contains(lastLine));
     }
 
+    // The box of a failed run stays a box whatever the emulator wrote: a line of megabytes is
+    // cut, control bytes are not passed on, and any exit status reads as a failure.
+    void failedRunBoxShowsAFewShortLines_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("shown"); // in the box
+        QTest::newRow("a line of megabytes")
+            << 3 << "Fatal error: " + QByteArray(3 << 20, 'x') + "\n"
+            << "Fatal error: xxx";
+        QTest::newRow("binary") << 2 << QByteArray("\x01\x7f" "ERROR\0\x1b[31mrojo\n", 19) << "ERROR";
+        QTest::newRow("status not in the list") << 77 << QByteArray() << "(nada)";
+        QTest::newRow("negative status") << -1 << QByteArray("adios") << "adios";
+    }
+
+    void failedRunBoxShowsAFewShortLines()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, log);
+        QFETCH(QString, shown);
+        LaunchResult result;
+        result.exitCode = exitCode;
+        result.log = log;
+        const std::optional<MessageText> box = failedRunMessage(result);
+        QVERIFY(box);
+        QVERIFY2(box->text.contains(shown) && box->text.size() < 1000,
+                 qPrintable(box->text.left(900)));
+        for (const QChar c : box->text)
+            QVERIFY2(c.unicode() >= 0x20 || c == '\r' || c == '\n', qPrintable(box->text));
+    }
+
     // An archive named in capitals, as old collections have them, runs with today's emulator,
     // which looks for the lower-case name on Linux; the user's file keeps its name.
     void todaysRunFindsAnArchiveNamedInCapitals()
