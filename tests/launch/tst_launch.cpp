@@ -3,6 +3,7 @@
 
 #include "engine/launch/GameLaunch.h"
 #include "engine/launch/InputMappings.h"
+#include "engine/launch/KeyedSettings.h"
 #include "engine/launch/LaunchLog.h"
 #include "engine/launch/LaunchMessages.h"
 #include "engine/services/RunRecord.h"
@@ -403,7 +404,11 @@ private slots:
         QTest::newRow("a line of megabytes")
             << 3 << "Fatal error: " + QByteArray(3 << 20, 'x') + "\n"
             << "Fatal error: xxx";
-        QTest::newRow("binary") << 2 << QByteArray("\x01\x7f" "ERROR\0\x1b[31mrojo\n", 19) << "ERROR";
+        QTest::newRow("binary") << 2
+                                << QByteArray("\x01\x7f"
+                                              "ERROR\0\x1b[31mrojo\n",
+                                              19)
+                                << "ERROR";
         QTest::newRow("status not in the list") << 77 << QByteArray() << "(nada)";
         QTest::newRow("negative status") << -1 << QByteArray("adios") << "adios";
     }
@@ -487,6 +492,49 @@ private slots:
         QCOMPARE(result.value_or("(none)"), merged);
         if (result)
             QCOMPARE(withInputMappingsOf(*result, users).value_or("(none)"), merged);
+    }
+
+    // The merge after the run meets a full disk: what the emulator saved and the user's file
+    // both stay whole, for the next start to merge again.
+    void mergeOnAFullDiskKeepsBothFiles()
+    {
+        QTemporaryDir disk;
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk.path()}))
+            QSKIP("no tmpfs to be mounted here");
+        const auto unmount = qScopeGuard([&disk] { QProcess::execute("umount", {disk.path()}); });
+        const QByteArray mapping = "\n\t\t\t<port type=\"P1_BUTTON1\"><newseq type=\"standard\">"
+                                   "KEYCODE_A</newseq></port>";
+        const QByteArray head =
+            "<mameconfig version=\"10\">\n\t<system name=\"galaxn\">\n\t\t<input>";
+        const QByteArray tail = "\n\t\t</input>\n\t</system>\n</mameconfig>\n";
+        QByteArray users = head, saved = head;
+        for (int i = 0; i < 200; ++i) {
+            users += mapping;
+            saved += QByteArray(mapping).replace("newseq", "newsex");
+        }
+        const QString cfg = disk.path();
+        for (const auto& [name, bytes] :
+             {std::pair{"galaxn.bak", users + tail}, std::pair{"galaxn.cfg", saved + tail}}) {
+            QFile file(cfg + "/" + name);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                    file.flush());
+        }
+        QFile filler(cfg + "/filler"); // the disk full, but for a page
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+        QVERIFY(filler.resize(filler.size() / 4096 * 4096 - 4096));
+        filler.close();
+        const AsideFile aside{"galaxn.cfg", "galaxn.bak", *fileIdentity(cfg + "/galaxn.bak"), true};
+        QVERIFY(!giveBack(cfg, aside).ok);
+        const auto read = [&cfg](const char* name) {
+            QFile file(cfg + "/" + name);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+        };
+        QCOMPARE(read("galaxn.cfg"), saved + tail);
+        QCOMPARE(read("galaxn.bak"), users + tail);
+        QCOMPARE(QDir(cfg).entryList(QDir::Files),
+                 QStringList({"filler", "galaxn.bak", "galaxn.cfg"}));
     }
 
     // A record of a killed run naming settings outside cfg is dropped, and nothing it names
