@@ -454,40 +454,71 @@ private slots:
     void mappingsGoBackIntoWhatTheEmulatorSaved_data()
     {
         QTest::addColumn<QByteArray>("saved");
-        QTest::addColumn<QByteArray>("merged"); // "(none)": cannot be merged
+        QTest::addColumn<QByteArray>("merged");  // "(none)": cannot be merged
+        QTest::addColumn<QByteArray>("users");   // empty: the file below
+        QTest::addColumn<QByteArray>("runCopy"); // the users' file as the run gets it, if pinned
         const QByteArray bom = "\xef\xbb\xbf<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n";
         const QByteArray coin = "\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq type=\"standard\">"
                                 "KEYCODE_X</newseq>\n\t\t\t</port>";
         QTest::newRow("empty system, as the emulator writes it")
             << bom + "    <system name=\"default\" />\n</mameconfig>\n"
             << bom + "    <system name=\"default\">\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n";
+                   "\n        </input>\n    </system>\n</mameconfig>\n"
+            << QByteArray() << QByteArray();
         QTest::newRow("no input")
             << bom + "    <system name=\"default\">\n        <counters />\n    </system>\n"
                      "</mameconfig>\n"
             << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n";
+                   "\n        </input>\n    </system>\n</mameconfig>\n"
+            << QByteArray() << QByteArray();
         QTest::newRow("its own mapping dropped")
             << bom + "    <system name=\"default\">\n        <counters />\n        <input>\n"
                      "            <port type=\"COIN1\"><newseq type=\"standard\">KEYCODE_M"
                      "</newseq></port>\n        </input>\n    </system>\n</mameconfig>\n"
             << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n";
+                   "\n        </input>\n    </system>\n</mameconfig>\n"
+            << QByteArray() << QByteArray();
         QTest::newRow("cut short") << bom + "    <system name=\"default\">\n"
-                                   << QByteArray("(none)");
+                                   << QByteArray("(none)") << QByteArray() << QByteArray();
         QTest::newRow("another system") << bom + "    <system name=\"pong\" />\n</mameconfig>\n"
-                                        << QByteArray("(none)");
+                                        << QByteArray("(none)") << QByteArray() << QByteArray();
+        // A mapped analog input keeps its settings through a keyed run: they apply during it,
+        // and a change the emulator saved stays, with the user's mapping back in that port.
+        const QByteArray pong = "<mameconfig version=\"10\">\n    <system name=\"pong\">\n"
+                                "        <input>\n            %\n        </input>\n    </system>\n"
+                                "</mameconfig>\n";
+        const QByteArray paddle = "<port tag=\":PADDLE0\" type=\"P1_PADDLE\" mask=\"255\" "
+                                  "defvalue=\"0\" sensitivity=\"%\"";
+        const QByteArray increment = "\n                <newseq type=\"increment\">\n"
+                                     "                    KEYCODE_X\n                </newseq>";
+        const auto file = [&](const char* sensitivity, const QByteArray& content) {
+            return QByteArray(pong).replace("%",
+                                            QByteArray(paddle).replace("%", sensitivity) + content);
+        };
+        const QByteArray mapped = file("77", ">" + increment + "\n            </port>");
+        QTest::newRow("mapped paddle, its sensitivity changed")
+            << file("50", " />") << file("50", ">" + increment + "\n            </port>") << mapped
+            << file("77", ">\n            </port>");
+        QTest::newRow("mapped paddle, the emulator's own mapping too")
+            << file("50", ">\n                <newseq type=\"decrement\">KEYCODE_Z</newseq>"
+                          "\n            </port>")
+            << file("50", ">" + increment + "\n            </port>") << mapped << QByteArray();
     }
 
     void mappingsGoBackIntoWhatTheEmulatorSaved()
     {
         QFETCH(QByteArray, saved);
         QFETCH(QByteArray, merged);
-        const QByteArray users = "<mameconfig version=\"10\">\n\t<system name=\"default\">\n\t\t"
-                                 "<input>\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq "
-                                 "type=\"standard\">KEYCODE_X</newseq>\n\t\t\t</port>\n\t\t\t"
-                                 "<port type=\"P1_BUTTON1\" sensitivity=\"5\" />\n\t\t</input>"
-                                 "\n\t</system>\n</mameconfig>\n";
+        QFETCH(QByteArray, users);
+        QFETCH(QByteArray, runCopy);
+        if (!runCopy.isEmpty())
+            QCOMPARE(withoutInputMappings(users).value_or("(none)"), runCopy);
+        if (users.isEmpty())
+            users = "<mameconfig version=\"10\">\n\t<system name=\"default\">\n\t\t"
+                    "<input>\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq "
+                    "type=\"standard\">KEYCODE_X</newseq>\n\t\t\t</port>\n\t\t\t"
+                    "<port type=\"P1_BUTTON1\" sensitivity=\"5\" />\n\t\t</input>"
+                    "\n\t</system>\n</mameconfig>\n";
         const std::optional<QByteArray> result = withInputMappingsOf(saved, users);
         QCOMPARE(result.value_or("(none)"), merged);
         if (result)
