@@ -276,6 +276,7 @@ private slots:
     {
         QTest::addColumn<int>("dipDuringRun"); // -1: left as it was
         QTest::addColumn<QByteArray>("gameAfter");
+        QTest::addColumn<bool>("linked"); // cfg/galaxn.cfg a link to a file of another folder
         const QByteArray coin = "\n            <port tag=\":IN0\" type=\"COIN1\" mask=\"1\" "
                                 "defvalue=\"0\">\n                <newseq type=\"standard\">"
                                 "KEYCODE_Q</newseq>\n            </port>";
@@ -285,15 +286,18 @@ private slots:
                                 "    <system name=\"galaxn\">\n        <input>";
         const QByteArray tail = "\n        </input>\n    </system>\n</mameconfig>\n";
         gameSettings = head + coin + QByteArray(dip).replace('%', "4") + tail;
-        QTest::newRow("nothing changed") << -1 << gameSettings;
+        QTest::newRow("nothing changed") << -1 << gameSettings << false;
         QTest::newRow("DIP switch changed")
-            << 2 << head + QByteArray(dip).replace('%', "2") + coin + tail;
+            << 2 << head + QByteArray(dip).replace('%', "2") + coin + tail << false;
+        QTest::newRow("DIP switch changed, the settings a link")
+            << 2 << head + QByteArray(dip).replace('%', "2") + coin + tail << true;
     }
 
     void todaysKeyedRunYieldsOnlyTheMappings()
     {
         QFETCH(int, dipDuringRun);
         QFETCH(QByteArray, gameAfter);
+        QFETCH(bool, linked);
         const QByteArray defaults =
             "<?xml version=\"1.0\"?>\r\n<mameconfig version=\"10\">\r\n\t<system "
             "name=\"default\">\r\n\t\t<input>\r\n\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t"
@@ -306,7 +310,10 @@ private slots:
         rig.addGame("galaxn", "Galaxian");
         if (dipDuringRun >= 0)
             rig.tell("run-dip=" + QString::number(dipDuringRun));
-        rig.folder.writeFile("cfg/galaxn.cfg", gameSettings);
+        rig.folder.writeFile(linked ? "shared/galaxn.cfg" : "cfg/galaxn.cfg", gameSettings);
+        if (linked)
+            QVERIFY(QDir().mkpath(rig.folder.filePath("cfg")) &&
+                    QFile::link("../shared/galaxn.cfg", rig.folder.filePath("cfg/galaxn.cfg")));
         rig.folder.writeFile("cfg/default.cfg", defaults);
         // The keys as a save leaves them: player 1's coin on Z.
         rig.folder.writeFile("mame.ini", "ctrlr                     Zefrin\n");
@@ -324,6 +331,7 @@ private slots:
         const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
         QVERIFY2(log.contains("DIPSWITCH :DSW 6 = 4\r\nCOIN1 = KEYCODE_Z\r\n"), qPrintable(log));
         QCOMPARE(rig.folder.readFile("cfg/galaxn.cfg"), gameAfter);
+        QCOMPARE(QFileInfo(rig.folder.filePath("cfg/galaxn.cfg")).isSymLink(), linked);
         QCOMPARE(rig.folder.readFile("cfg/default.cfg"), defaults);
         QCOMPARE(QDir(rig.folder.filePath("cfg")).entryList(QDir::Files),
                  QStringList({"default.cfg", "galaxn.cfg"}));

@@ -150,11 +150,16 @@ FileResult giveBack(const QString& cfgFolder, const AsideFile& file)
     if (!merged)
         return ReplaceFile(backup, settings);
     // Whole or not at all: a full disk or a program ended while it is written leaves what the
-    // emulator saved as it was, to be merged again.
-    QSaveFile merging(settings);
+    // emulator saved as it was, to be merged again. A settings file that is a link stays one:
+    // the merge goes to the file it points to (a save file writes through a link), and the
+    // link comes back.
+    const bool linked = QFileInfo(backup).isSymLink();
+    QSaveFile merging(linked ? backup : settings);
     if (!merging.open(QIODevice::WriteOnly) || merging.write(*merged) != merged->size() ||
         !merging.commit())
-        return {false, settings + QStringLiteral(": ") + merging.errorString()};
+        return {false, merging.fileName() + QStringLiteral(": ") + merging.errorString()};
+    if (linked)
+        return ReplaceFile(backup, settings);
     if (!QFile::remove(backup))
         return {false, backup};
     return {};
