@@ -1,5 +1,6 @@
 #include "InputMappings.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -243,46 +244,68 @@ QByteArray indentationBefore(const QByteArray& bytes, qsizetype begin)
     return at == 0 || bytes.at(at - 1) == '\n' ? bytes.mid(at, begin - at) : QByteArray();
 }
 
+// A change of the file: the bytes from `from` to `to` replaced by `text`.
+struct Edit {
+    qsizetype from = 0;
+    qsizetype to = 0;
+    QByteArray text;
+};
+
+// All the edits in one pass (each at its place in `bytes`, none overlapping): a file of
+// thousands of mappings takes no longer than reading it.
+QByteArray edited(const QByteArray& bytes, std::vector<Edit> edits)
+{
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    QByteArray result;
+    qsizetype at = 0;
+    for (const Edit& edit : edits) {
+        result += bytes.mid(at, edit.from - at) + edit.text;
+        at = edit.to;
+    }
+    return result + bytes.mid(at);
+}
+
 // Puts `content` at the end of the element `placed` of `bytes` (named `name`), opening it when
 // it is written as an empty element.
-QByteArray intoElement(QByteArray bytes, const Placed& placed, const QByteArray& content,
-                       const QByteArray& name)
+Edit intoElement(const QByteArray& bytes, const Placed& placed, const QByteArray& content,
+                 const QByteArray& name, const QByteArray& eol)
 {
     if (!placed.empty)
-        return bytes.insert(placed.lastEnd, content);
+        return {placed.lastEnd, placed.lastEnd, content};
     qsizetype slash = placed.startTag.end - 2;
     while (isBlank(bytes.at(slash - 1)))
         --slash;
-    return bytes.replace(slash, placed.startTag.end - slash,
-                         ">" + content + lineEndOf(bytes) +
-                             indentationBefore(bytes, placed.startTag.begin) + "</" + name + ">");
+    return {slash, placed.startTag.end,
+            ">" + content + eol + indentationBefore(bytes, placed.startTag.begin) + "</" + name +
+                ">"};
 }
 
 // Puts `mappings` (whole lines of port elements) into the system `placed` of `bytes`.
-std::optional<QByteArray> placeMappings(const QByteArray& bytes, const SystemLayout& placed,
-                                        const QByteArray& mappings)
+std::optional<Edit> placeMappings(const QByteArray& bytes, const SystemLayout& placed,
+                                  const QByteArray& mappings, const QByteArray& eol)
 {
     if (placed.input)
-        return placed.input->empty ? std::nullopt
-                                   : std::optional(intoElement(bytes, *placed.input, mappings, {}));
-    const QByteArray eol = lineEndOf(bytes);
+        return placed.input->empty
+                   ? std::nullopt
+                   : std::optional(intoElement(bytes, *placed.input, mappings, {}, eol));
     const QByteArray outer = indentationBefore(bytes, placed.system.startTag.begin);
     const QByteArray inner = outer + (outer.isEmpty() ? QByteArray("\t") : outer);
     return intoElement(bytes, placed.system,
-                       eol + inner + "<input>" + mappings + eol + inner + "</input>", "system");
+                       eol + inner + "<input>" + mappings + eol + inner + "</input>", "system",
+                       eol);
 }
 
-QByteArray withoutSpans(QByteArray bytes, const Layout& layout)
+QByteArray withoutSpans(const QByteArray& bytes, const Layout& layout)
 {
-    std::vector<Span> spans;
+    std::vector<Edit> edits;
     for (const PortLayout& port : layout.ports)
         if (port.holdsSettings)
-            spans.insert(spans.end(), port.newseqs.begin(), port.newseqs.end());
+            for (const Span& newseq : port.newseqs)
+                edits.push_back({newseq.begin, newseq.end, {}});
         else if (!port.newseqs.empty())
-            spans.push_back(port.whole);
-    for (auto span = spans.rbegin(); span != spans.rend(); ++span)
-        bytes.remove(span->begin, span->end - span->begin);
-    return bytes;
+            edits.push_back({port.whole.begin, port.whole.end, {}});
+    return edited(bytes, std::move(edits));
 }
 
 QByteArray joined(const QByteArray& bytes, const std::vector<Span>& spans)
@@ -293,44 +316,47 @@ QByteArray joined(const QByteArray& bytes, const std::vector<Span>& spans)
     return text;
 }
 
-// The user's mappings of the system `index` of `own` put into the same system of `merged`: into
-// the port of the same input where `merged` has one (with the settings the run left), else as
-// the user's whole port at the end of the input.
-std::optional<QByteArray> withSystemMappings(const QByteArray& merged, const QByteArray& users,
-                                             const Layout& own, std::size_t index)
+// The edits that put the user's mappings (of `users`, laid out as `own`) into `merged` (laid
+// out as `layout`), system by system of the same name: into the port of the same input where
+// `merged` has one (with the settings the run left), else as the user's whole port at the end
+// of the input. Nothing when a system with mappings is not in `merged`.
+std::optional<std::vector<Edit>> mappingEdits(const QByteArray& merged, const Layout& layout,
+                                              const QByteArray& users, const Layout& own)
 {
-    if (std::none_of(own.ports.begin(), own.ports.end(), [index](const PortLayout& port) {
-            return port.system == index && !port.newseqs.empty();
-        }))
-        return merged;
-    const std::optional<Layout> layout = LayoutReader(merged).read();
-    const QByteArray& name = own.systems[index].name;
-    const auto placed =
-        std::find_if(layout->systems.begin(), layout->systems.end(),
-                     [&name](const SystemLayout& system) { return system.name == name; });
-    if (placed == layout->systems.end())
-        return std::nullopt;
-    const std::size_t system = std::size_t(placed - layout->systems.begin());
-    QByteArray appended;
+    QHash<QByteArray, std::size_t> systems; // the first of each name
+    for (std::size_t index = layout.systems.size(); index-- > 0;)
+        systems.insert(layout.systems[index].name, index);
+    QHash<QByteArray, std::size_t> ports; // by system and input, the first port
+    for (std::size_t index = layout.ports.size(); index-- > 0;)
+        ports.insert(QByteArray::number(qulonglong(layout.ports[index].system)) + ':' +
+                         layout.ports[index].key,
+                     index);
+    std::map<std::size_t, QByteArray> appended;  // by system of `layout`
     std::map<std::size_t, QByteArray> intoPorts; // by port of `layout`
     for (const PortLayout& port : own.ports) {
-        if (port.system != index || port.newseqs.empty())
+        if (port.newseqs.empty())
             continue;
-        const auto same =
-            std::find_if(layout->ports.begin(), layout->ports.end(), [&](const PortLayout& other) {
-                return other.system == system && other.key == port.key;
-            });
-        if (same == layout->ports.end())
-            appended += users.mid(port.whole.begin, port.whole.end - port.whole.begin);
+        const auto system = systems.constFind(own.systems[port.system].name);
+        if (system == systems.cend())
+            return std::nullopt;
+        const auto same = ports.constFind(QByteArray::number(qulonglong(*system)) + ':' + port.key);
+        if (same == ports.cend())
+            appended[*system] += users.mid(port.whole.begin, port.whole.end - port.whole.begin);
         else
-            intoPorts[std::size_t(same - layout->ports.begin())] += joined(users, port.newseqs);
+            intoPorts[*same] += joined(users, port.newseqs);
     }
-    // The last place first: each insertion leaves the places before it as they are.
-    std::optional<QByteArray> result =
-        appended.isEmpty() ? std::optional(merged) : placeMappings(merged, *placed, appended);
-    for (auto into = intoPorts.rbegin(); result && into != intoPorts.rend(); ++into)
-        result = intoElement(*result, layout->ports[into->first].placed, into->second, "port");
-    return result;
+    const QByteArray eol = lineEndOf(merged);
+    std::vector<Edit> edits;
+    for (const auto& [system, mappings] : appended) {
+        const std::optional<Edit> placed =
+            placeMappings(merged, layout.systems[system], mappings, eol);
+        if (!placed)
+            return std::nullopt;
+        edits.push_back(*placed);
+    }
+    for (const auto& [port, newseqs] : intoPorts)
+        edits.push_back(intoElement(merged, layout.ports[port].placed, newseqs, "port", eol));
+    return edits;
 }
 
 } // namespace
@@ -346,13 +372,15 @@ std::optional<QByteArray> withoutInputMappings(const QByteArray& settings)
 std::optional<QByteArray> withInputMappingsOf(const QByteArray& saved, const QByteArray& users)
 {
     const std::optional<Layout> own = LayoutReader(users).read();
-    std::optional<QByteArray> merged = withoutInputMappings(saved);
-    if (!own || !merged)
+    const std::optional<QByteArray> merged = withoutInputMappings(saved);
+    const std::optional<Layout> layout =
+        merged ? LayoutReader(*merged).read() : std::optional<Layout>();
+    if (!own || !layout)
         return std::nullopt;
-    // System by system, the last first: each insertion leaves the places before it as they are.
-    for (std::size_t index = own->systems.size(); merged && index-- > 0;)
-        merged = withSystemMappings(*merged, users, *own, index);
-    return merged;
+    const std::optional<std::vector<Edit>> edits = mappingEdits(*merged, *layout, users, *own);
+    if (!edits)
+        return std::nullopt;
+    return edited(*merged, *edits);
 }
 
 } // namespace zefrin
