@@ -3,6 +3,7 @@
 
 #include "engine/launch/GameLaunch.h"
 #include "engine/launch/InputMappings.h"
+#include "engine/launch/KeyedSettings.h"
 #include "engine/launch/LaunchLog.h"
 #include "engine/launch/LaunchMessages.h"
 #include "engine/services/RunRecord.h"
@@ -276,6 +277,7 @@ private slots:
     {
         QTest::addColumn<int>("dipDuringRun"); // -1: left as it was
         QTest::addColumn<QByteArray>("gameAfter");
+        QTest::addColumn<bool>("linked"); // cfg/galaxn.cfg a link to a file of another folder
         const QByteArray coin = "\n            <port tag=\":IN0\" type=\"COIN1\" mask=\"1\" "
                                 "defvalue=\"0\">\n                <newseq type=\"standard\">"
                                 "KEYCODE_Q</newseq>\n            </port>";
@@ -285,15 +287,18 @@ private slots:
                                 "    <system name=\"galaxn\">\n        <input>";
         const QByteArray tail = "\n        </input>\n    </system>\n</mameconfig>\n";
         gameSettings = head + coin + QByteArray(dip).replace('%', "4") + tail;
-        QTest::newRow("nothing changed") << -1 << gameSettings;
+        QTest::newRow("nothing changed") << -1 << gameSettings << false;
         QTest::newRow("DIP switch changed")
-            << 2 << head + QByteArray(dip).replace('%', "2") + coin + tail;
+            << 2 << head + QByteArray(dip).replace('%', "2") + coin + tail << false;
+        QTest::newRow("DIP switch changed, the settings a link")
+            << 2 << head + QByteArray(dip).replace('%', "2") + coin + tail << true;
     }
 
     void todaysKeyedRunYieldsOnlyTheMappings()
     {
         QFETCH(int, dipDuringRun);
         QFETCH(QByteArray, gameAfter);
+        QFETCH(bool, linked);
         const QByteArray defaults =
             "<?xml version=\"1.0\"?>\r\n<mameconfig version=\"10\">\r\n\t<system "
             "name=\"default\">\r\n\t\t<input>\r\n\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t"
@@ -306,7 +311,10 @@ private slots:
         rig.addGame("galaxn", "Galaxian");
         if (dipDuringRun >= 0)
             rig.tell("run-dip=" + QString::number(dipDuringRun));
-        rig.folder.writeFile("cfg/galaxn.cfg", gameSettings);
+        rig.folder.writeFile(linked ? "shared/galaxn.cfg" : "cfg/galaxn.cfg", gameSettings);
+        if (linked)
+            QVERIFY(QDir().mkpath(rig.folder.filePath("cfg")) &&
+                    QFile::link("../shared/galaxn.cfg", rig.folder.filePath("cfg/galaxn.cfg")));
         rig.folder.writeFile("cfg/default.cfg", defaults);
         // The keys as a save leaves them: player 1's coin on Z.
         rig.folder.writeFile("mame.ini", "ctrlr                     Zefrin\n");
@@ -324,6 +332,7 @@ private slots:
         const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
         QVERIFY2(log.contains("DIPSWITCH :DSW 6 = 4\r\nCOIN1 = KEYCODE_Z\r\n"), qPrintable(log));
         QCOMPARE(rig.folder.readFile("cfg/galaxn.cfg"), gameAfter);
+        QCOMPARE(QFileInfo(rig.folder.filePath("cfg/galaxn.cfg")).isSymLink(), linked);
         QCOMPARE(rig.folder.readFile("cfg/default.cfg"), defaults);
         QCOMPARE(QDir(rig.folder.filePath("cfg")).entryList(QDir::Files),
                  QStringList({"default.cfg", "galaxn.cfg"}));
@@ -394,6 +403,41 @@ private slots:
         QVERIFY(shown[1].text.contains(lastLine));
     }
 
+    // The box of a failed run stays a box whatever the emulator wrote: a line of megabytes is
+    // cut, control bytes are not passed on, and any exit status reads as a failure.
+    void failedRunBoxShowsAFewShortLines_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("shown"); // in the box
+        QTest::newRow("a line of megabytes")
+            << 3 << "Fatal error: " + QByteArray(3 << 20, 'x') + "\n"
+            << "Fatal error: xxx";
+        QTest::newRow("binary") << 2
+                                << QByteArray("\x01\x7f"
+                                              "ERROR\0\x1b[31mrojo\n",
+                                              19)
+                                << "ERROR";
+        QTest::newRow("status not in the list") << 77 << QByteArray() << "(nada)";
+        QTest::newRow("negative status") << -1 << QByteArray("adios") << "adios";
+    }
+
+    void failedRunBoxShowsAFewShortLines()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, log);
+        QFETCH(QString, shown);
+        LaunchResult result;
+        result.exitCode = exitCode;
+        result.log = log;
+        const std::optional<MessageText> box = failedRunMessage(result);
+        QVERIFY(box);
+        QVERIFY2(box->text.contains(shown) && box->text.size() < 1000,
+                 qPrintable(box->text.left(900)));
+        for (const QChar c : box->text)
+            QVERIFY2(c.unicode() >= 0x20 || c == '\r' || c == '\n', qPrintable(box->text));
+    }
+
     // An archive named in capitals, as old collections have them, runs with today's emulator,
     // which looks for the lower-case name on Linux; the user's file keeps its name.
     void todaysRunFindsAnArchiveNamedInCapitals()
@@ -419,44 +463,140 @@ private slots:
     void mappingsGoBackIntoWhatTheEmulatorSaved_data()
     {
         QTest::addColumn<QByteArray>("saved");
-        QTest::addColumn<QByteArray>("merged"); // "(none)": cannot be merged
+        QTest::addColumn<QByteArray>("merged");  // "(none)": cannot be merged
+        QTest::addColumn<QByteArray>("users");   // empty: the file below
+        QTest::addColumn<QByteArray>("runCopy"); // the users' file as the run gets it, if pinned
         const QByteArray bom = "\xef\xbb\xbf<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n";
         const QByteArray coin = "\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq type=\"standard\">"
                                 "KEYCODE_X</newseq>\n\t\t\t</port>";
         QTest::newRow("empty system, as the emulator writes it")
             << bom + "    <system name=\"default\" />\n</mameconfig>\n"
             << bom + "    <system name=\"default\">\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n";
+                   "\n        </input>\n    </system>\n</mameconfig>\n"
+            << QByteArray() << QByteArray();
         QTest::newRow("no input")
             << bom + "    <system name=\"default\">\n        <counters />\n    </system>\n"
                      "</mameconfig>\n"
             << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n";
+                   "\n        </input>\n    </system>\n</mameconfig>\n"
+            << QByteArray() << QByteArray();
         QTest::newRow("its own mapping dropped")
             << bom + "    <system name=\"default\">\n        <counters />\n        <input>\n"
                      "            <port type=\"COIN1\"><newseq type=\"standard\">KEYCODE_M"
                      "</newseq></port>\n        </input>\n    </system>\n</mameconfig>\n"
             << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n";
+                   "\n        </input>\n    </system>\n</mameconfig>\n"
+            << QByteArray() << QByteArray();
         QTest::newRow("cut short") << bom + "    <system name=\"default\">\n"
-                                   << QByteArray("(none)");
+                                   << QByteArray("(none)") << QByteArray() << QByteArray();
         QTest::newRow("another system") << bom + "    <system name=\"pong\" />\n</mameconfig>\n"
-                                        << QByteArray("(none)");
+                                        << QByteArray("(none)") << QByteArray() << QByteArray();
+        // A mapped analog input keeps its settings through a keyed run: they apply during it,
+        // and a change the emulator saved stays, with the user's mapping back in that port.
+        const QByteArray pong = "<mameconfig version=\"10\">\n    <system name=\"pong\">\n"
+                                "        <input>\n            %\n        </input>\n    </system>\n"
+                                "</mameconfig>\n";
+        const QByteArray paddle = "<port tag=\":PADDLE0\" type=\"P1_PADDLE\" mask=\"255\" "
+                                  "defvalue=\"0\" sensitivity=\"%\"";
+        const QByteArray increment = "\n                <newseq type=\"increment\">\n"
+                                     "                    KEYCODE_X\n                </newseq>";
+        const auto file = [&](const char* sensitivity, const QByteArray& content) {
+            return QByteArray(pong).replace("%",
+                                            QByteArray(paddle).replace("%", sensitivity) + content);
+        };
+        const QByteArray mapped = file("77", ">" + increment + "\n            </port>");
+        QTest::newRow("mapped paddle, its sensitivity changed")
+            << file("50", " />") << file("50", ">" + increment + "\n            </port>") << mapped
+            << file("77", ">\n            </port>");
+        QTest::newRow("mapped paddle, the emulator's own mapping too")
+            << file("50", ">\n                <newseq type=\"decrement\">KEYCODE_Z</newseq>"
+                          "\n            </port>")
+            << file("50", ">" + increment + "\n            </port>") << mapped << QByteArray();
     }
 
     void mappingsGoBackIntoWhatTheEmulatorSaved()
     {
         QFETCH(QByteArray, saved);
         QFETCH(QByteArray, merged);
-        const QByteArray users = "<mameconfig version=\"10\">\n\t<system name=\"default\">\n\t\t"
-                                 "<input>\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq "
-                                 "type=\"standard\">KEYCODE_X</newseq>\n\t\t\t</port>\n\t\t\t"
-                                 "<port type=\"P1_BUTTON1\" sensitivity=\"5\" />\n\t\t</input>"
-                                 "\n\t</system>\n</mameconfig>\n";
+        QFETCH(QByteArray, users);
+        QFETCH(QByteArray, runCopy);
+        if (!runCopy.isEmpty())
+            QCOMPARE(withoutInputMappings(users).value_or("(none)"), runCopy);
+        if (users.isEmpty())
+            users = "<mameconfig version=\"10\">\n\t<system name=\"default\">\n\t\t"
+                    "<input>\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq "
+                    "type=\"standard\">KEYCODE_X</newseq>\n\t\t\t</port>\n\t\t\t"
+                    "<port type=\"P1_BUTTON1\" sensitivity=\"5\" />\n\t\t</input>"
+                    "\n\t</system>\n</mameconfig>\n";
         const std::optional<QByteArray> result = withInputMappingsOf(saved, users);
         QCOMPARE(result.value_or("(none)"), merged);
         if (result)
             QCOMPARE(withInputMappingsOf(*result, users).value_or("(none)"), merged);
+    }
+
+    // A settings file of tens of thousands of mappings (8 MB) is split and merged in about the
+    // time it takes to read it, not in minutes with the window frozen at the end of the run.
+    void mergeOfAHugeSettingsFileTakesSeconds()
+    {
+        QByteArray users = "<mameconfig version=\"10\">\n<system name=\"pong\">\n<input>\n";
+        QByteArray saved = users;
+        for (int i = 0; i < 20000; ++i) {
+            const QByteArray port =
+                "<port tag=\":IN" + QByteArray::number(i) + "\" type=\"P1_BUTTON1\"";
+            users +=
+                port + " value=\"1\">\n<newseq type=\"standard\">KEYCODE_A</newseq>\n</port>\n";
+            saved += port + " value=\"0\" />\n";
+        }
+        const QByteArray tail = "</input>\n</system>\n</mameconfig>\n";
+        QElapsedTimer timer;
+        timer.start();
+        const std::optional<QByteArray> merged = withInputMappingsOf(saved + tail, users + tail);
+        QVERIFY(merged && merged->count("KEYCODE_A") == 20000 &&
+                merged->count("value=\"0\"") == 20000);
+        QVERIFY2(timer.elapsed() < 15000, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    // The merge after the run meets a full disk: what the emulator saved and the user's file
+    // both stay whole, for the next start to merge again.
+    void mergeOnAFullDiskKeepsBothFiles()
+    {
+        QTemporaryDir disk;
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk.path()}))
+            QSKIP("no tmpfs to be mounted here");
+        const auto unmount = qScopeGuard([&disk] { QProcess::execute("umount", {disk.path()}); });
+        const QByteArray mapping = "\n\t\t\t<port type=\"P1_BUTTON1\"><newseq type=\"standard\">"
+                                   "KEYCODE_A</newseq></port>";
+        const QByteArray head =
+            "<mameconfig version=\"10\">\n\t<system name=\"galaxn\">\n\t\t<input>";
+        const QByteArray tail = "\n\t\t</input>\n\t</system>\n</mameconfig>\n";
+        QByteArray users = head, saved = head;
+        for (int i = 0; i < 200; ++i) {
+            users += mapping;
+            saved += QByteArray(mapping).replace("newseq", "newsex");
+        }
+        const QString cfg = disk.path();
+        for (const auto& [name, bytes] :
+             {std::pair{"galaxn.bak", users + tail}, std::pair{"galaxn.cfg", saved + tail}}) {
+            QFile file(cfg + "/" + name);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                    file.flush());
+        }
+        QFile filler(cfg + "/filler"); // the disk full, but for a page
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+        QVERIFY(filler.resize(filler.size() / 4096 * 4096 - 4096));
+        filler.close();
+        const AsideFile aside{"galaxn.cfg", "galaxn.bak", *fileIdentity(cfg + "/galaxn.bak"), true};
+        QVERIFY(!giveBack(cfg, aside).ok);
+        const auto read = [&cfg](const char* name) {
+            QFile file(cfg + "/" + name);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+        };
+        QCOMPARE(read("galaxn.cfg"), saved + tail);
+        QCOMPARE(read("galaxn.bak"), users + tail);
+        QCOMPARE(QDir(cfg).entryList(QDir::Files),
+                 QStringList({"filler", "galaxn.bak", "galaxn.cfg"}));
     }
 
     // A record of a killed run naming settings outside cfg is dropped, and nothing it names

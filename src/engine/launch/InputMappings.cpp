@@ -1,9 +1,11 @@
 #include "InputMappings.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace zefrin {
@@ -30,10 +32,21 @@ struct SystemLayout {
     std::optional<Placed> input;
 };
 
+// A <port> of a system's <input>.
+struct PortLayout {
+    std::size_t system = 0; // of Layout::systems
+    QByteArray key;         // its tag, type and mask: the input it is of
+    Placed placed;
+    Span whole;                // with the line break and indentation before it
+    std::vector<Span> newseqs; // each so too
+    // Attributes besides the key (a value, an analog input's sensitivity...): a setting that
+    // stays when its mappings yield.
+    bool holdsSettings = false;
+};
+
 struct Layout {
     std::vector<SystemLayout> systems;
-    // Each mapping with the line break and indentation before it, and the system it is of.
-    std::vector<std::pair<std::size_t, Span>> mappings;
+    std::vector<PortLayout> ports;
 };
 
 bool isBlank(char c)
@@ -58,13 +71,42 @@ QByteArray tagName(const QByteArray& bytes, Span tag)
     return bytes.mid(from, at - from);
 }
 
+// The attributes of a start tag, by name, their values as written.
+std::vector<std::pair<QByteArray, QByteArray>> attributes(const QByteArray& bytes, Span tag)
+{
+    static const QRegularExpression attribute(
+        QStringLiteral("\\s([^\\s=/>]+)\\s*=\\s*(\"([^\"]*)\"|'([^']*)')"));
+    std::vector<std::pair<QByteArray, QByteArray>> found;
+    QRegularExpressionMatchIterator match =
+        attribute.globalMatch(QString::fromLatin1(bytes.mid(tag.begin, tag.end - tag.begin)));
+    while (match.hasNext()) {
+        const QRegularExpressionMatch one = match.next();
+        found.emplace_back(one.captured(1).toLatin1(),
+                           (one.captured(3) + one.captured(4)).toLatin1());
+    }
+    return found;
+}
+
 QByteArray nameAttribute(const QByteArray& bytes, Span tag)
 {
-    static const QRegularExpression name(
-        QStringLiteral("\\sname\\s*=\\s*(\"([^\"]*)\"|'([^']*)')"));
-    const QRegularExpressionMatch match =
-        name.match(QString::fromLatin1(bytes.mid(tag.begin, tag.end - tag.begin)));
-    return match.hasMatch() ? (match.captured(2) + match.captured(3)).toLatin1() : QByteArray();
+    for (const auto& [name, value] : attributes(bytes, tag))
+        if (name == "name")
+            return value;
+    return {};
+}
+
+// The input a port is of, and whether it holds a setting besides.
+std::pair<QByteArray, bool> portKey(const QByteArray& bytes, Span tag)
+{
+    static const QList<QByteArray> keyNames{"tag", "type", "mask"};
+    QByteArray key;
+    bool settings = false;
+    for (const auto& [name, value] : attributes(bytes, tag))
+        if (keyNames.contains(name))
+            key += name + '=' + value + '\0';
+        else if (name != "defvalue")
+            settings = true;
+    return {key, settings};
 }
 
 // Where the markup that starts at `at` ends (after its last byte); -1 when it does not.
@@ -110,7 +152,7 @@ struct Open {
     QByteArray name;
     Span startTag;
     qsizetype lastEnd = 0;
-    bool holdsNewseq = false;
+    std::vector<Span> newseqs;
 };
 
 // The elements of the file the split needs. `open` holds the elements the markup at hand is in.
@@ -151,7 +193,7 @@ public:
 private:
     void start(Span tag)
     {
-        open_.push_back({tagName(bytes_, tag), tag, tag.end, false});
+        open_.push_back({tagName(bytes_, tag), tag, tag.end, {}});
         if (open_.size() == 2 && open_.back().name == "system")
             layout_.systems.push_back({nameAttribute(bytes_, tag), {}, std::nullopt});
         if (bytes_.at(tag.end - 2) == '/')
@@ -169,12 +211,16 @@ private:
             layout_.systems.back().system = placed;
         else if (depth == 2 && inSystem && element.name == "input")
             layout_.systems.back().input = placed;
-        else if (depth == 3 && inSystem && open_[2].name == "input" && element.name == "port" &&
-                 element.holdsNewseq)
-            layout_.mappings.push_back({layout_.systems.size() - 1,
-                                        {withLineBefore(bytes_, element.startTag.begin), end}});
-        else if (depth == 4 && element.name == "newseq" && open_.back().name == "port")
-            open_.back().holdsNewseq = true;
+        else if (depth == 3 && inSystem && open_[2].name == "input" && element.name == "port") {
+            const auto [key, settings] = portKey(bytes_, element.startTag);
+            layout_.ports.push_back({layout_.systems.size() - 1,
+                                     key,
+                                     placed,
+                                     {withLineBefore(bytes_, element.startTag.begin), end},
+                                     element.newseqs,
+                                     settings});
+        } else if (depth == 4 && element.name == "newseq" && open_.back().name == "port")
+            open_.back().newseqs.push_back({withLineBefore(bytes_, element.startTag.begin), end});
         if (!open_.empty())
             open_.back().lastEnd = end;
     }
@@ -198,34 +244,119 @@ QByteArray indentationBefore(const QByteArray& bytes, qsizetype begin)
     return at == 0 || bytes.at(at - 1) == '\n' ? bytes.mid(at, begin - at) : QByteArray();
 }
 
-// Puts `mappings` (whole lines of port elements) into the system `placed` of `bytes`.
-std::optional<QByteArray> placeMappings(QByteArray bytes, const SystemLayout& placed,
-                                        const QByteArray& mappings)
+// A change of the file: the bytes from `from` to `to` replaced by `text`.
+struct Edit {
+    qsizetype from = 0;
+    qsizetype to = 0;
+    QByteArray text;
+};
+
+// All the edits in one pass (each at its place in `bytes`, none overlapping): a file of
+// thousands of mappings takes no longer than reading it.
+QByteArray edited(const QByteArray& bytes, std::vector<Edit> edits)
 {
-    if (placed.input) {
-        if (placed.input->empty)
-            return std::nullopt;
-        return bytes.insert(placed.input->lastEnd, mappings);
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    QByteArray result;
+    qsizetype at = 0;
+    for (const Edit& edit : edits) {
+        result += bytes.mid(at, edit.from - at) + edit.text;
+        at = edit.to;
     }
-    const QByteArray eol = lineEndOf(bytes);
-    const QByteArray outer = indentationBefore(bytes, placed.system.startTag.begin);
-    const QByteArray inner = outer + (outer.isEmpty() ? QByteArray("\t") : outer);
-    const QByteArray input = eol + inner + "<input>" + mappings + eol + inner + "</input>";
-    if (!placed.system.empty)
-        return bytes.insert(placed.system.lastEnd, input);
-    // <system name="..." />: opened, to hold the input.
-    qsizetype slash = placed.system.startTag.end - 2;
-    while (isBlank(bytes.at(slash - 1)))
-        --slash;
-    return bytes.replace(slash, placed.system.startTag.end - slash,
-                         ">" + input + eol + outer + "</system>");
+    return result + bytes.mid(at);
 }
 
-QByteArray withoutSpans(QByteArray bytes, const Layout& layout)
+// Puts `content` at the end of the element `placed` of `bytes` (named `name`), opening it when
+// it is written as an empty element.
+Edit intoElement(const QByteArray& bytes, const Placed& placed, const QByteArray& content,
+                 const QByteArray& name, const QByteArray& eol)
 {
-    for (auto mapping = layout.mappings.rbegin(); mapping != layout.mappings.rend(); ++mapping)
-        bytes.remove(mapping->second.begin, mapping->second.end - mapping->second.begin);
-    return bytes;
+    if (!placed.empty)
+        return {placed.lastEnd, placed.lastEnd, content};
+    qsizetype slash = placed.startTag.end - 2;
+    while (isBlank(bytes.at(slash - 1)))
+        --slash;
+    return {slash, placed.startTag.end,
+            ">" + content + eol + indentationBefore(bytes, placed.startTag.begin) + "</" + name +
+                ">"};
+}
+
+// Puts `mappings` (whole lines of port elements) into the system `placed` of `bytes`.
+std::optional<Edit> placeMappings(const QByteArray& bytes, const SystemLayout& placed,
+                                  const QByteArray& mappings, const QByteArray& eol)
+{
+    if (placed.input)
+        return placed.input->empty
+                   ? std::nullopt
+                   : std::optional(intoElement(bytes, *placed.input, mappings, {}, eol));
+    const QByteArray outer = indentationBefore(bytes, placed.system.startTag.begin);
+    const QByteArray inner = outer + (outer.isEmpty() ? QByteArray("\t") : outer);
+    return intoElement(bytes, placed.system,
+                       eol + inner + "<input>" + mappings + eol + inner + "</input>", "system",
+                       eol);
+}
+
+QByteArray withoutSpans(const QByteArray& bytes, const Layout& layout)
+{
+    std::vector<Edit> edits;
+    for (const PortLayout& port : layout.ports)
+        if (port.holdsSettings)
+            for (const Span& newseq : port.newseqs)
+                edits.push_back({newseq.begin, newseq.end, {}});
+        else if (!port.newseqs.empty())
+            edits.push_back({port.whole.begin, port.whole.end, {}});
+    return edited(bytes, std::move(edits));
+}
+
+QByteArray joined(const QByteArray& bytes, const std::vector<Span>& spans)
+{
+    QByteArray text;
+    for (const Span& span : spans)
+        text += bytes.mid(span.begin, span.end - span.begin);
+    return text;
+}
+
+// The edits that put the user's mappings (of `users`, laid out as `own`) into `merged` (laid
+// out as `layout`), system by system of the same name: into the port of the same input where
+// `merged` has one (with the settings the run left), else as the user's whole port at the end
+// of the input. Nothing when a system with mappings is not in `merged`.
+std::optional<std::vector<Edit>> mappingEdits(const QByteArray& merged, const Layout& layout,
+                                              const QByteArray& users, const Layout& own)
+{
+    QHash<QByteArray, std::size_t> systems; // the first of each name
+    for (std::size_t index = layout.systems.size(); index-- > 0;)
+        systems.insert(layout.systems[index].name, index);
+    QHash<QByteArray, std::size_t> ports; // by system and input, the first port
+    for (std::size_t index = layout.ports.size(); index-- > 0;)
+        ports.insert(QByteArray::number(qulonglong(layout.ports[index].system)) + ':' +
+                         layout.ports[index].key,
+                     index);
+    std::map<std::size_t, QByteArray> appended;  // by system of `layout`
+    std::map<std::size_t, QByteArray> intoPorts; // by port of `layout`
+    for (const PortLayout& port : own.ports) {
+        if (port.newseqs.empty())
+            continue;
+        const auto system = systems.constFind(own.systems[port.system].name);
+        if (system == systems.cend())
+            return std::nullopt;
+        const auto same = ports.constFind(QByteArray::number(qulonglong(*system)) + ':' + port.key);
+        if (same == ports.cend())
+            appended[*system] += users.mid(port.whole.begin, port.whole.end - port.whole.begin);
+        else
+            intoPorts[*same] += joined(users, port.newseqs);
+    }
+    const QByteArray eol = lineEndOf(merged);
+    std::vector<Edit> edits;
+    for (const auto& [system, mappings] : appended) {
+        const std::optional<Edit> placed =
+            placeMappings(merged, layout.systems[system], mappings, eol);
+        if (!placed)
+            return std::nullopt;
+        edits.push_back(*placed);
+    }
+    for (const auto& [port, newseqs] : intoPorts)
+        edits.push_back(intoElement(merged, layout.ports[port].placed, newseqs, "port", eol));
+    return edits;
 }
 
 } // namespace
@@ -241,29 +372,15 @@ std::optional<QByteArray> withoutInputMappings(const QByteArray& settings)
 std::optional<QByteArray> withInputMappingsOf(const QByteArray& saved, const QByteArray& users)
 {
     const std::optional<Layout> own = LayoutReader(users).read();
-    std::optional<QByteArray> merged = withoutInputMappings(saved);
-    if (!own || !merged)
+    const std::optional<QByteArray> merged = withoutInputMappings(saved);
+    const std::optional<Layout> layout =
+        merged ? LayoutReader(*merged).read() : std::optional<Layout>();
+    if (!own || !layout)
         return std::nullopt;
-    // System by system, the last first: each insertion leaves the places before it as they are.
-    for (std::size_t index = own->systems.size(); index-- > 0;) {
-        QByteArray mappings;
-        for (const auto& [system, span] : own->mappings)
-            if (system == index)
-                mappings += users.mid(span.begin, span.end - span.begin);
-        if (mappings.isEmpty())
-            continue;
-        const std::optional<Layout> layout = LayoutReader(*merged).read();
-        const QByteArray& name = own->systems[index].name;
-        const auto placed =
-            std::find_if(layout->systems.begin(), layout->systems.end(),
-                         [&name](const SystemLayout& system) { return system.name == name; });
-        if (placed == layout->systems.end())
-            return std::nullopt;
-        merged = placeMappings(*merged, *placed, mappings);
-        if (!merged)
-            return std::nullopt;
-    }
-    return merged;
+    const std::optional<std::vector<Edit>> edits = mappingEdits(*merged, *layout, users, *own);
+    if (!edits)
+        return std::nullopt;
+    return edited(*merged, *edits);
 }
 
 } // namespace zefrin

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QSaveFile>
 #include <QStringList>
 
 namespace zefrin {
@@ -44,11 +45,11 @@ std::optional<QByteArray> readAllOf(const QString& path, QString* reason)
     return bytes;
 }
 
-bool writeAllTo(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode,
-                QString* reason)
+bool writeNewFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size() && file.flush())
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && file.write(bytes) == bytes.size() &&
+        file.flush())
         return true;
     *reason = file.errorString();
     return false;
@@ -127,8 +128,7 @@ bool setAside(const QString& cfgFolder, const AsideFile& file, QString* reason)
     const std::optional<QByteArray> users = readAllOf(inFolder(cfgFolder, file.backup), reason);
     const std::optional<QByteArray> copy = users ? withoutInputMappings(*users) : std::nullopt;
     // A file made meanwhile under the settings' name is not the program's to replace.
-    return copy &&
-           writeAllTo(inFolder(cfgFolder, file.settings), *copy, QIODevice::NewOnly, reason);
+    return copy && writeNewFile(inFolder(cfgFolder, file.settings), *copy, reason);
 }
 
 FileResult giveBack(const QString& cfgFolder, const AsideFile& file)
@@ -149,8 +149,17 @@ FileResult giveBack(const QString& cfgFolder, const AsideFile& file)
                                                  : std::nullopt;
     if (!merged)
         return ReplaceFile(backup, settings);
-    if (!writeAllTo(settings, *merged, QIODevice::Truncate, &reason))
-        return {false, settings + QStringLiteral(": ") + reason};
+    // Whole or not at all: a full disk or a program ended while it is written leaves what the
+    // emulator saved as it was, to be merged again. A settings file that is a link stays one:
+    // the merge goes to the file it points to (a save file writes through a link), and the
+    // link comes back.
+    const bool linked = QFileInfo(backup).isSymLink();
+    QSaveFile merging(linked ? backup : settings);
+    if (!merging.open(QIODevice::WriteOnly) || merging.write(*merged) != merged->size() ||
+        !merging.commit())
+        return {false, merging.fileName() + QStringLiteral(": ") + merging.errorString()};
+    if (linked)
+        return ReplaceFile(backup, settings);
     if (!QFile::remove(backup))
         return {false, backup};
     return {};

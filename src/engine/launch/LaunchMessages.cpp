@@ -116,6 +116,21 @@ std::optional<QString> runFailure(const LaunchResult& result)
     return std::nullopt;
 }
 
+// A line of the emulator's output as a message box can show it: a line of megabytes would
+// stall its layout, and control bytes (of a game's binary output) show as nothing or cut it.
+QString shownLine(QString line)
+{
+    constexpr qsizetype longest = 200;
+    if (line.size() > longest)
+        line = line.left(longest) + QChar(0x2026);
+    for (QChar& c : line)
+        if (c == QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QChar(QChar::ReplacementCharacter);
+    return line;
+}
+
 // The lines of the log that say what went wrong, the last few of them; the last lines of
 // all when none does.
 QString lastLinesOf(const QByteArray& log)
@@ -136,7 +151,10 @@ QString lastLinesOf(const QByteArray& log)
     const qsizetype count = marked.isEmpty() ? 3 : 4;
     if (shown.isEmpty())
         return QStringLiteral("(nada)");
-    return shown.mid(qMax<qsizetype>(0, shown.size() - count)).join(QStringLiteral("\r\n"));
+    QStringList last = shown.mid(qMax<qsizetype>(0, shown.size() - count));
+    for (QString& line : last)
+        line = shownLine(line);
+    return last.join(QStringLiteral("\r\n"));
 }
 
 } // namespace
