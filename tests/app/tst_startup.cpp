@@ -73,6 +73,9 @@ private slots:
         // runs is asked.
         row("today's, beside old notes", "elsewhere", "", "0.106\r\n",
             "Versión de M.A.M.E. (0.251)", true, true);
+        // The folder's `mame` a link to the packaged emulator: the notes are still not its.
+        row("today's, linked beside old notes", "link", "", "0.106\r\n",
+            "Versión de M.A.M.E. (0.251)", true, true);
         // No game list, and the user is told why.
         row("fails", "#!/bin/sh\nexit 3\n", "", "0.70", "Versión de M.A.M.E. (0.70)", true, false);
     }
@@ -90,7 +93,10 @@ private slots:
         const bool elsewhere = emulator == "elsewhere";
         if (elsewhere)
             emulator.clear();
-        else if (emulator.isEmpty())
+        else if (emulator == "link") {
+            emulator.clear();
+            QVERIFY(QFile::link(ZEFRIN_STANDIN_PATH, folder.filePath("mame")));
+        } else if (emulator.isEmpty())
             folder.installEmulator();
         else {
             folder.writeFile("mame", emulator);

@@ -71,9 +71,13 @@ QString ReadEmulatorVersion(const QString& emulatorFolder)
 
 QString ReadEmulatorVersion(const QString& emulatorFolder, const QString& program)
 {
+    // The folder's own `mame` may be a link to the packaged emulator (/usr/games/mame): the
+    // notes are its own only when the executable itself, links resolved, is in the folder.
     const QString own = emulatorPath(emulatorFolder, emulatorExecutableName());
-    if (!FileExists(own) ||
-        QFileInfo(program).absoluteFilePath() != QFileInfo(own).absoluteFilePath())
+    const QString resolved = QFileInfo(own).canonicalFilePath();
+    if (resolved.isEmpty() ||
+        QFileInfo(program).absoluteFilePath() != QFileInfo(own).absoluteFilePath() ||
+        QFileInfo(resolved).path() != QFileInfo(emulatorFolder).canonicalFilePath())
         return unknownVersionText();
     return ReadEmulatorVersion(emulatorFolder);
 }

@@ -22,8 +22,9 @@ constexpr qsizetype longestVersionLine = 256;
 // that length: the rest of the file, however large, is not.
 QString ReadEmulatorVersion(const QString& emulatorFolder);
 // The same, when the release notes belong to the emulator that runs (`program`): the folder's
-// own one. Notes an old installation left beside the packaged emulator from PATH describe
-// another emulator: the unknown-version text then, and that emulator is to be asked.
+// own one, its executable in the folder. Notes an old installation left beside the packaged
+// emulator (from PATH, or the folder's `mame` a link to it) describe another emulator: the
+// unknown-version text then, and that emulator is to be asked.
 QString ReadEmulatorVersion(const QString& emulatorFolder, const QString& program);
 // The same rule over release notes from elsewhere than the folder's file.
 QString versionOfNotes(std::unique_ptr<QIODevice> notes);
