@@ -169,19 +169,31 @@ private slots:
     }
 
     // The game list is the emulator's: one made by another emulator (the distribution upgraded
-    // it) is made again at start, the CRC list with it; the same emulator's is kept.
+    // it, also while the list was being made) is made again at start, the CRC list with it; the
+    // same emulator's is kept.
     void listOfAnotherEmulatorIsMadeAgain_data()
     {
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("same emulator") << false;
-        QTest::newRow("emulator replaced") << true;
+        QTest::addColumn<QString>("replaced");
+        QTest::addColumn<bool>("remade");
+        QTest::newRow("same emulator") << "never" << false;
+        QTest::newRow("emulator replaced") << "after" << true;
+        QTest::newRow("replaced while the list is made") << "during" << true;
     }
 
     void listOfAnotherEmulatorIsMadeAgain()
     {
-        QFETCH(bool, replaced);
+        QFETCH(QString, replaced);
+        QFETCH(bool, remade);
         EmulatorFolder folder;
         folder.installEmulator();
+        if (replaced == "during") {
+            // The emulator changes (as an upgrade in place would) once it has been started.
+            QVERIFY(QFile::rename(folder.filePath("mame"), folder.filePath("mame-real")));
+            folder.writeFile("mame",
+                             "#!/bin/sh\ntouch -d @2000000000 \"$0\"\nexec ./mame-real \"$@\"\n");
+            QVERIFY(QFile::setPermissions(folder.filePath("mame"),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
         folder.setVersion("0.70");
         folder.writeFile("standin.dat", "game\ta\tAntiguo\n");
         folder.writeFile("roms/a.zip", {});
@@ -197,15 +209,15 @@ private slots:
         QCOMPARE(firstRow(), QStringLiteral("Antiguo"));
         folder.writeFile("standin.dat", "game\ta\tNuevo\n");
         folder.writeFile("listacrc.txt", "12345678 a.bin\ta\tAntiguo\n");
-        if (replaced) {
+        if (replaced == "after") {
             folder.installEmulator();
             QFile mame(folder.filePath("mame"));
             QVERIFY(mame.open(QIODevice::ReadWrite) &&
                     mame.setFileTime(QDateTime::currentDateTime().addDays(1),
                                      QFileDevice::FileModificationTime));
         }
-        QCOMPARE(firstRow(), replaced ? QStringLiteral("Nuevo") : QStringLiteral("Antiguo"));
-        QCOMPARE(folder.exists("listacrc.txt"), !replaced);
+        QCOMPARE(firstRow(), remade ? QStringLiteral("Nuevo") : QStringLiteral("Antiguo"));
+        QCOMPARE(folder.exists("listacrc.txt"), !remade);
     }
 
     // A lock that cannot be made (the user's data folder is full or read-only) is no copy

@@ -46,6 +46,7 @@ bool GameListMaker::start(Dialect dialect)
     // that does not start just leave no list, which the caller sees.
     (void)ensureGameListScript(emulatorFolder_);
     previousList_ = fileDigest(emulatorPath(emulatorFolder_, gameListFileName()));
+    maker_ = emulatorIdentity(runner_.emulatorFor(emulatorFolder_));
     // Named before it starts: a program ended the moment after leaves a note of a run that a
     // next start waits for.
     (void)writeRunRecord(recordPath_, emulatorFolder_, withRun({}, runner_.nextRun()));
@@ -74,10 +75,11 @@ void GameListMaker::runEnded(const ShellResult& result)
     }
     if (!written || !previousList_ || fileDigest(list) != previousList_)
         (void)removeIfExists(emulatorPath(emulatorFolder_, crcListFileName()));
-    // Without the note a next start takes the list for its emulator's, as it always did.
+    // Without the note a next start takes the list for its emulator's, as it always did. The
+    // emulator as it was started: one replaced since (an upgrade during the run) has the list
+    // made again at the next start.
     if (written)
-        (void)noteListOrigin(listOriginPath(recordPath_), emulatorFolder_,
-                             runner_.emulatorFor(emulatorFolder_));
+        (void)noteListOrigin(listOriginPath(recordPath_), emulatorFolder_, maker_);
     else
         forgetListOrigin(listOriginPath(recordPath_));
     (void)clearRunRecord(recordPath_);

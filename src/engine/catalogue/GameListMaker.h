@@ -11,6 +11,7 @@
 #include "engine/services/EmulatorRunner.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 
@@ -43,6 +44,8 @@ private:
     QString recordPath_;
     // The digest of the list before this run; nothing when there was none.
     std::optional<QByteArray> previousList_;
+    // The emulator as it was when this run started.
+    QJsonObject maker_;
     Dialect dialect_ = Dialect::Classic;
     bool diskFull_ = false;
 };

@@ -15,8 +15,9 @@ const QString programKey = QStringLiteral("program");
 const QString sizeKey = QStringLiteral("size");
 const QString modifiedKey = QStringLiteral("modifiedMs");
 
-// The executable's identity; an empty object when there is none.
-QJsonObject programIdentity(const QString& program)
+} // namespace
+
+QJsonObject emulatorIdentity(const QString& program)
 {
     const QFileInfo info(program);
     const QString resolved = info.canonicalFilePath();
@@ -28,8 +29,6 @@ QJsonObject programIdentity(const QString& program)
             {modifiedKey, QString::number(target.lastModified().toMSecsSinceEpoch())}};
 }
 
-} // namespace
-
 QString listOriginPath(const QString& gameListRecordPath)
 {
     if (gameListRecordPath.isEmpty())
@@ -39,9 +38,8 @@ QString listOriginPath(const QString& gameListRecordPath)
 }
 
 bool noteListOrigin(const QString& originPath, const QString& emulatorFolder,
-                    const QString& program)
+                    const QJsonObject& identity)
 {
-    const QJsonObject identity = programIdentity(program);
     return !identity.isEmpty() && writeRunRecord(originPath, emulatorFolder, identity);
 }
 
@@ -56,7 +54,7 @@ ListOrigin listOrigin(const QString& originPath, const QString& emulatorFolder,
     const RecordReading reading = readRunRecordFor(originPath, emulatorFolder);
     if (reading.state != RecordState::Ours)
         return ListOrigin::Unknown;
-    const QJsonObject identity = programIdentity(program);
+    const QJsonObject identity = emulatorIdentity(program);
     for (const QString& key : {programKey, sizeKey, modifiedKey})
         if (identity.value(key) != reading.note.value(key))
             return ListOrigin::Other;

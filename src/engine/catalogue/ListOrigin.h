@@ -6,6 +6,7 @@
 // The note is kept in a folder of its own beside the game list's run record (RunRecord.h);
 // it names the emulator folder as those records do.
 
+#include <QJsonObject>
 #include <QString>
 
 namespace zefrin {
@@ -14,10 +15,14 @@ namespace zefrin {
 // empty (no note kept) for an empty one.
 QString listOriginPath(const QString& gameListRecordPath);
 
-// Notes `program` as the maker of the folder's game list. False when the note could not be
-// written.
+// The executable `program` as it is now; empty when there is none. Taken when a list is
+// started: an emulator replaced while it writes has not made the list in its new form.
+QJsonObject emulatorIdentity(const QString& program);
+
+// Notes the emulator of `identity` as the maker of the folder's game list. False when the note
+// could not be written.
 bool noteListOrigin(const QString& originPath, const QString& emulatorFolder,
-                    const QString& program);
+                    const QJsonObject& identity);
 // Forgets the maker (the list is gone).
 void forgetListOrigin(const QString& originPath);
 

@@ -151,7 +151,7 @@ void frmCargador::dropListOfAnotherEmulator()
         return;
     case ListOrigin::Unknown:
         // Made before the maker was noted: taken for this emulator's, as it always was.
-        (void)noteListOrigin(origin, state_.emulatorFolder, program);
+        (void)noteListOrigin(origin, state_.emulatorFolder, emulatorIdentity(program));
         return;
     case ListOrigin::Other:
         if (removeIfExists(list))
