@@ -7,6 +7,7 @@
 #include "engine/romman/CrcListMaker.h"
 #include "engine/services/ProcessIdentity.h"
 #include "engine/services/RunRecord.h"
+#include "support/SmallDisk.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -184,8 +185,7 @@ private slots:
         outcome.replaceInStrings("%1", crcListCutText(m.folder.path(), false));
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"),
-                 setup != "list unwritable" && setup != "earlier run" && !cancel &&
-                     setup != "cut");
+                 setup != "list unwritable" && setup != "earlier run" && !cancel && setup != "cut");
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
         QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden());
         // The note of a run that still goes on stays for the next search.
@@ -240,6 +240,36 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m.window.ManagerBusy, 20000);
         QTEST(messagesShown(m.program.dialogs), "outcome");
         QTEST(m.folder.romNames(), "roms");
+    }
+
+    // A whole list kept from before is taken on a disk that has filled up since: it is not
+    // made anew over itself, which the full disk would cut short, losing it.
+    void keptListTakenOnAFullDisk()
+    {
+        QTemporaryDir folder;
+        QTemporaryDir records;
+        SmallDisk disk(folder.path(), 16);
+        if (!disk.mounted)
+            QSKIP("a small disk needs the right to mount");
+        const QByteArray kept = "9d0b8d5b gg1.bin\tgalaga\tGalaga Espacial\n";
+        QFile list(folder.filePath("listacrc.txt"));
+        QFile filler(folder.filePath("relleno"));
+        QVERIFY(list.open(QIODevice::WriteOnly) && list.write(kept) == kept.size());
+        list.close();
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+        }
+        EmulatorRunner runner;
+        runner.useEmulator(ZEFRIN_STANDIN_PATH);
+        RunningView view;
+        CrcListMaker maker(runner, folder.path(), records.filePath("listacrc.json"), view);
+        std::optional<CrcListEnd> end;
+        connect(&maker, &CrcListMaker::ended, this,
+                [&end](const CrcListResult& result) { end = result.end; });
+        maker.start({"galaga            \"Galaga Espacial\""});
+        QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 20000);
+        QCOMPARE(*end, CrcListEnd::Ready);
+        QCOMPARE(QFile(list.fileName()).size(), kept.size());
     }
 };
 

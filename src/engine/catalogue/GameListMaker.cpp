@@ -68,7 +68,7 @@ void GameListMaker::runEnded(const ShellResult& result)
     // not kept.
     const QString list = emulatorPath(emulatorFolder_, gameListFileName());
     const bool written = result.started && !result.crashed && result.exitCode < 126 &&
-                         gameListIsWhole(list, dialect_);
+                         gameListIsWhole(list, dialect_) && !diskIsFull(list);
     if (!written) {
         diskFull_ = diskIsFull(list);
         (void)removeIfExists(list);

@@ -1,7 +1,5 @@
 #include "ListCheck.h"
 
-#include "engine/services/SystemServices.h"
-
 #include <QFile>
 
 namespace zefrin {
@@ -65,13 +63,12 @@ bool everyLineWhole(const QString& path, ListLineCheck check)
 
 bool gameListIsWhole(const QString& path, Dialect dialect)
 {
-    return everyLineWhole(path, dialect == Dialect::Today ? todayGameLine : anyLine) &&
-           !diskIsFull(path);
+    return everyLineWhole(path, dialect == Dialect::Today ? todayGameLine : anyLine);
 }
 
 bool listIsWhole(const QString& path, ListLineCheck lineIsWhole)
 {
-    return everyLineWhole(path, lineIsWhole) && !diskIsFull(path);
+    return everyLineWhole(path, lineIsWhole);
 }
 
 QString listDiskFullText(const QString& what, const QString& emulatorFolder)

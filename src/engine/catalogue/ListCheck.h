@@ -1,8 +1,9 @@
 #pragma once
 // Whether a list the emulator wrote came out whole. The emulator ends with success even when
 // its output was cut short: on a full disk its writes fail unseen. A list counts only when its
-// last line is complete, every line is one of its kind where the dialect fixes one, and the
-// disk still had room when the emulator ended.
+// last line is complete and every line is one of its kind where the dialect fixes one; one
+// just made counts only when the disk still had room as the emulator ended too (diskIsFull,
+// which the makers ask: a list kept from before is whole on a disk that has filled since).
 
 #include "engine/services/Dialect.h"
 

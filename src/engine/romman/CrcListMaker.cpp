@@ -174,7 +174,7 @@ void CrcListMaker::runEnded(const ShellResult& result)
     const bool written = succeeded && QFileInfo(listPath_).size() > 0;
     // The emulator ends with success even when a full disk cut its list short, or let it
     // write nothing at all.
-    const bool whole = written && crcListIsWhole(listPath_);
+    const bool whole = written && crcListIsWhole(listPath_) && !diskIsFull(listPath_);
     const bool diskFull = succeeded && !whole && diskIsFull(listPath_);
     const bool cut = (written && !whole) || diskFull;
     if (!whole)
