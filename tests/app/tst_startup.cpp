@@ -21,11 +21,40 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A folder without the emulator, none installed: one message and the end, nothing written.
-    // The message tells what to install.
+    // A folder without the emulator, none installed, or with a `mame` that cannot run: one
+    // message and the end, nothing written. The message tells what to install, or what is wrong
+    // with the folder's own one.
+    void endsWithoutTheEmulator_data()
+    {
+        QTest::addColumn<QString>("mame");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("none") << QString()
+                              << "Fichero no encontrado.|No se ha encontrado M.A.M.E: la carpeta "
+                                 "%1 no tiene el programa mame, y tampoco está instalado en el "
+                                 "sistema. Instálalo con el gestor de paquetes de tu distribución "
+                                 "(en Debian o Ubuntu, con la orden: sudo apt install mame) y "
+                                 "vuelve a abrir Zefrin!, o copia Zefrin! en la carpeta de tu "
+                                 "M.A.M.E.";
+        const QString unusable = "M.A.M.E no se puede ejecutar.|El programa mame de la carpeta "
+                                 "%1 no se puede ejecutar: %2. Corrígelo y vuelve a abrir Zefrin!.";
+        QTest::newRow("broken link")
+            << "link" << unusable.arg("%1", "es un enlace a un archivo que ya no existe");
+        QTest::newRow("folder") << "folder" << unusable.arg("%1", "es una carpeta");
+        QTest::newRow("not executable")
+            << "file" << unusable.arg("%1", "no tiene permiso de ejecución");
+    }
+
     void endsWithoutTheEmulator()
     {
+        QFETCH(QString, mame);
+        QFETCH(QString, said);
         EmulatorFolder folder;
+        if (mame == "link")
+            QVERIFY(QFile::link(folder.filePath("ya-no-esta"), folder.filePath("mame")));
+        else if (mame == "folder")
+            folder.makeFolder("mame");
+        else if (mame == "file")
+            folder.writeFile("mame", "#!/bin/sh\n");
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(!loadToEnd(window));
@@ -34,11 +63,7 @@ private slots:
         QCOMPARE(program.dialogs.shown.size(), 1);
         QCOMPARE(program.dialogs.shown.first().icon, Dialogs::Icon::Critical);
         QCOMPARE(program.dialogs.shown.first().title + '|' + program.dialogs.shown.first().text,
-                 "Fichero no encontrado.|No se ha encontrado M.A.M.E: la carpeta " + folder.path() +
-                     " no tiene el programa mame, y tampoco está instalado en el sistema. "
-                     "Instálalo con el gestor de paquetes de tu distribución (en Debian o Ubuntu, "
-                     "con la orden: sudo apt install mame) y vuelve a abrir Zefrin!, o copia "
-                     "Zefrin! en la carpeta de tu M.A.M.E.");
+                 said.arg(folder.path()));
     }
 
     // The version from the release notes, else asked of the emulator ("-version"): it decides

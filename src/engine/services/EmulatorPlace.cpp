@@ -155,6 +155,31 @@ QString emulatorMissingText(const QString& folder)
 #endif
 }
 
+QString emulatorUnusableReason(const QString& program)
+{
+    const QFileInfo info(program);
+    if (!info.exists())
+        return QStringLiteral("es un enlace a un archivo que ya no existe");
+    if (info.isDir())
+        return QStringLiteral("es una carpeta");
+    if (!info.isExecutable())
+        return QStringLiteral("no tiene permiso de ejecución");
+    return QString();
+}
+
+QString emulatorUnusableTitle()
+{
+    return QStringLiteral("M.A.M.E no se puede ejecutar.");
+}
+
+QString emulatorUnusableText(const QString& program, const QString& reason)
+{
+    const QFileInfo info(program);
+    return QStringLiteral("El programa %1 de la carpeta %2 no se puede ejecutar: %3. Corrígelo y "
+                          "vuelve a abrir Zefrin!.")
+        .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath()), reason);
+}
+
 void rememberEmulatorFolder(QSettings& settings, const EmulatorPlace& place, FolderSource source)
 {
     if ((source == FolderSource::Argument || source == FolderSource::Ask) &&

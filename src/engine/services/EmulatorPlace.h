@@ -66,6 +66,12 @@ EmulatorPlace placeFor(const QString& folder, FolderSource source,
 QString emulatorMissingTitle();
 QString emulatorMissingText(const QString& folder);
 
+// Why the emulator `program`, which is there, cannot be run (a broken link, a folder, a file
+// without the right to run); empty when it can. Every run would fail without saying why.
+QString emulatorUnusableReason(const QString& program);
+QString emulatorUnusableTitle();
+QString emulatorUnusableText(const QString& program, const QString& reason);
+
 // A folder from the command line or the chooser, once its emulator has been found, is the one
 // used next time too. The classic set-up writes nothing of the kind.
 void rememberEmulatorFolder(QSettings& settings, const EmulatorPlace& place, FolderSource source);

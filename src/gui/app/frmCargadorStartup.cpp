@@ -48,9 +48,16 @@ bool frmCargador::Form_Load()
 
     state_.CdMode = IsCdDrive(state_.emulatorFolder);
 
-    if (!FileExists(state_.emulator.emulatorFor(state_.emulatorFolder))) {
+    const QString program = state_.emulator.emulatorFor(state_.emulatorFolder);
+    if (!FileExists(program)) {
         context_.dialogs.message(nullptr, Dialogs::Icon::Critical, emulatorMissingTitle(),
                                  emulatorMissingText(state_.emulatorFolder));
+        context_.programExit.endProgram();
+        return false;
+    }
+    if (const QString reason = emulatorUnusableReason(program); !reason.isEmpty()) {
+        context_.dialogs.message(nullptr, Dialogs::Icon::Critical, emulatorUnusableTitle(),
+                                 emulatorUnusableText(program, reason));
         context_.programExit.endProgram();
         return false;
     }
