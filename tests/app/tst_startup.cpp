@@ -255,6 +255,11 @@ private slots:
                               << "el disco está lleno";
         QTest::newRow("read-only") << "read-only"
                                    << "la carpeta es de sólo lectura";
+        // The lock of a copy that ended by force cannot be taken over there: no copy runs.
+        QTest::newRow("read-only, stale lock") << "read-only, stale"
+                                               << "la carpeta es de sólo lectura";
+        QTest::newRow("a file in its place") << "file"
+                                             << "en su lugar hay un archivo con ese nombre";
     }
 
     void lockThatCannotBeMadeIsSaidSo()
@@ -274,13 +279,33 @@ private slots:
                 QSKIP("a small disk needs the right to mount");
             while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
             }
+        } else if (disk == "file") {
+            QVERIFY(QDir(lockFolder).removeRecursively());
+            QFile file(lockFolder);
+            QVERIFY(file.open(QIODevice::WriteOnly));
         } else {
+            if (disk.endsWith("stale")) {
+                // A lock file naming a process of this host that has ended.
+                QProcess ended;
+                ended.start("true");
+                QVERIFY(ended.waitForStarted());
+                const qint64 pid = ended.processId();
+                QVERIFY(ended.waitForFinished());
+                QFile lock(lockFolder + "/zefrin.lock");
+                QVERIFY(lock.open(QIODevice::WriteOnly));
+                lock.write(QByteArray::number(pid) + '\n' +
+                           QCoreApplication::applicationName().toUtf8() + '\n' +
+                           QSysInfo::machineHostName().toUtf8() + '\n');
+            }
             readOnly.emplace(lockFolder);
             if (!readOnly->readOnly)
                 QSKIP("a read-only mount needs the right to mount");
         }
         frmCargador window(program.context);
-        QVERIFY(!loadToEnd(window));
+        const bool loaded = loadToEnd(window);
+        if (disk == "file") // the folder back, for its own removal
+            QVERIFY(QFile::remove(lockFolder) && QDir().mkdir(lockFolder));
+        QVERIFY(!loaded);
         QVERIFY(program.programExit.ended && !window.isVisible());
         QCOMPARE(program.dialogs.shown.size(), 1);
         const ShownMessage& said = program.dialogs.shown.first();

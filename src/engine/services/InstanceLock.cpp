@@ -1,5 +1,6 @@
 #include "InstanceLock.h"
 
+#include "ProcessIdentity.h"
 #include "RunRecord.h"
 #include "SystemServices.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QSysInfo>
 
 namespace zefrin {
 
@@ -16,6 +18,8 @@ namespace {
 QString lockFailureReason(const QString& lockPath)
 {
     const QFileInfo folder(QFileInfo(lockPath).absolutePath());
+    if (folder.exists() && !folder.isDir())
+        return QStringLiteral("en su lugar hay un archivo con ese nombre");
     if (!folder.isDir())
         return QStringLiteral("la carpeta no existe y no se puede crear");
     if (QStorageInfo(folder.absoluteFilePath()).isReadOnly())
@@ -25,6 +29,17 @@ QString lockFailureReason(const QString& lockPath)
     if (!folder.isWritable())
         return QStringLiteral("no tienes permiso para escribir en ella");
     return QStringLiteral("el sistema no lo ha permitido");
+}
+
+// The lock names a process of this host that no longer runs: a copy that ended by force,
+// whose lock could not be taken over (a read-only folder keeps it). No copy holds it.
+bool heldByNoCopy(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return lock.getLockInfo(&pid, &host, &application) && host == QSysInfo::machineHostName() &&
+           !processIdentity(pid).isValid();
 }
 
 } // namespace
@@ -42,7 +57,7 @@ bool InstanceLock::tryAcquire()
     failure_.clear();
     if (lock_.isLocked() || lock_.tryLock(0))
         return true;
-    if (lock_.error() != QLockFile::LockFailedError)
+    if (lock_.error() != QLockFile::LockFailedError || heldByNoCopy(lock_))
         failure_ = lockFailureReason(lockPath_);
     return false;
 }
