@@ -96,6 +96,10 @@ private slots:
             true);
         row("argument, none", "bare", "", "kept", false, "argument", "argument", "remembered");
         row("own folder with roms", "", "roms", "kept", true, "own", "own", "remembered");
+        // The program installed in a system folder beside the packaged emulator (/usr/bin on
+        // some distributions): that folder is no emulator folder of a classic set-up.
+        row("own folder a system one", "", "system mame", "kept", false, "remembered", "remembered",
+            "remembered");
         row("remembered", "", "", "kept", false, "remembered", "remembered", "remembered");
         row("remembered one gone, chosen", "", "", "gone", false, "chosen", "chosen", "chosen");
         row("chooser cancelled", "", "", "", false, "", "", "");
@@ -130,7 +134,7 @@ private slots:
             folders[name] = root.filePath(name);
         const QString given = folders["argument"];
         make(given, kind);
-        make(folders["own"], own.isEmpty() ? "bare" : own);
+        make(folders["own"], own.isEmpty() ? "bare" : own.section(' ', -1));
         make(folders["remembered"], "mame");
         make(folders["chosen"], "mame");
         make(folders["bin"], onPath ? "mame" : "bare");
@@ -154,8 +158,10 @@ private slots:
         const QString current = QDir::currentPath();
         if (kind == "relative")
             QVERIFY(QDir::setCurrent(QFileInfo(given).path()));
-        const std::optional<EmulatorPlace> place =
-            startPlace(arguments, folders["own"], settings, dialogs, {folders["games"]});
+        const std::optional<EmulatorPlace> place = startPlace(
+            arguments, folders["own"], settings, dialogs,
+            QStringList{folders["games"]} +
+                (own.startsWith("system") ? QStringList{folders["own"]} : QStringList()));
         QDir::setCurrent(current);
         settings.sync();
 

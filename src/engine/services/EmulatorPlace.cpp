@@ -31,6 +31,15 @@ QString absoluteFolder(const QString& folder)
     return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
 
+bool isSystemFolder(const QString& folder, const QStringList& systemFolders)
+{
+    const QString resolved = QFileInfo(folder).canonicalFilePath();
+    for (const QString& system : systemFolders)
+        if (!resolved.isEmpty() && QFileInfo(system).canonicalFilePath() == resolved)
+            return true;
+    return false;
+}
+
 } // namespace
 
 FolderProblem folderProblem(const QString& folder)
@@ -93,7 +102,7 @@ std::optional<QString> commandLineHelp(const QStringList& arguments)
 }
 
 FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString& programFolder,
-                                    const QSettings& settings)
+                                    const QSettings& settings, const QStringList& systemFolders)
 {
     if (arguments.size() > 1) {
         // Checked and named whole: a relative name stands for a folder inside the one the
@@ -102,8 +111,9 @@ FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString&
         const QString given = argument.isEmpty() ? argument : absoluteFolder(argument);
         return {FolderSource::Argument, given, folderProblem(given)};
     }
-    if (FileExists(emulatorPath(programFolder, emulatorExecutableName())) ||
-        QFileInfo(emulatorPath(programFolder, QStringLiteral("roms"))).isDir())
+    if (!isSystemFolder(programFolder, systemFolders) &&
+        (FileExists(emulatorPath(programFolder, emulatorExecutableName())) ||
+         QFileInfo(emulatorPath(programFolder, QStringLiteral("roms"))).isDir()))
         return {FolderSource::ProgramFolder, programFolder, FolderProblem::None};
     const QString remembered = settings.value(folderKey).toString();
     if (!remembered.isEmpty() && folderProblem(remembered) == FolderProblem::None)

@@ -46,14 +46,18 @@ struct FolderDecision {
 // command line.
 std::optional<QString> commandLineHelp(const QStringList& arguments);
 
-// The emulator folder, without asking anyone. `arguments` are the program's own, its name
-// first. A remembered folder that can no longer be used is passed over.
-FolderDecision decideEmulatorFolder(const QStringList& arguments, const QString& programFolder,
-                                    const QSettings& settings);
-
 // Where distributions install the emulator: searched after PATH, which may lack them (root's
 // PATH and some desktops' have no /usr/games).
 QStringList distributionEmulatorFolders();
+
+// The emulator folder, without asking anyone. `arguments` are the program's own, its name
+// first. A remembered folder that can no longer be used is passed over. The program's own
+// folder is the classic set-up's only when it is none of `systemFolders`: a program installed
+// beside the packaged emulator (both in /usr/bin) has no emulator folder there.
+FolderDecision
+decideEmulatorFolder(const QStringList& arguments, const QString& programFolder,
+                     const QSettings& settings,
+                     const QStringList& systemFolders = distributionEmulatorFolders());
 
 // The emulator a folder is used with: its own `mame`; in a folder other than the program's
 // own one without it, the first `mame` on PATH, else in `systemFolders`. The folder's own one

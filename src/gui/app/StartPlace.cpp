@@ -45,7 +45,8 @@ std::optional<EmulatorPlace> startPlace(const QStringList& arguments, const QStr
                                         QSettings& settings, Dialogs& dialogs,
                                         const QStringList& systemFolders)
 {
-    FolderDecision decision = decideEmulatorFolder(arguments, programFolder, settings);
+    FolderDecision decision =
+        decideEmulatorFolder(arguments, programFolder, settings, systemFolders);
     if (decision.problem != FolderProblem::None) {
         sayProblem(dialogs, decision.problem, decision.folder);
         return std::nullopt;
