@@ -57,6 +57,15 @@ private slots:
         QCOMPARE(linea, "# ctrlr b");
         QCOMPARE(rig->folder.readFile("mame.ini"),
                  others + zefrinCtrlrLine + "\r\nctrlr  Zefrin\n" + zefrinCtrlrLine);
+        // The emulator reads a first line after a UTF-8 byte order mark (as editors save it):
+        // that line is set too, and the mark stays.
+        rig->folder.writeFile("mame.ini", "\xef\xbb\xbf"
+                                          "ctrlr a\n");
+        QCOMPARE(
+            rewriteIniOption(rig->folder.filePath("mame.ini"), "ctrlr", "Zefrin", false, linea),
+            IniChange::Rewritten);
+        QCOMPARE(linea, "ctrlr a");
+        QCOMPARE(rig->folder.readFile("mame.ini"), "\xef\xbb\xbf" + zefrinCtrlrLine + "\n");
     }
 
     // "Guardar y salir" turns the switch on. Saving again, or ticking again in the next run,
