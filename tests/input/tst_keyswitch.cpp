@@ -197,20 +197,33 @@ private slots:
 
     // A copy ended by force with the keys on leaves mame.ini pointing at them, and a game's run
     // since wrote its default.cfg: the next start shows the switch on, as it is in force, and
-    // unticking gives everything back.
+    // unticking gives everything back. With the saved keys deleted since, a game's run could
+    // not load them: the start gives everything back at once.
+    void aStartAfterAKillShowsTheKeysInForce_data()
+    {
+        QTest::addColumn<bool>("keysDeleted");
+        QTest::newRow("keys there") << false;
+        QTest::newRow("keys deleted since") << true;
+    }
+
     void aStartAfterAKillShowsTheKeysInForce()
     {
+        QFETCH(bool, keysDeleted);
         rig->folder.setVersion("0.70");
         switchOn();
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
+        if (keysDeleted)
+            QVERIFY(QFile::remove(controllerXmlPath(rig->folder.path())));
         Program after(rig->folder.path());
         after.state.records = rig->program.state.records;
         frmCargador next(after.context);
         QVERIFY(loadToEnd(next));
-        QVERIFY(next.chkUsaControles->isChecked());
-        expectDefinedKeys();
         QVERIFY(after.dialogs.shown.isEmpty());
-        next.chkUsaControles->click();
+        QCOMPARE(next.chkUsaControles->isChecked(), !keysDeleted);
+        if (!keysDeleted) {
+            expectDefinedKeys();
+            next.chkUsaControles->click();
+        }
         expectEmulatorsOwnSettings();
     }
 

@@ -46,8 +46,10 @@ void frmCargador::chkUsaControles_Click()
     }
     if (chkUsaControles->isChecked())
         switchDefinedKeysOn();
-    else
+    else {
         switchDefinedKeysOff();
+        giveBackControllerOption();
+    }
 }
 
 void frmCargador::switchDefinedKeysOn()
@@ -121,15 +123,23 @@ void frmCargador::giveBackControllerOption()
 
 // A copy ended with the keys on leaves mame.ini pointing at them: the switch shows what is in
 // force, and turning it on makes the rest whole (the emulator's own settings parked, those it
-// wrote meanwhile gone). While an earlier copy's run is awaited, that waits for its end.
+// wrote meanwhile gone). With the saved keys deleted since, every game's run would stop on the
+// missing controller file: everything is given back at once, as the switch going off does.
+// While an earlier copy's run is awaited, that waits for its end.
 void frmCargador::showDefinedKeysInForce()
 {
     if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
-        chkUsaControles->isChecked() || !FileExists(controllerEntryPath(state_.emulatorFolder)) ||
+        chkUsaControles->isChecked() ||
         !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
                         QStringLiteral("Zefrin")))
         return;
-    chkUsaControles->setChecked(true);
+    if (FileExists(controllerEntryPath(state_.emulatorFolder)) &&
+        FileExists(controllerXmlPath(state_.emulatorFolder)))
+        chkUsaControles->setChecked(true);
+    else {
+        switchDefinedKeysOff();
+        giveBackControllerOption();
+    }
 }
 
 bool frmCargador::pointAtControllerFile(bool* failureReported)
