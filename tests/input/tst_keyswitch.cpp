@@ -233,9 +233,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("ini"); // empty: none
         QTest::addColumn<QString>("text");
-        QTest::newRow("no mame.ini") << QByteArray()
-                                     << "No se ha encontrado el archivo 'mame.ini' en la carpeta "
-                                        "%1, así que M.A.M.E no puede usar las teclas definidas.";
+        const QString none = "No se ha encontrado el archivo 'mame.ini' en la carpeta %1, así "
+                             "que M.A.M.E no puede usar las teclas definidas.";
+        QTest::newRow("no mame.ini") << QByteArray() << none;
+        QTest::newRow("a link to a file that is gone") << QByteArray("(link)") << none;
         QTest::newRow("no ctrlr line")
             << QByteArray("rompath roms\n")
             << "El archivo 'mame.ini' de la carpeta %1 no tiene la opción 'ctrlr', así que "
@@ -248,15 +249,22 @@ private slots:
         QFETCH(QByteArray, ini);
         QFETCH(QString, text);
         QVERIFY(QFile::remove(rig->folder.filePath("mame.ini")));
-        if (!ini.isEmpty())
+        if (ini == "(link)")
+            QVERIFY(QFile::link("gone.ini", rig->folder.filePath("mame.ini")));
+        else if (!ini.isEmpty())
             rig->folder.writeFile("mame.ini", ini);
         saveKeys();
         rig->window.chkUsaControles->click();
         QVERIFY(!rig->window.chkUsaControles->isChecked());
         rig->expectOneMessage(Dialogs::Icon::Exclamation, "Error", text.arg(rig->folder.path()));
         QCOMPARE(folderEntries(rig->folder.filePath("cfg")), QStringList{"default.cfg"});
-        QCOMPARE(rig->folder.exists("mame.ini") ? rig->folder.readFile("mame.ini") : QByteArray(),
-                 ini);
+        if (ini == "(link)")
+            QCOMPARE(QFileInfo(rig->folder.filePath("mame.ini")).symLinkTarget(),
+                     rig->folder.filePath("gone.ini"));
+        else
+            QCOMPARE(rig->folder.exists("mame.ini") ? rig->folder.readFile("mame.ini")
+                                                    : QByteArray(),
+                     ini);
     }
 
     // A cfg/default.bak of the user's own (no record says the program parked it) is never

@@ -13,6 +13,7 @@
 #include "gui/widgets/Seams.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
@@ -82,11 +83,11 @@ void frmCargador::switchDefinedKeysOn()
     const QString ini = path(QStringLiteral("mame.ini"));
     if (failureReported || iniOptionHolds(ini, QStringLiteral("ctrlr"), QStringLiteral("Zefrin")))
         return;
-    // Without a controller line (or without mame.ini) the emulator would not use the keys:
-    // the switch does not claim it does, and gives the parked settings back.
+    // Without a controller line (or without mame.ini, a link to nothing too) the emulator would
+    // not use the keys: the switch does not claim it does, and gives the parked settings back.
     chkUsaControles->setChecked(false);
     context_.dialogs.message(this, Dialogs::Icon::Exclamation, keyErrorTitle(),
-                             keysNotPointedText(state_.emulatorFolder, FileExists(ini)));
+                             keysNotPointedText(state_.emulatorFolder, QFileInfo::exists(ini)));
 }
 
 void frmCargador::switchDefinedKeysOff()
