@@ -135,7 +135,8 @@ private slots:
     }
 
     // A start that first waits for an emulator an earlier copy left running asks the version
-    // once that run has ended, and reads the list remade then in the dialect it gives.
+    // once that run has ended, and reads the list remade then in the dialect it gives. The
+    // keys that copy left in force show on in that dialect: today's keeps default.cfg in place.
     void waitingStartAsksTheVersion()
     {
         EmulatorFolder folder;
@@ -144,6 +145,10 @@ private slots:
                                         "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
         folder.writeFile("roms/airdueljm72.zip", {});
         folder.writeFile("lista.txt", "Name:             Description:\n");
+        folder.writeFile("mame.ini", "ctrlr Zefrin\n");
+        folder.writeFile("ctrlr/Zefrin/default.ini", "[teclas]\n");
+        folder.writeFile("ctrlr/Zefrin.cfg", "<mameconfig/>\n");
+        folder.writeFile("cfg/default.cfg", "<mameconfig/>\n");
         QProcess earlier;
         earlier.start("sleep", {"2"});
         QVERIFY(earlier.waitForStarted());
@@ -158,7 +163,8 @@ private slots:
         QCOMPARE(program.state.EmulatorVersion, QStringLiteral("0.251"));
         QTRY_COMPARE(window.statusCaption(), QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha "
                                                             "devuelto lo que tenía apartado."));
-        QVERIFY(window.chkUsaControles->isEnabled());
+        QVERIFY(window.chkUsaControles->isEnabled() && window.chkUsaControles->isChecked());
+        QVERIFY(folder.exists("cfg/default.cfg") && !folder.exists("cfg/default.bak"));
         QVERIFY(program.dialogs.shown.isEmpty());
     }
 

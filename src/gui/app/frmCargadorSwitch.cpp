@@ -126,10 +126,11 @@ void frmCargador::giveBackControllerOption()
 // force, and turning it on makes the rest whole (the emulator's own settings parked, those it
 // wrote meanwhile gone). With the saved keys deleted since, every game's run would stop on the
 // missing controller file: everything is given back at once, as the switch going off does.
-// While an earlier copy's run is awaited, that waits for its end.
+// While an earlier copy's run is awaited, that waits for its end, and then for the version,
+// whose dialect decides what turning the keys on does with default.cfg.
 void frmCargador::showDefinedKeysInForce()
 {
-    if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
+    if (state_.CdMode || emulatorBusy() || versionPending_ || !chkUsaControles->isEnabled() ||
         chkUsaControles->isChecked() ||
         !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
                         QStringLiteral("Zefrin")))
