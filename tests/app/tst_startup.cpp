@@ -255,24 +255,40 @@ private slots:
 
     // The user's own settings name a controller file of the emulator's package: the first
     // start's mame.ini names it too, and a game still finds it, beside the folder's ctrlr
-    // folder, where the program's own files are.
+    // folder, where the program's own files are. The same when the folder's mame.ini names
+    // its folder, on the last of its ctrlrpath lines (the one the emulator takes).
+    void packagesControllerFileStillLoads_data()
+    {
+        QTest::addColumn<bool>("inFoldersIni");
+        QTest::newRow("the emulator's settings") << false;
+        QTest::newRow("the folder's mame.ini") << true;
+    }
+
     void packagesControllerFileStillLoads()
     {
+        QFETCH(bool, inFoldersIni);
         EmulatorFolder folder;
         QTemporaryDir package;
         QFile xarcade(package.filePath("xarcade.cfg"));
         QVERIFY(xarcade.open(QIODevice::WriteOnly));
         xarcade.close();
         folder.installEmulator();
-        folder.writeFile("standin.dat", "dialect\ttoday\npackage-ctrlr\t" +
-                                            package.path().toUtf8() +
-                                            "\nuser-ctrlr\txarcade\ngame\tpong\tPong\n");
+        const QByteArray packageFolder = package.path().toUtf8();
+        if (inFoldersIni)
+            folder.writeFile("mame.ini", "ctrlrpath /ninguna\nctrlrpath " + packageFolder +
+                                             "\nctrlr xarcade\n");
+        folder.writeFile("standin.dat", "dialect\ttoday\n" +
+                                            (inFoldersIni ? QByteArray()
+                                                          : "package-ctrlr\t" + packageFolder +
+                                                                "\nuser-ctrlr\txarcade\n") +
+                                            "game\tpong\tPong\n");
         folder.writeFile("roms/pong.zip", {});
         folder.makeFolder("ctrlr");
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
-        QVERIFY2(folder.readFile("mame.ini").contains("\nctrlr                     xarcade\n"),
+        QVERIFY2(inFoldersIni ||
+                     folder.readFile("mame.ini").contains("\nctrlr                     xarcade\n"),
                  folder.readFile("mame.ini").constData());
         window.show();
         doubleClickRow(window.lstJuegos, window.lstJuegos->item(0));

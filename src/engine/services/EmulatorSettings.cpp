@@ -58,21 +58,24 @@ std::optional<QString> controllerPathOfLine(QStringView line)
 
 } // namespace
 
+// Of several lines, the emulator takes the last.
 QString controllerPathOf(const QStringList& settingsLines)
 {
+    QString path;
     for (const QString& line : settingsLines)
         if (const std::optional<QString> value = controllerPathOfLine(line))
-            return *value;
-    return {};
+            path = *value;
+    return path;
 }
 
 QString controllerPathIn(const QString& iniPath)
 {
+    QString path;
     TextLineReader lines(iniPath);
     while (const std::optional<QStringView> line = lines.nextView())
         if (const std::optional<QString> value = controllerPathOfLine(*line))
-            return *value;
-    return {};
+            path = *value;
+    return path;
 }
 
 QString controllerFolders(const QStringList& paths)
