@@ -256,17 +256,22 @@ private slots:
     // The user's own settings name a controller file of the emulator's package: the first
     // start's mame.ini names it too, and a game still finds it, beside the folder's ctrlr
     // folder, where the program's own files are. The same when the folder's mame.ini names
-    // its folder, on the last of its ctrlrpath lines (the one the emulator takes).
+    // its folder: on the last of its ctrlrpath lines (the one the emulator takes), or through
+    // an environment variable (the emulator expands those in its settings files, not on its
+    // command line).
     void packagesControllerFileStillLoads_data()
     {
-        QTest::addColumn<bool>("inFoldersIni");
-        QTest::newRow("the emulator's settings") << false;
-        QTest::newRow("the folder's mame.ini") << true;
+        QTest::addColumn<QByteArray>("ini"); // the folder's mame.ini, %1 the package's folder
+        QTest::newRow("the emulator's settings") << QByteArray();
+        QTest::newRow("the folder's mame.ini")
+            << QByteArray("ctrlrpath /ninguna\nctrlrpath %1\nctrlr xarcade\n");
+        QTest::newRow("a variable")
+            << QByteArray("ctrlrpath ~/nada;${ZEFRIN_PAQUETE}\nctrlr xarcade\n");
     }
 
     void packagesControllerFileStillLoads()
     {
-        QFETCH(bool, inFoldersIni);
+        QFETCH(QByteArray, ini);
         EmulatorFolder folder;
         QTemporaryDir package;
         QFile xarcade(package.filePath("xarcade.cfg"));
@@ -274,20 +279,20 @@ private slots:
         xarcade.close();
         folder.installEmulator();
         const QByteArray packageFolder = package.path().toUtf8();
-        if (inFoldersIni)
-            folder.writeFile("mame.ini", "ctrlrpath /ninguna\nctrlrpath " + packageFolder +
-                                             "\nctrlr xarcade\n");
+        qputenv("ZEFRIN_PAQUETE", packageFolder);
+        if (!ini.isEmpty())
+            folder.writeFile("mame.ini", ini.replace("%1", packageFolder));
         folder.writeFile("standin.dat", "dialect\ttoday\n" +
-                                            (inFoldersIni ? QByteArray()
-                                                          : "package-ctrlr\t" + packageFolder +
-                                                                "\nuser-ctrlr\txarcade\n") +
+                                            (!ini.isEmpty() ? QByteArray()
+                                                            : "package-ctrlr\t" + packageFolder +
+                                                                  "\nuser-ctrlr\txarcade\n") +
                                             "game\tpong\tPong\n");
         folder.writeFile("roms/pong.zip", {});
         folder.makeFolder("ctrlr");
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
-        QVERIFY2(inFoldersIni ||
+        QVERIFY2(!ini.isEmpty() ||
                      folder.readFile("mame.ini").contains("\nctrlr                     xarcade\n"),
                  folder.readFile("mame.ini").constData());
         window.show();
