@@ -256,7 +256,8 @@ private slots:
     // The user's own settings name a controller file of the emulator's package: the first
     // start's mame.ini names it too, and a game still finds it, beside the folder's ctrlr
     // folder, where the program's own files are. The same when the folder's mame.ini names
-    // its folder: on the last of its ctrlrpath lines (the one the emulator takes), or through
+    // its folder: on the last of its ctrlrpath lines (the one the emulator takes; a '#' starts
+    // a comment there as on a line of its own), or through
     // an environment variable (the emulator expands those in its settings files, not on its
     // command line).
     void packagesControllerFileStillLoads_data()
@@ -264,7 +265,7 @@ private slots:
         QTest::addColumn<QByteArray>("ini"); // the folder's mame.ini, %1 the package's folder
         QTest::newRow("the emulator's settings") << QByteArray();
         QTest::newRow("the folder's mame.ini")
-            << QByteArray("ctrlrpath /ninguna\nctrlrpath %1\nctrlr xarcade\n");
+            << QByteArray("ctrlrpath /ninguna\nctrlrpath %1  # el paquete\nctrlr xarcade\n");
         QTest::newRow("a variable")
             << QByteArray("ctrlrpath ~/nada;${ZEFRIN_PAQUETE}\nctrlr xarcade\n");
     }

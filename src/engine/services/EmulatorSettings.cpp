@@ -91,8 +91,8 @@ QString expandedFolders(QStringView value)
     return folders.join(QLatin1Char(';'));
 }
 
-// The value of a "ctrlrpath" line, without the double quotes around it and expanded as the
-// emulator expands it; nothing for another line.
+// The value of a "ctrlrpath" line, without a comment after it or the double quotes around
+// it, and expanded as the emulator expands it; nothing for another line.
 std::optional<QString> controllerPathOfLine(QStringView line)
 {
     const QLatin1StringView name("ctrlrpath");
@@ -100,7 +100,18 @@ std::optional<QString> controllerPathOfLine(QStringView line)
     if (!trimmed.startsWith(name) || trimmed.size() == name.size() ||
         !trimmed.at(name.size()).isSpace())
         return std::nullopt;
-    QStringView value = trimmed.mid(name.size()).trimmed();
+    QStringView value = trimmed.mid(name.size());
+    // As the emulator reads it: a '#' outside double quotes starts a comment.
+    bool quoted = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value.at(i) == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (value.at(i) == QLatin1Char('#') && !quoted) {
+            value.truncate(i);
+            break;
+        }
+    }
+    value = value.trimmed();
     if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
         value = value.mid(1, value.size() - 2);
     return expandedFolders(value);
