@@ -232,7 +232,8 @@ private slots:
     }
 
     // The exchanges' temporary files go at close only when the program made them: a user's
-    // own all.bat stays. Those a copy ended by force made go at the next start.
+    // own all.bat stays, also when the user changes it meanwhile. Those a copy ended by force
+    // made go at the next start.
     void temporaryFilesGoOnlyWhenTheProgramMadeThem()
     {
         QTemporaryDir records;
@@ -256,9 +257,11 @@ private slots:
         QVERIFY(start());
         QCOMPARE(filesOf(*folder), usersOwn);
         folder->writeFile("1.p", "x");
+        QVERIFY(QFile::remove(folder->filePath("all.bat")));
+        folder->writeFile("all.bat", "echo nuevo\r\n");
         windows.back().show();
         QVERIFY(windows.back().close());
-        QCOMPARE(filesOf(*folder), usersOwn);
+        QCOMPARE(filesOf(*folder), "all.bat=echo nuevo/ mame.ini=rompath roms/");
     }
 
 private:

@@ -166,7 +166,8 @@ private slots:
     }
 
     // A start that first waits for an emulator an earlier copy left running asks the version
-    // once that run has ended, and reads the list remade then in the dialect it gives.
+    // once that run has ended, and reads the list remade then in the dialect it gives. The
+    // keys that copy left in force show on in that dialect: today's keeps default.cfg in place.
     void waitingStartAsksTheVersion()
     {
         EmulatorFolder folder;
@@ -175,6 +176,10 @@ private slots:
                                         "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
         folder.writeFile("roms/airdueljm72.zip", {});
         folder.writeFile("lista.txt", "Name:             Description:\n");
+        folder.writeFile("mame.ini", "ctrlr Zefrin\n");
+        folder.writeFile("ctrlr/Zefrin/default.ini", "[teclas]\n");
+        folder.writeFile("ctrlr/Zefrin.cfg", "<mameconfig/>\n");
+        folder.writeFile("cfg/default.cfg", "<mameconfig/>\n");
         QProcess earlier;
         earlier.start("sleep", {"2"});
         QVERIFY(earlier.waitForStarted());
@@ -189,7 +194,8 @@ private slots:
         QCOMPARE(program.state.EmulatorVersion, QStringLiteral("0.251"));
         QTRY_COMPARE(window.statusCaption(), QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha "
                                                             "devuelto lo que tenía apartado."));
-        QVERIFY(window.chkUsaControles->isEnabled());
+        QVERIFY(window.chkUsaControles->isEnabled() && window.chkUsaControles->isChecked());
+        QVERIFY(folder.exists("cfg/default.cfg") && !folder.exists("cfg/default.bak"));
         QVERIFY(program.dialogs.shown.isEmpty());
     }
 
@@ -317,24 +323,46 @@ private slots:
 
     // The user's own settings name a controller file of the emulator's package: the first
     // start's mame.ini names it too, and a game still finds it, beside the folder's ctrlr
-    // folder, where the program's own files are.
+    // folder, where the program's own files are. The same when the folder's mame.ini names
+    // its folder: on the last of its ctrlrpath lines (the one the emulator takes; a '#' starts
+    // a comment there as on a line of its own), or through
+    // an environment variable (the emulator expands those in its settings files, not on its
+    // command line).
+    void packagesControllerFileStillLoads_data()
+    {
+        QTest::addColumn<QByteArray>("ini"); // the folder's mame.ini, %1 the package's folder
+        QTest::newRow("the emulator's settings") << QByteArray();
+        QTest::newRow("the folder's mame.ini")
+            << QByteArray("ctrlrpath /ninguna\nctrlrpath %1  # el paquete\nctrlr xarcade\n");
+        QTest::newRow("a variable")
+            << QByteArray("ctrlrpath ~/nada;${ZEFRIN_PAQUETE}\nctrlr xarcade\n");
+    }
+
     void packagesControllerFileStillLoads()
     {
+        QFETCH(QByteArray, ini);
         EmulatorFolder folder;
         QTemporaryDir package;
         QFile xarcade(package.filePath("xarcade.cfg"));
         QVERIFY(xarcade.open(QIODevice::WriteOnly));
         xarcade.close();
         folder.installEmulator();
-        folder.writeFile("standin.dat", "dialect\ttoday\npackage-ctrlr\t" +
-                                            package.path().toUtf8() +
-                                            "\nuser-ctrlr\txarcade\ngame\tpong\tPong\n");
+        const QByteArray packageFolder = package.path().toUtf8();
+        qputenv("ZEFRIN_PAQUETE", packageFolder);
+        if (!ini.isEmpty())
+            folder.writeFile("mame.ini", ini.replace("%1", packageFolder));
+        folder.writeFile("standin.dat", "dialect\ttoday\n" +
+                                            (!ini.isEmpty() ? QByteArray()
+                                                            : "package-ctrlr\t" + packageFolder +
+                                                                  "\nuser-ctrlr\txarcade\n") +
+                                            "game\tpong\tPong\n");
         folder.writeFile("roms/pong.zip", {});
         folder.makeFolder("ctrlr");
         Program program(folder.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
-        QVERIFY2(folder.readFile("mame.ini").contains("\nctrlr                     xarcade\n"),
+        QVERIFY2(!ini.isEmpty() ||
+                     folder.readFile("mame.ini").contains("\nctrlr                     xarcade\n"),
                  folder.readFile("mame.ini").constData());
         window.show();
         doubleClickRow(window.lstJuegos, window.lstJuegos->item(0));

@@ -152,6 +152,8 @@ private slots:
         QTest::newRow("an emulator too old for it") << usersOwnLine << "0.59";
         // Rewritten where it points: the link stays a link.
         QTest::newRow("mame.ini a link") << QByteArray("(link)") << "untick";
+        // The emulator reads a first line after a UTF-8 byte order mark as any other.
+        QTest::newRow("byte order mark") << QByteArray("(mark)") << "untick";
     }
 
     void switchingOnAndBack()
@@ -163,6 +165,11 @@ private slots:
                 QFile::rename(rig->folder.filePath("mame.ini"), rig->folder.filePath("mio.ini")));
             QVERIFY(QFile::link("mio.ini", rig->folder.filePath("mame.ini")));
             line = unsetCtrlrLine;
+        }
+        if (line == "(mark)") {
+            line = usersOwnLine;
+            rig->originalIni =
+                "\xef\xbb\xbf" + line + "\n" + rig->originalIni.replace(unsetCtrlrLine, "#");
         }
         rig->folder.writeFile("mame.ini", rig->originalIni.replace(unsetCtrlrLine, line));
         // A file of the user's under the name the program's rewrite once used for itself.
@@ -188,20 +195,33 @@ private slots:
 
     // A copy ended by force with the keys on leaves mame.ini pointing at them, and a game's run
     // since wrote its default.cfg: the next start shows the switch on, as it is in force, and
-    // unticking gives everything back.
+    // unticking gives everything back. With the saved keys deleted since, a game's run could
+    // not load them: the start gives everything back at once.
+    void aStartAfterAKillShowsTheKeysInForce_data()
+    {
+        QTest::addColumn<bool>("keysDeleted");
+        QTest::newRow("keys there") << false;
+        QTest::newRow("keys deleted since") << true;
+    }
+
     void aStartAfterAKillShowsTheKeysInForce()
     {
+        QFETCH(bool, keysDeleted);
         rig->folder.setVersion("0.70");
         switchOn();
         rig->folder.writeFile("cfg/default.cfg", "<!-- written by the emulator -->");
+        if (keysDeleted)
+            QVERIFY(QFile::remove(controllerXmlPath(rig->folder.path())));
         Program after(rig->folder.path());
         after.state.records = rig->program.state.records;
         frmCargador next(after.context);
         QVERIFY(loadToEnd(next));
-        QVERIFY(next.chkUsaControles->isChecked());
-        expectDefinedKeys();
         QVERIFY(after.dialogs.shown.isEmpty());
-        next.chkUsaControles->click();
+        QCOMPARE(next.chkUsaControles->isChecked(), !keysDeleted);
+        if (!keysDeleted) {
+            expectDefinedKeys();
+            next.chkUsaControles->click();
+        }
         expectEmulatorsOwnSettings();
     }
 
@@ -211,9 +231,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("ini"); // empty: none
         QTest::addColumn<QString>("text");
-        QTest::newRow("no mame.ini") << QByteArray()
-                                     << "No se ha encontrado el archivo 'mame.ini' en la carpeta "
-                                        "%1, así que M.A.M.E no puede usar las teclas definidas.";
+        const QString none = "No se ha encontrado el archivo 'mame.ini' en la carpeta %1, así "
+                             "que M.A.M.E no puede usar las teclas definidas.";
+        QTest::newRow("no mame.ini") << QByteArray() << none;
+        QTest::newRow("a link to a file that is gone") << QByteArray("(link)") << none;
         QTest::newRow("no ctrlr line")
             << QByteArray("rompath roms\n")
             << "El archivo 'mame.ini' de la carpeta %1 no tiene la opción 'ctrlr', así que "
@@ -226,15 +247,22 @@ private slots:
         QFETCH(QByteArray, ini);
         QFETCH(QString, text);
         QVERIFY(QFile::remove(rig->folder.filePath("mame.ini")));
-        if (!ini.isEmpty())
+        if (ini == "(link)")
+            QVERIFY(QFile::link("gone.ini", rig->folder.filePath("mame.ini")));
+        else if (!ini.isEmpty())
             rig->folder.writeFile("mame.ini", ini);
         saveKeys();
         rig->window.chkUsaControles->click();
         QVERIFY(!rig->window.chkUsaControles->isChecked());
         rig->expectOneMessage(Dialogs::Icon::Exclamation, "Error", text.arg(rig->folder.path()));
         QCOMPARE(folderEntries(rig->folder.filePath("cfg")), QStringList{"default.cfg"});
-        QCOMPARE(rig->folder.exists("mame.ini") ? rig->folder.readFile("mame.ini") : QByteArray(),
-                 ini);
+        if (ini == "(link)")
+            QCOMPARE(QFileInfo(rig->folder.filePath("mame.ini")).symLinkTarget(),
+                     rig->folder.filePath("gone.ini"));
+        else
+            QCOMPARE(rig->folder.exists("mame.ini") ? rig->folder.readFile("mame.ini")
+                                                    : QByteArray(),
+                     ini);
     }
 
     // A cfg/default.bak of the user's own (no record says the program parked it) is never

@@ -342,14 +342,27 @@ private slots:
     }
 
     // A new user's set-up: their own settings (~/.mame/mame.ini) name a controller file of the
-    // emulator's package, and the folder holds their ui.ini and plugin.ini. The first start
-    // makes mame.ini and nothing else; pong then runs with the package's controller file.
+    // emulator's package, or one of their own in a folder named through $HOME, and the folder
+    // holds their ui.ini and plugin.ini. The first start makes mame.ini and nothing else; pong
+    // then runs with that controller file.
+    void aNewUsersSetUpStaysTheirs_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("the package's") << QByteArray("ctrlr xarcade\n");
+        QTest::newRow("the user's own")
+            << QByteArray("ctrlrpath $HOME/.mame/ctrlr;/usr/share/games/mame/ctrlr\nctrlr mio\n");
+    }
+
     void aNewUsersSetUpStaysTheirs()
     {
+        QFETCH(QByteArray, settings);
         const QString usersIni = home.filePath(QStringLiteral(".mame/mame.ini"));
-        QVERIFY(QDir().mkpath(QFileInfo(usersIni).path()));
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral(".mame/ctrlr"))));
+        (void)QFile::remove(home.filePath(QStringLiteral(".mame/ctrlr/mio.cfg")));
+        QVERIFY(QFile::copy(QStringLiteral("/usr/share/games/mame/ctrlr/xarcade.cfg"),
+                            home.filePath(QStringLiteral(".mame/ctrlr/mio.cfg"))));
         QFile users(usersIni);
-        QVERIFY(users.open(QIODevice::WriteOnly) && users.write("ctrlr xarcade\n") == 14);
+        QVERIFY(users.open(QIODevice::WriteOnly) && users.write(settings) == settings.size());
         users.close();
         const auto forget = qScopeGuard([&usersIni] { QFile::remove(usersIni); });
         Rig rig(started);
@@ -363,8 +376,9 @@ private slots:
         QVERIFY(loadToEnd(rig.window));
         QCOMPARE(rig.folder.readFile(QStringLiteral("ui.ini")), ui);
         QCOMPARE(rig.folder.readFile(QStringLiteral("plugin.ini")), QByteArray("hiscore 1\n"));
-        QVERIFY(rig.folder.readFile(QStringLiteral("mame.ini")).contains("xarcade"));
-        // xarcade.cfg puts the coin on 3.
+        QVERIFY(rig.folder.readFile(QStringLiteral("mame.ini"))
+                    .contains(settings.mid(settings.lastIndexOf(' ') + 1).trimmed()));
+        // xarcade.cfg (mio.cfg its copy) puts the coin on 3.
         QCOMPARE(rig.coinKeysOfALaunch(), QStringLiteral("KEYCODE_3"));
     }
 

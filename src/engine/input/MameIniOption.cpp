@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -189,7 +190,17 @@ IniChange rewriteFile(std::unique_ptr<QIODevice> file, OptionLineRewriter& rewri
     std::optional<LineWriter> writer;
     if (out)
         writer.emplace(*out);
-    while (const std::optional<QStringView> line = in.nextView()) {
+    // The emulator reads a first line after a UTF-8 byte order mark (as editors save it) as
+    // any other: the line is looked at without the mark, which stays.
+    const QString byteOrderMark =
+        QStringLiteral(u"\u00ef\u00bb\u00bf"); // its bytes, read as Latin-1
+    bool first = true;
+    while (std::optional<QStringView> line = in.nextView()) {
+        if (std::exchange(first, false) && line->startsWith(byteOrderMark)) {
+            if (writer && !writer->write(LineEnd::None, byteOrderMark))
+                return IniChange::NotReplaced;
+            line = line->mid(byteOrderMark.size());
+        }
         const std::optional<QStringView> rewritten = rewriter.rewriteView(*line);
         if (!rewritten)
             return IniChange::Unchanged;

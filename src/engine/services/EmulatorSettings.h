@@ -27,10 +27,10 @@ enum class SettingsPlacement {
 SettingsPlacement placeMadeSettings(const QString& workFolder, const QString& emulatorFolder);
 
 // The value of the "ctrlrpath" line of the emulator's settings as "-showconfig" prints them
-// or mame.ini holds them (a value in double quotes is taken without them); empty when there
-// is none.
+// or mame.ini holds them (a value in double quotes is taken without them; of several lines,
+// the last, as the emulator takes it); empty when there is none.
 QString controllerPathOf(const QStringList& settingsLines);
-// The same of a mame.ini, read up to that line.
+// The same of a mame.ini, read line by line.
 QString controllerPathIn(const QString& iniPath);
 
 // Where a game's run looks for controller files: the folder's own ctrlr folder (the program's

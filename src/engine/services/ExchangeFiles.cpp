@@ -11,7 +11,9 @@ namespace {
 const QString usersKey = QStringLiteral("users");
 
 // The names of the exchange files that are not the user's, as the note at `recordPath` tells:
-// every one there that it does not name unchanged. None when there is no note of this folder.
+// every one there that it does not name. A file it names stays even when changed since: the
+// user may have edited or replaced it, and a file the program wrote over is better left than
+// one of the user's lost. None when there is no note of this folder.
 QStringList notUsers(const QString& recordPath, const QString& emulatorFolder)
 {
     const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
@@ -20,12 +22,9 @@ QStringList notUsers(const QString& recordPath, const QString& emulatorFolder)
         return {};
     const QJsonObject users = reading.note.value(usersKey).toObject();
     QStringList names;
-    for (const QString& name : exchangeFileNames()) {
-        const std::optional<FileIdentity> now = fileIdentity(emulatorPath(emulatorFolder, name));
-        const std::optional<FileIdentity> noted = identityFromJson(users.value(name).toObject());
-        if (now && !(noted && *noted == *now))
+    for (const QString& name : exchangeFileNames())
+        if (!users.contains(name) && FileExists(emulatorPath(emulatorFolder, name)))
             names << name;
-    }
     return names;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The temporary files of the emulator command exchanges in the emulator folder (1.p,
 // abrir.bat, all.bat) go when the program closes, but only those it made: a file of one of
-// those names that was there when the program started is the user's, and stays as long as it
-// is unchanged. What was there is noted in a run record (RunRecord.h) at start, and the note
+// those names that was there when the program started is the user's, and stays, changed or
+// not. What was there is noted in a run record (RunRecord.h) at start, and the note
 // is removed once the program's own files are gone: a note still there at the next start
 // tells of a copy ended by force, whose own files (those it did not note) go then.
 

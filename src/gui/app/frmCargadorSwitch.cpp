@@ -13,6 +13,7 @@
 #include "gui/widgets/Seams.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
@@ -46,8 +47,10 @@ void frmCargador::chkUsaControles_Click()
     }
     if (chkUsaControles->isChecked())
         switchDefinedKeysOn();
-    else
+    else {
         switchDefinedKeysOff();
+        giveBackControllerOption();
+    }
 }
 
 void frmCargador::switchDefinedKeysOn()
@@ -80,11 +83,11 @@ void frmCargador::switchDefinedKeysOn()
     const QString ini = path(QStringLiteral("mame.ini"));
     if (failureReported || iniOptionHolds(ini, QStringLiteral("ctrlr"), QStringLiteral("Zefrin")))
         return;
-    // Without a controller line (or without mame.ini) the emulator would not use the keys:
-    // the switch does not claim it does, and gives the parked settings back.
+    // Without a controller line (or without mame.ini, a link to nothing too) the emulator would
+    // not use the keys: the switch does not claim it does, and gives the parked settings back.
     chkUsaControles->setChecked(false);
     context_.dialogs.message(this, Dialogs::Icon::Exclamation, keyErrorTitle(),
-                             keysNotPointedText(state_.emulatorFolder, FileExists(ini)));
+                             keysNotPointedText(state_.emulatorFolder, QFileInfo::exists(ini)));
 }
 
 void frmCargador::switchDefinedKeysOff()
@@ -121,15 +124,24 @@ void frmCargador::giveBackControllerOption()
 
 // A copy ended with the keys on leaves mame.ini pointing at them: the switch shows what is in
 // force, and turning it on makes the rest whole (the emulator's own settings parked, those it
-// wrote meanwhile gone). While an earlier copy's run is awaited, that waits for its end.
+// wrote meanwhile gone). With the saved keys deleted since, every game's run would stop on the
+// missing controller file: everything is given back at once, as the switch going off does.
+// While an earlier copy's run is awaited, that waits for its end, and then for the version,
+// whose dialect decides what turning the keys on does with default.cfg.
 void frmCargador::showDefinedKeysInForce()
 {
-    if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
-        chkUsaControles->isChecked() || !FileExists(controllerEntryPath(state_.emulatorFolder)) ||
+    if (state_.CdMode || emulatorBusy() || versionPending_ || !chkUsaControles->isEnabled() ||
+        chkUsaControles->isChecked() ||
         !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
                         QStringLiteral("Zefrin")))
         return;
-    chkUsaControles->setChecked(true);
+    if (FileExists(controllerEntryPath(state_.emulatorFolder)) &&
+        FileExists(controllerXmlPath(state_.emulatorFolder)))
+        chkUsaControles->setChecked(true);
+    else {
+        switchDefinedKeysOff();
+        giveBackControllerOption();
+    }
 }
 
 bool frmCargador::pointAtControllerFile(bool* failureReported)
