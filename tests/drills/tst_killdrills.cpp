@@ -178,7 +178,7 @@ private slots:
         program.state.records = RunRecords::forFolder(drill.folder.path(), drill.records.path());
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
-        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(drill.folder.path()) == 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(drill.folder.path()) == 0, 60000);
         QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 10000);
         QCOMPARE(drill.folder.readFile("cfg/galaxn.cfg"), QByteArray(LaunchFolder::gameSettings));
         QVERIFY(!drill.folder.exists("cfg/galaxn.bak"));
@@ -208,7 +208,7 @@ private slots:
         const ProcessIdentity run = recordedRun(readRunRecordFor(record, drill.folder.path()).note);
         QVERIFY(processesWorkingIn(drill.folder.path()) > 0);
         QVERIFY(isRunning(run));
-        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(drill.folder.path()) == 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(drill.folder.path()) == 0, 60000);
         QVERIFY(!isRunning(run));
     }
 
@@ -283,7 +283,7 @@ private:
         runner.kill();
         QVERIFY(runner.waitForFinished());
         // A game it started goes on writing in the scratch folder until it ends.
-        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(folder.path()) == 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(processesWorkingIn(folder.path()) == 0, 60000);
     }
 
     void expectEveryFileWhole(const DrillFolder& drill)
