@@ -54,6 +54,9 @@ private slots:
         row("leaves roms", O::NotPassable, "", "pacman", "viejo.zip", "../a.zip");
         row("no record", O::RecordFailed, "../records=x");
         row("earlier answer locked", O::EmulatorNotRun, "lock 1.p");
+        // A link planted under an exchange file's name is replaced, never written through.
+        row("script a link", O::Good, "link abrir.bat");
+        row("answers links", O::Good, "link 2.p", "pacman", "viejo.zip", "pacman.zip");
         // The verdict is exactly "romset SET is good" on the first line, in any letter case,
         // blanks around it and the line end aside.
         row("CR LF, capitals", O::Good, "mame=#!/bin/sh\nprintf '  ROMSET %s IS GOOD  \\r\\n' $1");
@@ -86,6 +89,14 @@ private slots:
             QSKIP("chattr +i is not available here");
         if (obstacle.contains('='))
             folder.writeFile(obstacle.section('=', 0, 0), obstacle.section('=', 1).toUtf8());
+        const bool linking = obstacle.startsWith("link ");
+        if (linking) {
+            folder.writeFile("../fuera.txt", "mío");
+            for (const QString& name : {obstacle.mid(5), QString("1.p")}) {
+                QFile::remove(folder.filePath(name));
+                QVERIFY(QFile::link(folder.filePath("../fuera.txt"), folder.filePath(name)));
+            }
+        }
         const QLocale locale;
         const auto restoreLocale = qScopeGuard([locale] { QLocale::setDefault(locale); });
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
@@ -98,8 +109,8 @@ private slots:
         QCOMPARE(checkToEnd(checker, archive, candidate), outcome);
         QCOMPARE(folderContents(folder.romPath("")), before);
         const bool passed = outcome == CheckOutcome::Good || outcome == CheckOutcome::NoRomFiles;
-        const bool ran =
-            (obstacle.isEmpty() || today) && (passed || outcome == CheckOutcome::NotGood);
+        const bool ran = (obstacle.isEmpty() || today || linking) &&
+                         (passed || outcome == CheckOutcome::NotGood);
         const QString set = candidate.chopped(4);
         const QString verify = today ? "\t-verifyroms\t-rompath\troms" : "\t-verifysets";
         // Today a passing verdict counts only with a file of the set's in the archive.
@@ -109,6 +120,8 @@ private slots:
         QVERIFY(!QFile::exists(record));
         for (const char* stray : {"pwned", "roms/pwned", "a.zip"})
             QVERIFY2(!folder.exists(stray), stray);
+        if (linking)
+            QCOMPARE(folder.readFile("../fuera.txt"), "mío");
     }
 
     // The program ended while the archive `odd` was called pacman.zip, or after it was "renamed
@@ -248,6 +261,8 @@ private slots:
                                  "printf '%s\\r\\nb\\n\\nd\\re\\351\\377' \"$1 $2\"\n");
         for (const char* name : {"1.p", "2.p", "3.p", "4.p"})
             folder.writeFile(name, "viejo\r\n");
+        folder.writeFile("../fuera.txt", "mío");
+        QVERIFY(QFile::link(folder.filePath("../fuera.txt"), folder.filePath("abrir.bat")));
         QTemporaryDir scratch;
         EmulatorRunner runner;
         ReportMaker maker(runner, folder.path(), scratch.path(), Dialect::Classic);
@@ -278,6 +293,7 @@ private slots:
                           lines}}));
         QCOMPARE(folder.romNames(), QStringList{archive});
         QVERIFY(!folder.exists("pwned") && !folder.exists("roms/pwned"));
+        QCOMPARE(folder.readFile("../fuera.txt"), "mío");
     }
 };
 

@@ -184,8 +184,9 @@ std::optional<CheckOutcome> ArchiveChecker::CheckArchiveAsGame(const QString& ar
 std::optional<CheckOutcome> ArchiveChecker::startVerify()
 {
     const QString set = StripExtension(candidate_);
-    // An answer left by an earlier run must not stand in for one this run did not give.
-    if (!removeIfExists(answerPath_) || !removeIfExists(filesPath_))
+    // An answer left by an earlier run must not stand in for one this run did not give. The
+    // script goes first too: a link planted under its name would be written through.
+    if (!removeIfExists(answerPath_) || !removeIfExists(filesPath_) || !removeIfExists(scriptPath_))
         return CheckOutcome::EmulatorNotRun;
     // The set's files are asked for only after a passing verdict (exit status 0).
     const QString verify =
