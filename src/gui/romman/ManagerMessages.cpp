@@ -97,6 +97,17 @@ void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent)
                                    "corresponde. Vuelve a seleccionar el juego en la lista."));
 }
 
+void showUsersExchangeFiles(Dialogs& dialogs, QWidget* parent, const QStringList& names)
+{
+    dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                    QStringLiteral("En la carpeta del emulador hay archivos tuyos con los nombres "
+                                   "que Zefrin! usa para hablar con M.A.M.E (") +
+                        names.join(QStringLiteral(", ")) +
+                        QStringLiteral("), y esta orden los sobrescribiría. Cámbiales el nombre o "
+                                       "muévelos a otra carpeta y vuelve a intentarlo. No se ha "
+                                       "modificado nada."));
+}
+
 void showNameNotPassable(Dialogs& dialogs, QWidget* parent, const QString& name)
 {
     critical(dialogs, parent, QStringLiteral("¡No!"),
