@@ -57,6 +57,7 @@ bool stopsSearch(CheckOutcome outcome)
     case CheckOutcome::RenameRefused:
     case CheckOutcome::RecordFailed:
     case CheckOutcome::EmulatorNotRun:
+    case CheckOutcome::DiskFull:
     case CheckOutcome::NotRestored:
         break;
     }
@@ -210,6 +211,10 @@ void ArchiveChecker::verifyEnded(const ShellResult& shell)
                                 ? isPassingVerifyAnswer(answerLinesOf(answerPath_), set)
                                 : isGoodVerifyLine(firstLineOf(answerPath_), set);
         verdict = !passed ? CheckOutcome::NotGood : sharesFile_ ? CheckOutcome::Good : heldFiles();
+        // Today's emulator answers nothing on standard output for a set it does not find, so
+        // an empty answer is a verdict, unless a full disk swallowed what it wrote.
+        if (verdict != CheckOutcome::Good && lostToFullDisk(passed))
+            verdict = CheckOutcome::DiskFull;
     }
     (void)removeIfExists(filesPath_);
     if (beside_) {
@@ -249,6 +254,12 @@ void ArchiveChecker::removeBeside()
     // Only links live there: removing them never touches what they point at.
     if (!besideFolder_.isEmpty())
         (void)QDir(besideFolder_).removeRecursively();
+}
+
+bool ArchiveChecker::lostToFullDisk(bool passed) const
+{
+    const QString lost = passed ? filesPath_ : answerPath_;
+    return QFileInfo(lost).size() == 0 && diskIsFull(lost);
 }
 
 CheckOutcome ArchiveChecker::heldFiles() const

@@ -50,6 +50,14 @@ void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
                                 "el archivo abrir.bat en la carpeta del emulador. El archivo ") +
                      archive + QStringLiteral(" conserva su nombre."));
         return;
+    case CheckOutcome::DiskFull:
+        critical(dialogs, parent, QStringLiteral("Error"),
+                 QStringLiteral("El disco de la carpeta del emulador está lleno: M.A.M.E no ha "
+                                "podido escribir su respuesta, así que no se sabe si el archivo ") +
+                     archive +
+                     QStringLiteral(" es compatible. Libera espacio y vuelve a intentarlo. El "
+                                    "archivo conserva su nombre."));
+        return;
     case CheckOutcome::NotRestored:
         critical(dialogs, parent, QStringLiteral("Error"),
                  QStringLiteral("No se ha podido devolver su nombre al archivo ") + archive +
