@@ -268,9 +268,12 @@ CheckOutcome ArchiveChecker::heldFiles() const
     // No list of the set's files: nothing shows that the archive holds one.
     if (!answer.open(QIODevice::ReadOnly))
         return CheckOutcome::NotGood;
-    const CrcIndex setFiles = CrcIndex::fromText(answer.read(longestAnswer));
+    const QByteArray text = answer.read(longestAnswer);
+    const CrcIndex setFiles = CrcIndex::fromText(text);
+    // The emulator lists nothing at all for a set without ROM files; an answer of other
+    // lines tells nothing of the set's files.
     if (setFiles.isEmpty())
-        return CheckOutcome::NoRomFiles;
+        return text.trimmed().isEmpty() ? CheckOutcome::NoRomFiles : CheckOutcome::NotGood;
     const std::optional<QList<quint32>> held =
         zipFileCrcs(inRoms(renamed_ ? candidate_ : archive_));
     if (!held || setFiles.setsHolding(*held).isEmpty())
