@@ -28,8 +28,8 @@ namespace {
 QString filesOf(const EmulatorFolder& folder)
 {
     QStringList files;
-    for (const char* name :
-         {"cfg/default.bak", "cfg/default.cfg", "1.p", "abrir.bat", "all.bat", "mame.ini"})
+    for (const char* name : {"cfg/default.bak", "cfg/default.cfg", "1.p", "2.p", "3.p", "4.p",
+                             "abrir.bat", "all.bat", "mame.ini"})
         if (folder.exists(name))
             files << name + QStringLiteral("=") + folder.readFile(name).replace("\r\n", "/");
     return files.join(' ');
@@ -251,7 +251,7 @@ private slots:
             return loadToEnd(windows.emplace_back(programs.back().context));
         };
         QVERIFY(start());
-        for (const char* name : {"1.p", "abrir.bat"})
+        for (const char* name : {"1.p", "abrir.bat", "2.p", "3.p", "4.p"})
             folder->writeFile(name, "x");
         // Ended by force: no close.
         QVERIFY(start());

@@ -8,6 +8,7 @@
 #include "engine/romman/RomReports.h"
 #include "gui/app/frmCargador.h"
 #include "support/Runs.h"
+#include "support/SmallDisk.h"
 
 #include <QJsonDocument>
 #include <QStandardPaths>
@@ -54,6 +55,9 @@ private slots:
         row("leaves roms", O::NotPassable, "", "pacman", "viejo.zip", "../a.zip");
         row("no record", O::RecordFailed, "../records=x");
         row("earlier answer locked", O::EmulatorNotRun, "lock 1.p");
+        // A link planted under an exchange file's name is replaced, never written through.
+        row("script a link", O::Good, "link abrir.bat");
+        row("answers links", O::Good, "link 2.p", "pacman", "viejo.zip", "pacman.zip");
         // The verdict is exactly "romset SET is good" on the first line, in any letter case,
         // blanks around it and the line end aside.
         row("CR LF, capitals", O::Good, "mame=#!/bin/sh\nprintf '  ROMSET %s IS GOOD  \\r\\n' $1");
@@ -63,6 +67,11 @@ private slots:
         // holds: no archive is such a game's.
         row("today: a game without ROM files", O::NoRomFiles, "today", "pacman", "viejo.zip",
             "pong.zip");
+        // A full disk loses the emulator's answer: no verdict, and said so.
+        row("today: full disk", O::DiskFull, "today, full disk");
+        // The set's files listed in no form the program reads: no claim that it has none.
+        row("today: the set's files unreadable", O::NotGood,
+            "today mame=#!/bin/sh\n[ $1 = -listcrc ] && echo basura || echo romset $1 is good");
     }
 
     void checkLeavesRomsAsFound()
@@ -72,7 +81,8 @@ private slots:
         QFETCH(QString, archive);
         QFETCH(QString, candidate);
         QFETCH(QString, obstacle);
-        const bool today = obstacle == "today";
+        const bool today = obstacle.startsWith("today");
+        const bool full = obstacle.endsWith("full disk");
         fx::Collection games = managerCollection({{"dialect", today ? "today" : "classic", ""}});
         games.games.push_back({"puckman", "Puck Man", {{"pk.1", "puck"}}, "pacman"});
         games.games.push_back(fx::makeGame("pong", "Pong [TTL]", {}));
@@ -84,31 +94,57 @@ private slots:
         const auto lock = locking ? immutable(folder.filePath(obstacle.mid(5))) : nullptr;
         if (locking && !lock)
             QSKIP("chattr +i is not available here");
-        if (obstacle.contains('='))
-            folder.writeFile(obstacle.section('=', 0, 0), obstacle.section('=', 1).toUtf8());
+        const QString written = today ? obstacle.section(' ', 1) : obstacle;
+        if (written.contains('='))
+            folder.writeFile(written.section('=', 0, 0), written.section('=', 1).toUtf8());
+        const bool linking = obstacle.startsWith("link ");
+        if (linking) {
+            folder.writeFile("../fuera.txt", "mío");
+            for (const QString& name : {obstacle.mid(5), QString("1.p")}) {
+                QFile::remove(folder.filePath(name));
+                QVERIFY(QFile::link(folder.filePath("../fuera.txt"), folder.filePath(name)));
+            }
+        }
         const QLocale locale;
         const auto restoreLocale = qScopeGuard([locale] { QLocale::setDefault(locale); });
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        EmulatorRunner runner;
+        std::optional<SmallDisk> disk;
+        if (full) {
+            const QMap<QString, QByteArray> files = folderContents(folder.path(), {"mame"});
+            disk.emplace(folder.path(), 256);
+            if (!disk->mounted)
+                QSKIP("a small disk needs the right to mount");
+            for (auto file = files.begin(); file != files.end(); ++file)
+                folder.writeFile(file.key(), file.value());
+            runner.useEmulator(ZEFRIN_STANDIN_PATH);
+            QFile filler(folder.filePath("relleno"));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush())
+                ;
+        }
         const QMap<QString, QByteArray> before = folderContents(folder.romPath(""));
         const QString record = folder.filePath("../records/pending.json");
 
-        EmulatorRunner runner;
         ArchiveChecker checker(runner, folder.path(), record,
                                today ? Dialect::Today : Dialect::Classic);
         QCOMPARE(checkToEnd(checker, archive, candidate), outcome);
         QCOMPARE(folderContents(folder.romPath("")), before);
         const bool passed = outcome == CheckOutcome::Good || outcome == CheckOutcome::NoRomFiles;
-        const bool ran =
-            (obstacle.isEmpty() || today) && (passed || outcome == CheckOutcome::NotGood);
+        const bool ran = (obstacle.isEmpty() || today || linking) && !written.contains('=') &&
+                         (passed || outcome == CheckOutcome::NotGood);
         const QString set = candidate.chopped(4);
         const QString verify = today ? "\t-verifyroms\t-rompath\troms" : "\t-verifysets";
         // Today a passing verdict counts only with a file of the set's in the archive.
         const QString files = today && passed ? "-listcrc\t" + set + '\n' : "";
-        QCOMPARE(folder.readFile("standin-calls.txt"),
-                 ran ? (set + verify + '\n' + files).toUtf8() : QByteArray());
+        if (!full)
+            QCOMPARE(folder.readFile("standin-calls.txt"),
+                     ran ? (set + verify + '\n' + files).toUtf8() : QByteArray());
         QVERIFY(!QFile::exists(record));
         for (const char* stray : {"pwned", "roms/pwned", "a.zip"})
             QVERIFY2(!folder.exists(stray), stray);
+        if (linking)
+            QCOMPARE(folder.readFile("../fuera.txt"), "mío");
     }
 
     // The program ended while the archive `odd` was called pacman.zip, or after it was "renamed
@@ -248,6 +284,8 @@ private slots:
                                  "printf '%s\\r\\nb\\n\\nd\\re\\351\\377' \"$1 $2\"\n");
         for (const char* name : {"1.p", "2.p", "3.p", "4.p"})
             folder.writeFile(name, "viejo\r\n");
+        folder.writeFile("../fuera.txt", "mío");
+        QVERIFY(QFile::link(folder.filePath("../fuera.txt"), folder.filePath("abrir.bat")));
         QTemporaryDir scratch;
         EmulatorRunner runner;
         ReportMaker maker(runner, folder.path(), scratch.path(), Dialect::Classic);
@@ -278,6 +316,7 @@ private slots:
                           lines}}));
         QCOMPARE(folder.romNames(), QStringList{archive});
         QVERIFY(!folder.exists("pwned") && !folder.exists("roms/pwned"));
+        QCOMPARE(folder.readFile("../fuera.txt"), "mío");
     }
 };
 

@@ -123,6 +123,10 @@ private slots:
             {"Critical", "Error.", "%1"});
         row("a cut list kept from before", "viejo.zip", "cut before",
             "-listfull -listcrc mspacman pacman", pacman);
+        // One that is a link planted in a shared folder: the new list replaces the link, and
+        // what it pointed at stays as it was.
+        row("a cut list kept from before, a link", "viejo.zip", "cut before, a link",
+            "-listfull -listcrc mspacman pacman", pacman);
     }
 
     void search()
@@ -144,8 +148,14 @@ private slots:
             m.folder.archive("pacman", "pacman.zip");
         if (setup == "list unwritable")
             m.folder.makeFolder("listacrc.txt");
+        const QByteArray cutList = "9d0b8d5b gg1.bin\tgalaga\tGalaga Espacial\n1234";
+        const QString outside = m.folder.filePath("../fuera.txt");
         if (setup == "cut before")
-            m.folder.writeFile("listacrc.txt", "9d0b8d5b gg1.bin\tgalaga\tGalaga Espacial\n1234");
+            m.folder.writeFile("listacrc.txt", cutList);
+        if (setup == "cut before, a link") {
+            m.folder.writeFile("../fuera.txt", cutList);
+            QVERIFY(QFile::link(outside, m.folder.filePath("listacrc.txt")));
+        }
         if (setup == "cut") {
             m.folder.collection.directives.push_back({"listcrc-cut-bytes", "60", ""});
             QVERIFY(fx::writeDataFile(m.folder.collection,
@@ -186,6 +196,9 @@ private slots:
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"),
                  setup != "list unwritable" && setup != "earlier run" && !cancel && setup != "cut");
+        if (setup == "cut before, a link")
+            QVERIFY(m.folder.readFile("../fuera.txt") == cutList &&
+                    !QFileInfo(m.folder.filePath("listacrc.txt")).isSymLink());
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
         QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden());
         // The note of a run that still goes on stays for the next search.

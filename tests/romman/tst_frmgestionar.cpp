@@ -3,6 +3,7 @@
 
 #include "ManagerFolder.h"
 #include "engine/catalogue/GeneratedFiles.h"
+#include "engine/services/ExchangeFiles.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -163,6 +164,17 @@ private slots:
             refused("-cc.zip"));
         row("archive report: a line end in the name", "lblContiene", "dos\r\nlíneas.zip", "", "",
             refused("dos\r\nlíneas.zip"));
+        // The exchange files that were there at start are the user's: no command writes over them.
+        const QStringList usersFiles{
+            "Critical", "Error",
+            "En la carpeta del emulador hay archivos tuyos con los nombres que Zefrin! usa para "
+            "hablar con M.A.M.E (1.p, abrir.bat, 2.p), y esta orden los sobrescribiría. "
+            "Cámbiales el nombre o muévelos a otra carpeta y vuelve a intentarlo. No se ha "
+            "modificado nada."};
+        row("compare: the user's own exchange files", compare, "viejo.zip", "Come Cocos",
+            "users files", usersFiles);
+        row("archive report: the user's own exchange files", "lblContiene", "viejo.zip", "",
+            "users files", usersFiles);
     }
 
     void commands()
@@ -188,6 +200,13 @@ private slots:
             clickItem(window.lstJuegos, title);
         if (setup == "gone")
             QFile::rename(m.folder.romPath(archive), m.folder.filePath("fuera.zip"));
+        const QStringList usersFiles{"1.p", "abrir.bat", "2.p"};
+        if (setup == "users files") {
+            m.program.state.records.exchangeFiles = m.folder.records.filePath("exchange.json");
+            for (const QString& name : usersFiles)
+                m.folder.writeFile(name, "mío");
+            settleExchangeFiles(m.program.state.records.exchangeFiles, m.folder.path());
+        }
         m.program.dialogs.answers = {setup != "say no", cancel};
         m.program.desktop.succeed = setup != "no editor";
         m.folder.forgetEmulatorCalls();
@@ -218,6 +237,9 @@ private slots:
               "messages");
         QTEST(m.folder.setsAsked(), "sets");
         QCOMPARE(m.folder.romNames(), roms.isEmpty() ? before : roms);
+        if (setup == "users files")
+            for (const QString& name : usersFiles)
+                QCOMPARE(m.folder.readFile(name), "mío");
         if (!roms.isEmpty())
             QCOMPARE(itemsOf(window.ROMs), roms);
         if (cancel) // the lookup waited for the end; the bar shows the last check of five titles

@@ -57,6 +57,7 @@ bool stopsSearch(CheckOutcome outcome)
     case CheckOutcome::RenameRefused:
     case CheckOutcome::RecordFailed:
     case CheckOutcome::EmulatorNotRun:
+    case CheckOutcome::DiskFull:
     case CheckOutcome::NotRestored:
         break;
     }
@@ -184,8 +185,9 @@ std::optional<CheckOutcome> ArchiveChecker::CheckArchiveAsGame(const QString& ar
 std::optional<CheckOutcome> ArchiveChecker::startVerify()
 {
     const QString set = StripExtension(candidate_);
-    // An answer left by an earlier run must not stand in for one this run did not give.
-    if (!removeIfExists(answerPath_) || !removeIfExists(filesPath_))
+    // An answer left by an earlier run must not stand in for one this run did not give. The
+    // script goes first too: a link planted under its name would be written through.
+    if (!removeIfExists(answerPath_) || !removeIfExists(filesPath_) || !removeIfExists(scriptPath_))
         return CheckOutcome::EmulatorNotRun;
     // The set's files are asked for only after a passing verdict (exit status 0).
     const QString verify =
@@ -209,6 +211,10 @@ void ArchiveChecker::verifyEnded(const ShellResult& shell)
                                 ? isPassingVerifyAnswer(answerLinesOf(answerPath_), set)
                                 : isGoodVerifyLine(firstLineOf(answerPath_), set);
         verdict = !passed ? CheckOutcome::NotGood : sharesFile_ ? CheckOutcome::Good : heldFiles();
+        // Today's emulator answers nothing on standard output for a set it does not find, so
+        // an empty answer is a verdict, unless a full disk swallowed what it wrote.
+        if (verdict != CheckOutcome::Good && lostToFullDisk(passed))
+            verdict = CheckOutcome::DiskFull;
     }
     (void)removeIfExists(filesPath_);
     if (beside_) {
@@ -250,15 +256,24 @@ void ArchiveChecker::removeBeside()
         (void)QDir(besideFolder_).removeRecursively();
 }
 
+bool ArchiveChecker::lostToFullDisk(bool passed) const
+{
+    const QString lost = passed ? filesPath_ : answerPath_;
+    return QFileInfo(lost).size() == 0 && diskIsFull(lost);
+}
+
 CheckOutcome ArchiveChecker::heldFiles() const
 {
     QFile answer(filesPath_);
     // No list of the set's files: nothing shows that the archive holds one.
     if (!answer.open(QIODevice::ReadOnly))
         return CheckOutcome::NotGood;
-    const CrcIndex setFiles = CrcIndex::fromText(answer.read(longestAnswer));
+    const QByteArray text = answer.read(longestAnswer);
+    const CrcIndex setFiles = CrcIndex::fromText(text);
+    // The emulator lists nothing at all for a set without ROM files; an answer of other
+    // lines tells nothing of the set's files.
     if (setFiles.isEmpty())
-        return CheckOutcome::NoRomFiles;
+        return text.trimmed().isEmpty() ? CheckOutcome::NoRomFiles : CheckOutcome::NotGood;
     const std::optional<QList<quint32>> held =
         zipFileCrcs(inRoms(renamed_ ? candidate_ : archive_));
     if (!held || setFiles.setsHolding(*held).isEmpty())

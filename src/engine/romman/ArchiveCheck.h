@@ -28,6 +28,7 @@ enum class CheckOutcome {
     RenameRefused,  // the rename was refused (read-only folder, locked file): nothing was done
     RecordFailed,   // the pending-rename record could not be written: nothing was done
     EmulatorNotRun, // the command script could not be written or started; name given back
+    DiskFull,       // the emulator folder's disk is full: the answer was lost; name given back
     NotRestored     // the archive could not get its own name back: it keeps the game's name
 };
 
@@ -97,6 +98,9 @@ private:
     CheckOutcome whyRenameFailed() const;
     // Today's passing verdict on the check in hand, held against the set's ROM files.
     CheckOutcome heldFiles() const;
+    // True when the answer the verdict rests on (the verdict's own, or after a passing one the
+    // set's files) is empty on a full disk.
+    bool lostToFullDisk(bool passed) const;
     QString inRoms(const QString& name) const;
 
     EmulatorRunner& runner_;

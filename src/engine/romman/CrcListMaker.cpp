@@ -115,7 +115,10 @@ void CrcListMaker::make()
     CommandLine command =
         emulatorCommand(emulatorFolder_, listCrcArguments(), runner_.emulatorFor(emulatorFolder_));
     command.outputFile = listPath_;
-    if (!runner_.start(command, this, &CrcListMaker::runEnded)) {
+    // The list is written anew, never through a link planted under its name.
+    const bool planted = QFileInfo(listPath_).isSymLink();
+    if ((planted && !QFile::remove(listPath_)) ||
+        !runner_.start(command, this, &CrcListMaker::runEnded)) {
         (void)clearRunRecord(recordPath_);
         finish(CrcListEnd::Unavailable);
         return;

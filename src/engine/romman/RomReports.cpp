@@ -130,7 +130,8 @@ bool ReportMaker::ask(const QStringList& script, int count)
     // A script that cannot be written or run leaves every section empty; the report is made
     // all the same.
     CommandLine command;
-    if (writeScript(scriptPath_, script)) {
+    // A link planted under the script's name would be written through: it goes first.
+    if (removeIfExists(scriptPath_) && writeScript(scriptPath_, script)) {
         command = scriptCommand(emulatorFolder_, scriptPath_, runner_.emulatorFor(emulatorFolder_));
     } else {
         unasked_ = scriptPath_;

@@ -52,6 +52,7 @@ UpdateResult RomUpdate::conclude(CheckOutcome check) const
     case CheckOutcome::RenameRefused:
     case CheckOutcome::RecordFailed:
     case CheckOutcome::EmulatorNotRun:
+    case CheckOutcome::DiskFull:
     case CheckOutcome::NotRestored:
         return {UpdateEnd::CheckFailed, check};
     }

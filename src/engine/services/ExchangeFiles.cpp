@@ -41,7 +41,25 @@ QStringList removeAll(const QStringList& names, const QString& emulatorFolder)
 
 QStringList exchangeFileNames()
 {
-    return {QStringLiteral("1.p"), QStringLiteral("abrir.bat"), QStringLiteral("all.bat")};
+    // The ROM manager's check and reports answer in 2.p to 4.p too.
+    return {QStringLiteral("1.p"), QStringLiteral("abrir.bat"), QStringLiteral("all.bat"),
+            QStringLiteral("2.p"), QStringLiteral("3.p"),       QStringLiteral("4.p")};
+}
+
+QStringList usersExchangeFiles(const QString& recordPath, const QString& emulatorFolder)
+{
+    const RecordReading reading = readRunRecordFor(recordPath, emulatorFolder);
+    if (reading.state != RecordState::Ours)
+        return {};
+    const QJsonObject users = reading.note.value(usersKey).toObject();
+    QStringList names;
+    for (const QString& name : exchangeFileNames()) {
+        const std::optional<FileIdentity> now = fileIdentity(emulatorPath(emulatorFolder, name));
+        const std::optional<FileIdentity> noted = identityFromJson(users.value(name).toObject());
+        if (now && noted && *noted == *now)
+            names << name;
+    }
+    return names;
 }
 
 void settleExchangeFiles(const QString& recordPath, const QString& emulatorFolder)

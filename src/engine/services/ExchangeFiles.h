@@ -1,5 +1,5 @@
 #pragma once
-// The temporary files of the emulator command exchanges in the emulator folder (1.p,
+// The temporary files of the emulator command exchanges in the emulator folder (1.p to 4.p,
 // abrir.bat, all.bat) go when the program closes, but only those it made: a file of one of
 // those names that was there when the program started is the user's, and stays, changed or
 // not. What was there is noted in a run record (RunRecord.h) at start, and the note
@@ -11,6 +11,10 @@
 namespace zefrin {
 
 QStringList exchangeFileNames();
+
+// The exchange files there now that the note names as the user's, unchanged: those a command
+// must not write over.
+QStringList usersExchangeFiles(const QString& recordPath, const QString& emulatorFolder);
 
 // At start: removes what a copy ended by force left of its own, then notes the files of those
 // names that are there as the user's. Nothing from a read-only folder.

@@ -50,6 +50,14 @@ void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
                                 "el archivo abrir.bat en la carpeta del emulador. El archivo ") +
                      archive + QStringLiteral(" conserva su nombre."));
         return;
+    case CheckOutcome::DiskFull:
+        critical(dialogs, parent, QStringLiteral("Error"),
+                 QStringLiteral("El disco de la carpeta del emulador está lleno: M.A.M.E no ha "
+                                "podido escribir su respuesta, así que no se sabe si el archivo ") +
+                     archive +
+                     QStringLiteral(" es compatible. Libera espacio y vuelve a intentarlo. El "
+                                    "archivo conserva su nombre."));
+        return;
     case CheckOutcome::NotRestored:
         critical(dialogs, parent, QStringLiteral("Error"),
                  QStringLiteral("No se ha podido devolver su nombre al archivo ") + archive +
@@ -95,6 +103,17 @@ void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent)
                     QStringLiteral("El juego seleccionado no figura en la lista de juegos de "
                                    "M.A.M.E (lista.txt), así que no se sabe qué archivo le "
                                    "corresponde. Vuelve a seleccionar el juego en la lista."));
+}
+
+void showUsersExchangeFiles(Dialogs& dialogs, QWidget* parent, const QStringList& names)
+{
+    dialogs.message(parent, Dialogs::Icon::Critical, QStringLiteral("Error"),
+                    QStringLiteral("En la carpeta del emulador hay archivos tuyos con los nombres "
+                                   "que Zefrin! usa para hablar con M.A.M.E (") +
+                        names.join(QStringLiteral(", ")) +
+                        QStringLiteral("), y esta orden los sobrescribiría. Cámbiales el nombre o "
+                                       "muévelos a otra carpeta y vuelve a intentarlo. No se ha "
+                                       "modificado nada."));
 }
 
 void showNameNotPassable(Dialogs& dialogs, QWidget* parent, const QString& name)

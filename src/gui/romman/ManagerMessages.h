@@ -25,6 +25,10 @@ void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent);
 // An archive's name, or a game's, that cannot be handed to the emulator: nothing was done.
 void showNameNotPassable(Dialogs& dialogs, QWidget* parent, const QString& name);
 
+// Files of the user's under the exchange files' names, which the command would write over:
+// nothing was done.
+void showUsersExchangeFiles(Dialogs& dialogs, QWidget* parent, const QStringList& names);
+
 // A compare with a game whose archive is in roms.
 void showCompareNameTaken(Dialogs& dialogs, QWidget* parent);
 

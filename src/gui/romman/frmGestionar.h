@@ -126,6 +126,9 @@ private:
     void showEarlierRun(qint64 pid, int reached) override;
 
     // lblTitulo and lblArchivo for the selections of now (each kept when nothing is selected).
+    // Says so, and is true, when one of the names cannot be handed to the emulator, or when
+    // the command would write over the user's own exchange files.
+    bool refusedName(const QStringList& names);
     void showSelections();
     void showArchiveTitle();
     void showGameArchive();

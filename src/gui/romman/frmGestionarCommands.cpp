@@ -8,6 +8,7 @@
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
 #include "engine/services/EmulatorCommands.h"
+#include "engine/services/ExchangeFiles.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
 #include "frmGestionar.h"
@@ -28,19 +29,25 @@ bool namesGameArchive(const QString& text)
     return text != QLatin1String("ERROR") && !text.isEmpty();
 }
 
-// Says so, and is true, when one of the names cannot be handed to the emulator.
-bool refusedName(Dialogs& dialogs, QWidget* window, const QStringList& names)
+} // namespace
+
+bool frmGestionar::refusedName(const QStringList& names)
 {
     for (const QString& name : names) {
         if (!isPassableArchiveName(name)) {
-            showNameNotPassable(dialogs, window, name);
+            showNameNotPassable(context_.dialogs, this, name);
             return true;
         }
     }
-    return false;
+    // Every command writes abrir.bat and its answers in 1.p to 4.p; the game list's all.bat
+    // is written only when missing.
+    QStringList users = usersExchangeFiles(state_.records.exchangeFiles, state_.emulatorFolder);
+    users.removeAll(QStringLiteral("all.bat"));
+    if (users.isEmpty())
+        return false;
+    showUsersExchangeFiles(context_.dialogs, this, users);
+    return true;
 }
-
-} // namespace
 
 QString frmGestionar::analysedCaption()
 {
@@ -67,7 +74,7 @@ void frmGestionar::lblBuscar_Click()
     if (ManagerBusy)
         return;
     const QString archive = selectedArchiveName();
-    if (archive.isEmpty() || refusedName(context_.dialogs, this, {archive}))
+    if (archive.isEmpty() || refusedName({archive}))
         return;
     ManagerBusy = true;
     if (!context_.dialogs.askYesNo(
@@ -244,7 +251,7 @@ void frmGestionar::lblCompara_Click()
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
-    if (refusedName(context_.dialogs, this, {archive, candidate}))
+    if (refusedName({archive, candidate}))
         return;
     // The archive of the game itself is compared as it is.
     if (candidate != archive && FileExists(checker_.romsFolder() + QLatin1Char('/') + candidate)) {
@@ -303,7 +310,7 @@ void frmGestionar::lblActualizar_Click()
         showUnknownGameArchive(dialogs, this);
         return;
     }
-    if (refusedName(dialogs, this, {archive, newName}))
+    if (refusedName({archive, newName}))
         return;
     ManagerBusy = true;
     if (!dialogs.askYesNo(this, Dialogs::Icon::Exclamation, QStringLiteral("Atención"),
@@ -371,7 +378,7 @@ void frmGestionar::lblArchivosJuego_Click()
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
-    if (refusedName(context_.dialogs, this, {lblArchivo->text()}))
+    if (refusedName({lblArchivo->text()}))
         return;
     beginCommand();
     if (!reports_.gameReport(selectedTitle(), lblArchivo->text()))
@@ -383,7 +390,7 @@ void frmGestionar::lblContiene_Click()
     if (ManagerBusy)
         return;
     const QString archive = selectedArchiveName();
-    if (archive.isEmpty() || refusedName(context_.dialogs, this, {archive}))
+    if (archive.isEmpty() || refusedName({archive}))
         return;
     beginCommand();
     if (!reports_.archiveReport(archive))
