@@ -96,9 +96,8 @@ std::optional<QString> commandLineHelp(const QStringList& arguments)
         "Abre Zefrin! en la carpeta del M.A.M.E (la que tiene las carpetas roms, cfg y ctrlr).\n"
         "Sin CARPETA usa la carpeta del programa si tiene el M.A.M.E o una carpeta roms (salvo\n"
         "si es una carpeta del sistema, como /usr/bin); si no, la última que se usó; y si no, la\n"
-        "pregunta. Una carpeta sin su propio mame usa el\n"
-        "mame del PATH o, si no está en el PATH, el que instala la distribución\n"
-        "(/usr/games/mame).\n"
+        "pregunta. Una carpeta sin su propio mame usa el mame del PATH o, si no está en el\n"
+        "PATH, el que instala la distribución (/usr/games/mame).\n"
         "Una carpeta cuyo nombre empieza por guion se indica así: zefrin ./-carpeta\n");
 }
 
