@@ -3,6 +3,7 @@
 
 #include "engine/catalogue/CatalogueOrder.h"
 #include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GameListMaker.h"
 #include "engine/catalogue/GeneratedFiles.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
@@ -361,6 +362,26 @@ private slots:
                  QStringList{"Error.|" + gameListNotMadeText(c.folder.path(), fullDisk)});
         if (fullDisk)
             QVERIFY(c.criticalMessages().first().contains("el disco está lleno"));
+    }
+
+    // A link planted under the list's name (a shared folder) is replaced by the new list, never
+    // written through.
+    void listPlantedAsALinkIsNotWrittenThrough()
+    {
+        Catalogue c;
+        c.setGames(sixGames);
+        const QString outside = c.folder.filePath("../fuera-de-zefrin.txt");
+        const auto forget = qScopeGuard([&outside] { QFile::remove(outside); });
+        c.folder.writeFile("../fuera-de-zefrin.txt", "mío\n");
+        QVERIFY(QFile::link(outside, c.folder.filePath("lista.txt")));
+        GameListMaker maker(c.program.state.emulator, c.folder.path(),
+                            c.program.state.records.gameList);
+        QSignalSpy made(&maker, &GameListMaker::made);
+        QVERIFY(maker.start(Dialect::Classic));
+        QVERIFY(made.wait(20000));
+        QCOMPARE(c.folder.readFile("../fuera-de-zefrin.txt"), QByteArray("mío\n"));
+        QVERIFY(!QFileInfo(c.folder.filePath("lista.txt")).isSymLink());
+        QVERIFY(c.folder.readFile("lista.txt").contains("Alpha"));
     }
 
     // Every archive of roms has its row, whatever its name, and its row and tool tip name it as

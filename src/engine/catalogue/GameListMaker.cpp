@@ -45,7 +45,11 @@ bool GameListMaker::start(Dialect dialect)
     // The list is made whatever these give: a script that cannot be written or an emulator
     // that does not start just leave no list, which the caller sees.
     (void)ensureGameListScript(emulatorFolder_);
-    previousList_ = fileDigest(emulatorPath(emulatorFolder_, gameListFileName()));
+    const QString list = emulatorPath(emulatorFolder_, gameListFileName());
+    // The list is written anew, never through a link planted under its name.
+    if (QFileInfo(list).isSymLink() && !QFile::remove(list))
+        return false;
+    previousList_ = fileDigest(list);
     maker_ = emulatorIdentity(runner_.emulatorFor(emulatorFolder_));
     // Named before it starts: a program ended the moment after leaves a note of a run that a
     // next start waits for.
