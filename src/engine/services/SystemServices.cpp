@@ -123,6 +123,17 @@ bool diskIsFull(const QString& path)
     return disk.isValid() && disk.bytesAvailable() <= 0;
 }
 
+QByteArray takeAnswer(const ShellResult& result, const QString& path, qint64 most)
+{
+    QFile answer(path);
+    const QByteArray bytes = result.started && !result.crashed && answer.open(QIODevice::ReadOnly)
+                                 ? answer.read(most)
+                                 : QByteArray();
+    answer.close();
+    (void)removeIfExists(path);
+    return bytes;
+}
+
 bool removeIfExists(const QString& path)
 {
     if (!FileExists(path))

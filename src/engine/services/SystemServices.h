@@ -46,6 +46,10 @@ struct ShellResult {
     bool crashed = false;
 };
 
+// What a run that has ended wrote into its answer file `path`, at most `most` bytes (nothing
+// when it did not start or crashed); the file is removed either way.
+QByteArray takeAnswer(const ShellResult& result, const QString& path, qint64 most);
+
 // True when the folder lies on an optical disc (a read-only CD or DVD installation).
 bool IsCdDrive(const QString& path);
 

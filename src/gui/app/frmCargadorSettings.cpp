@@ -70,13 +70,8 @@ void frmCargador::askControllerFolders()
 
 void frmCargador::controllerFoldersAnswered(const ShellResult& result)
 {
-    const QString answerPath = state_.scratch.filePath(settingsAnswerName);
-    QFile answer(answerPath);
-    const QByteArray bytes = result.started && !result.crashed && answer.open(QIODevice::ReadOnly)
-                                 ? answer.read(settingsAnswerBytes)
-                                 : QByteArray();
-    answer.close();
-    (void)removeIfExists(answerPath);
+    const QByteArray bytes =
+        takeAnswer(result, state_.scratch.filePath(settingsAnswerName), settingsAnswerBytes);
     const QString emulatorsOwn = controllerPathOf(splitLines(decodeSystemText(bytes)));
     state_.controllerFolders = controllerFolders({state_.controllerFolders, emulatorsOwn});
     applyStartupCaptions();

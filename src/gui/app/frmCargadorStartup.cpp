@@ -124,13 +124,8 @@ bool frmCargador::askVersion()
 // Today's packaged emulator ships no release notes: it is asked.
 void frmCargador::versionAnswered(const ShellResult& result)
 {
-    const QString answerPath = state_.scratch.filePath(QStringLiteral("version.txt"));
-    QFile answer(answerPath);
-    const QByteArray bytes = result.started && !result.crashed && answer.open(QIODevice::ReadOnly)
-                                 ? answer.read(versionAnswerBytes)
-                                 : QByteArray();
-    answer.close();
-    (void)removeIfExists(answerPath);
+    const QByteArray bytes = takeAnswer(
+        result, state_.scratch.filePath(QStringLiteral("version.txt")), versionAnswerBytes);
     settleVersion(versionFromAnswer(bytes));
 }
 
