@@ -6,7 +6,6 @@
 #include "engine/catalogue/GameList.h"
 #include "engine/catalogue/GameListMaker.h"
 #include "engine/catalogue/GeneratedFiles.h"
-#include "engine/catalogue/RomFolder.h"
 #include "gui/app/frmCargador.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Pointer.h"
@@ -174,10 +173,6 @@ private slots:
         catalogue.load(folder.path(), Dialect::Classic);
         QCOMPARE(catalogue.index(0).data().toString(), QString(1000, 'L') + QChar(0x2026));
         QCOMPARE(catalogue.rows().first().title, QString(1001, 'L'));
-        // No list, no rows.
-        QVERIFY(QFile::remove(folder.filePath("lista.txt")));
-        catalogue.load(folder.path(), Dialect::Classic);
-        QCOMPARE(catalogue.rowCount(), 0);
     }
 
     // Titles from a small alphabet repeat; among them unknown archives' titles and known ones
