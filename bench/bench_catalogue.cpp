@@ -68,13 +68,14 @@ Timing timeBuild(const QString& folder, Dialect dialect, int* rows)
         window.CargarDatos();
         times.push_back(elapsedMs(clock));
     }
-    *rows = window.lstJuegos->count();
+    *rows = state.catalogue.rowCount();
     return summarise(times);
 }
 
-void swapRows(QStringList& titles, QList<int>& rows, qsizetype i, qsizetype j)
+void swapRows(QStringList& titles, QList<bool>& known, QList<int>& rows, qsizetype i, qsizetype j)
 {
     titles.swapItemsAt(i, j);
+    known.swapItemsAt(i, j);
     rows.swapItemsAt(i, j);
 }
 
@@ -86,8 +87,12 @@ double timeOldBuild(const QString& folder)
     clock.start();
     const QStringList archives = listRomArchives(folder + QStringLiteral("/roms"));
     QStringList titles;
-    for (const QString& archive : archives)
-        titles << TitleForArchive(folder, archive, Dialect::Classic).value_or(QString());
+    QList<bool> known;
+    for (const QString& archive : archives) {
+        const std::optional<QString> title = TitleForArchive(folder, archive, Dialect::Classic);
+        titles << title.value_or(unknownArchiveTitle(archive));
+        known << title.has_value();
+    }
     QList<int> rows;
     for (int r = 0; r < titles.size(); ++r)
         rows << r;
@@ -95,13 +100,13 @@ double timeOldBuild(const QString& folder)
     for (qsizetype i = 0; i < n; ++i) {
         for (qsizetype j = i + 1; j < n; ++j) {
             if (titles.at(i) < titles.at(j))
-                swapRows(titles, rows, i, j);
+                swapRows(titles, known, rows, i, j);
         }
     }
     for (qsizetype i = 0; i < n; ++i) {
         for (qsizetype j = i + 1; j < n; ++j) {
-            if (!isUnknownTitle(titles.at(j)))
-                swapRows(titles, rows, i, j);
+            if (known.at(j))
+                swapRows(titles, known, rows, i, j);
         }
     }
     list.addItems(titles);
@@ -120,11 +125,15 @@ void printStages(const QString& folder, Dialect dialect)
     const double reading = elapsedMs(clock);
     clock.restart();
     QStringList titles;
-    for (const QString& archive : archives)
-        titles << gameList.titleForArchive(archive).value_or(QString());
+    QList<bool> known;
+    for (const QString& archive : archives) {
+        const std::optional<QString> title = gameList.titleForArchive(archive);
+        titles << title.value_or(unknownArchiveTitle(archive));
+        known << title.has_value();
+    }
     const double lookups = elapsedMs(clock);
     clock.restart();
-    const QList<int> order = gameListOrder(titles);
+    const QList<int> order = gameListOrder(titles, known);
     const double ordering = elapsedMs(clock);
     std::printf("    stages: folder listing %.1f ms, lista.txt read and indexed %.1f ms, "
                 "lookups %.1f ms, order %.1f ms (%lld rows)\n",

@@ -213,7 +213,7 @@ bool runCase(const QString& name, const QString& folder, double* ms)
         clock.start();
         editor.window.CargarDatos();
         *ms = double(clock.nsecsElapsed()) / 1e6;
-        return editor.window.lstJuegos->count() == 3;
+        return editor.window.lstJuegos->model()->rowCount() == 3;
     }
     *ms = 0;
     return name == QLatin1String("start");

@@ -13,7 +13,7 @@
 #include "support/Runs.h"
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QtTest>
 

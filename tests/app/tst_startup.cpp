@@ -11,7 +11,7 @@
 #include "support/SmallDisk.h"
 
 #include <QCheckBox>
-#include <QListWidget>
+#include <QListView>
 #include <QtTest>
 
 using namespace zefrin;
@@ -158,8 +158,7 @@ private slots:
         // no rows.
         const QString listed =
             today ? "Air Duel (Japan, M72 hardware)" : "ROM desconocida(airdueljm72.zip)";
-        QCOMPARE(window.lstJuegos->count() ? window.lstJuegos->item(0)->text() : QString(),
-                 emulator.isEmpty() ? listed : QString());
+        QCOMPARE(shownRows(window.lstJuegos).value(0), emulator.isEmpty() ? listed : QString());
         QCOMPARE(program.dialogs.shown.size(), emulator.isEmpty() ? 0 : 1);
         if (!emulator.isEmpty())
             QCOMPARE(program.dialogs.shown[0].text, gameListNotCreatedText(folder.path()));
@@ -188,8 +187,7 @@ private slots:
                                withRun({}, processIdentity(earlier.processId()))));
         frmCargador window(program.context);
         QVERIFY(loadToEnd(window));
-        QTRY_COMPARE_WITH_TIMEOUT(window.lstJuegos->count() ? window.lstJuegos->item(0)->text()
-                                                            : QString(),
+        QTRY_COMPARE_WITH_TIMEOUT(shownRows(window.lstJuegos).value(0),
                                   QStringLiteral("Air Duel (Japan, M72 hardware)"), 20000);
         QCOMPARE(program.state.EmulatorVersion, QStringLiteral("0.251"));
         QTRY_COMPARE(window.statusCaption(), QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha "
@@ -233,9 +231,9 @@ private slots:
             Program program(folder.path());
             program.state.records = RunRecords::forFolder(folder.path(), records.path());
             frmCargador window(program.context);
-            return loadToEnd(window) && window.lstJuegos->count() == 1
-                       ? window.lstJuegos->item(0)->text()
-                       : QString();
+            const QStringList rows =
+                loadToEnd(window) ? shownRows(window.lstJuegos) : QStringList();
+            return rows.size() == 1 ? rows.first() : QString();
         };
         QCOMPARE(firstRow(), QStringLiteral("Antiguo"));
         folder.writeFile("standin.dat", "game\ta\tNuevo\n");
@@ -365,7 +363,7 @@ private slots:
                      folder.readFile("mame.ini").contains("\nctrlr                     xarcade\n"),
                  folder.readFile("mame.ini").constData());
         window.show();
-        doubleClickRow(window.lstJuegos, window.lstJuegos->item(0));
+        doubleClickRow(window.lstJuegos, 0);
         QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
         QVERIFY2(program.state.LastLaunchLog.startsWith("Loading \"Pong\""),
                  program.state.LastLaunchLog.constData());

@@ -1,7 +1,8 @@
-// The game list: lookups over lista.txt, the row order against the literal passes, and the main
-// window's list built by the stand-in emulator.
+// The game list: lookups over lista.txt, the catalogue's rows and their order against the
+// literal passes, and the main window's list built by the stand-in emulator.
 
 #include "engine/catalogue/CatalogueOrder.h"
+#include "engine/catalogue/GameCatalogue.h"
 #include "engine/catalogue/GameList.h"
 #include "engine/catalogue/GameListMaker.h"
 #include "engine/catalogue/GeneratedFiles.h"
@@ -12,7 +13,7 @@
 #include "support/Runs.h"
 #include "support/SmallDisk.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QRandomGenerator>
 #include <QTextDocumentFragment>
 #include <QtTest>
@@ -47,7 +48,8 @@ const QStringList sixRows{
 const QString unknownPrefix = QStringLiteral("ROM desconocida(");
 const QString loaded = QStringLiteral("#00c000 Lista cargada.");
 
-// The two passes exactly as the list has always been sorted, rows swapped in both lists.
+// The two passes exactly as the list has always been sorted, rows swapped in both lists: an
+// unknown archive's row told by its title.
 QList<int> literalOrder(QStringList titles)
 {
     QList<int> rows;
@@ -84,13 +86,7 @@ struct Catalogue {
     }
     void setGames(const QByteArray& g) { folder.writeFile("standin.dat", "eol\tcrlf\n" + g); }
     int emulatorRuns() const { return int(folder.readFile("standin-calls.txt").count('\n')); }
-    QStringList rows() const
-    {
-        QStringList rows;
-        for (int r = 0; r < window.lstJuegos->count(); ++r)
-            rows << window.lstJuegos->item(r)->text();
-        return rows;
-    }
+    QStringList rows() const { return shownRows(window.lstJuegos); }
     // The status line's colour and text, with the hourglass and the rebuild timer when on.
     QString state() const
     {
@@ -127,10 +123,10 @@ private slots:
         QVERIFY(!TitleForArchive(folder.path(), "abcd.zip", Dialect::Classic));
         folder.writeFile("lista.txt", sampleList);
         const QList<QPair<QString, QString>> archives{{"alpha beta (SET 1)", "abcd.zip"},
-                                                      {"Alpha Beta (set 1) ", "ERROR"},
+                                                      {"Alpha Beta (set 1) ", "<none>"},
                                                       {"SECOND", "ABCD2.zip"}};
         for (const auto& [title, archive] : archives)
-            QCOMPARE(ArchiveForTitle(folder.path(), title, Dialect::Classic).value_or("<fail>"),
+            QCOMPARE(ArchiveForTitle(folder.path(), title, Dialect::Classic).value_or("<none>"),
                      archive);
         // Names compare in the user's capitals: Turkish upper-cases i to a dotted İ, so a
         // plain ASCII shortcut would match where the program must not.
@@ -139,42 +135,59 @@ private slots:
         const std::optional<QString> turkish =
             TitleForArchive(folder.path(), "PACMANI.zip", Dialect::Classic);
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(turkish.value_or(""), QStringLiteral("ROM desconocida(PACMANI.zip)"));
+        QCOMPARE(turkish.value_or("<none>"), QStringLiteral("<none>"));
         QCOMPARE(TitleForArchive(folder.path(), "PACMANI.zip", Dialect::Classic).value_or(""),
                  QStringLiteral("Pac-Man I"));
     }
 
-    void titlesOfTheRomsFolder()
+    // Every archive of roms has a row: its title, its archive and whether the list knows it.
+    // The folder's order decides among unknown archives.
+    void catalogueRowsOfTheRomsFolder()
     {
-        Catalogue c("", {"ABCD.ZIP", "abcdefghij.zip", "abcdefghijk.zip", "empty.zip", "odd.zip",
-                         "noquote.zip", "A.zip", "a.zip", "\u00f1and\u00fa.Zip", "notes.txt", "zip",
-                         "a.zip.bak", ".hidden.zip"});
-        c.folder.makeFolder("roms/folder.zip");
-        c.folder.writeFile("lista.txt", sampleList);
-        c.build();
+        EmulatorFolder folder;
+        for (const char* name : {"ABCD.ZIP", "abcdefghij.zip", "abcdefghijk.zip", "empty.zip",
+                                 "odd.zip", "noquote.zip", "A.zip", "a.zip", "\u00f1and\u00fa.Zip",
+                                 "notes.txt", "zip", "a.zip.bak", ".hidden.zip"})
+            folder.writeFile(QStringLiteral("roms/") + name, {});
+        folder.makeFolder("roms/folder.zip");
+        folder.writeFile("lista.txt", sampleList);
+        GameCatalogue catalogue;
+        catalogue.load(folder.path(), Dialect::Classic);
+        QStringList rows;
+        for (int r = 0; r < catalogue.rowCount(); ++r) {
+            const QModelIndex row = catalogue.index(r);
+            rows << row.data().toString() + '|' + row.data(GameCatalogue::ArchiveRole).toString() +
+                        (row.data(GameCatalogue::KnownRole).toBool() ? "" : "|unknown");
+        }
+        QCOMPARE(rows, (QStringList{"|empty.zip", "Alpha Beta (set 1)|ABCD.ZIP",
+                                    "No closing |noquote.zip", "Ten Letters|abcdefghij.zip",
+                                    "Title with \"quotes\" inside|odd.zip",
+                                    "\u00d1and\u00fa (Spain)|\u00f1and\u00fa.Zip",
+                                    "ROM desconocida(.hidden.zip)|.hidden.zip|unknown",
+                                    "ROM desconocida(abcdefghijk.zip)|abcdefghijk.zip|unknown",
+                                    "ROM desconocida(a.zip)|a.zip|unknown",
+                                    "ROM desconocida(A.zip)|A.zip|unknown"}));
 
-        QCOMPARE(c.window.ROMs, (QStringList{".hidden.zip", "A.zip", "a.zip", "ABCD.ZIP",
-                                             "abcdefghij.zip", "abcdefghijk.zip", "empty.zip",
-                                             "noquote.zip", "odd.zip", "\u00f1and\u00fa.Zip"}));
-        QCOMPARE(c.rows(),
-                 (QStringList{"", "Alpha Beta (set 1)", "No closing ", "Ten Letters",
-                              "Title with \"quotes\" inside", "\u00d1and\u00fa (Spain)",
-                              "ROM desconocida(.hidden.zip)", "ROM desconocida(abcdefghijk.zip)",
-                              "ROM desconocida(a.zip)", "ROM desconocida(A.zip)"}));
+        // A title too long to lay out shows its beginning; the row keeps it whole.
+        folder.writeFile("lista.txt", "Name:\r\nabcd      \"" + QByteArray(1001, 'L') + "\"\r\n");
+        catalogue.load(folder.path(), Dialect::Classic);
+        QCOMPARE(catalogue.index(0).data().toString(), QString(1000, 'L') + QChar(0x2026));
+        QCOMPARE(catalogue.rows().first().title, QString(1001, 'L'));
     }
 
-    // Titles from a small alphabet repeat; among them unknown archives' titles and the awkward
-    // neighbours of their prefix. Many tiny lists of two letters, then longer varied ones.
+    // Titles from a small alphabet repeat; among them unknown archives' titles and known ones
+    // beside their prefix. Many tiny lists of two letters, then longer varied ones.
     void orderMatchesTheLiteralPassesOnRandomLists()
     {
         const QStringList awkward{
-            "ROM desconocida", unknownPrefix, "ROM Desconocida(a.zip)", "ROM e", "Z", "zz", ""};
+            "ROM desconocida", "ROM Desconocida(a.zip)", "ROM e", "Z", "zz", ""};
         QRandomGenerator random(20240611u);
         for (const auto& [lists, maximumRows, alphabetSize, maximumLength] :
              {std::array{4000, 9, 2, 2}, std::array{300, 200, 8, 4}}) {
             const QString letters = QStringLiteral("aAbB1 \u00e9z").left(alphabetSize);
             for (int list = 0; list < lists; ++list) {
                 QStringList titles;
+                QList<bool> known;
                 for (int r = random.bounded(maximumRows + 1); r > 0; --r) {
                     const int kind = random.bounded(10);
                     QString title = kind < 3
@@ -184,8 +197,9 @@ private slots:
                     for (int k = kind > 3 ? random.bounded(maximumLength + 1) : 0; k > 0; --k)
                         title += letters.at(random.bounded(alphabetSize));
                     titles << (kind < 3 ? title + ".zip)" : title);
+                    known << (kind >= 3);
                 }
-                QVERIFY2(gameListOrder(titles) == literalOrder(titles),
+                QVERIFY2(gameListOrder(titles, known) == literalOrder(titles),
                          qPrintable(titles.join('|')));
             }
         }
@@ -275,14 +289,13 @@ private slots:
                                       "abcd      \"Classic Line\"\n"
                                       "noquote           \"No closing\n"
                                       "\"Sin nombre\"\n");
-        const QList<QPair<QString, QString>> titles{
-            {"ISTREBITELI_SOUND.zip", "Istrebiteli Sound"},
-            {"quote.zip", "Title \"with\" quotes"},
-            {"abcd.zip", "Classic Line"},
-            {"noquote.zip", "ROM desconocida(noquote.zip)"}};
+        const QList<QPair<QString, QString>> titles{{"ISTREBITELI_SOUND.zip", "Istrebiteli Sound"},
+                                                    {"quote.zip", "Title \"with\" quotes"},
+                                                    {"abcd.zip", "Classic Line"},
+                                                    {"noquote.zip", "<none>"}};
         GameList list(folder.path(), Dialect::Today);
         for (const auto& [archive, title] : titles)
-            QCOMPARE(list.titleForArchive(archive), title);
+            QCOMPARE(list.titleForArchive(archive).value_or("<none>"), title);
         QCOMPARE(list.archiveForTitle("pong (REV E) [ttl]"), "pong.zip");
         QCOMPARE(managerTitles(*readGameLines(folder.path()), Dialect::Today, QLocale::c()),
                  (QStringList{"Classic Line", "Istrebiteli Sound", "Pong (Rev E) [TTL]",
@@ -411,10 +424,10 @@ private slots:
         c.program.state.EmulatorVersion = "0.70";
         c.build();
         const QString name = QFile::decodeName(file);
-        QCOMPARE(c.window.ROMs, QStringList{name});
+        QCOMPARE(c.program.state.catalogue.rows().value(0).archive, name);
         QTEST(c.rows().value(0), "row");
 
-        c.window.lstJuegos->setCurrentRow(0);
+        c.window.lstJuegos->setCurrentIndex(c.program.state.catalogue.index(0));
         // The tool tip as the list shows it: a tip that looks like markup is read as such.
         const QString tip = c.window.lstJuegos->toolTip();
         QCOMPARE(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText()

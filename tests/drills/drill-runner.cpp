@@ -19,7 +19,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QListWidget>
+#include <QListView>
 
 #include <csignal>
 #include <cstdio>
@@ -68,7 +68,7 @@ bool readyToLaunch(frmCargador& window)
     if (!test::loadToEnd(window))
         return false;
     window.chkUsaControles->setChecked(true);
-    window.lstJuegos->setCurrentRow(0);
+    window.lstJuegos->setCurrentIndex(window.lstJuegos->model()->index(0, 0));
     return window.chkUsaControles->isChecked();
 }
 

@@ -12,6 +12,7 @@
 #include "support/Runs.h"
 
 #include <QCheckBox>
+#include <QListView>
 #include <QListWidget>
 #include <QtTest>
 
@@ -149,8 +150,8 @@ private:
             QTest::mouseClick(rig.window.lblLista, Qt::LeftButton);
         } else if (action.startsWith("launch")) {
             const QString title = QStringLiteral("Astro Falcón");
-            rig.window.lstJuegos->setCurrentItem(
-                rig.window.lstJuegos->findItems(title, Qt::MatchExactly).value(0));
+            rig.window.lstJuegos->setCurrentIndex(rig.window.lstJuegos->model()->index(
+                int(shownRows(rig.window.lstJuegos).indexOf(title)), 0));
             rig.window.LaunchSelectedGame();
             QTRY_VERIFY_WITH_TIMEOUT(!rig.window.emulatorBusy(), 30000);
         } else if (action == "save") {

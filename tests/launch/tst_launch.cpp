@@ -19,7 +19,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
-#include <QListWidget>
+#include <QListView>
 #include <QtTest>
 
 #include <list>
@@ -40,7 +40,8 @@ const QString cfgText =
 const QByteArray ownSettings = "<user settings/>";
 
 // A shown main window over an emulator folder with the stand-in emulator, and a good archive
-// and a row for each game added: ready to launch games as a user does.
+// and a game list line for each game added, the catalogue read anew: ready to launch games as
+// a user does.
 struct Rig {
     Rig()
     {
@@ -51,13 +52,15 @@ struct Rig {
     void addGame(const char* name, const char* title)
     {
         games.games.push_back(fixture::makeGame(name, title, {{std::string(name) + ".1", 512}}));
-        window.ROMs << QLatin1String(name) + QStringLiteral(".zip");
-        window.ROMTemporal << window.ROMTemporal.size();
-        window.lstJuegos->addItem(QString::fromUtf8(title));
         QVERIFY(fixture::writeGoodArchive(
-            games.games.back(), folder.filePath("roms/" + window.ROMs.last()).toStdString()));
+            games.games.back(),
+            folder.filePath(QStringLiteral("roms/%1.zip").arg(name)).toStdString()));
         tell({});
+        list += QByteArray(name).leftJustified(10) + '"' + title + "\"\r\n";
+        folder.writeFile("lista.txt", list);
+        reload();
     }
+    void reload() { program.state.catalogue.load(folder.path(), program.state.dialect); }
     // A behaviour of the stand-in for every game, "key=value" (fixture/Directives.h).
     void tell(const QString& directive)
     {
@@ -74,7 +77,7 @@ struct Rig {
     // then, unless told not to, the wait for the launch to end.
     void doubleClickRow(int row, bool waitForTheEnd = true)
     {
-        zefrin::test::doubleClickRow(window.lstJuegos, window.lstJuegos->item(row));
+        zefrin::test::doubleClickRow(window.lstJuegos, row);
         if (waitForTheEnd)
             QTRY_VERIFY_WITH_TIMEOUT(!window.emulatorBusy(), 60000);
     }
@@ -87,6 +90,7 @@ struct Rig {
     Program program{folder.path()};
     frmCargador window{program.context};
     fixture::Collection games;
+    QByteArray list = "Name:     Description:\r\n";
     std::list<ReadOnlyMount> locks;
 };
 
@@ -121,7 +125,8 @@ private slots:
         });
         rig.doubleClickRow(0);
         QCOMPARE(seen, QStringList({"locked", loading, "#ff0000"}));
-        QVERIFY(!window.chkUsaControles->isChecked() && window.lstJuegos->count() == 2 &&
+        QVERIFY(!window.chkUsaControles->isChecked() &&
+                window.lstJuegos->model()->rowCount() == 2 &&
                 !rig.folder.exists("cfg/pacmn.cfg")); // the second game never ran
         QVERIFY(window.findChildren<QDialog*>().isEmpty() && rig.program.dialogs.shown.isEmpty());
 
@@ -141,9 +146,10 @@ private slots:
         Rig rig;
         rig.addGame("zzgame", "Alpha");
         rig.addGame("aagame", "rom desconocida, Mi ROM desconocida");
+        rig.folder.writeFile("roms/nuevo.zip", {});
+        rig.reload();
         QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return); // no row chosen yet
-        rig.window.lstJuegos->item(1)->setText(QStringLiteral("ROM desconocida(aagame.zip)"));
-        rig.doubleClickRow(1);
+        rig.doubleClickRow(2);
         QCOMPARE(rig.program.dialogs.shown.size(), 1);
         const ShownMessage& shown = rig.program.dialogs.shown.first();
         QVERIFY(shown.icon == Dialogs::Icon::Information && shown.title == "¡ATENCIÓN!" &&
@@ -151,9 +157,7 @@ private slots:
         QVERIFY(rig.program.state.LastLaunchTitle.isEmpty() && !rig.folder.exists("cfg"));
         // The catalogue orders the rows by title; each still launches its own archive, and a
         // title that only looks like an unknown archive's row is no refusal.
-        rig.folder.setVersion("0.70");
-        QVERIFY(loadToEnd(rig.window));
-        rig.window.lstJuegos->setCurrentRow(1);
+        rig.window.lstJuegos->setCurrentIndex(rig.program.state.catalogue.index(1));
         QTest::keyClick(rig.window.lstJuegos, Qt::Key_Return);
         QTRY_VERIFY(!rig.window.emulatorBusy());
         QVERIFY(decodeSystemText(rig.program.state.LastLaunchLog)
@@ -449,7 +453,7 @@ private slots:
         rig.tell("dialect=today");
         rig.addGame("galaxn", "Galaxian");
         QVERIFY(QDir(rig.folder.filePath("roms")).rename("galaxn.zip", "GALAXN.ZIP"));
-        rig.window.ROMs[0] = QStringLiteral("GALAXN.ZIP");
+        rig.reload();
         rig.doubleClickRow(0);
         const QString log = decodeSystemText(rig.program.state.LastLaunchLog);
         QVERIFY2(log.startsWith("Loading \"Galaxian\" (galaxn)"), qPrintable(log));

@@ -198,6 +198,8 @@ private slots:
             clickItem(window.ROMs, archive);
         if (!title.isEmpty())
             clickItem(window.lstJuegos, title);
+        if (setup == "no list") // the label says the lookup found nothing
+            QCOMPARE(window.lblArchivo->text(), "ERROR");
         if (setup == "gone")
             QFile::rename(m.folder.romPath(archive), m.folder.filePath("fuera.zip"));
         const QStringList usersFiles{"1.p", "abrir.bat", "2.p"};

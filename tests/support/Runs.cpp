@@ -36,15 +36,24 @@ bool loadToEnd(frmCargador& window)
     return actToSignal(&window, &frmCargador::loaded, [&window] { return window.Form_Load(); });
 }
 
-void doubleClickRow(QListWidget* list, QListWidgetItem* row)
+void doubleClickRow(QAbstractItemView* list, int row)
 {
     QWidget* viewport = list->viewport();
-    const QPoint at = list->visualItemRect(row).center();
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
     QMouseEvent press(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &press);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
+
+QStringList shownRows(const QAbstractItemView* list)
+{
+    QStringList rows;
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows << model->index(row, 0).data().toString();
+    return rows;
 }
 
 void occupy(EmulatorRunner& runner, int ms)

@@ -6,7 +6,7 @@
 #include "engine/services/EmulatorRunner.h"
 #include "gui/app/frmCargador.h"
 
-#include <QListWidget>
+#include <QAbstractItemView>
 
 #include <QEventLoop>
 #include <QTest>
@@ -72,7 +72,9 @@ bool loadToEnd(frmCargador& window);
 
 // A mouse double click on a row of a list, the second press sent as the window system sends
 // it (a click, then a double-click press, then the release).
-void doubleClickRow(QListWidget* list, QListWidgetItem* row);
+void doubleClickRow(QAbstractItemView* list, int row);
+// The texts a list shows, row by row.
+QStringList shownRows(const QAbstractItemView* list);
 
 // Keeps the runner busy for about `ms` milliseconds, as an emulator run would.
 void occupy(EmulatorRunner& runner, int ms);

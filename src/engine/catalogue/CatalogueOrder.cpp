@@ -147,12 +147,7 @@ std::vector<int> descendingPass(const QStringList& titles)
 
 } // namespace
 
-bool isUnknownTitle(QStringView title)
-{
-    return title.startsWith(QLatin1String("ROM desconocida("));
-}
-
-QList<int> gameListOrder(const QStringList& titles)
+QList<int> gameListOrder(const QStringList& titles, const QList<bool>& known)
 {
     const std::vector<int> descending = descendingPass(titles);
 
@@ -165,7 +160,7 @@ QList<int> gameListOrder(const QStringList& titles)
     qsizetype knownSoFar = 0;
     qsizetype knownAtLastUnknown = 0;
     for (const int row : descending) {
-        if (!isUnknownTitle(titles.at(row))) {
+        if (known.at(row)) {
             ++knownSoFar;
             continue;
         }
@@ -174,7 +169,7 @@ QList<int> gameListOrder(const QStringList& titles)
         unknownRows.push_back(row);
     }
     for (auto row = descending.rbegin(); row != descending.rend(); ++row) {
-        if (!isUnknownTitle(titles.at(*row)))
+        if (known.at(*row))
             order.append(*row);
     }
     for (const qsizetype member : memberOrder(barriers, knownSoFar - knownAtLastUnknown))

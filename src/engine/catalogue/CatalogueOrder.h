@@ -4,6 +4,9 @@
 // titles and unknown archives:
 //   1. for i < j, in loop order: if title i < title j (code units), exchange rows i and j;
 //   2. for i < j, in loop order: if title j is not an unknown archive's, exchange rows i and j.
+// The passes tested an unknown archive's row by its title's prefix, "ROM desconocida("; here
+// each row says whether its archive is known, which is the same for every list the emulator
+// writes (no game of it is titled so).
 // The result is the known titles ascending, then the unknown archives. The passes cost
 // quadratic time; gameListOrder gives the same permutation in O(n log n):
 //
@@ -22,10 +25,8 @@
 
 namespace zefrin {
 
-// Titles of archives the game list does not know start so (compared with letter case).
-bool isUnknownTitle(QStringView title);
-
-// The rows in display order: element r is the index into `titles` shown at row r.
-QList<int> gameListOrder(const QStringList& titles);
+// The rows in display order: element r is the index into `titles` shown at row r. `known[i]`
+// tells whether the game list knows row i's archive.
+QList<int> gameListOrder(const QStringList& titles, const QList<bool>& known);
 
 } // namespace zefrin

@@ -102,11 +102,6 @@ std::optional<QStringList> readGameLines(const QString& emulatorFolder)
     return lines;
 }
 
-QStringList gameLinesOf(const QStringList& listLines)
-{
-    return listLines.mid(1);
-}
-
 QStringView gameLineName(QStringView gameLine, Dialect dialect)
 {
     if (dialect == Dialect::Classic)
@@ -236,11 +231,6 @@ GameLineReader::GameLineReader(std::unique_ptr<QIODevice> list)
         (void)lines_.nextView(); // the heading
 }
 
-std::optional<QString> GameLineReader::next()
-{
-    return lines_.next();
-}
-
 std::optional<QStringView> GameLineReader::nextView()
 {
     return lines_.nextView();
@@ -264,7 +254,7 @@ std::optional<QString> TitleForArchive(std::unique_ptr<QIODevice> list, const QS
         if (hasTitle(*line, dialect) && upper.isUpperOf(gameLineName(*line, dialect), base))
             return gameLineTitle(*line, dialect).toString();
     }
-    return unknownArchiveTitle(archiveName);
+    return std::nullopt;
 }
 
 std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title,
@@ -285,7 +275,7 @@ std::optional<QString> ArchiveForTitle(std::unique_ptr<QIODevice> list, const QS
         if (hasTitle(*line, dialect) && upper.isUpperOf(gameLineTitle(*line, dialect), wanted))
             return archiveOfLine(*line, dialect);
     }
-    return QStringLiteral("ERROR");
+    return std::nullopt;
 }
 
 GameList::GameList(const QString& emulatorFolder, Dialect dialect,
@@ -336,7 +326,7 @@ std::optional<QString> GameList::titleForArchive(const QString& archiveName) con
         return std::nullopt;
     const auto found = titleOfName_.constFind(upper_(StripExtension(archiveName)));
     if (found == titleOfName_.constEnd())
-        return unknownArchiveTitle(archiveName);
+        return std::nullopt;
     return found.value();
 }
 
@@ -360,7 +350,7 @@ std::optional<QString> GameList::archiveForTitle(const QString& title)
     }
     const auto found = archiveOfTitle_.constFind(upper_(title));
     if (found == archiveOfTitle_.constEnd())
-        return QStringLiteral("ERROR");
+        return std::nullopt;
     return found.value();
 }
 

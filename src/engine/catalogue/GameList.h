@@ -36,15 +36,12 @@ public:
     explicit GameLineReader(const QString& emulatorFolder);
     explicit GameLineReader(std::unique_ptr<QIODevice> list);
     bool isOpen() const { return lines_.isOpen(); }
-    std::optional<QString> next();
     // The next line as a view that holds until the next call.
     std::optional<QStringView> nextView();
 
 private:
     TextLineReader lines_;
 };
-// The lines after the heading.
-QStringList gameLinesOf(const QStringList& listLines);
 
 // The fields of a game line. The name is empty when the line names no set.
 QStringView gameLineName(QStringView gameLine, Dialect dialect);
@@ -86,7 +83,7 @@ private:
 };
 
 // The lookups with lista.txt read anew for each call, so a regenerated list is seen by the
-// very next one. Nothing when the file cannot be read.
+// very next one. Nothing when the list has no such game, or cannot be read.
 std::optional<QString> TitleForArchive(const QString& emulatorFolder, const QString& archiveName,
                                        Dialect dialect);
 std::optional<QString> ArchiveForTitle(const QString& emulatorFolder, const QString& title,

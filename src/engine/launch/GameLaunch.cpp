@@ -287,11 +287,6 @@ bool GameLaunch::fail(Failure failure, const QString& detail)
     return false;
 }
 
-bool isUnrecognisedTitle(const QString& title)
-{
-    return title.startsWith(QStringLiteral("ROM desconocida"), Qt::CaseSensitive);
-}
-
 QString gameSettingsStem(const QString& cfgFolder, const QString& game)
 {
     const QString settingsName = game + settingsExtension();

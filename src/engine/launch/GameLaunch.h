@@ -27,9 +27,6 @@
 
 namespace zefrin {
 
-// Row titles of archives the emulator does not know begin with this.
-bool isUnrecognisedTitle(const QString& title);
-
 // The base name under which cfg/ keeps the settings of `game`: `game` itself, unless only a
 // name differing in letter case is there. Windows finds such a file under either spelling,
 // and the emulator names the file after its own (lower-case) short name whatever the

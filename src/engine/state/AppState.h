@@ -1,6 +1,7 @@
 #pragma once
 // The program-wide state: one object, owned by main() and handed to every window.
 
+#include "engine/catalogue/GameCatalogue.h"
 #include "engine/input/KeyTable.h"
 #include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
@@ -29,6 +30,8 @@ struct AppState {
     RunRecords records;
     // Every emulator run goes through it; it is busy while one is in progress.
     EmulatorRunner emulator;
+    // The main window's game list: its rows, built from the roms folder and lista.txt.
+    GameCatalogue catalogue;
 };
 
 } // namespace zefrin

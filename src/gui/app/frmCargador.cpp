@@ -12,7 +12,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 
 namespace zefrin {
@@ -92,10 +92,11 @@ void frmCargador::buildControls()
     Line1 = makeLine(this, "Line1", twipsRect(45, 780, 2070, 15));
     Line2 = makeLine(this, "Line2", twipsRect(45, 1920, 2070, 15));
 
-    lstJuegos = new QListWidget(this);
+    lstJuegos = new QListView(this);
     lstJuegos->setObjectName(QStringLiteral("lstJuegos"));
     lstJuegos->setGeometry(twipsRect(2160, 30, 4860, 2565));
-    lstJuegos->setStyleSheet(QStringLiteral("QListWidget { ") +
+    lstJuegos->setModel(&state_.catalogue);
+    lstJuegos->setStyleSheet(QStringLiteral("QListView { ") +
                              colourRule(Colours::listBackground()) + QStringLiteral(" }"));
     lstJuegos->setUniformItemSizes(true);
     lstJuegos->installEventFilter(this);
@@ -165,9 +166,10 @@ void frmCargador::connectControls()
 
     // The list's Click comes with every change of its selection (arrow keys, typing a title's
     // first letters, a mouse dragged over the rows) and with a click on the row already chosen.
-    connect(lstJuegos, &QListWidget::itemSelectionChanged, this, &frmCargador::lstJuegos_Click);
-    connect(lstJuegos, &QListWidget::itemClicked, this, &frmCargador::lstJuegos_Click);
-    connect(lstJuegos, &QListWidget::itemDoubleClicked, this, &frmCargador::lstJuegos_DblClick);
+    connect(lstJuegos->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmCargador::lstJuegos_Click);
+    connect(lstJuegos, &QListView::clicked, this, &frmCargador::lstJuegos_Click);
+    connect(lstJuegos, &QListView::doubleClicked, this, &frmCargador::lstJuegos_DblClick);
     connect(lblDirectorio, &LabelButton::clicked, this, &frmCargador::lblDirectorio_Click);
     connect(lblLista, &LabelButton::clicked, this, &frmCargador::lblLista_Click);
     connect(&Timer1, &QTimer::timeout, this, &frmCargador::Timer1_Timer);

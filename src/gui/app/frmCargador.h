@@ -29,7 +29,8 @@
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QListWidget;
+class QListView;
+class QModelIndex;
 
 namespace zefrin {
 
@@ -59,9 +60,8 @@ public:
     bool emulatorBusy() const;
 
     // Catalogue. A build that must have the emulator write the game list first ends after
-    // that run; `listLoaded` says when the rows are there.
+    // that run; `listLoaded` says when the rows are there. lstJuegos shows AppState::catalogue.
     void CargarDatos();
-    void FillGameList();
 
     // Game launch and its log.
     void LaunchSelectedGame();
@@ -72,7 +72,7 @@ public:
     bool CambiarOpcionIni(const QString& name, const QString& value, bool restore);
 
     // Controls.
-    QListWidget* lstJuegos = nullptr;
+    QListView* lstJuegos = nullptr;
     QLabel* lblEstado = nullptr;
     LabelButton* lblLog = nullptr;
     LabelButton* lblDirectorio = nullptr;
@@ -90,10 +90,6 @@ public:
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
 
-    // The catalogue behind the list: the archives of the roms folder, and for each row of
-    // lstJuegos the index of its archive in ROMs.
-    QStringList ROMs;
-    QList<int> ROMTemporal;
     QTimer Timer1;
     int TimerTicks = 0;
 
@@ -164,8 +160,8 @@ private:
     // Catalogue
     // The rows from the roms folder and the game list, once the list is there.
     void showCatalogue();
-    // Shows rows titled `titles` (row r for ROMs entry r) in the game list's order.
-    void fillGameList(const QStringList& titles);
+    // The row the user chose in lstJuegos; invalid when none is.
+    QModelIndex chosenRow() const;
     GameListMaker listMaker_;
 
     // Launch: the one in progress, or the last one.

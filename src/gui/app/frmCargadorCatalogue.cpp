@@ -1,10 +1,8 @@
 // The game list of the main window: building it from the roms folder and the emulator's
 // game list, and the commands that read or rebuild it.
 
-#include "engine/catalogue/CatalogueOrder.h"
-#include "engine/catalogue/GameList.h"
+#include "engine/catalogue/GameCatalogue.h"
 #include "engine/catalogue/GeneratedFiles.h"
-#include "engine/catalogue/RomFolder.h"
 #include "engine/input/KeyNameTable.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
@@ -12,11 +10,11 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/Pointer.h"
 #include "gui/widgets/Seams.h"
-#include "gui/widgets/TitleRows.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 
 namespace zefrin {
 
@@ -56,8 +54,7 @@ void frmCargador::CargarDatos()
     Timer1.stop();
     Timer1.setInterval(firstTickInterval);
     showHourglass();
-    lstJuegos->clear();
-    ROMTemporal.clear();
+    state_.catalogue.clear();
 
     const QString& folder = state_.emulatorFolder;
     if (state_.CdMode && !generatedFilesPresent(folder)) {
@@ -91,63 +88,31 @@ void frmCargador::gameListMade()
 
 void frmCargador::showCatalogue()
 {
-    const QString& folder = state_.emulatorFolder;
-    ROMs = listRomArchives(path(QStringLiteral("roms")));
-    // Read once: the file cannot change during the build, so each archive gets the answer a
-    // lookup of its own would give. An unreadable list gives no rows at all.
-    const GameList gameList(folder, state_.dialect, ROMs);
-    QStringList titles;
-    if (gameList.isReadable()) {
-        titles.reserve(ROMs.size());
-        // An archive whose name cannot be handed to the emulator is none of its games.
-        for (const QString& archive : std::as_const(ROMs))
-            titles << (isPassableArchiveName(archive) ? gameList.titleForArchive(archive)
-                                                      : std::nullopt)
-                          .value_or(unknownArchiveTitle(archive));
-    }
-    fillGameList(titles);
-
+    state_.catalogue.load(state_.emulatorFolder, state_.dialect);
     Timer1.stop();
     showNormalPointer();
     setStatus(QStringLiteral("Lista cargada."), Colours::statusGreen());
     emit listLoaded();
 }
 
-void frmCargador::FillGameList()
+QModelIndex frmCargador::chosenRow() const
 {
-    QStringList titles;
-    titles.reserve(lstJuegos->count());
-    for (int row = 0; row < lstJuegos->count(); ++row)
-        titles << rowTitle(lstJuegos->item(row));
-    fillGameList(titles);
-}
-
-void frmCargador::fillGameList(const QStringList& titles)
-{
-    ROMTemporal = gameListOrder(titles);
-    QStringList rows;
-    rows.reserve(titles.size());
-    for (const int archive : std::as_const(ROMTemporal))
-        rows << titles.at(archive);
-    setTitleRows(lstJuegos, rows);
+    // The chosen row is the selected one, the one Enter starts, not the current row a list
+    // gets with the focus.
+    const QModelIndexList selected = lstJuegos->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QModelIndex() : selected.first();
 }
 
 void frmCargador::lstJuegos_Click()
 {
-    // Emptying the list leaves no row chosen: that is no click on a row. The row named is the
-    // chosen one, the one Enter starts, not the current row a list gets with the focus.
-    const QList<QListWidgetItem*> selected = lstJuegos->selectedItems();
-    if (emulatorBusy() || selected.isEmpty())
+    // Emptying the list leaves no row chosen: that is no click on a row.
+    const QModelIndex row = chosenRow();
+    if (emulatorBusy() || !row.isValid())
         return;
-    const int row = lstJuegos->row(selected.first());
     setStatus(QStringLiteral("Haz doble clic para cargar la ROM."), Colours::statusTeal());
-    if (row >= ROMTemporal.size())
-        return;
-    const int archive = ROMTemporal.at(row);
-    if (archive < 0 || archive >= ROMs.size())
-        return;
     lstJuegos->setToolTip(plainToolTip(QStringLiteral("Nombre del archivo zip de la ROM: \"") +
-                                       ROMs.at(archive) + QLatin1Char('"')));
+                                       row.data(GameCatalogue::ArchiveRole).toString() +
+                                       QLatin1Char('"')));
 }
 
 void frmCargador::lblDirectorio_Click()

@@ -1,5 +1,6 @@
 // Starting the selected game and showing what the emulator printed.
 
+#include "engine/catalogue/GameCatalogue.h"
 #include "engine/catalogue/RomFolder.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/launch/LaunchMessages.h"
@@ -7,11 +8,9 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/Pointer.h"
 #include "gui/widgets/Seams.h"
-#include "gui/widgets/TitleRows.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
-#include <QListWidget>
 #include <QScreen>
 
 namespace zefrin {
@@ -53,34 +52,29 @@ void frmCargador::LaunchSelectedGame()
     if (emulatorBusy())
         return;
     // The current row of a list that has just taken the focus is not a choice of the user's.
-    const QList<QListWidgetItem*> selected = lstJuegos->selectedItems();
-    if (selected.isEmpty())
+    const QModelIndex row = chosenRow();
+    if (!row.isValid())
         return;
-    const int row = lstJuegos->row(selected.first());
-    const QString title = rowTitle(selected.first());
-    const int archive = row < ROMTemporal.size() ? ROMTemporal.at(row) : -1;
-    const bool known = archive >= 0 && archive < ROMs.size();
+    const QString archive = row.data(GameCatalogue::ArchiveRole).toString();
     // Such a name has an unknown archive's row; the refusal says why it cannot run at all.
-    if (known && !isPassableArchiveName(ROMs.at(archive))) {
-        const MessageText refusal = notPassableArchiveMessage(ROMs.at(archive));
+    if (!isPassableArchiveName(archive)) {
+        const MessageText refusal = notPassableArchiveMessage(archive);
         context_.dialogs.message(this, Dialogs::Icon::Information, refusal.title, refusal.text);
         return;
     }
-    if (isUnrecognisedTitle(title)) {
+    if (!row.data(GameCatalogue::KnownRole).toBool()) {
         const MessageText refusal = unrecognisedArchiveMessage();
         context_.dialogs.message(this, Dialogs::Icon::Information, refusal.title, refusal.text);
         return;
     }
-    if (!known)
-        return;
 
     showHourglass();
-    state_.LastLaunchTitle = title;
+    state_.LastLaunchTitle = row.data(GameCatalogue::TitleRole).toString();
     setStatus(QStringLiteral("Cargando ROM, por favor se paciente."), Colours::statusRed());
 
     LaunchRequest request;
     request.emulatorFolder = state_.emulatorFolder;
-    request.archive = ROMs.at(archive);
+    request.archive = archive;
     request.emulatorVersion = state_.EmulatorVersion;
     request.dialect = state_.dialect;
     request.controllerFolders = state_.controllerFolders;

@@ -19,7 +19,7 @@ class Desktop;
 void showCheckFailure(Dialogs& dialogs, QWidget* parent, CheckOutcome outcome,
                       const QString& archive, const QString& candidate, const QString& recordPath);
 
-// The selected game's archive name is the lookup's "ERROR" marker.
+// The game list gave no archive for the selected game.
 void showUnknownGameArchive(Dialogs& dialogs, QWidget* parent);
 
 // An archive's name, or a game's, that cannot be handed to the emulator: nothing was done.

@@ -22,6 +22,7 @@
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -158,6 +159,10 @@ private:
     QStringList searchLines_;
     RomUpdate update_;
     ReportMaker reports_;
+    // The archive of the game last looked up in lstJuegos, which lblArchivo shows ("ERROR"
+    // when the game list has no such game, or cannot be read): nothing before the first lookup
+    // or after a failed one.
+    std::optional<QString> gameArchive_;
     // The pair of the compare in progress.
     QString compareArchive_;
     QString compareCandidate_;

@@ -21,16 +21,6 @@
 
 namespace zefrin {
 
-namespace {
-
-// lblArchivo names a game's archive only when the lookup found the game.
-bool namesGameArchive(const QString& text)
-{
-    return text != QLatin1String("ERROR") && !text.isEmpty();
-}
-
-} // namespace
-
 bool frmGestionar::refusedName(const QStringList& names)
 {
     for (const QString& name : names) {
@@ -246,11 +236,11 @@ void frmGestionar::lblCompara_Click()
     const QString archive = selectedArchiveName();
     if (archive.isEmpty() || !gameSelected())
         return;
-    const QString candidate = lblArchivo->text();
-    if (!namesGameArchive(candidate)) {
+    if (!gameArchive_) {
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
+    const QString candidate = *gameArchive_;
     if (refusedName({archive, candidate}))
         return;
     // The archive of the game itself is compared as it is.
@@ -305,11 +295,11 @@ void frmGestionar::lblActualizar_Click()
                                        "título para que se pueda actualizar."));
         return;
     }
-    const QString newName = lblArchivo->text();
-    if (!namesGameArchive(newName)) {
+    if (!gameArchive_) {
         showUnknownGameArchive(dialogs, this);
         return;
     }
+    const QString newName = *gameArchive_;
     if (refusedName({archive, newName}))
         return;
     ManagerBusy = true;
@@ -374,14 +364,14 @@ void frmGestionar::lblArchivosJuego_Click()
         return;
     if (!gameSelected())
         return;
-    if (!namesGameArchive(lblArchivo->text())) {
+    if (!gameArchive_) {
         showUnknownGameArchive(context_.dialogs, this);
         return;
     }
-    if (refusedName({lblArchivo->text()}))
+    if (refusedName({*gameArchive_}))
         return;
     beginCommand();
-    if (!reports_.gameReport(selectedTitle(), lblArchivo->text()))
+    if (!reports_.gameReport(selectedTitle(), *gameArchive_))
         endCommand();
 }
 

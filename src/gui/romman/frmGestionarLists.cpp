@@ -151,8 +151,8 @@ void frmGestionar::showGameArchive()
 {
     if (!gameSelected())
         return;
-    setValue(lblArchivo, ArchiveForTitle(state_.emulatorFolder, selectedTitle(), state_.dialect)
-                             .value_or(QStringLiteral("ERROR")));
+    gameArchive_ = ArchiveForTitle(state_.emulatorFolder, selectedTitle(), state_.dialect);
+    setValue(lblArchivo, gameArchive_.value_or(QStringLiteral("ERROR")));
 }
 
 void frmGestionar::setValue(QLabel* label, const QString& text)

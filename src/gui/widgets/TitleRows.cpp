@@ -1,5 +1,7 @@
 #include "TitleRows.h"
 
+#include "engine/catalogue/GameCatalogue.h"
+
 #include <QListWidget>
 
 namespace zefrin {
@@ -18,7 +20,7 @@ void setTitleRows(QListWidget* list, const QStringList& titles)
             list->addItem(title);
             continue;
         }
-        auto* row = new QListWidgetItem(title.left(longestTitleShown) + QChar(0x2026), list);
+        auto* row = new QListWidgetItem(shownTitle(title), list);
         row->setData(wholeTitleRole, title);
     }
 }

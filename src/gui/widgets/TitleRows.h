@@ -1,7 +1,6 @@
 #pragma once
-// List rows that show game titles. A row shows a bounded beginning of its title, for a list
-// lays a row's whole text out at every repaint and a title of megabytes would freeze the
-// window; the whole title stays with the row for whatever reads it.
+// List rows that show game titles. A row shows a bounded beginning of its title (shownTitle);
+// the whole title stays with the row for whatever reads it.
 
 #include <QString>
 #include <QStringList>
@@ -16,8 +15,5 @@ void setTitleRows(QListWidget* list, const QStringList& titles);
 
 // The whole title of a row.
 QString rowTitle(const QListWidgetItem* row);
-
-// The most characters a row shows.
-constexpr qsizetype longestTitleShown = 1000;
 
 } // namespace zefrin
