@@ -101,6 +101,9 @@ private slots:
              "versión distinta. No se ha cambiado el nombre de ningún archivo."});
         row("cancelled while the list is made", "viejo.zip", "cancel", "-listfull -listcrc",
             cancelAsked + searchCancelled);
+        // Cancelled before it: the list is not asked for.
+        row("cancelled while the game list is made", "viejo.zip", "cancel first", "-listfull",
+            cancelAsked + searchCancelled);
         // An earlier copy's emulator still writes the list (its note says so): the search says
         // it waits for it and can be cancelled meanwhile, with no run of its own.
         row("cancelled while an earlier run is awaited", "viejo.zip", "earlier run", "-listfull",
@@ -147,8 +150,10 @@ private slots:
             m.folder.writeFile("../fuera.txt", cutList);
             QVERIFY(QFile::link(outside, m.folder.filePath("listacrc.txt")));
         }
-        if (setup == "cut") {
-            m.folder.collection.directives.push_back({"listcrc-cut-bytes", "60", ""});
+        if (setup == "cut" || setup == "cancel first") {
+            m.folder.collection.directives.push_back(
+                setup == "cut" ? fx::Directive{"listcrc-cut-bytes", "60", ""}
+                               : fx::Directive{"listfull-delay-ms", "300", ""});
             QVERIFY(fx::writeDataFile(m.folder.collection,
                                       m.folder.filePath("standin.dat").toStdString()));
         }
@@ -170,6 +175,8 @@ private slots:
                                    withRun({}, processIdentity(earlier.processId()))));
         }
         startSearch(m, archive);
+        if (setup == "cancel first")
+            click(&m.window, "lblCancelar");
         if (setup == "earlier run") {
             QTRY_COMPARE_WITH_TIMEOUT(m.window.Label7->text(), "Esperando a M.A.M.E:", 20000);
             click(&m.window, "lblCancelar");
@@ -186,7 +193,8 @@ private slots:
         outcome.replaceInStrings("%1", crcListCutText(m.folder.path(), false));
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"),
-                 setup != "list unwritable" && setup != "earlier run" && !cancel && setup != "cut");
+                 setup != "list unwritable" && setup != "earlier run" &&
+                     !setup.startsWith("cancel") && setup != "cut");
         if (setup == "cut before, a link")
             QVERIFY(m.folder.readFile("../fuera.txt") == cutList &&
                     !QFileInfo(m.folder.filePath("listacrc.txt")).isSymLink());
