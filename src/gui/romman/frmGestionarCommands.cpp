@@ -2,12 +2,10 @@
 // update and the two detail reports.
 
 #include "ManagerMessages.h"
-#include "engine/catalogue/GameList.h"
 #include "engine/catalogue/GeneratedFiles.h"
 #include "engine/catalogue/RomFolder.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
-#include "engine/services/EmulatorCommands.h"
 #include "engine/services/ExchangeFiles.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
