@@ -43,26 +43,6 @@ constexpr int literalChecks = 200;
 constexpr double checkDelayMs = 250;
 constexpr int todaysListLines = 348385;
 
-// The literal search's view: the archive stays selected; it stops after `limit` checks.
-class CountingView final : public SearchView {
-public:
-    void showCounter(int counter) override { counter_ = counter; }
-    QString selectedArchive() const override { return QStringLiteral("viejo.zip"); }
-    bool searchRunning() const override { return counter_ < literalChecks; }
-    void showListProgress(int) override {}
-
-private:
-    int counter_ = 0;
-};
-
-// The CRC list's making goes on to its end.
-class RunningView final : public SearchView {
-public:
-    void showCounter(int) override {}
-    QString selectedArchive() const override { return {}; }
-    bool searchRunning() const override { return true; }
-};
-
 std::string shortName(int index)
 {
     return "juego" + std::to_string(index);
@@ -154,20 +134,25 @@ int main(int argc, char* argv[])
 
     // The literal search over its first games.
     ArchiveChecker checker(state.emulator, folder, state.records.pendingRename, Dialect::Today);
-    CountingView counting;
-    CompatibilitySearch literal(checker, counting);
+    GameListMaker listMaker(state.emulator, folder, state.records.gameList);
+    CompatibilitySearch literal(checker, listMaker, state.emulator, folder, state.records.crcList);
     bool literalEnded = false;
     QObject::connect(&literal, &CompatibilitySearch::ended,
                      [&literalEnded](const SearchResult&) { literalEnded = true; });
+    // It stops after `literalChecks` checks.
+    QObject::connect(&literal, &CompatibilitySearch::counted, [&literal](int counter) {
+        if (counter == literalChecks)
+            literal.cancel();
+    });
     QElapsedTimer timer;
     timer.start();
-    literal.start(*lines);
+    literal.select(QStringLiteral("viejo.zip"));
+    literal.check(*lines);
     waitUntil([&literalEnded] { return literalEnded; });
     const double perCheckMs = elapsedMs(timer) / literalChecks;
 
     // The CRC list made once.
-    RunningView running;
-    CrcListMaker maker(state.emulator, folder, state.records.crcList, running);
+    CrcListMaker maker(state.emulator, folder, state.records.crcList);
     std::optional<CrcListResult> made;
     QObject::connect(&maker, &CrcListMaker::ended,
                      [&made](const CrcListResult& result) { made = result; });

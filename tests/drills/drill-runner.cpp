@@ -84,13 +84,6 @@ int repeatLaunch(frmCargador& window)
     }
 }
 
-class Searching final : public SearchView {
-public:
-    void showCounter(int) override {}
-    QString selectedArchive() const override { return {}; }
-    bool searchRunning() const override { return true; }
-};
-
 int killedAsItStarts(test::Program& program, frmCargador& window, const QString& mode)
 {
     EmulatorRunner& runner = program.state.emulator;
@@ -106,8 +99,7 @@ int killedAsItStarts(test::Program& program, frmCargador& window, const QString&
         GameListMaker maker(runner, program.state.emulatorFolder, program.state.records.gameList);
         return maker.start(program.state.dialect) ? 3 : 2;
     }
-    Searching view;
-    CrcListMaker maker(runner, program.state.emulatorFolder, program.state.records.crcList, view);
+    CrcListMaker maker(runner, program.state.emulatorFolder, program.state.records.crcList);
     maker.start({});
     QTest::qWait(5000);
     return 2;

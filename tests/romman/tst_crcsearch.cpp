@@ -39,22 +39,13 @@ void startSearch(Manager& m, const QString& archive)
     click(&m.window, "lblBuscar");
 }
 
-// What the search reads between checks, for the CRC list's maker alone.
-class RunningView final : public SearchView {
-public:
-    void showCounter(int) override {}
-    QString selectedArchive() const override { return {}; }
-    bool searchRunning() const override { return true; }
-};
-
 // Has the CRC list made and ends it, as the program's end does, once the emulator has written
 // the ROMs of two games; the emulator is quick again afterwards.
 void endWhileTheListIsMade(Manager& m)
 {
-    RunningView view;
     {
         EmulatorRunner runner;
-        CrcListMaker maker(runner, m.folder.path(), m.program.state.records.crcList, view);
+        CrcListMaker maker(runner, m.folder.path(), m.program.state.records.crcList);
         maker.start({"pong              \"Pong [TTL]\""});
         QTRY_VERIFY_WITH_TIMEOUT(m.folder.readFile("listacrc.txt").count('\n') == 3, 20000);
     } // the program ends here, and the emulator with it
@@ -110,6 +101,9 @@ private slots:
              "versión distinta. No se ha cambiado el nombre de ningún archivo."});
         row("cancelled while the list is made", "viejo.zip", "cancel", "-listfull -listcrc",
             cancelAsked + searchCancelled);
+        // Cancelled before it: the list is not asked for.
+        row("cancelled while the game list is made", "viejo.zip", "cancel first", "-listfull",
+            cancelAsked + searchCancelled);
         // An earlier copy's emulator still writes the list (its note says so): the search says
         // it waits for it and can be cancelled meanwhile, with no run of its own.
         row("cancelled while an earlier run is awaited", "viejo.zip", "earlier run", "-listfull",
@@ -156,8 +150,10 @@ private slots:
             m.folder.writeFile("../fuera.txt", cutList);
             QVERIFY(QFile::link(outside, m.folder.filePath("listacrc.txt")));
         }
-        if (setup == "cut") {
-            m.folder.collection.directives.push_back({"listcrc-cut-bytes", "60", ""});
+        if (setup == "cut" || setup == "cancel first") {
+            m.folder.collection.directives.push_back(
+                setup == "cut" ? fx::Directive{"listcrc-cut-bytes", "60", ""}
+                               : fx::Directive{"listfull-delay-ms", "300", ""});
             QVERIFY(fx::writeDataFile(m.folder.collection,
                                       m.folder.filePath("standin.dat").toStdString()));
         }
@@ -179,6 +175,8 @@ private slots:
                                    withRun({}, processIdentity(earlier.processId()))));
         }
         startSearch(m, archive);
+        if (setup == "cancel first")
+            click(&m.window, "lblCancelar");
         if (setup == "earlier run") {
             QTRY_COMPARE_WITH_TIMEOUT(m.window.Label7->text(), "Esperando a M.A.M.E:", 20000);
             click(&m.window, "lblCancelar");
@@ -195,12 +193,13 @@ private slots:
         outcome.replaceInStrings("%1", crcListCutText(m.folder.path(), false));
         QCOMPARE(messagesShown(m.program.dialogs), searchAsked + outcome);
         QCOMPARE(m.folder.exists("listacrc.txt"),
-                 setup != "list unwritable" && setup != "earlier run" && !cancel && setup != "cut");
+                 setup != "list unwritable" && setup != "earlier run" &&
+                     !setup.startsWith("cancel") && setup != "cut");
         if (setup == "cut before, a link")
             QVERIFY(m.folder.readFile("../fuera.txt") == cutList &&
                     !QFileInfo(m.folder.filePath("listacrc.txt")).isSymLink());
         QCOMPARE(m.window.Label7->text(), "Número de ROMs Analizadas:");
-        QVERIFY(!m.window.SearchRunning && m.window.Estado->isHidden());
+        QVERIFY(m.window.Estado->isHidden());
         // The note of a run that still goes on stays for the next search.
         QCOMPARE(QFile::exists(m.program.state.records.crcList), setup == "earlier run");
         QCOMPARE(earlier.state(),
@@ -274,8 +273,7 @@ private slots:
         }
         EmulatorRunner runner;
         runner.useEmulator(ZEFRIN_STANDIN_PATH);
-        RunningView view;
-        CrcListMaker maker(runner, folder.path(), records.filePath("listacrc.json"), view);
+        CrcListMaker maker(runner, folder.path(), records.filePath("listacrc.json"));
         std::optional<CrcListEnd> end;
         connect(&maker, &CrcListMaker::ended, this,
                 [&end](const CrcListResult& result) { end = result.end; });

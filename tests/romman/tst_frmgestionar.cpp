@@ -247,7 +247,7 @@ private slots:
         if (cancel) // the lookup waited for the end; the bar shows the last check of five titles
             QVERIFY(window.lblArchivo->text() == "tetrix.zip" && window.lblTotal->text() == "5" &&
                     window.lblActual->text() == QString::number(window.progreso->value()));
-        QVERIFY(!window.ManagerBusy && !window.SearchRunning && window.Estado->isHidden() &&
+        QVERIFY(!window.ManagerBusy && window.Estado->isHidden() &&
                 window.cursor().shape() == Qt::ArrowCursor &&
                 !QFile::exists(m.folder.recordPath()));
     }

@@ -28,6 +28,13 @@ void makeFolder(EmulatorFolder& dir, const QString& folder, const QByteArray& ma
         dir.writeFile(folder + '/' + file, "x");
 }
 
+CommandLine inFolder(const QString& program, const QStringList& arguments, const QString& folder)
+{
+    CommandLine command(program, arguments);
+    command.workingFolder = folder;
+    return command;
+}
+
 } // namespace
 
 class SystemServicesTest : public QObject {
@@ -52,17 +59,17 @@ private slots:
     {
         QTemporaryDir dir;
         EmulatorRunner runner;
-        QVERIFY(runner.start({"/bin/sh", {"-c", "sleep 0.3"}, dir.path(), {}, {}, {}, 0}, this,
+        QVERIFY(runner.start(inFolder("/bin/sh", {"-c", "sleep 0.3"}, dir.path()), this,
                              &SystemServicesTest::ended));
         // Nothing waits: the call returns at once, and a second run is refused meanwhile.
         QVERIFY(runner.isBusy() && told_.isEmpty());
-        QVERIFY(!runner.start({"/bin/true", {}, dir.path(), {}, {}, {}, 0}, this,
-                              &SystemServicesTest::ended));
+        QVERIFY(
+            !runner.start(inFolder("/bin/true", {}, dir.path()), this, &SystemServicesTest::ended));
         QTRY_VERIFY(!runner.isBusy());
         QCOMPARE(told_, QStringList{"started 0"});
 
         // What cannot start is told the same way, never from inside the call.
-        QVERIFY(runner.start({dir.filePath("no-such-program"), {}, dir.path(), {}, {}, {}, 0}, this,
+        QVERIFY(runner.start(inFolder(dir.filePath("no-such-program"), {}, dir.path()), this,
                              &SystemServicesTest::ended));
         QCOMPARE(told_.size(), 1);
         QTRY_COMPARE(told_.size(), 2);

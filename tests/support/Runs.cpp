@@ -60,9 +60,8 @@ void occupy(EmulatorRunner& runner, int ms)
 {
     // The runner owns the one told.
     auto* sink = new Sink(&runner);
-    (void)runner.start(
-        {QStringLiteral("/bin/sleep"), {QString::number(ms / 1000.0)}, {}, {}, {}, {}, 0}, sink,
-        &Sink::ended);
+    (void)runner.start(CommandLine(QStringLiteral("/bin/sleep"), {QString::number(ms / 1000.0)}),
+                       sink, &Sink::ended);
 }
 
 } // namespace zefrin::test

@@ -3,23 +3,104 @@
 #include "ZipCrcs.h"
 #include "engine/catalogue/GameList.h"
 #include "engine/catalogue/RomFolder.h"
+#include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zefrin {
 
-CompatibilitySearch::CompatibilitySearch(ArchiveChecker& checker, SearchView& view)
+CompatibilitySearch::CompatibilitySearch(ArchiveChecker& checker, GameListMaker& listMaker,
+                                         EmulatorRunner& runner, const QString& emulatorFolder,
+                                         const QString& crcRecordPath)
     : checker_(checker)
-    , view_(view)
+    , listMaker_(listMaker)
+    , crcList_(runner, emulatorFolder, crcRecordPath)
+    , emulatorFolder_(emulatorFolder)
 {
+    connect(&crcList_, &CrcListMaker::progressed, this, &CompatibilitySearch::crcListProgressed);
+    connect(&crcList_, &CrcListMaker::earlierRunAwaited, this,
+            &CompatibilitySearch::earlierRunAwaited);
+    connect(&crcList_, &CrcListMaker::ended, this, &CompatibilitySearch::crcListDone);
 }
 
-void CompatibilitySearch::start(const QStringList& gameLines, std::shared_ptr<const CrcIndex> crcs)
+void CompatibilitySearch::start(const QString& archive)
+{
+    selected_ = archive;
+    cancelled_ = false;
+    result_ = {};
+    // The game list is written anew first (all.bat written first when missing); when the
+    // emulator cannot be asked now, the list there is read at once.
+    connect(&listMaker_, &GameListMaker::made, this, &CompatibilitySearch::listMade,
+            Qt::SingleShotConnection);
+    if (listMaker_.start(checker_.dialect()))
+        return;
+    disconnect(&listMaker_, &GameListMaker::made, this, &CompatibilitySearch::listMade);
+    listMade();
+}
+
+void CompatibilitySearch::listMade()
+{
+    emit gameListMade();
+    // Without the game list there is no game to check the archive against.
+    const std::optional<QStringList> lines = readGameLines(emulatorFolder_);
+    if (!lines) {
+        result_.diskFull = listMaker_.diskWasFull();
+        finish(SearchEnd::NoGameList);
+        return;
+    }
+    if (!listsRomCrcs(checker_.dialect())) {
+        beginChecks(*lines, nullptr);
+        return;
+    }
+    lines_ = *lines;
+    crcList_.start(lines_);
+    // A cancel while the game list was made: no minute-long run for nothing.
+    if (cancelled_)
+        crcList_.cancel();
+}
+
+void CompatibilitySearch::crcListDone(const CrcListResult& list)
+{
+    emit crcListEnded();
+    if (list.end == CrcListEnd::Cancelled) {
+        finish(SearchEnd::Cancelled);
+        return;
+    }
+    // Without the whole list the search would go through every game, for hours, on a disk
+    // where the checks cannot write either.
+    if (list.end == CrcListEnd::Cut) {
+        result_.diskFull = list.diskFull;
+        finish(SearchEnd::CrcListCut);
+        return;
+    }
+    beginChecks(std::exchange(lines_, {}), list.index);
+}
+
+void CompatibilitySearch::check(const QStringList& gameLines, std::shared_ptr<const CrcIndex> crcs)
+{
+    cancelled_ = false;
+    result_ = {};
+    beginChecks(gameLines, std::move(crcs));
+}
+
+void CompatibilitySearch::select(const QString& archive)
+{
+    selected_ = archive;
+}
+
+void CompatibilitySearch::cancel()
+{
+    cancelled_ = true;
+    crcList_.cancel();
+}
+
+void CompatibilitySearch::beginChecks(const QStringList& gameLines,
+                                      std::shared_ptr<const CrcIndex> crcs)
 {
     lines_ = gameLines;
     line_ = 0;
-    result_ = {};
     crcs_ = std::move(crcs);
     candidatesOf_.clear();
     candidates_.reset();
@@ -46,7 +127,7 @@ void CompatibilitySearch::next()
                 continue;
             }
         }
-        view_.showCounter(static_cast<int>(line_) + 1);
+        emit counted(static_cast<int>(line_) + 1);
         if (!crcs_)
             result_.archive = currentArchive();
         result_.candidate = candidateArchiveName(line, checker_.dialect());
@@ -67,8 +148,7 @@ void CompatibilitySearch::next()
 
 QString CompatibilitySearch::currentArchive() const
 {
-    const QString selected = view_.selectedArchive();
-    return selected.isEmpty() ? result_.archive : selected;
+    return selected_.isEmpty() ? result_.archive : selected_;
 }
 
 std::optional<bool> CompatibilitySearch::isCandidate(const QString& gameLine)
@@ -111,7 +191,7 @@ bool CompatibilitySearch::carryOn(CheckOutcome outcome)
         finish(SearchEnd::Stopped);
         return false;
     }
-    if (!view_.searchRunning()) {
+    if (cancelled_) {
         finish(SearchEnd::Cancelled);
         return false;
     }

@@ -21,12 +21,11 @@ constexpr qint64 tailBytes = 4096;
 } // namespace
 
 CrcListMaker::CrcListMaker(EmulatorRunner& runner, const QString& emulatorFolder,
-                           const QString& recordPath, SearchView& view)
+                           const QString& recordPath)
     : runner_(runner)
     , emulatorFolder_(emulatorFolder)
     , listPath_(emulatorPath(emulatorFolder, crcListFileName()))
     , recordPath_(recordPath)
-    , view_(view)
 {
     poll_.setInterval(pollMs);
     connect(&poll_, &QTimer::timeout, this, &CrcListMaker::poll);
@@ -40,10 +39,15 @@ void CrcListMaker::start(const QStringList& gameLines)
     QMetaObject::invokeMethod(this, &CrcListMaker::begin, Qt::QueuedConnection);
 }
 
+void CrcListMaker::cancel()
+{
+    cancelled_ = true;
+}
+
 void CrcListMaker::begin()
 {
     // Cancelled while the game list was made: no minute-long run for nothing.
-    if (!view_.searchRunning()) {
+    if (cancelled_) {
         finish(CrcListEnd::Cancelled);
         return;
     }
@@ -88,7 +92,7 @@ void CrcListMaker::earlierRunEnded(const ShellResult&)
     poll_.stop();
     awaited_ = {};
     // A cancel while waiting ends here, before any run of this copy's own.
-    if (cancelled_ || !view_.searchRunning()) {
+    if (cancelled_) {
         finish(CrcListEnd::Cancelled);
         return;
     }
@@ -131,8 +135,7 @@ void CrcListMaker::make()
 
 void CrcListMaker::poll()
 {
-    if (!view_.searchRunning()) {
-        cancelled_ = true;
+    if (cancelled_) {
         poll_.stop();
         runner_.cancel();
         return;
@@ -142,13 +145,13 @@ void CrcListMaker::poll()
         if (const int line = reached(); line > shown_ || !shownAwaited_) {
             shown_ = line;
             shownAwaited_ = true;
-            view_.showEarlierRun(awaited_.pid, line);
+            emit earlierRunAwaited(awaited_.pid, line);
         }
         return;
     }
     if (const int line = reached(); line > shown_) {
         shown_ = line;
-        view_.showListProgress(line);
+        emit progressed(line);
     }
 }
 
@@ -183,7 +186,7 @@ void CrcListMaker::runEnded(const ShellResult& result)
     if (!whole)
         (void)removeIfExists(listPath_);
     (void)clearRunRecord(recordPath_);
-    if (cancelled_ || !view_.searchRunning()) {
+    if (cancelled_) {
         finish(CrcListEnd::Cancelled);
         return;
     }

@@ -6,7 +6,6 @@
 // note left by an earlier copy of the program means such a list, which is made again (once
 // the emulator that was writing it has ended; the wait is shown, and a cancel ends it).
 
-#include "CompatibilitySearch.h"
 #include "CrcList.h"
 #include "engine/services/EmulatorRunner.h"
 
@@ -39,16 +38,22 @@ class CrcListMaker : public QObject {
     Q_OBJECT
 
 public:
-    // The view is asked whether the search still runs, and shown how far the making has got.
-    CrcListMaker(EmulatorRunner& runner, const QString& emulatorFolder, const QString& recordPath,
-                 SearchView& view);
+    CrcListMaker(EmulatorRunner& runner, const QString& emulatorFolder, const QString& recordPath);
 
     // `gameLines` (of lista.txt, heading dropped) measure the progress of a making: the
     // emulator lists the sets in about their order. `ended` follows, always after this call
     // has returned.
     void start(const QStringList& gameLines);
+    // The user has cancelled: a making or a wait in progress ends at the next look, within a
+    // tenth of a second, and one not begun yet is not begun.
+    void cancel();
 
 signals:
+    // While the list is being made: the emulator has got to game line `reached`.
+    void progressed(int reached);
+    // While the maker waits for the emulator an earlier copy of the program left writing the
+    // list (process `pid`), which has got to game line `reached` (0: not known).
+    void earlierRunAwaited(qint64 pid, int reached);
     void ended(const CrcListResult& result);
 
 private slots:
@@ -71,7 +76,6 @@ private:
     QString emulatorFolder_;
     QString listPath_;
     QString recordPath_;
-    SearchView& view_;
     QStringList gameLines_;
     QHash<QString, int> lineOfSet_;
     QTimer poll_;

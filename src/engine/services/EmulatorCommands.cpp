@@ -129,19 +129,15 @@ CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPa
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(emulator);
-    return {QStringLiteral("cmd.exe"),
-            {QStringLiteral("/c"), scriptPath},
-            emulatorFolder,
-            {},
-            {},
-            {},
-            0};
+    CommandLine command(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), scriptPath});
+    command.workingFolder = emulatorFolder;
+    return command;
 #else
     // The scripts keep their CR LF line ends, but the shell would take each CR as the last
     // character of the line's last word (a redirection to "1.p\r"), so it gets them without.
     QFile script(scriptPath);
     if (!script.open(QIODevice::ReadOnly))
-        return {{}, {}, emulatorFolder, {}, script.errorString(), {}, 0};
+        return CommandLine::failed(emulatorFolder, script.errorString());
     // "mame" in a script is the emulator decided at start and no other: were the folder's own
     // one not executable (copied from a FAT stick, a zip), the shell would otherwise run the
     // next one on PATH.
@@ -149,13 +145,10 @@ CommandLine scriptCommand(const QString& emulatorFolder, const QString& scriptPa
                              shellQuote(emulatorOrOwn(emulatorFolder, emulator)) +
                              QStringLiteral(" \"$@\"; }\n");
     const QString text = function + decodeSystemText(script.readAll().replace("\r\n", "\n"));
-    return {QStringLiteral("/bin/sh"),
-            {QStringLiteral("-c"), text},
-            emulatorFolder,
-            {emulatorPathEntry(emulatorFolder)},
-            {},
-            {},
-            0};
+    CommandLine command(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), text});
+    command.workingFolder = emulatorFolder;
+    command.pathFirst = QStringList{emulatorPathEntry(emulatorFolder)};
+    return command;
 #endif
 }
 
@@ -172,13 +165,10 @@ QStringList listCrcArguments()
 CommandLine emulatorCommand(const QString& emulatorFolder, const QStringList& arguments,
                             const QString& emulator)
 {
-    return {emulatorOrOwn(emulatorFolder, emulator),
-            arguments,
-            emulatorFolder,
-            {emulatorPathEntry(emulatorFolder)},
-            {},
-            {},
-            0};
+    CommandLine command(emulatorOrOwn(emulatorFolder, emulator), arguments);
+    command.workingFolder = emulatorFolder;
+    command.pathFirst = QStringList{emulatorPathEntry(emulatorFolder)};
+    return command;
 }
 
 QString emulatorExecutableName()

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstdio>
@@ -121,6 +123,20 @@ bool diskIsFull(const QString& path)
 {
     const QStorageInfo disk(QFileInfo(path).absolutePath());
     return disk.isValid() && disk.bytesAvailable() <= 0;
+}
+
+CommandLine::CommandLine(QString program, QStringList arguments)
+    : program(std::move(program))
+    , arguments(std::move(arguments))
+{
+}
+
+CommandLine CommandLine::failed(QString workingFolder, QString reason)
+{
+    CommandLine command;
+    command.workingFolder = std::move(workingFolder);
+    command.error = std::move(reason);
+    return command;
 }
 
 QByteArray takeAnswer(const ShellResult& result, const QString& path, qint64 most)

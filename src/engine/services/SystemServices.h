@@ -24,6 +24,13 @@ QString StripExtension(const QString& fileName);
 
 // One child process to run (services/EmulatorRunner.h runs it).
 struct CommandLine {
+    // The program and its arguments; every other field is set by name, so that a value can
+    // never land in the wrong one.
+    CommandLine() = default;
+    CommandLine(QString program, QStringList arguments);
+    // A command that could not even be put together: it ends at once as not started.
+    static CommandLine failed(QString workingFolder, QString reason);
+
     QString program;
     QStringList arguments;
     QString workingFolder;

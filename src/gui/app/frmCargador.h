@@ -34,8 +34,10 @@ class QModelIndex;
 
 namespace zefrin {
 
+class KeySwitchSteps;
 class LabelButton;
 class frmGestionar;
+struct KeyStep;
 
 class frmCargador : public QWidget, public DefinedKeysSwitch {
     Q_OBJECT
@@ -186,11 +188,14 @@ private:
     // caller (mame.ini missing or unreadable).
     bool changeIniOption(const QString& name, const QString& value, bool restore,
                          bool* failureReported);
+    // The steps of the switch (engine/input/KeySwitchSteps.h) on this window's folder.
+    KeySwitchSteps keySteps();
+    // A mame.ini change that failed: told, and the switch turned off. Whether it was done.
+    bool reportIniFailure(const KeyStep& change);
     void switchDefinedKeysOn();
     void switchDefinedKeysOff();
     // At start-up: the switch on when mame.ini points at the keys.
     void showDefinedKeysInForce();
-    void forgetControllerLine();
     // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
     // the same way, and one message says it.
     bool reportingIniFailure_ = false;

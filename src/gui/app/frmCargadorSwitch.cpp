@@ -3,17 +3,17 @@
 // parks the emulator's own input settings while it is on.
 
 #include "engine/input/ControllerFiles.h"
-#include "engine/input/KeySwitch.h"
+#include "engine/input/KeySwitchSteps.h"
 #include "engine/input/MameIniOption.h"
 #include "engine/services/SystemServices.h"
 #include "frmCargador.h"
+#include "gui/input/KeyMessages.h"
 #include "gui/input/frmTeclas.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Seams.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
@@ -53,58 +53,42 @@ void frmCargador::chkUsaControles_Click()
     }
 }
 
+KeySwitchSteps frmCargador::keySteps()
+{
+    return KeySwitchSteps(state_.emulatorFolder, state_.dialect, state_.records,
+                          state_.LineaAnterior);
+}
+
 void frmCargador::switchDefinedKeysOn()
 {
-    if (!FileExists(controllerEntryPath(state_.emulatorFolder))) {
+    KeySwitchSteps steps = keySteps();
+    const KeyStep saved = steps.checkKeysSaved();
+    if (!saved.done) {
         chkUsaControles->setChecked(false);
-        context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("Todavía no."),
-                                 QStringLiteral("No hay un archivo de teclado configurado, debes "
-                                                "configurar las teclas antes de seleccionar la "
-                                                "casilla."));
+        (void)showKeyStep(context_.dialogs, this, saved);
         return;
     }
-    const Parking parking =
-        parkEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings, state_.dialect);
-    if (parking.outcome != Parking::Outcome::Parked) {
-        // The emulator's own settings would override the user's keys; without the record they
-        // could stay parked for good.
-        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 parking.outcome == Parking::Outcome::RecordFailed
-                                     ? keyNoteErrorText(state_.records.inputSettings)
-                                     : cfgFolderErrorText(state_.emulatorFolder));
+    if (!showKeyStep(context_.dialogs, this, steps.parkInputSettings())) {
         chkUsaControles->setChecked(false);
         return;
     }
-    if (!parking.parkedAs.isEmpty())
-        context_.dialogs.message(this, Dialogs::Icon::Information, parkedElsewhereTitle(),
-                                 parkedElsewhereText(state_.emulatorFolder, parking.parkedAs));
     bool failureReported = false;
     (void)pointAtControllerFile(&failureReported);
-    const QString ini = path(QStringLiteral("mame.ini"));
-    if (failureReported || iniOptionHolds(ini, QStringLiteral("ctrlr"), QStringLiteral("Zefrin")))
+    if (failureReported)
         return;
-    // Without a controller line (or without mame.ini, a link to nothing too) the emulator would
-    // not use the keys: the switch does not claim it does, and gives the parked settings back.
+    const KeyStep pointed = steps.checkKeysPointed();
+    if (pointed.done)
+        return;
+    // The switch does not claim the emulator uses the keys, and gives the parked settings back.
     chkUsaControles->setChecked(false);
-    context_.dialogs.message(this, Dialogs::Icon::Exclamation, keyErrorTitle(),
-                             keysNotPointedText(state_.emulatorFolder, QFileInfo::exists(ini)));
+    (void)showKeyStep(context_.dialogs, this, pointed);
 }
 
 void frmCargador::switchDefinedKeysOff()
 {
-    if (!restoreEmulatorInputFile(state_.emulatorFolder, state_.records.inputSettings).ok)
-        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 cfgFolderErrorText(state_.emulatorFolder));
-    // The remembered line stays while it could not be put back, for a later attempt.
-    if (!state_.LineaAnterior.isEmpty() &&
-        CambiarOpcionIni(QStringLiteral("ctrlr"), QString(), true))
-        forgetControllerLine();
-}
-
-void frmCargador::forgetControllerLine()
-{
-    state_.LineaAnterior.clear();
-    keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, QString());
+    KeySwitchSteps steps = keySteps();
+    (void)showKeyStep(context_.dialogs, this, steps.giveBackInputSettings());
+    (void)reportIniFailure(steps.giveBackUserLine());
 }
 
 // Only a controller line this program set is changed: the user's own line comes back when
@@ -112,14 +96,7 @@ void frmCargador::forgetControllerLine()
 // reset. A controller setting of the user's own stays as it is.
 void frmCargador::giveBackControllerOption()
 {
-    const QString option = QStringLiteral("ctrlr");
-    if (!state_.LineaAnterior.isEmpty()) {
-        if (CambiarOpcionIni(option, QString(), true))
-            forgetControllerLine();
-        return;
-    }
-    if (iniOptionHolds(path(QStringLiteral("mame.ini")), option, QStringLiteral("Zefrin")))
-        (void)CambiarOpcionIni(option, QString(), false);
+    (void)reportIniFailure(keySteps().giveBackControllerOption());
 }
 
 // A copy ended with the keys on leaves mame.ini pointing at them: the switch shows what is in
@@ -168,33 +145,20 @@ bool frmCargador::CambiarOpcionIni(const QString& name, const QString& value, bo
 bool frmCargador::changeIniOption(const QString& name, const QString& value, bool restore,
                                   bool* failureReported)
 {
+    const KeyStep change = keySteps().changeIniOption(name, value, restore);
     if (failureReported)
-        *failureReported = false;
-    // A line that a set replaces is kept in the record before mame.ini loses it. The shutdown's
-    // reset (an empty value) puts nothing of the user's aside: it keeps no record.
-    std::function<bool(const QString&)> keepLine;
-    if (!restore && !value.isEmpty())
-        keepLine = [this](const QString& line) {
-            return keepControllerLine(state_.records.controllerLine, state_.emulatorFolder, line);
-        };
-    const IniChange change =
-        rewriteIniOption(path(QStringLiteral("mame.ini")), name, value, restore,
-                         state_.LineaAnterior, keepLine, state_.records.iniRewrite);
-    if (change == IniChange::Unchanged || change == IniChange::Rewritten)
-        return true;
-    if (change == IniChange::NotRead)
-        return false;
-    if (failureReported)
-        *failureReported = true;
-    if (!reportingIniFailure_) {
+        *failureReported = !change.messages.isEmpty();
+    return reportIniFailure(change);
+}
+
+bool frmCargador::reportIniFailure(const KeyStep& change)
+{
+    if (!change.done && !change.messages.isEmpty() && !reportingIniFailure_) {
         const QScopedValueRollback<bool> reporting(reportingIniFailure_, true);
-        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 change == IniChange::NotNoted
-                                     ? keyNoteErrorText(state_.records.controllerLine)
-                                     : mameIniErrorText());
+        (void)showKeyStep(context_.dialogs, this, change);
         chkUsaControles->setChecked(false);
     }
-    return false;
+    return change.done;
 }
 
 } // namespace zefrin

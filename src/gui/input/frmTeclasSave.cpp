@@ -2,8 +2,10 @@
 // ends the save with the window still open; what earlier groups wrote stays on disk.
 
 #include "DefinedKeysSwitch.h"
+#include "KeyMessages.h"
 #include "engine/input/ControllerFiles.h"
 #include "engine/input/KeySwitch.h"
+#include "engine/input/KeySwitchSteps.h"
 #include "frmTeclas.h"
 #include "gui/widgets/Seams.h"
 
@@ -17,18 +19,9 @@ bool frmTeclas::GuardarTeclado()
                                  keyFilesErrorText(folder));
         return false;
     }
-    const Parking parking =
-        parkEmulatorInputFile(folder, state_.records.inputSettings, state_.dialect);
-    if (parking.outcome != Parking::Outcome::Parked) {
-        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 parking.outcome == Parking::Outcome::RecordFailed
-                                     ? keyNoteErrorText(state_.records.inputSettings)
-                                     : cfgFolderErrorText(folder));
+    KeySwitchSteps steps(folder, state_.dialect, state_.records, state_.LineaAnterior);
+    if (!showKeyStep(context_.dialogs, this, steps.parkInputSettings()))
         return false;
-    }
-    if (!parking.parkedAs.isEmpty())
-        context_.dialogs.message(this, Dialogs::Icon::Information, parkedElsewhereTitle(),
-                                 parkedElsewhereText(folder, parking.parkedAs));
 
     bool failureReported = false;
     if (!keysSwitch_.pointAtControllerFile(&failureReported)) {
@@ -36,10 +29,8 @@ bool frmTeclas::GuardarTeclado()
             context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
                                      mameIniErrorText());
         // With the switch off the emulator's own settings belong in their place.
-        if (!keysSwitch_.definedKeysOn() &&
-            !restoreEmulatorInputFile(folder, state_.records.inputSettings).ok)
-            context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                     cfgFolderErrorText(folder));
+        if (!keysSwitch_.definedKeysOn())
+            (void)showKeyStep(context_.dialogs, this, steps.giveBackInputSettings());
         return false;
     }
     // Turning the switch on finds nothing left to change; should it fail all the same, it has

@@ -89,8 +89,7 @@ frmGestionar::frmGestionar(AppContext& context, QWidget* parent)
     , listMaker_(state_.emulator, state_.emulatorFolder, state_.records.gameList)
     , checker_(state_.emulator, state_.emulatorFolder, state_.records.pendingRename, state_.dialect,
                state_.scratch.path())
-    , search_(checker_, *this)
-    , crcList_(state_.emulator, state_.emulatorFolder, state_.records.crcList, *this)
+    , search_(checker_, listMaker_, state_.emulator, state_.emulatorFolder, state_.records.crcList)
     , update_(checker_)
     , reports_(state_.emulator, state_.emulatorFolder, state_.scratch.path(), state_.dialect)
 {
@@ -206,6 +205,7 @@ void frmGestionar::connectControls()
     connect(ROMs, &QListWidget::itemClicked, this, &frmGestionar::ROMs_Click);
     connect(lstJuegos, &QListWidget::currentRowChanged, this, &frmGestionar::lstJuegos_Click);
     connect(lstJuegos, &QListWidget::itemClicked, this, &frmGestionar::lstJuegos_Click);
+    connect(ROMs, &QListWidget::itemSelectionChanged, this, &frmGestionar::romSelectionChanged);
 
     connect(lblSalir, &LabelButton::clicked, this, &frmGestionar::lblSalir_Click);
     connect(lblBuscar, &LabelButton::clicked, this, &frmGestionar::lblBuscar_Click);
@@ -214,8 +214,13 @@ void frmGestionar::connectControls()
     connect(lblActualizar, &LabelButton::clicked, this, &frmGestionar::lblActualizar_Click);
     connect(lblArchivosJuego, &LabelButton::clicked, this, &frmGestionar::lblArchivosJuego_Click);
     connect(lblContiene, &LabelButton::clicked, this, &frmGestionar::lblContiene_Click);
+    connect(&search_, &CompatibilitySearch::gameListMade, this, &frmGestionar::searchListMade);
+    connect(&search_, &CompatibilitySearch::counted, this, &frmGestionar::showCounter);
+    connect(&search_, &CompatibilitySearch::crcListProgressed, this,
+            &frmGestionar::showListProgress);
+    connect(&search_, &CompatibilitySearch::earlierRunAwaited, this, &frmGestionar::showEarlierRun);
+    connect(&search_, &CompatibilitySearch::crcListEnded, this, &frmGestionar::crcListEnded);
     connect(&search_, &CompatibilitySearch::ended, this, &frmGestionar::searchEnded);
-    connect(&crcList_, &CrcListMaker::ended, this, &frmGestionar::crcListEnded);
     connect(&update_, &RomUpdate::ended, this, &frmGestionar::updateEnded);
     connect(&reports_, &ReportMaker::made, this, &frmGestionar::reportMade);
 }

@@ -14,7 +14,6 @@
 #include "engine/catalogue/GameListMaker.h"
 #include "engine/romman/ArchiveCheck.h"
 #include "engine/romman/CompatibilitySearch.h"
-#include "engine/romman/CrcListMaker.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
 #include "gui/widgets/AppContext.h"
@@ -33,7 +32,7 @@ namespace zefrin {
 
 class LabelButton;
 
-class frmGestionar : public QDialog, private SearchView {
+class frmGestionar : public QDialog {
     Q_OBJECT
 
 public:
@@ -50,8 +49,6 @@ public:
 
     // A command of this window is running: from its click until its outcome is shown.
     bool ManagerBusy = false;
-    // A search runs and has not been cancelled.
-    bool SearchRunning = false;
 
     // What the commands read: the archive selected in ROMs (empty for none), whether a game is
     // selected in lstJuegos, and its title.
@@ -104,8 +101,12 @@ private slots:
     void lblArchivosJuego_Click();
     void lblContiene_Click();
     void gameListMade();
+    void romSelectionChanged();
     void searchListMade();
-    void crcListEnded(const CrcListResult& list);
+    void showCounter(int counter);
+    void showListProgress(int reached);
+    void showEarlierRun(qint64 pid, int reached);
+    void crcListEnded();
     void searchEnded(const SearchResult& result);
     void compareChecked(CheckOutcome outcome);
     void updateEnded(const UpdateResult& result);
@@ -116,15 +117,6 @@ private:
     void buildStatusPanel();
     void buildLines();
     void connectControls();
-    // A search that cannot go on ends here with a critical message.
-    void endSearchSaying(const QString& text);
-
-    // SearchView: what the search reads and shows between checks.
-    void showCounter(int counter) override;
-    QString selectedArchive() const override;
-    bool searchRunning() const override;
-    void showListProgress(int reached) override;
-    void showEarlierRun(qint64 pid, int reached) override;
 
     // lblTitulo and lblArchivo for the selections of now (each kept when nothing is selected).
     // Says so, and is true, when one of the names cannot be handed to the emulator, or when
@@ -154,9 +146,6 @@ private:
     GameListMaker listMaker_;
     ArchiveChecker checker_;
     CompatibilitySearch search_;
-    CrcListMaker crcList_;
-    // The game lines of the search in hand, while its CRC list is read or made.
-    QStringList searchLines_;
     RomUpdate update_;
     ReportMaker reports_;
     // The archive of the game last looked up in lstJuegos, which lblArchivo shows ("ERROR"

@@ -2,12 +2,10 @@
 // update and the two detail reports.
 
 #include "ManagerMessages.h"
-#include "engine/catalogue/GameList.h"
 #include "engine/catalogue/GeneratedFiles.h"
 #include "engine/catalogue/RomFolder.h"
 #include "engine/romman/RomReports.h"
 #include "engine/romman/RomUpdate.h"
-#include "engine/services/EmulatorCommands.h"
 #include "engine/services/ExchangeFiles.h"
 #include "engine/services/SystemServices.h"
 #include "engine/services/TextFile.h"
@@ -76,57 +74,27 @@ void frmGestionar::lblBuscar_Click()
         return;
     }
     beginCommand();
-    SearchRunning = true;
     Estado->show();
     Estado->raise();
-    regenerateGameList(&frmGestionar::searchListMade);
+    search_.start(archive);
+}
+
+void frmGestionar::romSelectionChanged()
+{
+    // A search under way takes up the new selection at its next check.
+    search_.select(selectedArchiveName());
 }
 
 void frmGestionar::searchListMade()
 {
     setValue(lblTotal, QString::number(lstJuegos->count()));
     setProgress(0);
-    // Without the game list there is no game to check the archive against.
-    const std::optional<QStringList> list = readGameLines(state_.emulatorFolder);
-    if (!list) {
-        endSearchSaying(gameListNotMadeText(state_.emulatorFolder, listMaker_.diskWasFull()));
-        return;
-    }
-    const QStringList& lines = *list;
-    if (!listsRomCrcs(state_.dialect)) {
-        search_.start(lines);
-        return;
-    }
-    searchLines_ = lines;
-    crcList_.start(lines);
 }
 
-void frmGestionar::crcListEnded(const CrcListResult& list)
+void frmGestionar::crcListEnded()
 {
     Label7->setText(analysedCaption());
     Estado->setToolTip(QString());
-    const QStringList lines = std::exchange(searchLines_, {});
-    if (list.end == CrcListEnd::Cancelled) {
-        SearchResult cancelled;
-        cancelled.end = SearchEnd::Cancelled;
-        searchEnded(cancelled);
-        return;
-    }
-    // Without the whole list the search would go through every game, for hours, on a disk
-    // where the checks cannot write either.
-    if (list.end == CrcListEnd::Cut) {
-        endSearchSaying(crcListCutText(state_.emulatorFolder, list.diskFull));
-        return;
-    }
-    search_.start(lines, list.index);
-}
-
-void frmGestionar::endSearchSaying(const QString& text)
-{
-    Estado->hide();
-    SearchRunning = false;
-    endCommand();
-    context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."), text);
 }
 
 void frmGestionar::showListProgress(int reached)
@@ -150,7 +118,6 @@ void frmGestionar::showEarlierRun(qint64 pid, int reached)
 void frmGestionar::searchEnded(const SearchResult& result)
 {
     Estado->hide();
-    SearchRunning = false;
     endCommand();
     showSearchResult(result);
 }
@@ -166,16 +133,6 @@ void frmGestionar::setProgress(int counter)
     const ProgressFigures figures = progressFigures(counter, lstJuegos->count());
     progreso->setRange(figures.minimum, figures.maximum);
     progreso->setValue(figures.value);
-}
-
-QString frmGestionar::selectedArchive() const
-{
-    return selectedArchiveName();
-}
-
-bool frmGestionar::searchRunning() const
-{
-    return SearchRunning;
 }
 
 void frmGestionar::showSearchResult(const SearchResult& result)
@@ -216,17 +173,25 @@ void frmGestionar::showSearchResult(const SearchResult& result)
                          state_.records.pendingRename);
         refreshRomList();
         return;
+    case SearchEnd::NoGameList:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+                        gameListNotMadeText(state_.emulatorFolder, result.diskFull));
+        return;
+    case SearchEnd::CrcListCut:
+        dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+                        crcListCutText(state_.emulatorFolder, result.diskFull));
+        return;
     }
 }
 
 void frmGestionar::lblCancelar_Click()
 {
     // Not guarded: the one command that acts while a search runs. The search notices the
-    // cleared flag once the check in progress has ended.
+    // cancel once the step in hand has ended.
     if (context_.dialogs.askYesNo(
             this, Dialogs::Icon::Exclamation, QStringLiteral("¿Estas seguro?"),
             QStringLiteral("¿Deseas abortar la búsqueda de ROMs compatibles?")))
-        SearchRunning = false;
+        search_.cancel();
 }
 
 void frmGestionar::lblCompara_Click()
