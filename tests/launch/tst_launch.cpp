@@ -39,14 +39,18 @@ const QString cfgText =
                    "de la ROM.");
 const QByteArray ownSettings = "<user settings/>";
 
-// A shown main window over an emulator folder with the stand-in emulator, and a good archive
-// and a game list line for each game added, the catalogue read anew: ready to launch games as
-// a user does.
+// A shown main window over an emulator folder with the stand-in emulator (classic, or today's),
+// and a good archive and a game list line for each game added, the catalogue read anew: ready
+// to launch games as a user does.
 struct Rig {
-    Rig()
+    explicit Rig(bool today = false)
     {
         folder.installEmulator();
-        program.state.EmulatorVersion = QStringLiteral("0.70");
+        program.state.EmulatorVersion = today ? QStringLiteral("0.251") : QStringLiteral("0.70");
+        if (today) {
+            program.state.dialect = Dialect::Today;
+            tell("dialect=today");
+        }
         window.show();
     }
     void addGame(const char* name, const char* title)
@@ -309,10 +313,7 @@ private slots:
             "name=\"default\">\r\n\t\t<input>\r\n\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t"
             "<newseq type=\"standard\">KEYCODE_X</newseq>\r\n\t\t\t</port>\r\n\t\t</input>"
             "\r\n\t\t<ui_warnings launched=\"1\" />\r\n\t</system>\r\n</mameconfig>\r\n";
-        Rig rig;
-        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
-        rig.program.state.dialect = Dialect::Today;
-        rig.tell("dialect=today");
+        Rig rig(true);
         rig.addGame("galaxn", "Galaxian");
         if (dipDuringRun >= 0)
             rig.tell("run-dip=" + QString::number(dipDuringRun));
@@ -353,22 +354,17 @@ private slots:
         QTest::addColumn<QString>("directive");
         QTest::addColumn<QString>("reason"); // empty: the run reads as one that worked
         QTest::addColumn<QString>("lastLine");
-        QTest::newRow("missing files") << true << "roms=none"
-                                       << "faltan archivos de la ROM"
-                                       << "Fatal error: Required files are missing, the "
-                                          "machine cannot be run.";
-        QTest::newRow("no such system") << true << "run-exit=5"
-                                        << "M.A.M.E no conoce este juego"
-                                        << "galaxn: running";
-        QTest::newRow("killed") << true << "run-crash=segv"
-                                << "(señal 11)"
-                                << "galaxn: running";
-        QTest::newRow("classic, missing files") << false << "roms=none"
-                                                << ""
-                                                << "";
-        QTest::newRow("today, played") << true << ""
-                                       << ""
-                                       << "";
+        const auto row = [](const char* tag, bool today, const char* directive,
+                            const QString& reason = {}, const QString& lastLine = {}) {
+            QTest::newRow(tag) << today << QString(directive) << reason << lastLine;
+        };
+        row("missing files", true, "roms=none", "faltan archivos de la ROM",
+            "Fatal error: Required files are missing, the machine cannot be run.");
+        row("no such system", true, "run-exit=5", "M.A.M.E no conoce este juego",
+            "galaxn: running");
+        row("killed", true, "run-crash=segv", "(señal 11)", "galaxn: running");
+        row("classic, missing files", false, "roms=none");
+        row("today, played", true, "");
     }
 
     void todaysFailedRunIsSaidAsOne()
@@ -377,12 +373,7 @@ private slots:
         QFETCH(QString, directive);
         QFETCH(QString, reason);
         QFETCH(QString, lastLine);
-        Rig rig;
-        if (today) {
-            rig.program.state.EmulatorVersion = QStringLiteral("0.251");
-            rig.program.state.dialect = Dialect::Today;
-            rig.tell("dialect=today");
-        }
+        Rig rig(today);
         rig.addGame("galaxn", "Galaxian");
         if (directive == "roms=none")
             rig.folder.writeFile("roms/galaxn.zip", {});
@@ -447,10 +438,7 @@ private slots:
     // which looks for the lower-case name on Linux; the user's file keeps its name.
     void todaysRunFindsAnArchiveNamedInCapitals()
     {
-        Rig rig;
-        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
-        rig.program.state.dialect = Dialect::Today;
-        rig.tell("dialect=today");
+        Rig rig(true);
         rig.addGame("galaxn", "Galaxian");
         QVERIFY(QDir(rig.folder.filePath("roms")).rename("galaxn.zip", "GALAXN.ZIP"));
         rig.reload();
