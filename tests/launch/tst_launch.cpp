@@ -531,8 +531,10 @@ private slots:
     // both stay whole, for the next start to merge again.
     void mergeOnAFullDiskKeepsBothFiles()
     {
-        QTemporaryDir disk;
-        const SmallDisk small(disk.path(), 64);
+        EmulatorFolder folder;
+        folder.makeFolder("cfg");
+        const QString cfg = folder.filePath("cfg");
+        const SmallDisk small(cfg, 64);
         if (!small.mounted)
             QSKIP("no tmpfs to be mounted here");
         const QByteArray mapping = "\n\t\t\t<port type=\"P1_BUTTON1\"><newseq type=\"standard\">"
@@ -545,13 +547,8 @@ private slots:
             users += mapping;
             saved += QByteArray(mapping).replace("newseq", "newsex");
         }
-        const QString cfg = disk.path();
-        for (const auto& [name, bytes] :
-             {std::pair{"galaxn.bak", users + tail}, std::pair{"galaxn.cfg", saved + tail}}) {
-            QFile file(cfg + "/" + name);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                    file.flush());
-        }
+        folder.writeFile("cfg/galaxn.bak", users + tail);
+        folder.writeFile("cfg/galaxn.cfg", saved + tail);
         QFile filler(cfg + "/filler"); // the disk full, but for a page
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         while (filler.write(QByteArray(4096, 'f')) == 4096) {
@@ -560,12 +557,8 @@ private slots:
         filler.close();
         const AsideFile aside{"galaxn.cfg", "galaxn.bak", *fileIdentity(cfg + "/galaxn.bak"), true};
         QVERIFY(!giveBack(cfg, aside).ok);
-        const auto read = [&cfg](const char* name) {
-            QFile file(cfg + "/" + name);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-        };
-        QCOMPARE(read("galaxn.cfg"), saved + tail);
-        QCOMPARE(read("galaxn.bak"), users + tail);
+        QCOMPARE(folder.readFile("cfg/galaxn.cfg"), saved + tail);
+        QCOMPARE(folder.readFile("cfg/galaxn.bak"), users + tail);
         QCOMPARE(QDir(cfg).entryList(QDir::Files),
                  QStringList({"filler", "galaxn.bak", "galaxn.cfg"}));
     }
