@@ -462,28 +462,24 @@ private slots:
         const QByteArray bom = "\xef\xbb\xbf<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n";
         const QByteArray coin = "\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq type=\"standard\">"
                                 "KEYCODE_X</newseq>\n\t\t\t</port>";
-        QTest::newRow("empty system, as the emulator writes it")
-            << bom + "    <system name=\"default\" />\n</mameconfig>\n"
-            << bom + "    <system name=\"default\">\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n"
-            << QByteArray() << QByteArray();
-        QTest::newRow("no input")
-            << bom + "    <system name=\"default\">\n        <counters />\n    </system>\n"
-                     "</mameconfig>\n"
-            << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n"
-            << QByteArray() << QByteArray();
-        QTest::newRow("its own mapping dropped")
-            << bom + "    <system name=\"default\">\n        <counters />\n        <input>\n"
-                     "            <port type=\"COIN1\"><newseq type=\"standard\">KEYCODE_M"
-                     "</newseq></port>\n        </input>\n    </system>\n</mameconfig>\n"
-            << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n"
-            << QByteArray() << QByteArray();
-        QTest::newRow("cut short") << bom + "    <system name=\"default\">\n"
-                                   << QByteArray("(none)") << QByteArray() << QByteArray();
-        QTest::newRow("another system") << bom + "    <system name=\"pong\" />\n</mameconfig>\n"
-                                        << QByteArray("(none)") << QByteArray() << QByteArray();
+        const auto row = [](const char* tag, const QByteArray& saved, const QByteArray& merged,
+                            const QByteArray& users = {}, const QByteArray& runCopy = {}) {
+            QTest::newRow(tag) << saved << merged << users << runCopy;
+        };
+        const QByteArray counted = bom + "    <system name=\"default\">\n        <counters />\n";
+        const QByteArray coinAfterCounters = counted + "        <input>" + coin +
+                                             "\n        </input>\n    </system>\n</mameconfig>\n";
+        row("empty system, as the emulator writes it",
+            bom + "    <system name=\"default\" />\n</mameconfig>\n",
+            bom + "    <system name=\"default\">\n        <input>" + coin +
+                "\n        </input>\n    </system>\n</mameconfig>\n");
+        row("no input", counted + "    </system>\n</mameconfig>\n", coinAfterCounters);
+        row("its own mapping dropped",
+            counted + "        <input>\n            <port type=\"COIN1\"><newseq type=\"standard\">"
+                      "KEYCODE_M</newseq></port>\n        </input>\n    </system>\n</mameconfig>\n",
+            coinAfterCounters);
+        row("cut short", bom + "    <system name=\"default\">\n", "(none)");
+        row("another system", bom + "    <system name=\"pong\" />\n</mameconfig>\n", "(none)");
         // A mapped analog input keeps its settings through a keyed run: they apply during it,
         // and a change the emulator saved stays, with the user's mapping back in that port.
         const QByteArray pong = "<mameconfig version=\"10\">\n    <system name=\"pong\">\n"
@@ -498,13 +494,13 @@ private slots:
                                             QByteArray(paddle).replace("%", sensitivity) + content);
         };
         const QByteArray mapped = file("77", ">" + increment + "\n            </port>");
-        QTest::newRow("mapped paddle, its sensitivity changed")
-            << file("50", " />") << file("50", ">" + increment + "\n            </port>") << mapped
-            << file("77", ">\n            </port>");
-        QTest::newRow("mapped paddle, the emulator's own mapping too")
-            << file("50", ">\n                <newseq type=\"decrement\">KEYCODE_Z</newseq>"
-                          "\n            </port>")
-            << file("50", ">" + increment + "\n            </port>") << mapped << QByteArray();
+        row("mapped paddle, its sensitivity changed", file("50", " />"),
+            file("50", ">" + increment + "\n            </port>"), mapped,
+            file("77", ">\n            </port>"));
+        row("mapped paddle, the emulator's own mapping too",
+            file("50", ">\n                <newseq type=\"decrement\">KEYCODE_Z</newseq>"
+                       "\n            </port>"),
+            file("50", ">" + increment + "\n            </port>"), mapped);
     }
 
     void mappingsGoBackIntoWhatTheEmulatorSaved()
