@@ -126,45 +126,40 @@ private slots:
         QTest::addColumn<QString>("output"); // or its start, without a last line end
         const std::string gg1 = galaga.files[0].content;
         const std::string gg2 = galaga.files[1].content;
-        const QByteArray& good = goodGalaga;
+        const auto row = [](const char* tag, const char* commandLine, int exitCode,
+                            const QString& output, const QByteArray& galagaArchive = goodGalaga) {
+            QTest::newRow(tag) << QString(commandLine) << galagaArchive << exitCode << output;
+        };
         // -verifysets judges by the central directory: names of files do not matter, CRCs do.
-        QTest::newRow("good, a file renamed")
-            << "galaga -verifysets" << zip({{"x.bin", gg1}, {"gg2.bin", gg2}}) << 0
-            << "romset galaga is good\n1 romsets found, 1 were OK.\n";
-        QTest::newRow("wrong CRC")
-            << "galaga -verifysets" << zip({{"gg1.bin", std::string(300, 'x')}, {"gg2.bin", gg2}})
-            << 2 << "romset galaga is bad";
-        QTest::newRow("no archive") << "galaga -verifysets" << QByteArray("<none>") << 2
-                                    << "romset galaga not found\n0 romsets found, 0 were OK.\n";
-        QTest::newRow("unknown set")
-            << "xyz -verifysets" << good << 1 << "Game \"xyz\" not supported\n";
-        QTest::newRow("listroms")
-            << "galaga -listroms" << good << 0
-            << QStringLiteral("This is the list of the ROMs required for driver \"galaga\".\n"
-                              "Name              Size Checksum\n"
-                              "gg1.bin            300 CRC(%1)\n"
-                              "gg2.bin            200 CRC(%2)\n")
-                   .arg(fx::crc32(gg1), 8, 16, QLatin1Char('0'))
-                   .arg(fx::crc32(gg2), 8, 16, QLatin1Char('0'));
-        QTest::newRow("romident, backslash path")
-            << "roms\\mixed.zip -romident" << good << 7
-            << "renamed.bin  = gg2.bin      Galaga Espacial [galaga]\n"
-               "x.bin        NO MATCH\n"
-               "Out of 2 files, 1 matched, 1 did not match.\n";
-        QTest::newRow("isknown, path")
-            << "roms/mixed.zip -isknown" << good << 7
-            << "renamed.bin  KNOWN\nx.bin        UNKNOWN\nmixed.zip    PARTKNOWN\n";
-        QTest::newRow("romident, not a zip")
-            << "junk -romident" << good << 8 << "junk: not a valid zip archive\n";
-        QTest::newRow("isknown, no file")
-            << "none -isknown" << good << 8 << "none: file not found\n";
-        QTest::newRow("run, no archive") << "tenletters" << good << 2
-                                         << "t.1          NOT FOUND\nERROR: required files are "
-                                            "missing, the game cannot be run.\n";
+        row("good, a file renamed", "galaga -verifysets", 0,
+            "romset galaga is good\n1 romsets found, 1 were OK.\n",
+            zip({{"x.bin", gg1}, {"gg2.bin", gg2}}));
+        row("wrong CRC", "galaga -verifysets", 2, "romset galaga is bad",
+            zip({{"gg1.bin", std::string(300, 'x')}, {"gg2.bin", gg2}}));
+        row("no archive", "galaga -verifysets", 2,
+            "romset galaga not found\n0 romsets found, 0 were OK.\n", "<none>");
+        row("unknown set", "xyz -verifysets", 1, "Game \"xyz\" not supported\n");
+        row("listroms", "galaga -listroms", 0,
+            QStringLiteral("This is the list of the ROMs required for driver \"galaga\".\n"
+                           "Name              Size Checksum\n"
+                           "gg1.bin            300 CRC(%1)\n"
+                           "gg2.bin            200 CRC(%2)\n")
+                .arg(fx::crc32(gg1), 8, 16, QLatin1Char('0'))
+                .arg(fx::crc32(gg2), 8, 16, QLatin1Char('0')));
+        row("romident, backslash path", "roms\\mixed.zip -romident", 7,
+            "renamed.bin  = gg2.bin      Galaga Espacial [galaga]\n"
+            "x.bin        NO MATCH\n"
+            "Out of 2 files, 1 matched, 1 did not match.\n");
+        row("isknown, path", "roms/mixed.zip -isknown", 7,
+            "renamed.bin  KNOWN\nx.bin        UNKNOWN\nmixed.zip    PARTKNOWN\n");
+        row("romident, not a zip", "junk -romident", 8, "junk: not a valid zip archive\n");
+        row("isknown, no file", "none -isknown", 8, "none: file not found\n");
+        row("run, no archive", "tenletters", 2,
+            "t.1          NOT FOUND\nERROR: required files are missing, the game cannot be run.\n");
         // Names fill ten columns; CR LF line ends (directive eol): tst_catalogue.
-        QTest::newRow("listfull") << "-listfull" << good << 0
-                                  << "Name:     Description:\ngalaga    \"Galaga Espacial\"\n"
-                                     "b         \"bólido \"turbo\"\"\ntenletters\"Diez Letras\"\n";
+        row("listfull", "-listfull", 0,
+            "Name:     Description:\ngalaga    \"Galaga Espacial\"\n"
+            "b         \"bólido \"turbo\"\"\ntenletters\"Diez Letras\"\n");
     }
 
     void answersInTheEmulatorsFormats()
