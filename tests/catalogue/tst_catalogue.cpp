@@ -382,7 +382,6 @@ private slots:
     void listPlantedAsALinkIsNotWrittenThrough()
     {
         Catalogue c;
-        c.setGames(sixGames);
         const QString outside = c.folder.filePath("../fuera-de-zefrin.txt");
         const auto forget = qScopeGuard([&outside] { QFile::remove(outside); });
         c.folder.writeFile("../fuera-de-zefrin.txt", "mío\n");

@@ -153,7 +153,7 @@ private slots:
         for (int kill = 0; kill < kills; ++kill) {
             DrillFolder drill(paddingLines);
             QVERIFY(drill.ready);
-            killRunnerAfter(mode, drill, double(kill) / kills);
+            killRunnerAfter(mode, drill.folder, drill.records, double(kill) / kills);
             if (QTest::currentTestFailed())
                 return;
             expectEveryFileWhole(drill);
@@ -250,10 +250,6 @@ private slots:
 private:
     // Starts the runner, times one of its rounds, and kills it at `share` of the next two
     // rounds (give or take a tenth of a round).
-    void killRunnerAfter(const QString& mode, DrillFolder& drill, double share)
-    {
-        killRunnerAfter(mode, drill.folder, drill.records, share);
-    }
     void killRunnerAfter(const QString& mode, const EmulatorFolder& folder,
                          const QTemporaryDir& records, double share)
     {

@@ -39,14 +39,18 @@ const QString cfgText =
                    "de la ROM.");
 const QByteArray ownSettings = "<user settings/>";
 
-// A shown main window over an emulator folder with the stand-in emulator, and a good archive
-// and a game list line for each game added, the catalogue read anew: ready to launch games as
-// a user does.
+// A shown main window over an emulator folder with the stand-in emulator (classic, or today's),
+// and a good archive and a game list line for each game added, the catalogue read anew: ready
+// to launch games as a user does.
 struct Rig {
-    Rig()
+    explicit Rig(bool today = false)
     {
         folder.installEmulator();
-        program.state.EmulatorVersion = QStringLiteral("0.70");
+        program.state.EmulatorVersion = today ? QStringLiteral("0.251") : QStringLiteral("0.70");
+        if (today) {
+            program.state.dialect = Dialect::Today;
+            tell("dialect=today");
+        }
         window.show();
     }
     void addGame(const char* name, const char* title)
@@ -309,10 +313,7 @@ private slots:
             "name=\"default\">\r\n\t\t<input>\r\n\t\t\t<port type=\"COIN1\">\r\n\t\t\t\t"
             "<newseq type=\"standard\">KEYCODE_X</newseq>\r\n\t\t\t</port>\r\n\t\t</input>"
             "\r\n\t\t<ui_warnings launched=\"1\" />\r\n\t</system>\r\n</mameconfig>\r\n";
-        Rig rig;
-        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
-        rig.program.state.dialect = Dialect::Today;
-        rig.tell("dialect=today");
+        Rig rig(true);
         rig.addGame("galaxn", "Galaxian");
         if (dipDuringRun >= 0)
             rig.tell("run-dip=" + QString::number(dipDuringRun));
@@ -353,22 +354,17 @@ private slots:
         QTest::addColumn<QString>("directive");
         QTest::addColumn<QString>("reason"); // empty: the run reads as one that worked
         QTest::addColumn<QString>("lastLine");
-        QTest::newRow("missing files") << true << "roms=none"
-                                       << "faltan archivos de la ROM"
-                                       << "Fatal error: Required files are missing, the "
-                                          "machine cannot be run.";
-        QTest::newRow("no such system") << true << "run-exit=5"
-                                        << "M.A.M.E no conoce este juego"
-                                        << "galaxn: running";
-        QTest::newRow("killed") << true << "run-crash=segv"
-                                << "(señal 11)"
-                                << "galaxn: running";
-        QTest::newRow("classic, missing files") << false << "roms=none"
-                                                << ""
-                                                << "";
-        QTest::newRow("today, played") << true << ""
-                                       << ""
-                                       << "";
+        const auto row = [](const char* tag, bool today, const char* directive,
+                            const QString& reason = {}, const QString& lastLine = {}) {
+            QTest::newRow(tag) << today << QString(directive) << reason << lastLine;
+        };
+        row("missing files", true, "roms=none", "faltan archivos de la ROM",
+            "Fatal error: Required files are missing, the machine cannot be run.");
+        row("no such system", true, "run-exit=5", "M.A.M.E no conoce este juego",
+            "galaxn: running");
+        row("killed", true, "run-crash=segv", "(señal 11)", "galaxn: running");
+        row("classic, missing files", false, "roms=none");
+        row("today, played", true, "");
     }
 
     void todaysFailedRunIsSaidAsOne()
@@ -377,12 +373,7 @@ private slots:
         QFETCH(QString, directive);
         QFETCH(QString, reason);
         QFETCH(QString, lastLine);
-        Rig rig;
-        if (today) {
-            rig.program.state.EmulatorVersion = QStringLiteral("0.251");
-            rig.program.state.dialect = Dialect::Today;
-            rig.tell("dialect=today");
-        }
+        Rig rig(today);
         rig.addGame("galaxn", "Galaxian");
         if (directive == "roms=none")
             rig.folder.writeFile("roms/galaxn.zip", {});
@@ -447,10 +438,7 @@ private slots:
     // which looks for the lower-case name on Linux; the user's file keeps its name.
     void todaysRunFindsAnArchiveNamedInCapitals()
     {
-        Rig rig;
-        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
-        rig.program.state.dialect = Dialect::Today;
-        rig.tell("dialect=today");
+        Rig rig(true);
         rig.addGame("galaxn", "Galaxian");
         QVERIFY(QDir(rig.folder.filePath("roms")).rename("galaxn.zip", "GALAXN.ZIP"));
         rig.reload();
@@ -474,28 +462,24 @@ private slots:
         const QByteArray bom = "\xef\xbb\xbf<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n";
         const QByteArray coin = "\n\t\t\t<port type=\"COIN1\">\n\t\t\t\t<newseq type=\"standard\">"
                                 "KEYCODE_X</newseq>\n\t\t\t</port>";
-        QTest::newRow("empty system, as the emulator writes it")
-            << bom + "    <system name=\"default\" />\n</mameconfig>\n"
-            << bom + "    <system name=\"default\">\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n"
-            << QByteArray() << QByteArray();
-        QTest::newRow("no input")
-            << bom + "    <system name=\"default\">\n        <counters />\n    </system>\n"
-                     "</mameconfig>\n"
-            << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n"
-            << QByteArray() << QByteArray();
-        QTest::newRow("its own mapping dropped")
-            << bom + "    <system name=\"default\">\n        <counters />\n        <input>\n"
-                     "            <port type=\"COIN1\"><newseq type=\"standard\">KEYCODE_M"
-                     "</newseq></port>\n        </input>\n    </system>\n</mameconfig>\n"
-            << bom + "    <system name=\"default\">\n        <counters />\n        <input>" + coin +
-                   "\n        </input>\n    </system>\n</mameconfig>\n"
-            << QByteArray() << QByteArray();
-        QTest::newRow("cut short") << bom + "    <system name=\"default\">\n"
-                                   << QByteArray("(none)") << QByteArray() << QByteArray();
-        QTest::newRow("another system") << bom + "    <system name=\"pong\" />\n</mameconfig>\n"
-                                        << QByteArray("(none)") << QByteArray() << QByteArray();
+        const auto row = [](const char* tag, const QByteArray& saved, const QByteArray& merged,
+                            const QByteArray& users = {}, const QByteArray& runCopy = {}) {
+            QTest::newRow(tag) << saved << merged << users << runCopy;
+        };
+        const QByteArray counted = bom + "    <system name=\"default\">\n        <counters />\n";
+        const QByteArray coinAfterCounters = counted + "        <input>" + coin +
+                                             "\n        </input>\n    </system>\n</mameconfig>\n";
+        row("empty system, as the emulator writes it",
+            bom + "    <system name=\"default\" />\n</mameconfig>\n",
+            bom + "    <system name=\"default\">\n        <input>" + coin +
+                "\n        </input>\n    </system>\n</mameconfig>\n");
+        row("no input", counted + "    </system>\n</mameconfig>\n", coinAfterCounters);
+        row("its own mapping dropped",
+            counted + "        <input>\n            <port type=\"COIN1\"><newseq type=\"standard\">"
+                      "KEYCODE_M</newseq></port>\n        </input>\n    </system>\n</mameconfig>\n",
+            coinAfterCounters);
+        row("cut short", bom + "    <system name=\"default\">\n", "(none)");
+        row("another system", bom + "    <system name=\"pong\" />\n</mameconfig>\n", "(none)");
         // A mapped analog input keeps its settings through a keyed run: they apply during it,
         // and a change the emulator saved stays, with the user's mapping back in that port.
         const QByteArray pong = "<mameconfig version=\"10\">\n    <system name=\"pong\">\n"
@@ -510,13 +494,13 @@ private slots:
                                             QByteArray(paddle).replace("%", sensitivity) + content);
         };
         const QByteArray mapped = file("77", ">" + increment + "\n            </port>");
-        QTest::newRow("mapped paddle, its sensitivity changed")
-            << file("50", " />") << file("50", ">" + increment + "\n            </port>") << mapped
-            << file("77", ">\n            </port>");
-        QTest::newRow("mapped paddle, the emulator's own mapping too")
-            << file("50", ">\n                <newseq type=\"decrement\">KEYCODE_Z</newseq>"
-                          "\n            </port>")
-            << file("50", ">" + increment + "\n            </port>") << mapped << QByteArray();
+        row("mapped paddle, its sensitivity changed", file("50", " />"),
+            file("50", ">" + increment + "\n            </port>"), mapped,
+            file("77", ">\n            </port>"));
+        row("mapped paddle, the emulator's own mapping too",
+            file("50", ">\n                <newseq type=\"decrement\">KEYCODE_Z</newseq>"
+                       "\n            </port>"),
+            file("50", ">" + increment + "\n            </port>"), mapped);
     }
 
     void mappingsGoBackIntoWhatTheEmulatorSaved()
@@ -543,8 +527,10 @@ private slots:
     // both stay whole, for the next start to merge again.
     void mergeOnAFullDiskKeepsBothFiles()
     {
-        QTemporaryDir disk;
-        const SmallDisk small(disk.path(), 64);
+        EmulatorFolder folder;
+        folder.makeFolder("cfg");
+        const QString cfg = folder.filePath("cfg");
+        const SmallDisk small(cfg, 64);
         if (!small.mounted)
             QSKIP("no tmpfs to be mounted here");
         const QByteArray mapping = "\n\t\t\t<port type=\"P1_BUTTON1\"><newseq type=\"standard\">"
@@ -557,13 +543,8 @@ private slots:
             users += mapping;
             saved += QByteArray(mapping).replace("newseq", "newsex");
         }
-        const QString cfg = disk.path();
-        for (const auto& [name, bytes] :
-             {std::pair{"galaxn.bak", users + tail}, std::pair{"galaxn.cfg", saved + tail}}) {
-            QFile file(cfg + "/" + name);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                    file.flush());
-        }
+        folder.writeFile("cfg/galaxn.bak", users + tail);
+        folder.writeFile("cfg/galaxn.cfg", saved + tail);
         QFile filler(cfg + "/filler"); // the disk full, but for a page
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         while (filler.write(QByteArray(4096, 'f')) == 4096) {
@@ -572,12 +553,8 @@ private slots:
         filler.close();
         const AsideFile aside{"galaxn.cfg", "galaxn.bak", *fileIdentity(cfg + "/galaxn.bak"), true};
         QVERIFY(!giveBack(cfg, aside).ok);
-        const auto read = [&cfg](const char* name) {
-            QFile file(cfg + "/" + name);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-        };
-        QCOMPARE(read("galaxn.cfg"), saved + tail);
-        QCOMPARE(read("galaxn.bak"), users + tail);
+        QCOMPARE(folder.readFile("cfg/galaxn.cfg"), saved + tail);
+        QCOMPARE(folder.readFile("cfg/galaxn.bak"), users + tail);
         QCOMPARE(QDir(cfg).entryList(QDir::Files),
                  QStringList({"filler", "galaxn.bak", "galaxn.cfg"}));
     }

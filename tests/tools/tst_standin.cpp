@@ -126,45 +126,40 @@ private slots:
         QTest::addColumn<QString>("output"); // or its start, without a last line end
         const std::string gg1 = galaga.files[0].content;
         const std::string gg2 = galaga.files[1].content;
-        const QByteArray& good = goodGalaga;
+        const auto row = [](const char* tag, const char* commandLine, int exitCode,
+                            const QString& output, const QByteArray& galagaArchive = goodGalaga) {
+            QTest::newRow(tag) << QString(commandLine) << galagaArchive << exitCode << output;
+        };
         // -verifysets judges by the central directory: names of files do not matter, CRCs do.
-        QTest::newRow("good, a file renamed")
-            << "galaga -verifysets" << zip({{"x.bin", gg1}, {"gg2.bin", gg2}}) << 0
-            << "romset galaga is good\n1 romsets found, 1 were OK.\n";
-        QTest::newRow("wrong CRC")
-            << "galaga -verifysets" << zip({{"gg1.bin", std::string(300, 'x')}, {"gg2.bin", gg2}})
-            << 2 << "romset galaga is bad";
-        QTest::newRow("no archive") << "galaga -verifysets" << QByteArray("<none>") << 2
-                                    << "romset galaga not found\n0 romsets found, 0 were OK.\n";
-        QTest::newRow("unknown set")
-            << "xyz -verifysets" << good << 1 << "Game \"xyz\" not supported\n";
-        QTest::newRow("listroms")
-            << "galaga -listroms" << good << 0
-            << QStringLiteral("This is the list of the ROMs required for driver \"galaga\".\n"
-                              "Name              Size Checksum\n"
-                              "gg1.bin            300 CRC(%1)\n"
-                              "gg2.bin            200 CRC(%2)\n")
-                   .arg(fx::crc32(gg1), 8, 16, QLatin1Char('0'))
-                   .arg(fx::crc32(gg2), 8, 16, QLatin1Char('0'));
-        QTest::newRow("romident, backslash path")
-            << "roms\\mixed.zip -romident" << good << 7
-            << "renamed.bin  = gg2.bin      Galaga Espacial [galaga]\n"
-               "x.bin        NO MATCH\n"
-               "Out of 2 files, 1 matched, 1 did not match.\n";
-        QTest::newRow("isknown, path")
-            << "roms/mixed.zip -isknown" << good << 7
-            << "renamed.bin  KNOWN\nx.bin        UNKNOWN\nmixed.zip    PARTKNOWN\n";
-        QTest::newRow("romident, not a zip")
-            << "junk -romident" << good << 8 << "junk: not a valid zip archive\n";
-        QTest::newRow("isknown, no file")
-            << "none -isknown" << good << 8 << "none: file not found\n";
-        QTest::newRow("run, no archive") << "tenletters" << good << 2
-                                         << "t.1          NOT FOUND\nERROR: required files are "
-                                            "missing, the game cannot be run.\n";
+        row("good, a file renamed", "galaga -verifysets", 0,
+            "romset galaga is good\n1 romsets found, 1 were OK.\n",
+            zip({{"x.bin", gg1}, {"gg2.bin", gg2}}));
+        row("wrong CRC", "galaga -verifysets", 2, "romset galaga is bad",
+            zip({{"gg1.bin", std::string(300, 'x')}, {"gg2.bin", gg2}}));
+        row("no archive", "galaga -verifysets", 2,
+            "romset galaga not found\n0 romsets found, 0 were OK.\n", "<none>");
+        row("unknown set", "xyz -verifysets", 1, "Game \"xyz\" not supported\n");
+        row("listroms", "galaga -listroms", 0,
+            QStringLiteral("This is the list of the ROMs required for driver \"galaga\".\n"
+                           "Name              Size Checksum\n"
+                           "gg1.bin            300 CRC(%1)\n"
+                           "gg2.bin            200 CRC(%2)\n")
+                .arg(fx::crc32(gg1), 8, 16, QLatin1Char('0'))
+                .arg(fx::crc32(gg2), 8, 16, QLatin1Char('0')));
+        row("romident, backslash path", "roms\\mixed.zip -romident", 7,
+            "renamed.bin  = gg2.bin      Galaga Espacial [galaga]\n"
+            "x.bin        NO MATCH\n"
+            "Out of 2 files, 1 matched, 1 did not match.\n");
+        row("isknown, path", "roms/mixed.zip -isknown", 7,
+            "renamed.bin  KNOWN\nx.bin        UNKNOWN\nmixed.zip    PARTKNOWN\n");
+        row("romident, not a zip", "junk -romident", 8, "junk: not a valid zip archive\n");
+        row("isknown, no file", "none -isknown", 8, "none: file not found\n");
+        row("run, no archive", "tenletters", 2,
+            "t.1          NOT FOUND\nERROR: required files are missing, the game cannot be run.\n");
         // Names fill ten columns; CR LF line ends (directive eol): tst_catalogue.
-        QTest::newRow("listfull") << "-listfull" << good << 0
-                                  << "Name:     Description:\ngalaga    \"Galaga Espacial\"\n"
-                                     "b         \"bólido \"turbo\"\"\ntenletters\"Diez Letras\"\n";
+        row("listfull", "-listfull", 0,
+            "Name:     Description:\ngalaga    \"Galaga Espacial\"\n"
+            "b         \"bólido \"turbo\"\"\ntenletters\"Diez Letras\"\n");
     }
 
     void answersInTheEmulatorsFormats()
@@ -213,7 +208,6 @@ private slots:
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QByteArray>("err");
         QTest::addColumn<QString>("cfgFile"); // the file a game run writes; empty: none
-        const QByteArray none;
         const QByteArray bCrc = crcOf(bolido.files[0].content);
         const QByteArray xCrc = crcOf(std::string(64, 'x'));
         // A run ends with the key the coin takes: no settings of the game's, default.cfg or
@@ -223,94 +217,72 @@ private slots:
                                      "COIN1 = KEYCODE_5\n";
         const QByteArray bWrong = "b.rom WRONG CHECKSUMS:\n    EXPECTED: CRC(" + bCrc +
                                   ")\n       FOUND: CRC(" + xCrc + ")\n";
-        QTest::newRow("version") << "-version" << none << 0 << QByteArray("0.251 (unknown)") << none
-                                 << "";
-        QTest::newRow("listfull") << "-listfull" << none << 0
-                                  << QByteArray("Name:             Description:\n"
-                                                "galaga            \"Galaga Espacial\"\n"
-                                                "b                 \"b\xc3\xb3lido \"turbo\"\"\n"
-                                                "tenletters        \"Diez Letras\"\n"
-                                                "galagao           \"Galaga Espacial (otra)\"\n"
-                                                "diezletras_segunda \"Diez Letras (segunda)\"\n"
-                                                "pong              \"Pong [TTL]\"\n")
-                                  << none << "";
-        QTest::newRow("listcrc")
-            << "-listcrc galaga*" << none << 0
-            << crcOf(galaga.files[0].content) +
-                   " gg1.bin                         \tgalaga          \tGalaga "
-                   "Espacial\n" +
-                   crcOf(galaga.files[1].content) +
-                   " gg2.bin                         \tgalaga          \tGalaga "
-                   "Espacial\n" +
-                   crcOf(galagao.files[0].content) +
-                   " go1.bin                         \tgalagao         \tGalaga "
-                   "Espacial (otra)\n" +
-                   crcOf(galagao.files[1].content) +
-                   " gg2.bin                         \tgalagao         \tGalaga "
-                   "Espacial (otra)\n"
-            << none << "";
-        QTest::newRow("verifysets is gone")
-            << "galaga -verifysets" << none << 6 << none
-            << QByteArray("Error: unknown option: -verifysets\n") << "";
-        QTest::newRow("good") << "-verifyroms GALAGA" << none << 0
-                              << QByteArray("romset galaga is good\n1 romsets found, 1 were OK.\n")
-                              << none << "";
-        QTest::newRow("clone, shared file in the parent's archive")
-            << "-verifyroms galagao" << none << 0
-            << QByteArray("romset galagao [galaga] is good\n1 romsets found, 1 were OK.\n") << none
-            << "";
-        QTest::newRow("no ROM files") << "-verifyroms pong" << none << 0
-                                      << QByteArray("romset pong is best available\n"
-                                                    "1 romsets found, 1 were OK.\n")
-                                      << none << "";
-        QTest::newRow("wrong CRC")
-            << "-verifyroms b" << none << 2
-            << "b           : b.rom (64 bytes) - INCORRECT CHECKSUM:\nEXPECTED: CRC(" + bCrc +
-                   ")\n   FOUND: CRC(" + xCrc + ")\nromset b is bad\n"
-            << QByteArray("1 romsets found, 0 were OK.\n") << "";
-        QTest::newRow("clone, short file, shared file missing")
-            << "-verifyroms diezletras_segunda" << none << 2
-            << QByteArray("diezletras_segunda: d2.bin (32 bytes) - INCORRECT LENGTH: 30 bytes\n"
-                          "diezletras_segunda: t.1 (16 bytes) - NOT FOUND (tenletters)\n"
-                          "romset diezletras_segunda [tenletters] is bad\n")
-            << QByteArray("1 romsets found, 0 were OK.\n") << "";
-        QTest::newRow("archive name in capitals")
-            << "-verifyroms tenletters" << none << 2 << none
-            << QByteArray("romset \"tenletters\" not found!\n") << "";
-        QTest::newRow("verify, no match")
-            << "-verifyroms xyz" << none << 5 << none
-            << QByteArray("No matching systems found for 'xyz'\n") << "";
-        QTest::newRow("run, options anywhere")
-            << "-inipath . galaga -rompath roms -cfg_directory mis_cfg -ctrlrpath ctrlr -ctrlr "
-               "Zefrin -video none -sound none -skip_gameinfo"
-            << none << 0 << galagaRun << none << "mis_cfg/galaga.cfg";
-        QTest::newRow("run, paths from the ini, errors too")
-            << "galaga -inipath ini" << QByteArray("run-stderr-lines\t2\tgalaga\n") << 0
-            << galagaRun << QByteArray("galaga: error, line 1 of 2\ngalaga: error, line 2 of 2\n")
-            << "ini cfg/galaga.cfg";
-        QTest::newRow("run, wrong CRC")
-            << "b" << none << 0
-            << QByteArray("Loading \"b\xc3\xb3lido \"turbo\"\" (b)\n"
-                          "b: running, line 2 of 3\nb: running, line 3 of 3\nCOIN1 = KEYCODE_5\n")
-            << bWrong + "WARNING: the machine might not run correctly.\n"
-            << "cfg/b.cfg";
-        QTest::newRow("run, files missing")
-            << "diezletras_segunda" << none << 2 << none
-            << "d2.bin WRONG LENGTH (expected: 00000020 found: 0000001e)\n"
-               "d2.bin WRONG CHECKSUMS:\n    EXPECTED: CRC(" +
-                   crcOf(segunda.files[0].content) + ")\n       FOUND: CRC(" +
-                   crcOf(std::string(30, 'd')) +
-                   ")\nt.1 NOT FOUND (tried in diezletras_segunda tenletters)\n"
-                   "Fatal error: Required files are missing, the machine cannot be run.\n"
-            << "";
-        QTest::newRow("run, no controller file")
-            << "galaga -ctrlr Otro" << none << 3
-            << QByteArray("Ignoring MAME exception: Could not load controller configuration "
-                          "file Otro.cfg\n")
-            << QByteArray("Fatal error: Could not load controller configuration file Otro.cfg\n")
-            << "";
-        QTest::newRow("run, unknown set")
-            << "xyz" << none << 5 << none << QByteArray("Unknown system 'xyz'\n") << "";
+        const auto row = [](const char* tag, const char* commandLine, int exitCode,
+                            const QByteArray& out, const QByteArray& err = {},
+                            const QString& cfgFile = {}, const QByteArray& directives = {}) {
+            QTest::newRow(tag) << QString(commandLine) << directives << exitCode << out << err
+                               << cfgFile;
+        };
+        row("version", "-version", 0, "0.251 (unknown)");
+        row("listfull", "-listfull", 0,
+            "Name:             Description:\n"
+            "galaga            \"Galaga Espacial\"\n"
+            "b                 \"b\xc3\xb3lido \"turbo\"\"\n"
+            "tenletters        \"Diez Letras\"\n"
+            "galagao           \"Galaga Espacial (otra)\"\n"
+            "diezletras_segunda \"Diez Letras (segunda)\"\n"
+            "pong              \"Pong [TTL]\"\n");
+        row("listcrc", "-listcrc galaga*", 0,
+            crcOf(galaga.files[0].content) +
+                " gg1.bin                         \tgalaga          \tGalaga Espacial\n" +
+                crcOf(galaga.files[1].content) +
+                " gg2.bin                         \tgalaga          \tGalaga Espacial\n" +
+                crcOf(galagao.files[0].content) +
+                " go1.bin                         \tgalagao         \tGalaga Espacial (otra)\n" +
+                crcOf(galagao.files[1].content) +
+                " gg2.bin                         \tgalagao         \tGalaga Espacial (otra)\n");
+        row("verifysets is gone", "galaga -verifysets", 6, {},
+            "Error: unknown option: -verifysets\n");
+        row("good", "-verifyroms GALAGA", 0,
+            "romset galaga is good\n1 romsets found, 1 were OK.\n");
+        row("clone, shared file in the parent's archive", "-verifyroms galagao", 0,
+            "romset galagao [galaga] is good\n1 romsets found, 1 were OK.\n");
+        row("no ROM files", "-verifyroms pong", 0,
+            "romset pong is best available\n1 romsets found, 1 were OK.\n");
+        row("wrong CRC", "-verifyroms b", 2,
+            "b           : b.rom (64 bytes) - INCORRECT CHECKSUM:\nEXPECTED: CRC(" + bCrc +
+                ")\n   FOUND: CRC(" + xCrc + ")\nromset b is bad\n",
+            "1 romsets found, 0 were OK.\n");
+        row("clone, short file, shared file missing", "-verifyroms diezletras_segunda", 2,
+            "diezletras_segunda: d2.bin (32 bytes) - INCORRECT LENGTH: 30 bytes\n"
+            "diezletras_segunda: t.1 (16 bytes) - NOT FOUND (tenletters)\n"
+            "romset diezletras_segunda [tenletters] is bad\n",
+            "1 romsets found, 0 were OK.\n");
+        row("archive name in capitals", "-verifyroms tenletters", 2, {},
+            "romset \"tenletters\" not found!\n");
+        row("verify, no match", "-verifyroms xyz", 5, {}, "No matching systems found for 'xyz'\n");
+        row("run, options anywhere",
+            "-inipath . galaga -rompath roms -cfg_directory mis_cfg -ctrlrpath ctrlr -ctrlr "
+            "Zefrin -video none -sound none -skip_gameinfo",
+            0, galagaRun, {}, "mis_cfg/galaga.cfg");
+        row("run, paths from the ini, errors too", "galaga -inipath ini", 0, galagaRun,
+            "galaga: error, line 1 of 2\ngalaga: error, line 2 of 2\n", "ini cfg/galaga.cfg",
+            "run-stderr-lines\t2\tgalaga\n");
+        row("run, wrong CRC", "b", 0,
+            "Loading \"b\xc3\xb3lido \"turbo\"\" (b)\n"
+            "b: running, line 2 of 3\nb: running, line 3 of 3\nCOIN1 = KEYCODE_5\n",
+            bWrong + "WARNING: the machine might not run correctly.\n", "cfg/b.cfg");
+        row("run, files missing", "diezletras_segunda", 2, {},
+            "d2.bin WRONG LENGTH (expected: 00000020 found: 0000001e)\n"
+            "d2.bin WRONG CHECKSUMS:\n    EXPECTED: CRC(" +
+                crcOf(segunda.files[0].content) + ")\n       FOUND: CRC(" +
+                crcOf(std::string(30, 'd')) +
+                ")\nt.1 NOT FOUND (tried in diezletras_segunda tenletters)\n"
+                "Fatal error: Required files are missing, the machine cannot be run.\n");
+        row("run, no controller file", "galaga -ctrlr Otro", 3,
+            "Ignoring MAME exception: Could not load controller configuration file Otro.cfg\n",
+            "Fatal error: Could not load controller configuration file Otro.cfg\n");
+        row("run, unknown set", "xyz", 5, {}, "Unknown system 'xyz'\n");
     }
 
     void answersInTodaysFormats()
