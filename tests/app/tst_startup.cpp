@@ -191,7 +191,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(window.lstJuegos->count() ? window.lstJuegos->item(0)->text()
                                                             : QString(),
                                   QStringLiteral("Air Duel (Japan, M72 hardware)"), 20000);
-        QCOMPARE(program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QCOMPARE(program.state.EmulatorVersion.shown(), QStringLiteral("0.251"));
         QTRY_COMPARE(window.statusCaption(), QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha "
                                                             "devuelto lo que tenía apartado."));
         QVERIFY(window.chkUsaControles->isEnabled() && window.chkUsaControles->isChecked());

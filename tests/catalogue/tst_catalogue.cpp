@@ -408,7 +408,7 @@ private slots:
                     {});
         std::ofstream(QFile::encodeName(c.folder.filePath("roms/")).toStdString() +
                       file.toStdString());
-        c.program.state.EmulatorVersion = "0.70";
+        c.program.state.EmulatorVersion = InstalledVersion("0.70");
         c.build();
         const QString name = QFile::decodeName(file);
         QCOMPARE(c.window.ROMs, QStringList{name});

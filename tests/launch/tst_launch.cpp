@@ -45,7 +45,7 @@ struct Rig {
     Rig()
     {
         folder.installEmulator();
-        program.state.EmulatorVersion = QStringLiteral("0.70");
+        program.state.EmulatorVersion = InstalledVersion(QStringLiteral("0.70"));
         window.show();
     }
     void addGame(const char* name, const char* title)
@@ -306,7 +306,7 @@ private slots:
             "<newseq type=\"standard\">KEYCODE_X</newseq>\r\n\t\t\t</port>\r\n\t\t</input>"
             "\r\n\t\t<ui_warnings launched=\"1\" />\r\n\t</system>\r\n</mameconfig>\r\n";
         Rig rig;
-        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
+        rig.program.state.EmulatorVersion = InstalledVersion(QStringLiteral("0.251"));
         rig.program.state.dialect = Dialect::Today;
         rig.tell("dialect=today");
         rig.addGame("galaxn", "Galaxian");
@@ -375,7 +375,7 @@ private slots:
         QFETCH(QString, lastLine);
         Rig rig;
         if (today) {
-            rig.program.state.EmulatorVersion = QStringLiteral("0.251");
+            rig.program.state.EmulatorVersion = InstalledVersion(QStringLiteral("0.251"));
             rig.program.state.dialect = Dialect::Today;
             rig.tell("dialect=today");
         }
@@ -444,7 +444,7 @@ private slots:
     void todaysRunFindsAnArchiveNamedInCapitals()
     {
         Rig rig;
-        rig.program.state.EmulatorVersion = QStringLiteral("0.251");
+        rig.program.state.EmulatorVersion = InstalledVersion(QStringLiteral("0.251"));
         rig.program.state.dialect = Dialect::Today;
         rig.tell("dialect=today");
         rig.addGame("galaxn", "Galaxian");

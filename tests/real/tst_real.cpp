@@ -223,7 +223,7 @@ private slots:
         rig->folder.writeFile(QStringLiteral("pong.ini"), quietPong + "seconds_to_run 3\n");
         frmCargador& window = rig->window;
         QVERIFY(loadToEnd(window));
-        QCOMPARE(rig->program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QCOMPARE(rig->program.state.EmulatorVersion.shown(), QStringLiteral("0.251"));
         QVERIFY(rig->program.state.dialect == Dialect::Today);
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
         QVERIFY(window.chkUsaControles->isEnabled() &&

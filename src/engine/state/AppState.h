@@ -6,6 +6,7 @@
 #include "engine/services/EmulatorRunner.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/ScratchFolder.h"
+#include "engine/version/InstalledVersion.h"
 
 #include <QString>
 
@@ -14,7 +15,7 @@ namespace zefrin {
 struct AppState {
     QString emulatorFolder; // no trailing separator
     bool CdMode = false;
-    QString EmulatorVersion;
+    InstalledVersion EmulatorVersion;
     // Decided with the version at start-up (version/Dialect.h).
     Dialect dialect = Dialect::Classic;
     // Where a game's run of today's emulator looks for controller files, decided at start-up

@@ -150,7 +150,7 @@ private:
     QColor statusColour_;
 
     // Start-up: the version and dialect, then the game list, then the version rules.
-    void settleVersion(const QString& version);
+    void settleVersion(const InstalledVersion& version);
     void dropListOfAnotherEmulator();
     // Asks the emulator its version; false when the run could not start.
     bool askVersion();

@@ -92,9 +92,9 @@ bool frmCargador::Form_Load()
         return false;
     }
     // The version comes first: the game list is read in the dialect it decides.
-    const QString version = ReadEmulatorVersion(state_.emulatorFolder,
-                                                state_.emulator.emulatorFor(state_.emulatorFolder));
-    if (version == unknownVersionText() && state_.scratch.isValid()) {
+    const InstalledVersion version = ReadEmulatorVersion(
+        state_.emulatorFolder, state_.emulator.emulatorFor(state_.emulatorFolder));
+    if (!version.isKnown() && state_.scratch.isValid()) {
         // The emulator is asked once the earlier copy's run has ended (earlierRunEnded); the
         // window shows meanwhile that it waits.
         if (awaitingEarlierRun_) {
@@ -129,7 +129,7 @@ void frmCargador::versionAnswered(const ShellResult& result)
     settleVersion(versionFromAnswer(bytes));
 }
 
-void frmCargador::settleVersion(const QString& version)
+void frmCargador::settleVersion(const InstalledVersion& version)
 {
     state_.EmulatorVersion = version;
     state_.dialect = dialectOf(version);
@@ -258,7 +258,7 @@ void frmCargador::earlierRunEnded(const ShellResult&)
         connect(this, &frmCargador::loaded, this, &frmCargador::showRecoveryStatus,
                 Qt::SingleShotConnection);
         if (!askVersion())
-            settleVersion(unknownVersionText());
+            settleVersion(InstalledVersion());
         return;
     }
     // The list could not be made while the emulator ran.
