@@ -21,6 +21,8 @@ struct AppState {
     // Where a game's run of today's emulator looks for controller files, decided at start-up
     // (services/EmulatorSettings.h): "ctrlr" alone until then.
     QString controllerFolders = QStringLiteral("ctrlr");
+    // Whether the version allows the keys to be defined (VersionRules.h), decided with it.
+    bool keysAvailable = true;
     QString LastLaunchTitle;
     QByteArray LastLaunchLog; // launch/LaunchLog.h
     KeyTable TablaTeclas = emptyKeyTable();

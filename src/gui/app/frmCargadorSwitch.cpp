@@ -23,7 +23,7 @@ void frmCargador::lblTeclas_Click()
 {
     if (emulatorBusy())
         return;
-    if (lblTeclas->backColour() == Colours::disabledGrey()) {
+    if (!state_.keysAvailable) {
         context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("No es posible."),
                                  QStringLiteral("Esta opción no está habilitada para pa versión "
                                                 "de M.A.M.E que tienes, actualiza la versión si "
@@ -130,7 +130,7 @@ void frmCargador::giveBackControllerOption()
 // whose dialect decides what turning the keys on does with default.cfg.
 void frmCargador::showDefinedKeysInForce()
 {
-    if (state_.CdMode || emulatorBusy() || versionPending_ || !chkUsaControles->isEnabled() ||
+    if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
         chkUsaControles->isChecked() ||
         !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
                         QStringLiteral("Zefrin")))
