@@ -168,11 +168,9 @@ private:
     std::unique_ptr<frmGestionar> manager_;
 
     // Input
-public:
-    // On closing: mame.ini names no controller file of this program any more.
+    // The switch turned off: mame.ini names no controller file of this program any more (the
+    // shutdown does the same through the engine's controllerLineGiveBack).
     void giveBackControllerOption();
-
-private:
     // DefinedKeysSwitch, for the controls editor.
     bool pointAtControllerFile(bool* failureReported) override;
     bool definedKeysOn() const override;

@@ -8,7 +8,6 @@
 #include "engine/services/SystemServices.h"
 #include "frmCargador.h"
 #include "gui/input/frmTeclas.h"
-#include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Seams.h"
 
