@@ -18,7 +18,6 @@
 #include "gui/app/frmCargador.h"
 #include "gui/input/frmTeclas.h"
 #include "gui/romman/frmGestionar.h"
-#include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
@@ -226,8 +225,7 @@ private slots:
         QCOMPARE(rig->program.state.EmulatorVersion.shown(), QStringLiteral("0.251"));
         QVERIFY(rig->program.state.dialect == Dialect::Today);
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
-        QVERIFY(window.chkUsaControles->isEnabled() &&
-                window.lblTeclas->backColour() != Colours::disabledGrey());
+        QVERIFY(rig->program.state.keysAvailable && window.chkUsaControles->isEnabled());
         QStringList rows;
         for (int row = 0; row < window.lstJuegos->count(); ++row)
             rows << window.lstJuegos->item(row)->text();
