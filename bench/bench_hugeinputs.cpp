@@ -193,10 +193,10 @@ bool runCase(const QString& name, const QString& folder, double* ms)
     }
     if (name == QLatin1String("version")) {
         clock.start();
-        const QString version = ReadEmulatorVersion(folder);
+        const InstalledVersion version = ReadEmulatorVersion(folder);
         *ms = double(clock.nsecsElapsed()) / 1e6;
-        std::printf("version of %lld characters; ", static_cast<long long>(version.size()));
-        return !version.isEmpty();
+        std::printf("version of %lld characters; ", static_cast<long long>(version.shown().size()));
+        return !version.shown().isEmpty();
     }
     if (name == QLatin1String("rewrite") || name == QLatin1String("unchanged")) {
         QString linea;

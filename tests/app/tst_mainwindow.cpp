@@ -78,7 +78,7 @@ private slots:
     // not while a game runs.
     void greyKeysButtonSaysWhyItRefuses()
     {
-        window->lblTeclas->setBackColour(Colours::disabledGrey());
+        program->state.keysAvailable = false;
         QTest::mousePress(window->lblTeclas, Qt::LeftButton);
         QCOMPARE(window->lblTeclas->backColour(), Colours::buttonPressed());
         QTest::mouseRelease(window->lblTeclas, Qt::LeftButton);

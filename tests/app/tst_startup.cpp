@@ -164,15 +164,28 @@ private slots:
             QCOMPARE(program.dialogs.shown[0].text, gameListNotCreatedText(folder.path()));
     }
 
-    // A start that first waits for an emulator an earlier copy left running asks the version
-    // once that run has ended, and reads the list remade then in the dialect it gives. The
-    // keys that copy left in force show on in that dialect: today's keeps default.cfg in place.
+    // A start that first waits for an emulator an earlier copy left running goes on once that
+    // run has ended: it asks the version then (or reads it), reads the list remade in the
+    // dialect it gives, and asks where the emulator's own controller files are. The keys that
+    // copy left in force show on in that dialect: today's keeps default.cfg in place.
+    void waitingStartAsksTheVersion_data()
+    {
+        QTest::addColumn<QByteArray>("whatsnew"); // empty: none, the version is asked
+        QTest::newRow("version asked") << QByteArray();
+        QTest::newRow("version in the notes") << QByteArray("0.251");
+    }
+
     void waitingStartAsksTheVersion()
     {
+        QFETCH(QByteArray, whatsnew);
         EmulatorFolder folder;
         folder.installEmulator();
-        folder.writeFile("standin.dat", "dialect\ttoday\n"
-                                        "game\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
+        if (!whatsnew.isEmpty())
+            folder.setVersion(whatsnew);
+        const QTemporaryDir package;
+        folder.writeFile("standin.dat",
+                         "dialect\ttoday\npackage-ctrlr\t" + package.path().toUtf8() +
+                             "\ngame\tairdueljm72\tAir Duel (Japan, M72 hardware)\n");
         folder.writeFile("roms/airdueljm72.zip", {});
         folder.writeFile("lista.txt", "Name:             Description:\n");
         folder.writeFile("mame.ini", "ctrlr Zefrin\n");
@@ -189,9 +202,11 @@ private slots:
         QVERIFY(loadToEnd(window));
         QTRY_COMPARE_WITH_TIMEOUT(shownRows(window.lstJuegos).value(0),
                                   QStringLiteral("Air Duel (Japan, M72 hardware)"), 20000);
-        QCOMPARE(program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QCOMPARE(program.state.EmulatorVersion.shown(), QStringLiteral("0.251"));
         QTRY_COMPARE(window.statusCaption(), QStringLiteral("M.A.M.E se ha cerrado y Zefrin! ha "
                                                             "devuelto lo que tenía apartado."));
+        QVERIFY2(program.state.controllerFolders.endsWith(";" + package.path()),
+                 qPrintable(program.state.controllerFolders));
         QVERIFY(window.chkUsaControles->isEnabled() && window.chkUsaControles->isChecked());
         QVERIFY(folder.exists("cfg/default.cfg") && !folder.exists("cfg/default.bak"));
         QVERIFY(program.dialogs.shown.isEmpty());

@@ -420,7 +420,7 @@ private slots:
                     {});
         std::ofstream(QFile::encodeName(c.folder.filePath("roms/")).toStdString() +
                       file.toStdString());
-        c.program.state.EmulatorVersion = "0.70";
+        c.program.state.EmulatorVersion = InstalledVersion("0.70");
         c.build();
         const QString name = QFile::decodeName(file);
         QCOMPARE(c.program.state.catalogue.rows().value(0).archive, name);

@@ -1,5 +1,5 @@
 // The release notes' version line and the order of versions: any bytes must give a line or
-// the unknown-version text (the same from the file as from its lines), and the order must stay
+// an unknown version (the same from the file as from its lines), and the order must stay
 // a consistent three-way comparison.
 
 #include "FuzzInput.h"
@@ -13,10 +13,10 @@ using namespace zefrin;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray input = fuzz::bytes(data, size);
-    const QString version = versionFromLines(splitLines(decodeSystemText(input)));
+    const InstalledVersion version = versionFromLines(splitLines(decodeSystemText(input)));
     // The file read a part at a time gives the same line, unless it is too long for a version.
-    const QString read = versionOfNotes(memoryDevice(input));
-    if (read != (version.size() > longestVersionLine ? unknownVersionText() : version))
+    const InstalledVersion read = versionOfNotes(memoryDevice(input));
+    if (read != (version.text().size() > longestVersionLine ? InstalledVersion() : version))
         std::abort();
     (void)versionStateFor(version);
     (void)launchWithoutSound(version);

@@ -46,7 +46,8 @@ struct Rig {
     explicit Rig(bool today = false)
     {
         folder.installEmulator();
-        program.state.EmulatorVersion = today ? QStringLiteral("0.251") : QStringLiteral("0.70");
+        program.state.EmulatorVersion =
+            InstalledVersion(today ? QStringLiteral("0.251") : QStringLiteral("0.70"));
         if (today) {
             program.state.dialect = Dialect::Today;
             tell("dialect=today");

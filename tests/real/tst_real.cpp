@@ -14,7 +14,6 @@
 #include "gui/app/frmCargador.h"
 #include "gui/input/frmTeclas.h"
 #include "gui/romman/frmGestionar.h"
-#include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "support/EmulatorFolder.h"
 #include "support/Runs.h"
@@ -220,11 +219,10 @@ private slots:
         rig->folder.writeFile(QStringLiteral("pong.ini"), quietPong + "seconds_to_run 3\n");
         frmCargador& window = rig->window;
         QVERIFY(loadToEnd(window));
-        QCOMPARE(rig->program.state.EmulatorVersion, QStringLiteral("0.251"));
+        QCOMPARE(rig->program.state.EmulatorVersion.shown(), QStringLiteral("0.251"));
         QVERIFY(rig->program.state.dialect == Dialect::Today);
         QCOMPARE(window.statusCaption(), QStringLiteral("Versión de M.A.M.E. (0.251)"));
-        QVERIFY(window.chkUsaControles->isEnabled() &&
-                window.lblTeclas->backColour() != Colours::disabledGrey());
+        QVERIFY(rig->program.state.keysAvailable && window.chkUsaControles->isEnabled());
         QCOMPARE(shownRows(window.lstJuegos),
                  QStringList({"Air Duel (Japan, M72 hardware)",
                               "Chess Challenger \"10\" (model CCX, rev. B)",

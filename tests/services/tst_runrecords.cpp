@@ -205,9 +205,9 @@ private:
             EmulatorRunner runner;
             ArchiveChecker checker(runner, folder.path(), notes.pendingRename, Dialect::Classic);
             ScratchFolder scratch;
-            GameLaunch launch(runner,
-                              {folder.path(), "galaga.zip", "0.70", Dialect::Classic, true,
-                               scratch.playScriptPath(), scratch.logPath(), notes.gameSettings});
+            GameLaunch launch(runner, {folder.path(), "galaga.zip", InstalledVersion("0.70"),
+                                       Dialect::Classic, true, scratch.playScriptPath(),
+                                       scratch.logPath(), notes.gameSettings});
             GameListMaker maker(runner, folder.path(), notes.gameList);
             if (kind == "rename")
                 QVERIFY(!checker.CheckArchiveAsGame("viejo.zip", "pacman.zip"));

@@ -17,6 +17,7 @@
 #include "engine/services/Dialect.h"
 #include "engine/services/EmulatorRunner.h"
 #include "engine/services/RunRecord.h"
+#include "engine/version/InstalledVersion.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -37,7 +38,7 @@ QString gameSettingsStem(const QString& cfgFolder, const QString& game);
 struct LaunchRequest {
     QString emulatorFolder;
     QString archive; // the archive's file name, extension included
-    QString emulatorVersion;
+    InstalledVersion emulatorVersion;
     Dialect dialect = Dialect::Classic;
     bool definedKeys = false; // the defined-keys switch, read once for the whole run
     QString scriptPath;       // empty when there is no scratch folder to write it in

@@ -7,6 +7,7 @@
 #include "engine/services/EmulatorRunner.h"
 #include "engine/services/RunRecord.h"
 #include "engine/services/ScratchFolder.h"
+#include "engine/version/InstalledVersion.h"
 
 #include <QString>
 
@@ -15,12 +16,14 @@ namespace zefrin {
 struct AppState {
     QString emulatorFolder; // no trailing separator
     bool CdMode = false;
-    QString EmulatorVersion;
+    InstalledVersion EmulatorVersion;
     // Decided with the version at start-up (version/Dialect.h).
     Dialect dialect = Dialect::Classic;
     // Where a game's run of today's emulator looks for controller files, decided at start-up
     // (services/EmulatorSettings.h): "ctrlr" alone until then.
     QString controllerFolders = QStringLiteral("ctrlr");
+    // Whether the version allows the keys to be defined (VersionRules.h), decided with it.
+    bool keysAvailable = true;
     QString LastLaunchTitle;
     QByteArray LastLaunchLog; // launch/LaunchLog.h
     KeyTable TablaTeclas = emptyKeyTable();

@@ -1,6 +1,7 @@
 #pragma once
 // The one place that decides which dialect (services/Dialect.h) the installed emulator speaks.
 
+#include "InstalledVersion.h"
 #include "engine/services/Dialect.h"
 
 #include <QByteArray>
@@ -13,10 +14,10 @@ QString todayDialectThreshold(); // "0.118"
 
 // Classic for the versions before the threshold and for an unknown version (what the program
 // did before it knew of a second dialect); today's from it on.
-Dialect dialectOf(const QString& version);
+Dialect dialectOf(const InstalledVersion& version);
 
 // The version in the emulator's answer to "-version": its first word, when that is a version
-// number ("0.251 (unknown)" gives "0.251"); otherwise the unknown-version text.
-QString versionFromAnswer(const QByteArray& answer);
+// number ("0.251 (unknown)" gives "0.251"); otherwise unknown.
+InstalledVersion versionFromAnswer(const QByteArray& answer);
 
 } // namespace zefrin

@@ -13,6 +13,11 @@ QString unknownVersionText()
     return QStringLiteral("(Versión de M.A.M.E desconocida)");
 }
 
+QString InstalledVersion::shown() const
+{
+    return text_.value_or(unknownVersionText());
+}
+
 QString noConfigurationThreshold()
 {
     return QStringLiteral("0.37 BETA 14");
@@ -61,15 +66,15 @@ std::optional<QString> firstNonBlankLine(std::unique_ptr<QIODevice> file, qsizet
 
 } // namespace
 
-QString ReadEmulatorVersion(const QString& emulatorFolder)
+InstalledVersion ReadEmulatorVersion(const QString& emulatorFolder)
 {
     const QString path = emulatorPath(emulatorFolder, QStringLiteral("whatsnew.txt"));
     if (!FileExists(path))
-        return unknownVersionText();
+        return {};
     return versionOfNotes(fileDevice(path));
 }
 
-QString ReadEmulatorVersion(const QString& emulatorFolder, const QString& program)
+InstalledVersion ReadEmulatorVersion(const QString& emulatorFolder, const QString& program)
 {
     // The folder's own `mame` may be a link to the packaged emulator (/usr/games/mame): the
     // notes are its own only when the executable itself, links resolved, is in the folder.
@@ -78,25 +83,27 @@ QString ReadEmulatorVersion(const QString& emulatorFolder, const QString& progra
     if (resolved.isEmpty() ||
         QFileInfo(program).absoluteFilePath() != QFileInfo(own).absoluteFilePath() ||
         QFileInfo(resolved).path() != QFileInfo(emulatorFolder).canonicalFilePath())
-        return unknownVersionText();
+        return {};
     return ReadEmulatorVersion(emulatorFolder);
 }
 
-QString versionOfNotes(std::unique_ptr<QIODevice> notes)
+InstalledVersion versionOfNotes(std::unique_ptr<QIODevice> notes)
 {
-    return firstNonBlankLine(std::move(notes), longestVersionLine).value_or(unknownVersionText());
+    if (std::optional<QString> line = firstNonBlankLine(std::move(notes), longestVersionLine))
+        return InstalledVersion(std::move(*line));
+    return {};
 }
 
-QString versionFromLines(const QStringList& lines)
+InstalledVersion versionFromLines(const QStringList& lines)
 {
     for (const QString& line : lines) {
         // Only spaces count as blank here; a line of tabs is kept as the version line.
         for (const QChar c : line) {
             if (c != QLatin1Char(' '))
-                return line;
+                return InstalledVersion(line);
         }
     }
-    return unknownVersionText();
+    return {};
 }
 
 namespace {
@@ -157,30 +164,34 @@ int compareVersions(const QString& first, const QString& second)
     return 0;
 }
 
-bool versionAtOrBelow(const QString& version, const QString& threshold)
+bool versionAtOrBelow(const InstalledVersion& version, const QString& threshold)
 {
-    return version == unknownVersionText() || compareVersions(version, threshold) <= 0;
+    return !version.isKnown() || compareVersions(version.text(), threshold) <= 0;
 }
 
-VersionState versionStateFor(const QString& version)
+VersionState versionStateFor(const InstalledVersion& version)
 {
-    if (version == unknownVersionText())
-        return {version, StatusTone::Restriction, false, false};
+    if (!version.isKnown())
+        return {version.shown(), StatusTone::Restriction, false, false};
+    const QString number = version.text();
     if (versionAtOrBelow(version, noConfigurationThreshold()))
-        return {QStringLiteral("Version de M.A.M.E. (") + version +
+        return {QStringLiteral("Version de M.A.M.E. (") + number +
                     QStringLiteral(") (No configurable)"),
                 StatusTone::Restriction, false, false};
     if (versionAtOrBelow(version, noControllerThreshold()))
-        return {QStringLiteral("Versión de M.A.M.E. (") + version +
+        return {QStringLiteral("Versión de M.A.M.E. (") + number +
                     QStringLiteral(") (Controles no configurables)"),
                 StatusTone::Restriction, false, true};
-    return {QStringLiteral("Versión de M.A.M.E. (") + version + QLatin1Char(')'),
+    return {QStringLiteral("Versión de M.A.M.E. (") + number + QLatin1Char(')'),
             StatusTone::Information, true, true};
 }
 
-bool launchWithoutSound(const QString& version)
+bool launchWithoutSound(const InstalledVersion& installed)
 {
-    return version == unknownVersionText() || compareVersions(version, soundOptionThreshold()) < 0;
+    if (!installed.isKnown())
+        return true;
+    const QString version = installed.text();
+    return compareVersions(version, soundOptionThreshold()) < 0;
 }
 
 } // namespace zefrin

@@ -2,6 +2,8 @@
 // The emulator's version, read from the first non-blank line of its release notes, and the
 // rules that decide from it which features the installed emulator allows.
 
+#include "InstalledVersion.h"
+
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
@@ -10,26 +12,26 @@
 
 namespace zefrin {
 
-// Shown, and compared, when no version could be read.
+// Shown when no version could be read (InstalledVersion::shown).
 QString unknownVersionText();
 
 // The most characters a version line may have, leading spaces included.
 constexpr qsizetype longestVersionLine = 256;
 
-// The first line of whatsnew.txt that is not blank, exactly as read (spaces kept), or the
-// unknown-version text when the file is missing, unreadable or holds no such line, or when
+// The first line of whatsnew.txt that is not blank, exactly as read (spaces kept), or unknown
+// when the file is missing, unreadable or holds no such line, or when
 // that line is longer than longestVersionLine. Only that line is read, and only as far as
 // that length: the rest of the file, however large, is not.
-QString ReadEmulatorVersion(const QString& emulatorFolder);
+InstalledVersion ReadEmulatorVersion(const QString& emulatorFolder);
 // The same, when the release notes belong to the emulator that runs (`program`): the folder's
 // own one, its executable in the folder. Notes an old installation left beside the packaged
 // emulator (from PATH, or the folder's `mame` a link to it) describe another emulator: the
-// unknown-version text then, and that emulator is to be asked.
-QString ReadEmulatorVersion(const QString& emulatorFolder, const QString& program);
+// version unknown then, and that emulator is to be asked.
+InstalledVersion ReadEmulatorVersion(const QString& emulatorFolder, const QString& program);
 // The same rule over release notes from elsewhere than the folder's file.
-QString versionOfNotes(std::unique_ptr<QIODevice> notes);
+InstalledVersion versionOfNotes(std::unique_ptr<QIODevice> notes);
 // The same rule over lines already read, whatever their length.
-QString versionFromLines(const QStringList& lines);
+InstalledVersion versionFromLines(const QStringList& lines);
 
 // Orders emulator version texts: blanks around them are ignored, each run of digits counts
 // by its numeric value and every other character by its code, a proper prefix is smaller.
@@ -37,9 +39,9 @@ QString versionFromLines(const QStringList& lines);
 // Negative, zero or positive as for a three-way comparison.
 int compareVersions(const QString& a, const QString& b);
 
-// True when the version lies at or below the threshold; the unknown-version text lies below
-// every threshold.
-bool versionAtOrBelow(const QString& version, const QString& threshold);
+// True when the version lies at or below the threshold; an unknown version lies below every
+// threshold.
+bool versionAtOrBelow(const InstalledVersion& version, const QString& threshold);
 
 // Versions at or below this one have no key configuration and no settings file to create.
 QString noConfigurationThreshold(); // "0.37 BETA 14"
@@ -57,9 +59,9 @@ struct VersionState {
     bool keysAvailable = false;
     bool mayCreateSettings = false;
 };
-VersionState versionStateFor(const QString& version);
+VersionState versionStateFor(const InstalledVersion& version);
 
 // True when the launch line needs " -soundcard 0".
-bool launchWithoutSound(const QString& version);
+bool launchWithoutSound(const InstalledVersion& version);
 
 } // namespace zefrin

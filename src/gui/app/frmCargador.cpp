@@ -53,7 +53,6 @@ frmCargador::frmCargador(AppContext& context, QWidget* parent)
     : QWidget(parent)
     , context_(context)
     , state_(context.state)
-    , checkBoxColour_(Colours::buttonNormal())
     , listMaker_(context.state.emulator, context.state.emulatorFolder,
                  context.state.records.gameList)
 {
@@ -199,9 +198,19 @@ QColor frmCargador::statusColour() const
     return statusColour_;
 }
 
+QColor frmCargador::keyControlsColour() const
+{
+    return state_.keysAvailable ? Colours::buttonNormal() : Colours::disabledGrey();
+}
+
+void frmCargador::paintKeyControls()
+{
+    lblTeclas->setBackColour(keyControlsColour());
+    setCheckBoxColour(keyControlsColour());
+}
+
 void frmCargador::setCheckBoxColour(const QColor& colour)
 {
-    checkBoxColour_ = colour;
     Shape1->setStyleSheet(colourRule(colour));
     chkUsaControles->setStyleSheet(
         QStringLiteral("QCheckBox { ") + colourRule(colour) +
@@ -211,25 +220,22 @@ void frmCargador::setCheckBoxColour(const QColor& colour)
 
 void frmCargador::lblTeclas_MouseDown()
 {
-    KeysButtonWasActive = lblTeclas->backColour() != Colours::disabledGrey();
     lblTeclas->setBackColour(Colours::buttonPressed());
 }
 
 void frmCargador::lblTeclas_MouseUp()
 {
-    lblTeclas->setBackColour(KeysButtonWasActive ? Colours::buttonNormal()
-                                                 : Colours::disabledGrey());
+    lblTeclas->setBackColour(keyControlsColour());
 }
 
 void frmCargador::chkUsaControles_MouseDown()
 {
-    KeysButtonWasActive = checkBoxColour_ != Colours::disabledGrey();
     setCheckBoxColour(Colours::buttonPressed());
 }
 
 void frmCargador::chkUsaControles_MouseUp()
 {
-    setCheckBoxColour(KeysButtonWasActive ? Colours::buttonNormal() : Colours::disabledGrey());
+    setCheckBoxColour(keyControlsColour());
 }
 
 bool frmCargador::eventFilter(QObject* watched, QEvent* event)

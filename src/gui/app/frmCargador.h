@@ -2,8 +2,8 @@
 // The main window: the game list, the command buttons beside it and the status line.
 // Its procedures are spread over one file per subsystem:
 //   frmCargador.cpp           building the window, pressed looks
-//   frmCargadorStartup.cpp    the load handler, version rules, CD mode
-//   frmCargadorSettings.cpp   the emulator's settings file and controller folders
+//   frmCargadorStartup.cpp    the load handler: follows the start-up (engine/state/StartUp.h),
+//                             captions, CD mode
 //   frmCargadorCommands.cpp   About, layout, shutdown
 //   frmCargadorCatalogue.cpp  the game list build and its commands
 //   frmCargadorLaunch.cpp     starting a game, the load log
@@ -15,6 +15,7 @@
 
 #include "engine/catalogue/GameListMaker.h"
 #include "engine/launch/GameLaunch.h"
+#include "engine/state/StartUp.h"
 #include "gui/input/DefinedKeysSwitch.h"
 #include "gui/widgets/AppContext.h"
 
@@ -46,9 +47,10 @@ public:
     explicit frmCargador(AppContext& context, QWidget* parent = nullptr);
     ~frmCargador() override;
 
-    // Start-up: probes the folder and settles the program's state. False when the program
-    // ended instead (missing emulator, another copy running, CD without generated files);
-    // otherwise `loaded` follows once the game list is built and the version rules applied.
+    // Start-up: runs the engine's start-up and follows it. False when the program ended
+    // instead (missing emulator, another copy running, CD without generated files);
+    // otherwise `loaded` follows once the game list is built and the version rules applied
+    // (and first, while an earlier copy's emulator run is awaited, once the window may show).
     bool Form_Load();
     // Locks the commands that would write into a read-only installation.
     void ApplyCdMode();
@@ -95,13 +97,6 @@ public:
     QTimer Timer1;
     int TimerTicks = 0;
 
-    // Whether the control last pressed was available (not grey) when the mouse went down.
-    bool KeysButtonWasActive = false;
-
-    // Back colour of the check box and of the panel behind it.
-    QColor checkBoxColour() const { return checkBoxColour_; }
-    void setCheckBoxColour(const QColor& colour);
-
 signals:
     void loaded();
     void listLoaded();
@@ -127,10 +122,12 @@ private slots:
     void chkUsaControles_MouseDown();
     void chkUsaControles_MouseUp();
     void gameListMade();
-    void versionAnswered(const ShellResult& result);
-    void settingsFileMade(const ShellResult& result);
-    void controllerFoldersAnswered(const ShellResult& result);
-    void earlierRunEnded(const ShellResult& result);
+    void startUpStepStarted(zefrin::StartUp::Step step);
+    void showStartUpNotice(const zefrin::StartUpNotice& notice);
+    void renameRecovered(const zefrin::Recovery& recovery);
+    void startUpEnded();
+    void startUpWaiting();
+    void applyStartupCaptions();
     void showRecoveryStatus();
     void managerLoaded();
     void managerClosed();
@@ -138,26 +135,21 @@ private slots:
 private:
     void buildControls();
     void connectControls();
-    void applyVersionRules();
     void disableKeyConfiguration();
+    // The keys button and the check box in the colour that says whether the version allows
+    // the keys to be defined (AppState::keysAvailable); the check box's panel too.
+    QColor keyControlsColour() const;
+    void paintKeyControls();
+    void setCheckBoxColour(const QColor& colour);
     QString path(const QString& relative) const;
 
     AppContext& context_;
     AppState& state_;
-    QColor checkBoxColour_;
     QColor statusColour_;
 
-    // Start-up: the version and dialect, then the game list, then the version rules.
-    void settleVersion(const QString& version);
-    void dropListOfAnotherEmulator();
-    // Asks the emulator its version; false when the run could not start.
-    bool askVersion();
+    // Start-up, while it runs and after (it tells whether everything was given back).
+    std::unique_ptr<StartUp> startUp_;
     void showWaitingStatus();
-    void applyStartupCaptions();
-    // mame.ini made when missing (true while the emulator writes it), then the controller
-    // folders of a game's run, then the captions.
-    bool makeSettingsFile();
-    void askControllerFolders();
 
     // Catalogue
     // The rows from the roms folder and the game list, once the list is there.
@@ -174,11 +166,9 @@ private:
     std::unique_ptr<frmGestionar> manager_;
 
     // Input
-public:
-    // On closing: mame.ini names no controller file of this program any more.
+    // The switch turned off: mame.ini names no controller file of this program any more (the
+    // shutdown does the same through the engine's controllerLineGiveBack).
     void giveBackControllerOption();
-
-private:
     // DefinedKeysSwitch, for the controls editor.
     bool pointAtControllerFile(bool* failureReported) override;
     bool definedKeysOn() const override;
@@ -199,22 +189,6 @@ private:
     // Set while a failed mame.ini rewrite is being reported: the switch-off it runs may fail
     // the same way, and one message says it.
     bool reportingIniFailure_ = false;
-
-    // ROM manager
-    // Puts back an archive that a check left under another game's name, and says so.
-    void RestorePendingRename();
-
-    // Start-up
-    // Puts back what a run ended by force left changed: a game's settings moved aside, a
-    // game list half written, the user's controller line (given back at shutdown). What an
-    // emulator run of that copy still going may write waits for the run's end: the runner
-    // is busy meanwhile, so the window takes no command and does not close. A note that
-    // cannot be applied is said and set aside. True when the game list was removed, to be
-    // made again.
-    bool recoverInterruptedRun();
-    bool awaitingEarlierRun_ = false;
-    // The version is to be asked once the earlier run has ended: nothing else tells it.
-    bool versionPending_ = false;
 };
 
 } // namespace zefrin

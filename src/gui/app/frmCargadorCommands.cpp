@@ -3,8 +3,7 @@
 
 #include "Layout.h"
 #include "engine/input/KeySwitch.h"
-#include "engine/services/ExchangeFiles.h"
-#include "engine/services/SystemServices.h"
+#include "engine/state/ShutDown.h"
 #include "frmCargador.h"
 #include "gui/info/frmAcercaDe.h"
 #include "gui/widgets/LabelButton.h"
@@ -15,35 +14,6 @@
 #include <QListWidget>
 
 namespace zefrin {
-
-namespace {
-
-// Gives the emulator folder back as the user had it: the parked default.cfg returns and the
-// temporary files the program made go. Every step is tried; the result lists what could not
-// be done.
-QStringList restoreEmulatorFolder(const QString& folder, const RunRecords& records)
-{
-    const QString& parkedRecord = records.inputSettings;
-    QStringList problems;
-    const QString parked = QStringLiteral("cfg/") + parkedInputFileName(folder, parkedRecord);
-    if (const FileResult back = restoreEmulatorInputFile(folder, parkedRecord); !back.ok)
-        problems << QStringLiteral("- No se ha podido devolver '%1' a 'cfg/default.cfg' (%2); tu "
-                                   "configuración de M.A.M.E sigue guardada en '%1'.")
-                        .arg(parked, back.error);
-    for (const QString& name : removeOwnExchangeFiles(records.exchangeFiles, folder))
-        problems << QStringLiteral("- No se ha podido borrar el archivo temporal '%1'.").arg(name);
-    return problems;
-}
-
-QString shutdownProblemsText(const QStringList& problems)
-{
-    return QStringLiteral("Zefrin! se va a cerrar, pero no ha podido dejar la carpeta de M.A.M.E "
-                          "como estaba, comprueba que estos archivos no tengan la propiedad "
-                          "'sólo lectura':\r\n\r\n") +
-           problems.join(QStringLiteral("\r\n"));
-}
-
-} // namespace
 
 void frmCargador::Label1_Click()
 {
@@ -82,19 +52,15 @@ void frmCargador::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    QStringList problems;
-    // From a CD nothing in the folder was changed, and the generated files a CD start needs
-    // (all.bat among them) must stay for the next one.
-    if (!state_.CdMode) {
-        giveBackControllerOption();
-        problems = restoreEmulatorFolder(state_.emulatorFolder, state_.records);
-    }
-    // The scratch folder goes with the program; a log left in it harms nothing.
-    if (state_.scratch.isValid())
-        (void)removeIfExists(state_.scratch.logPath());
-    if (!problems.isEmpty())
+    const ShutDownResult left = shutDown(state_);
+    if (left.controllerLine == IniChange::NotReplaced || left.controllerLine == IniChange::NotNoted)
+        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
+                                 left.controllerLine == IniChange::NotNoted
+                                     ? keyNoteErrorText(state_.records.controllerLine)
+                                     : mameIniErrorText());
+    if (!left.problems.isEmpty())
         context_.dialogs.message(this, Dialogs::Icon::Exclamation, QStringLiteral("Error."),
-                                 shutdownProblemsText(problems));
+                                 shutDownProblemsText(left.problems));
     event->accept();
 }
 

@@ -1,9 +1,6 @@
-// The main window's ROM manager command, and the start-up step that puts back an archive a
-// check left under another game's name when the program was ended in the middle of it.
+// The main window's ROM manager command.
 
-#include "engine/romman/PendingRename.h"
 #include "frmCargador.h"
-#include "gui/romman/ManagerMessages.h"
 #include "gui/romman/frmGestionar.h"
 #include "gui/widgets/Seams.h"
 
@@ -38,13 +35,6 @@ void frmCargador::managerClosed()
     if (!context_.programExit.hasEnded())
         CargarDatos();
     unsetCursor();
-}
-
-void frmCargador::RestorePendingRename()
-{
-    showRecovery(
-        context_.dialogs, nullptr,
-        recoverPendingRename(state_.records.pendingRename, state_.emulatorFolder, state_.CdMode));
 }
 
 } // namespace zefrin

@@ -9,7 +9,6 @@
 #include "frmCargador.h"
 #include "gui/input/KeyMessages.h"
 #include "gui/input/frmTeclas.h"
-#include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Seams.h"
 
@@ -23,7 +22,7 @@ void frmCargador::lblTeclas_Click()
 {
     if (emulatorBusy())
         return;
-    if (lblTeclas->backColour() == Colours::disabledGrey()) {
+    if (!state_.keysAvailable) {
         context_.dialogs.message(this, Dialogs::Icon::Information, QStringLiteral("No es posible."),
                                  QStringLiteral("Esta opción no está habilitada para pa versión "
                                                 "de M.A.M.E que tienes, actualiza la versión si "
@@ -107,7 +106,7 @@ void frmCargador::giveBackControllerOption()
 // whose dialect decides what turning the keys on does with default.cfg.
 void frmCargador::showDefinedKeysInForce()
 {
-    if (state_.CdMode || emulatorBusy() || versionPending_ || !chkUsaControles->isEnabled() ||
+    if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
         chkUsaControles->isChecked() ||
         !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
                         QStringLiteral("Zefrin")))
