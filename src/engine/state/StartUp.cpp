@@ -1,6 +1,7 @@
 #include "StartUp.h"
 
 #include "AppState.h"
+#include "engine/catalogue/CatalogueBuild.h"
 #include "engine/catalogue/GeneratedFiles.h"
 #include "engine/catalogue/ListOrigin.h"
 #include "engine/input/KeySwitch.h"
@@ -36,11 +37,14 @@ const QString settingsAnswerName = QStringLiteral("ajustes.txt");
 
 } // namespace
 
-StartUp::StartUp(AppState& state, InstanceLock& lock, QObject* parent)
+StartUp::StartUp(AppState& state, InstanceLock& lock, CatalogueBuild& build, QObject* parent)
     : QObject(parent)
     , state_(state)
     , lock_(lock)
+    , build_(build)
 {
+    connect(&build_, &CatalogueBuild::listReady, this, &StartUp::catalogueStep);
+    connect(&build_, &CatalogueBuild::built, this, &StartUp::catalogueBuilt);
 }
 
 bool StartUp::start()
@@ -197,8 +201,7 @@ void StartUp::settleVersion(const InstalledVersion& version)
     state_.keysAvailable = versionStateFor(version).keysAvailable;
     enter(Step::List);
     dropListOfAnotherEmulator();
-    enter(Step::Catalogue);
-    emit catalogueWanted();
+    build_.start(state_.dialect);
 }
 
 // A list another emulator made names its games and titles: the build makes it again, and the
@@ -223,7 +226,14 @@ void StartUp::dropListOfAnotherEmulator()
     }
 }
 
-void StartUp::catalogueShown()
+// The build serves the window's rebuilds too: only the start-up's own build moves it on.
+void StartUp::catalogueStep()
+{
+    if (step_ == Step::List)
+        enter(Step::Catalogue);
+}
+
+void StartUp::catalogueBuilt()
 {
     if (step_ == Step::Catalogue)
         settingsStep();

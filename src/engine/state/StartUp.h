@@ -17,6 +17,7 @@
 namespace zefrin {
 
 struct AppState;
+class CatalogueBuild;
 class InstanceLock;
 
 // A message of the start-up for the user; the start goes on once it has been shown, unless
@@ -46,7 +47,8 @@ public:
         Ended
     };
 
-    StartUp(AppState& state, InstanceLock& lock, QObject* parent = nullptr);
+    // The list and catalogue steps go through `build`, which the window follows as well.
+    StartUp(AppState& state, InstanceLock& lock, CatalogueBuild& build, QObject* parent = nullptr);
 
     // Runs the steps; those that need no emulator run at once. False when the start has ended
     // the program (ended() has been told).
@@ -60,9 +62,6 @@ public:
     // next start.
     bool everythingGivenBack() const;
 
-    // The window has shown the catalogue asked for by catalogueWanted().
-    void catalogueShown();
-
 signals:
     void stepStarted(zefrin::StartUp::Step step);
     void notice(const zefrin::StartUpNotice& notice);
@@ -74,9 +73,6 @@ signals:
     void waiting();
     // That run has ended and what it kept aside was put back (or noted for the next start).
     void earlierRunEnded();
-    // The window builds the catalogue's rows in the dialect settled, then calls
-    // catalogueShown().
-    void catalogueWanted();
     // Every step is done: the window shows the captions the version decides.
     void finished();
 
@@ -90,6 +86,8 @@ private:
     void versionAnswered(const ShellResult& result);
     void settleVersion(const InstalledVersion& version);
     void dropListOfAnotherEmulator();
+    void catalogueStep();
+    void catalogueBuilt();
     void settingsStep();
     void settingsFileMade(const ShellResult& result);
     void controllerFoldersStep();
@@ -101,6 +99,7 @@ private:
 
     AppState& state_;
     InstanceLock& lock_;
+    CatalogueBuild& build_;
     Step step_ = Step::NotStarted;
     bool awaitingEarlierRun_ = false;
     bool waited_ = false;

@@ -53,8 +53,8 @@ frmCargador::frmCargador(AppContext& context, QWidget* parent)
     : QWidget(parent)
     , context_(context)
     , state_(context.state)
-    , listMaker_(context.state.emulator, context.state.emulatorFolder,
-                 context.state.records.gameList)
+    , catalogueBuild_(context.state.emulator, context.state.catalogue, context.state.emulatorFolder,
+                      context.state.records.gameList)
 {
     setObjectName(QStringLiteral("frmCargador"));
     setWindowTitle(QStringLiteral("El Front End para M.A.M.E"));
@@ -177,7 +177,10 @@ void frmCargador::connectControls()
     connect(lblTeclas, &LabelButton::clicked, this, &frmCargador::lblTeclas_Click);
     connect(lblGestionar, &LabelButton::clicked, this, &frmCargador::lblGestionar_Click);
     connect(chkUsaControles, &QCheckBox::toggled, this, &frmCargador::chkUsaControles_Click);
-    connect(&listMaker_, &GameListMaker::made, this, &frmCargador::gameListMade);
+    connect(&catalogueBuild_, &CatalogueBuild::listBeingMade, this,
+            &frmCargador::showListBeingMade);
+    connect(&catalogueBuild_, &CatalogueBuild::listNotMade, this, &frmCargador::showListNotMade);
+    connect(&catalogueBuild_, &CatalogueBuild::built, this, &frmCargador::showCatalogue);
 }
 
 void frmCargador::setStatus(const QString& caption, const QColor& colour)

@@ -13,7 +13,7 @@
 // that would start a run, or touch the files one uses, is refused while it is busy or while
 // the ROM manager is open (emulatorBusy()).
 
-#include "engine/catalogue/GameListMaker.h"
+#include "engine/catalogue/CatalogueBuild.h"
 #include "engine/launch/GameLaunch.h"
 #include "engine/state/StartUp.h"
 #include "gui/input/DefinedKeysSwitch.h"
@@ -121,7 +121,8 @@ private slots:
     void chkUsaControles_Click();
     void chkUsaControles_MouseDown();
     void chkUsaControles_MouseUp();
-    void gameListMade();
+    void showListBeingMade();
+    void showListNotMade(bool diskWasFull);
     void startUpStepStarted(zefrin::StartUp::Step step);
     void showStartUpNotice(const zefrin::StartUpNotice& notice);
     void renameRecovered(const zefrin::Recovery& recovery);
@@ -146,6 +147,9 @@ private:
     AppContext& context_;
     AppState& state_;
     QColor statusColour_;
+    // The rows of lstJuegos built anew, by the start-up and by the rebuild commands. Made
+    // before the start-up, so the window shows a build's end before the start-up goes on.
+    CatalogueBuild catalogueBuild_;
 
     // Start-up, while it runs and after (it tells whether everything was given back).
     std::unique_ptr<StartUp> startUp_;
@@ -156,7 +160,6 @@ private:
     void showCatalogue();
     // The row the user chose in lstJuegos; invalid when none is.
     QModelIndex chosenRow() const;
-    GameListMaker listMaker_;
 
     // Launch: the one in progress, or the last one.
     void launchFinished(const LaunchResult& result);

@@ -3,7 +3,6 @@
 
 #include "engine/catalogue/GameCatalogue.h"
 #include "engine/catalogue/GeneratedFiles.h"
-#include "engine/input/KeyNameTable.h"
 #include "engine/services/EmulatorCommands.h"
 #include "engine/services/SystemServices.h"
 #include "frmCargador.h"
@@ -54,7 +53,6 @@ void frmCargador::CargarDatos()
     Timer1.stop();
     Timer1.setInterval(firstTickInterval);
     showHourglass();
-    state_.catalogue.clear();
 
     const QString& folder = state_.emulatorFolder;
     if (state_.CdMode && !generatedFilesPresent(folder)) {
@@ -64,31 +62,22 @@ void frmCargador::CargarDatos()
         context_.programExit.endProgram();
         return;
     }
-
-    // The build goes on whatever these give: a table or script that cannot be written just
-    // leaves less to show.
-    if (!FileExists(keyNameTablePath(folder)))
-        (void)CrearTablaTeclas(folder);
-    (void)ensureGameListScript(folder);
-    if (!FileExists(path(gameListFileName())) && listMaker_.start(state_.dialect)) {
-        setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
-        return; // gameListMade() goes on
-    }
-    showCatalogue();
+    catalogueBuild_.start(state_.dialect); // showCatalogue() follows
 }
 
-void frmCargador::gameListMade()
+void frmCargador::showListBeingMade()
 {
-    if (!FileExists(path(gameListFileName())))
-        context_.dialogs.message(
-            this, Dialogs::Icon::Critical, QStringLiteral("Error."),
-            gameListNotMadeText(state_.emulatorFolder, listMaker_.diskWasFull()));
-    showCatalogue();
+    setStatus(QStringLiteral("Creando lista de juegos."), Colours::statusRed());
+}
+
+void frmCargador::showListNotMade(bool diskWasFull)
+{
+    context_.dialogs.message(this, Dialogs::Icon::Critical, QStringLiteral("Error."),
+                             gameListNotMadeText(state_.emulatorFolder, diskWasFull));
 }
 
 void frmCargador::showCatalogue()
 {
-    state_.catalogue.load(state_.emulatorFolder, state_.dialect);
     Timer1.stop();
     showNormalPointer();
     setStatus(QStringLiteral("Lista cargada."), Colours::statusGreen());

@@ -42,15 +42,13 @@ bool frmCargador::Form_Load()
     Image1->setPixmap(joystickPicture(Image1->height()));
     Image2->setPixmap(marqueePicture(Image2->width(), Image2->height()));
 
-    startUp_ = std::make_unique<StartUp>(state_, context_.instanceLock);
+    startUp_ = std::make_unique<StartUp>(state_, context_.instanceLock, catalogueBuild_);
     connect(startUp_.get(), &StartUp::stepStarted, this, &frmCargador::startUpStepStarted);
     connect(startUp_.get(), &StartUp::notice, this, &frmCargador::showStartUpNotice);
     connect(startUp_.get(), &StartUp::renameRecovered, this, &frmCargador::renameRecovered);
     connect(startUp_.get(), &StartUp::ended, this, &frmCargador::startUpEnded);
     connect(startUp_.get(), &StartUp::waiting, this, &frmCargador::startUpWaiting);
     connect(startUp_.get(), &StartUp::earlierRunEnded, this, &frmCargador::showRecoveryStatus);
-    connect(startUp_.get(), &StartUp::catalogueWanted, this, &frmCargador::CargarDatos);
-    connect(this, &frmCargador::listLoaded, startUp_.get(), &StartUp::catalogueShown);
     connect(startUp_.get(), &StartUp::finished, this, &frmCargador::applyStartupCaptions);
     return startUp_->start();
 }
