@@ -24,37 +24,15 @@ QStringList restoreEmulatorFolder(const QString& folder, const RunRecords& recor
     return problems;
 }
 
-bool done(IniChange change)
-{
-    return change == IniChange::Unchanged || change == IniChange::Rewritten;
-}
-
 } // namespace
-
-IniChange controllerLineGiveBack(AppState& state)
-{
-    const QString ini = emulatorPath(state.emulatorFolder, QStringLiteral("mame.ini"));
-    const QString option = QStringLiteral("ctrlr");
-    if (!state.LineaAnterior.isEmpty()) {
-        const IniChange change = rewriteIniOption(ini, option, QString(), true, state.LineaAnterior,
-                                                  {}, state.records.iniRewrite);
-        if (done(change)) {
-            state.LineaAnterior.clear();
-            (void)keepControllerLine(state.records.controllerLine, state.emulatorFolder, QString());
-        }
-        return change;
-    }
-    if (!iniOptionHolds(ini, option, QStringLiteral("Zefrin")))
-        return IniChange::Unchanged;
-    return rewriteIniOption(ini, option, QString(), false, state.LineaAnterior, {},
-                            state.records.iniRewrite);
-}
 
 ShutDownResult shutDown(AppState& state)
 {
     ShutDownResult result;
     if (!state.CdMode) {
-        result.controllerLine = controllerLineGiveBack(state);
+        result.controllerLine =
+            KeySwitchSteps(state.emulatorFolder, state.dialect, state.records, state.LineaAnterior)
+                .giveBackControllerOption();
         result.problems = restoreEmulatorFolder(state.emulatorFolder, state.records);
     }
     // The scratch folder goes with the program; a log left in it harms nothing.

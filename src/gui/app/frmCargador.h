@@ -170,7 +170,7 @@ private:
 
     // Input
     // The switch turned off: mame.ini names no controller file of this program any more (the
-    // shutdown does the same through the engine's controllerLineGiveBack).
+    // shutdown gives it back through the same step).
     void giveBackControllerOption();
     // DefinedKeysSwitch, for the controls editor.
     bool pointAtControllerFile(bool* failureReported) override;

@@ -6,6 +6,7 @@
 #include "engine/state/ShutDown.h"
 #include "frmCargador.h"
 #include "gui/info/frmAcercaDe.h"
+#include "gui/input/KeyMessages.h"
 #include "gui/widgets/LabelButton.h"
 #include "gui/widgets/Seams.h"
 
@@ -53,11 +54,7 @@ void frmCargador::closeEvent(QCloseEvent* event)
         return;
     }
     const ShutDownResult left = shutDown(state_);
-    if (left.controllerLine == IniChange::NotReplaced || left.controllerLine == IniChange::NotNoted)
-        context_.dialogs.message(this, Dialogs::Icon::Critical, keyErrorTitle(),
-                                 left.controllerLine == IniChange::NotNoted
-                                     ? keyNoteErrorText(state_.records.controllerLine)
-                                     : mameIniErrorText());
+    (void)showKeyStep(context_.dialogs, this, left.controllerLine);
     if (!left.problems.isEmpty())
         context_.dialogs.message(this, Dialogs::Icon::Exclamation, QStringLiteral("Error."),
                                  shutDownProblemsText(left.problems));
