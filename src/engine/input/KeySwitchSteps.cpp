@@ -71,6 +71,16 @@ KeyStep KeySwitchSteps::giveBackInputSettings() const
     return failed(KeyMessage::Kind::Critical, keyErrorTitle(), cfgFolderErrorText(emulatorFolder_));
 }
 
+KeysInForce KeySwitchSteps::keysInForce() const
+{
+    if (!iniOptionHolds(iniPath(), controllerOption, controllerName))
+        return KeysInForce::No;
+    return FileExists(controllerEntryPath(emulatorFolder_)) &&
+                   FileExists(controllerXmlPath(emulatorFolder_))
+               ? KeysInForce::Yes
+               : KeysInForce::SavedKeysGone;
+}
+
 KeyStep KeySwitchSteps::checkKeysPointed() const
 {
     const QString ini = iniPath();

@@ -25,6 +25,10 @@ struct KeyStep {
     QList<KeyMessage> messages;
 };
 
+// Whether mame.ini (as an earlier copy may have left it) names the program's controller file,
+// and whether the keys it names are still saved.
+enum class KeysInForce { No, Yes, SavedKeysGone };
+
 class KeySwitchSteps {
 public:
     // `controllerLine` is the user's own controller line while the switch has it replaced
@@ -32,6 +36,7 @@ public:
     KeySwitchSteps(const QString& emulatorFolder, Dialect dialect, const RunRecords& records,
                    QString& controllerLine);
 
+    KeysInForce keysInForce() const;
     // The keys have been saved (the controller file is there): the switch can go on.
     KeyStep checkKeysSaved() const;
     // The emulator's own input settings parked (KeySwitch.h); not done when they could not be,

@@ -2,10 +2,7 @@
 // defined-keys switch chkUsaControles, which points mame.ini at the controller files and
 // parks the emulator's own input settings while it is on.
 
-#include "engine/input/ControllerFiles.h"
 #include "engine/input/KeySwitchSteps.h"
-#include "engine/input/MameIniOption.h"
-#include "engine/services/SystemServices.h"
 #include "frmCargador.h"
 #include "gui/input/KeyMessages.h"
 #include "gui/input/frmTeclas.h"
@@ -107,16 +104,18 @@ void frmCargador::giveBackControllerOption()
 void frmCargador::showDefinedKeysInForce()
 {
     if (state_.CdMode || emulatorBusy() || !chkUsaControles->isEnabled() ||
-        chkUsaControles->isChecked() ||
-        !iniOptionHolds(path(QStringLiteral("mame.ini")), QStringLiteral("ctrlr"),
-                        QStringLiteral("Zefrin")))
+        chkUsaControles->isChecked())
         return;
-    if (FileExists(controllerEntryPath(state_.emulatorFolder)) &&
-        FileExists(controllerXmlPath(state_.emulatorFolder)))
+    switch (keySteps().keysInForce()) {
+    case KeysInForce::No:
+        return;
+    case KeysInForce::Yes:
         chkUsaControles->setChecked(true);
-    else {
+        return;
+    case KeysInForce::SavedKeysGone:
         switchDefinedKeysOff();
         giveBackControllerOption();
+        return;
     }
 }
 
