@@ -5,6 +5,7 @@
 
 #include "engine/services/Dialect.h"
 #include "engine/services/RunRecord.h"
+#include "engine/services/UserMessage.h"
 
 #include <QList>
 #include <QString>
@@ -12,12 +13,7 @@
 namespace zefrin {
 
 // What a step tells the user.
-struct KeyMessage {
-    enum class Kind { Information, Exclamation, Critical };
-    Kind kind = Kind::Critical;
-    QString title;
-    QString text;
-};
+using KeyMessage = UserMessage;
 
 // Whether a step went through, and what the user is told of it, in order.
 struct KeyStep {

@@ -9,6 +9,7 @@
 
 #include "engine/romman/PendingRename.h"
 #include "engine/services/EmulatorRunner.h"
+#include "engine/services/UserMessage.h"
 #include "engine/version/InstalledVersion.h"
 
 #include <QObject>
@@ -22,12 +23,7 @@ class InstanceLock;
 
 // A message of the start-up for the user; the start goes on once it has been shown, unless
 // ended() follows it.
-struct StartUpNotice {
-    enum class Kind { Critical, Information, Exclamation };
-    Kind kind = Kind::Critical;
-    QString title;
-    QString text;
-};
+using StartUpNotice = UserMessage;
 
 class StartUp : public QObject {
     Q_OBJECT

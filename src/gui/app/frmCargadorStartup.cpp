@@ -5,6 +5,7 @@
 #include "engine/state/StartUp.h"
 #include "engine/version/VersionRules.h"
 #include "frmCargador.h"
+#include "gui/input/KeyMessages.h"
 #include "gui/romman/ManagerMessages.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/LabelButton.h"
@@ -16,23 +17,6 @@
 #include <QLabel>
 
 namespace zefrin {
-
-namespace {
-
-Dialogs::Icon iconOf(StartUpNotice::Kind kind)
-{
-    switch (kind) {
-    case StartUpNotice::Kind::Information:
-        return Dialogs::Icon::Information;
-    case StartUpNotice::Kind::Exclamation:
-        return Dialogs::Icon::Exclamation;
-    case StartUpNotice::Kind::Critical:
-        break;
-    }
-    return Dialogs::Icon::Critical;
-}
-
-} // namespace
 
 bool frmCargador::Form_Load()
 {
@@ -61,8 +45,7 @@ void frmCargador::startUpStepStarted(StartUp::Step step)
 
 void frmCargador::showStartUpNotice(const StartUpNotice& notice)
 {
-    context_.dialogs.message(isVisible() ? this : nullptr, iconOf(notice.kind), notice.title,
-                             notice.text);
+    showUserMessage(context_.dialogs, isVisible() ? this : nullptr, notice);
 }
 
 void frmCargador::startUpEnded()

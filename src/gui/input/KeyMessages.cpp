@@ -6,14 +6,14 @@ namespace zefrin {
 
 namespace {
 
-Dialogs::Icon iconOf(KeyMessage::Kind kind)
+Dialogs::Icon iconOf(UserMessage::Kind kind)
 {
     switch (kind) {
-    case KeyMessage::Kind::Information:
+    case UserMessage::Kind::Information:
         return Dialogs::Icon::Information;
-    case KeyMessage::Kind::Exclamation:
+    case UserMessage::Kind::Exclamation:
         return Dialogs::Icon::Exclamation;
-    case KeyMessage::Kind::Critical:
+    case UserMessage::Kind::Critical:
         break;
     }
     return Dialogs::Icon::Critical;
@@ -21,10 +21,15 @@ Dialogs::Icon iconOf(KeyMessage::Kind kind)
 
 } // namespace
 
+void showUserMessage(Dialogs& dialogs, QWidget* parent, const UserMessage& message)
+{
+    dialogs.message(parent, iconOf(message.kind), message.title, message.text);
+}
+
 bool showKeyStep(Dialogs& dialogs, QWidget* parent, const KeyStep& step)
 {
     for (const KeyMessage& message : step.messages)
-        dialogs.message(parent, iconOf(message.kind), message.title, message.text);
+        showUserMessage(dialogs, parent, message);
     return step.done;
 }
 
